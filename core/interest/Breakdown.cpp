@@ -1,0 +1,1 @@
+#include "interest/Breakdown.h"

@@ -1,0 +1,46 @@
+#pragma once
+
+// The texts of a breakdown as the user reads, copies and exports them.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interest/InterestEngine.h"
+#include "ratelist/RateList.h"
+
+namespace mirvane::breakdown {
+
+// Columns of the breakdown list: "Dönem", "Başlangıç Tarihi", "Bitiş Tarihi",
+// "Oran", "Gün", "Miktar", "Tutar".
+using RowCells = std::array<std::string, 7>;
+
+struct Column {
+    std::string_view header;
+    double widthFraction; // of the list view's width at load
+    enum class Align { Left, Centre, Right } align;
+};
+
+const std::array<Column, 7>& breakdownColumns();
+
+// Columns of the rates list: "Dönem", "Başlangıç Tarihi", "Bitiş Tarihi", "Oran", "Açıklama".
+const std::array<Column, 5>& rateColumns();
+
+RowCells rowCells(const interest::InterestRow& row);
+
+// The total box's text: the money pattern.
+std::string totalText(double total);
+
+// The cells of period k (1-based) in the rates list.
+std::array<std::string, 5> periodCells(int number, const RatePeriod& period);
+
+// The whole-breakdown text: header line, one line per row (its cells 1 to 5),
+// then the total line (three TABs, "Faiz Toplamı: ", TAB, total text); CR LF
+// between lines, none after the last. With no row, the header line alone.
+std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText);
+
+// The same text with LF line ends and a final LF, as the command line prints it.
+std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string_view totalText);
+
+} // namespace mirvane::breakdown

@@ -1,0 +1,78 @@
+#pragma once
+
+// Simple interest over a date range, sliced along the periods of a rate list.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "common/Errors.h"
+#include "ratelist/RateList.h"
+
+namespace mirvane::interest {
+
+inline constexpr std::int32_t Divisor365 = 36500;
+inline constexpr std::int32_t Divisor360 = 36000;
+
+// 36000 when the 360-day box is ticked, 36500 otherwise.
+std::int32_t DayCountDivisor(bool yearIs360Days);
+
+// One slice of the range inside one period (only the last period's slice may run
+// past that period's EndDate).
+struct InterestRow {
+    int PeriodNumber = 0;
+    Date StartDate;
+    Date EndDate;
+    double Rate = 0.0;
+    std::int16_t Days = 0;
+    double Amount = 0.0;       // rounded to two decimals
+    double RunningTotal = 0.0; // sum of the rounded amounts so far
+
+    friend bool operator==(const InterestRow&, const InterestRow&) = default;
+};
+
+// The input field a refused calculation sends the user back to.
+enum class Field { StartDate, EndDate, Principal };
+
+// A calculation refused by one of the four checks: its number (1-4), its message
+// as the user reads it, the field to focus and the date it corrects, if any.
+struct Rejection {
+    int number = 0;
+    std::string message;
+    Field focus = Field::StartDate;
+    std::optional<Date> correctedStart;
+    std::optional<Date> correctedEnd;
+};
+
+// The rows and total of a calculation. `failure` is set when the run stopped on a
+// run-time error (a slice longer than 32767 days); the rows before it are kept.
+struct Calculation {
+    std::vector<InterestRow> rows;
+    double total = 0.0;
+    std::optional<RunTimeError> failure;
+};
+
+struct Inputs {
+    Date start;
+    Date end;
+    std::string_view principalText;
+    std::int32_t divisor = Divisor365;
+};
+
+using Outcome = std::variant<Rejection, Calculation>;
+
+// Checks the inputs in order (start before the first period, start before end,
+// principal given, principal above zero) and computes the rows. `onRow`, when
+// given, sees every row the moment it is computed. A list without periods is a
+// run-time error (subscript out of range) in Calculation::failure.
+Outcome calculate(const RateList& list, const Inputs& inputs,
+                  const std::function<void(const InterestRow&)>& onRow = {});
+
+// Raw = principal * rate / divisor * days, in this order, in double precision.
+double rawAmount(double principal, double rate, std::int32_t divisor, int days);
+
+} // namespace mirvane::interest

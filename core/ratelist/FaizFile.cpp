@@ -1,0 +1,1 @@
+#include "ratelist/FaizFile.h"

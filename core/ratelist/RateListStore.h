@@ -1,0 +1,65 @@
+#pragma once
+
+// The folder of rate list files ("Veriler/Faizler" below the program folder) and
+// the operations on it that need no window.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Errors.h"
+
+namespace mirvane::store {
+
+namespace fs = std::filesystem;
+
+// programFolder / "Veriler" / "Faizler".
+fs::path listFolderOf(const fs::path& programFolder);
+
+// The per-user list folder used when the program folder cannot hold the lists:
+// $XDG_DATA_HOME (or $HOME/.local/share) / "Telvar/Mirvane/Veriler/Faizler".
+// nullopt when neither variable is set.
+std::optional<fs::path> perUserListFolder();
+
+// listFolder / (name + ".faiz").
+fs::path ListFilePath(const fs::path& listFolder, std::string_view name);
+
+// Creates the folder (and its parents) if missing and writes the three default
+// lists when it holds no list file. Every step that fails is skipped silently.
+void prepareFolder(const fs::path& listFolder);
+
+// Whether the program can keep its lists in this folder: it exists or can be
+// created, and a file can be created in it.
+bool isUsableFolder(const fs::path& listFolder);
+
+// The folder the program works in: the program folder's list folder when it is
+// usable, otherwise the per-user folder. Prepared as prepareFolder says.
+fs::path chooseAndPrepareListFolder(const fs::path& programFolder);
+
+// The names of the list files of the folder, sorted case-insensitively in the
+// Turkish alphabet: regular files whose name ends in ".faiz" in any letter case,
+// hidden files (leading full stop) excluded; a name is the file name without its
+// last five characters. An unreadable folder gives no names.
+std::vector<std::string> enumerateListNames(const fs::path& listFolder);
+
+// The case-insensitive order used for the names.
+bool listNameLess(std::string_view a, std::string_view b);
+
+// Which entry the refresh selects. A pending newListName wins (and is emptied)
+// and leaves selectedListIndex alone; otherwise selectedListIndex is clamped into
+// the list (stored back) and selected. nullopt: nothing to select.
+std::optional<std::size_t> selectAfterRefresh(const std::vector<std::string>& names,
+                                              std::string& newListName,
+                                              std::int16_t& selectedListIndex);
+
+// The entry selected after the one at `removed` was deleted: the one before it,
+// or the first.
+std::size_t selectAfterDelete(std::size_t removed);
+
+// Clears the read-only protection of the list file and deletes it.
+Status deleteListFile(const fs::path& file);
+
+} // namespace mirvane::store

@@ -1,0 +1,1 @@
+#include "span/DateSpan.h"

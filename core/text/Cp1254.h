@@ -1,0 +1,23 @@
+#pragma once
+
+// The Windows-1254 (Turkish) code page that list files store descriptions in.
+
+#include <string>
+#include <string_view>
+
+namespace mirvane::cp1254 {
+
+// UTF-8 to Windows-1254, one byte per character; a character the code page lacks
+// (or a malformed UTF-8 sequence) becomes '?'.
+std::string fromUtf8(std::string_view utf8);
+
+// Windows-1254 to UTF-8; the five bytes the code page leaves undefined become U+FFFD.
+std::string toUtf8(std::string_view bytes);
+
+// The number of characters (code points) of a UTF-8 text.
+std::size_t characterCount(std::string_view utf8);
+
+// The first `count` characters of a UTF-8 text.
+std::string leftCharacters(std::string_view utf8, std::size_t count);
+
+} // namespace mirvane::cp1254

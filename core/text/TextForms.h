@@ -1,0 +1,42 @@
+#pragma once
+
+// The texts the user reads and types, always in the Turkish forms whatever the
+// machine's locale: dates dd.MM.yyyy, decimal comma, full-stop thousands.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mirvane::text {
+
+using Date = std::chrono::sys_days;
+
+// "01.07.2005".
+std::string formatDate(Date date);
+
+// Reads d.M.yyyy or dd.MM.yyyy (blanks around allowed); nullopt for anything
+// else or a day the calendar does not have. Years 0100 to 9999.
+std::optional<Date> parseDate(std::string_view text);
+
+// Rates and other plain numbers: no grouping, no trailing zeros, decimal comma,
+// at most 15 significant digits (9 -> "9", 17.75 -> "17,75").
+std::string formatGeneralNumber(double value);
+
+// Takes the value to 15 significant digits, then rounds half away from zero at
+// the second decimal (1.005 -> 1.01, 0.125 -> 0.13).
+double roundMoney(double value);
+
+// The money pattern "##,##0.00" after roundMoney (1234.5 -> "1.234,50", 0 -> "0,00").
+std::string formatMoney(double value);
+
+// Whether the text, blanks around it aside, reads completely as one number in the
+// Turkish way: "12", "12,5", "12,", ",5", "1.234,50" are numeric; ",", "1,2,3",
+// "12a" and the empty text are not.
+bool isNumericText(std::string_view text);
+
+// The number a numeric text stands for ("12,50" -> 12.5, "1.234,00" -> 1234);
+// nullopt when the text is not numeric.
+std::optional<double> parseNumber(std::string_view text);
+
+} // namespace mirvane::text
