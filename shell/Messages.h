@@ -1,0 +1,58 @@
+#pragma once
+
+// Every message box of the program goes through here, so that it carries the
+// program's caption, Turkish buttons, is centred over the active window, and so
+// that tests can answer it.
+
+#include <QString>
+#include <functional>
+
+#include "common/Errors.h"
+
+class QWidget;
+
+namespace mirvane::shell {
+
+enum class Icon { Information, Question, Critical };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+struct MessageRequest {
+    QString caption;
+    QString text;
+    Icon icon = Icon::Information;
+    Buttons buttons = Buttons::Ok;
+};
+
+// Shows a message box and returns the answer; the real one is a modal QMessageBox
+// ("Tamam", "Evet", "Hayır"; Yes the default) centred over the active window.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual Answer show(const MessageRequest& request) = 0;
+};
+
+// The boxes in use (the real ones unless a test installed its own).
+MessageBoxes& messageBoxes();
+// Installs `boxes` (not owned); nullptr restores the real ones.
+void setMessageBoxes(MessageBoxes* boxes);
+
+// A notice or refusal: information icon, OK, caption "Mirvane".
+void showNotice(const QString& text);
+// A confirmation: question icon, Yes and No, Yes the default; true for Yes.
+bool askYesNo(const QString& text);
+
+// The run-time error report ("Hata oluştu!", stop icon, Yes/No). Returns true
+// when the user chose to continue; on No the program ends at once through the
+// program ender, without any window's closing steps.
+bool ReportError(const RunTimeError& error);
+
+// How the program ends after a No in the error report (std::_Exit by default;
+// tests install their own).
+void setProgramEnder(std::function<void()> ender);
+
+// Runs `step`; when it yields an error, reports it. Returns false only if the
+// user chose to end (which, with the real ender, does not return at all).
+bool runStep(const std::function<Status()>& step);
+
+} // namespace mirvane::shell

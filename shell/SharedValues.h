@@ -1,0 +1,26 @@
+#pragma once
+
+// The values the whole program shares, set once at start-up.
+
+#include <QColor>
+#include <QDate>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+namespace mirvane::shell {
+
+struct SharedValues {
+    // The executable's folder; the list folder lies below it unless it cannot be written.
+    std::filesystem::path ProgramFolder;
+    // The folder the rate lists are kept in (chosen at start-up).
+    std::filesystem::path ListFolder;
+    QColor LabelHighlightColour{0, 0, 192};
+    QString MainWindowTitle;
+    // "Today" for the windows; tests fix it.
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
+};
+
+SharedValues& shared();
+
+} // namespace mirvane::shell
