@@ -1,1 +1,100 @@
 #include "interest/Breakdown.h"
+
+#include "text/TextForms.h"
+
+namespace mirvane::breakdown {
+
+namespace {
+
+using Align = Column::Align;
+
+constexpr std::string_view HeaderLine =
+    "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı";
+constexpr std::string_view TotalLead = "\t\t\tFaiz Toplamı: \t";
+
+// Cells 1 to 5 of a row (dates, rate, days, amount): "Dönem" and "Tutar" stay out.
+void appendRowLine(std::string& text, const RowCells& cells) {
+    for (std::size_t column = 1; column <= 5; ++column) {
+        if (column > 1) {
+            text += '\t';
+        }
+        text += cells[column];
+    }
+}
+
+std::string wholeText(const std::vector<RowCells>& rows, std::string_view totalText,
+                      std::string_view lineBreak) {
+    std::string text(HeaderLine);
+    for (const RowCells& cells : rows) {
+        text += lineBreak;
+        appendRowLine(text, cells);
+    }
+    if (!rows.empty()) {
+        text += lineBreak;
+        text += TotalLead;
+        text += totalText;
+    }
+    return text;
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+} // namespace
+
+const std::array<Column, 7>& breakdownColumns() {
+    static const std::array<Column, 7> columns{{
+        {"Dönem", 1.0 / 10, Align::Left},
+        {"Başlangıç Tarihi", 1.0 / 6, Align::Left},
+        {"Bitiş Tarihi", 1.0 / 6, Align::Left},
+        {"Oran", 1.0 / 11, Align::Centre},
+        {"Gün", 1.0 / 10, Align::Centre},
+        {"Miktar", 1.0 / 6, Align::Right},
+        {"Tutar", 1.0 / 6, Align::Right},
+    }};
+    return columns;
+}
+
+const std::array<Column, 5>& rateColumns() {
+    static const std::array<Column, 5> columns{{
+        {"Dönem", 1.0 / 10, Align::Left},
+        {"Başlangıç Tarihi", 1.0 / 6, Align::Left},
+        {"Bitiş Tarihi", 1.0 / 6, Align::Left},
+        {"Oran", 1.0 / 11, Align::Centre},
+        {"Açıklama", 1.0 / 2.4, Align::Left},
+    }};
+    return columns;
+}
+
+RowCells rowCells(const interest::InterestRow& row) {
+    return {std::to_string(row.PeriodNumber),    text::formatDate(row.StartDate),
+            text::formatDate(row.EndDate),       text::formatGeneralNumber(row.Rate),
+            std::to_string(row.Days),            text::formatMoney(row.Amount),
+            text::formatMoney(row.RunningTotal)};
+}
+
+std::string totalText(double total) {
+    return text::formatMoney(total);
+}
+
+std::array<std::string, 5> periodCells(int number, const RatePeriod& period) {
+    return {std::to_string(number), text::formatDate(period.StartDate),
+            text::formatDate(period.EndDate), text::formatGeneralNumber(period.Rate),
+            trimBlanks(period.Description)};
+}
+
+std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText) {
+    return wholeText(rows, totalText, "\r\n");
+}
+
+std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string_view totalText) {
+    return wholeText(rows, totalText, "\n") + '\n';
+}
+
+} // namespace mirvane::breakdown

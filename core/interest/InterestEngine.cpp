@@ -1,1 +1,154 @@
 #include "interest/InterestEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "text/TextForms.h"
+
+namespace mirvane::interest {
+
+namespace {
+
+constexpr std::string_view StartBeforeFirstPeriodMessage =
+    "\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç Tarihi\"nden küçük olamaz!";
+constexpr std::string_view NoDayBetweenMessage =
+    "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!";
+constexpr std::string_view PrincipalMissingMessage = "\"Anapara\" miktarını girmeniz gerekiyor!";
+constexpr std::string_view PrincipalNotPositiveMessage =
+    "\"Anapara\" miktarı SIFIR'dan büyük olmalı!";
+
+bool isBlankText(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+Rejection reject(int number, std::string_view message, Field focus) {
+    Rejection rejection;
+    rejection.number = number;
+    rejection.message = std::string(message);
+    rejection.focus = focus;
+    return rejection;
+}
+
+// The four checks in their fixed order; only the first failure is reported.
+std::optional<Rejection> validate(const RateList& list, const Inputs& inputs) {
+    const Date firstStart = list.Periods.front().StartDate;
+    if (inputs.start < firstStart) {
+        Rejection rejection = reject(1, StartBeforeFirstPeriodMessage, Field::StartDate);
+        rejection.correctedStart = firstStart;
+        return rejection;
+    }
+    if (inputs.start >= inputs.end) {
+        Rejection rejection = reject(2, NoDayBetweenMessage, Field::EndDate);
+        rejection.correctedEnd = inputs.start + std::chrono::days{1};
+        return rejection;
+    }
+    if (isBlankText(inputs.principalText)) {
+        return reject(3, PrincipalMissingMessage, Field::Principal);
+    }
+    const std::optional<double> principal = text::parseNumber(inputs.principalText);
+    if (!principal || !(*principal > 0.0)) {
+        return reject(4, PrincipalNotPositiveMessage, Field::Principal);
+    }
+    return std::nullopt;
+}
+
+// Accumulates the rows of one run and stops at the first run-time error.
+class RowBuilder {
+public:
+    RowBuilder(double principal, std::int32_t divisor,
+               const std::function<void(const InterestRow&)>& onRow)
+        : principal_(principal), divisor_(divisor), onRow_(onRow) {}
+
+    // Emits the row of period `number` from `from` to `to`; false once the run failed.
+    bool emit(int number, const RatePeriod& period, Date from, Date to) {
+        const auto days = (to - from).count();
+        if (days > std::numeric_limits<std::int16_t>::max() ||
+            days < std::numeric_limits<std::int16_t>::min()) {
+            return fail();
+        }
+        const double raw = rawAmount(principal_, period.Rate, divisor_, static_cast<int>(days));
+        const double amount = text::roundMoney(raw);
+        // The amounts are whole cents, so their sum is too; rounding it again only
+        // removes the binary representation error of the addition.
+        const double total = text::roundMoney(result_.total + amount);
+        if (!std::isfinite(raw) || !std::isfinite(total)) {
+            return fail();
+        }
+        result_.total = total;
+        InterestRow row{number, from, to, period.Rate, static_cast<std::int16_t>(days),
+                        amount,  total};
+        result_.rows.push_back(row);
+        if (onRow_) {
+            onRow_(row);
+        }
+        return true;
+    }
+
+    Calculation take() { return std::move(result_); }
+
+private:
+    bool fail() {
+        result_.failure = errors::make(errors::Overflow);
+        return false;
+    }
+
+    double principal_;
+    std::int32_t divisor_;
+    const std::function<void(const InterestRow&)>& onRow_;
+    Calculation result_;
+};
+
+// Walks the periods in order and cuts the range along them. The last period's
+// rate runs on to End whatever the start, so a claim starting after the list's
+// last date still earns interest.
+void slice(const RateList& list, const Inputs& inputs, RowBuilder& builder) {
+    const std::size_t count = list.Periods.size();
+    for (std::size_t index = 0; index < count; ++index) {
+        const RatePeriod& period = list.Periods[index];
+        const int number = static_cast<int>(index) + 1;
+        const bool isLast = index + 1 == count;
+        const Date from = std::max(inputs.start, period.StartDate);
+        if (inputs.end <= period.EndDate || isLast) {
+            builder.emit(number, period, from, inputs.end);
+            return;
+        }
+        if (inputs.start < period.EndDate && !builder.emit(number, period, from, period.EndDate)) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+std::int32_t DayCountDivisor(bool yearIs360Days) {
+    return yearIs360Days ? Divisor360 : Divisor365;
+}
+
+double rawAmount(double principal, double rate, std::int32_t divisor, int days) {
+    const double perDay = (principal * rate) / static_cast<double>(divisor);
+    return perDay * static_cast<double>(days);
+}
+
+Outcome calculate(const RateList& list, const Inputs& inputs,
+                  const std::function<void(const InterestRow&)>& onRow) {
+    if (list.Periods.empty()) {
+        Calculation calculation;
+        calculation.failure = errors::make(errors::SubscriptOutOfRange);
+        return calculation;
+    }
+    if (std::optional<Rejection> rejection = validate(list, inputs)) {
+        return *std::move(rejection);
+    }
+    const double principal = *text::parseNumber(inputs.principalText);
+    if (!std::isfinite(principal)) {
+        Calculation calculation;
+        calculation.failure = errors::make(errors::Overflow);
+        return calculation;
+    }
+    RowBuilder builder(principal, inputs.divisor, onRow);
+    slice(list, inputs, builder);
+    return builder.take();
+}
+
+} // namespace mirvane::interest

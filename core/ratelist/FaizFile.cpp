@@ -1,1 +1,192 @@
 #include "ratelist/FaizFile.h"
+
+#include <bit>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ratelist/OleDate.h"
+#include "text/Cp1254.h"
+
+namespace mirvane::faiz {
+
+namespace {
+
+static_assert(std::numeric_limits<double>::is_iec559, "list files hold IEEE 754 doubles");
+
+constexpr std::size_t RateOffset = 16;
+constexpr std::size_t DescriptionOffset = 24;
+constexpr std::size_t LargestFile = MaxPeriods * SlotSize;
+
+void putDouble(std::uint8_t* out, double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    for (std::size_t i = 0; i < 8; ++i) {
+        out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
+}
+
+double getDouble(std::string_view bytes) {
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        bits |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    }
+    return std::bit_cast<double>(bits);
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+RunTimeError tooManyPeriods() {
+    return errors::make(errors::TooManyRecords, "Bir liste en çok 255 dönem tutabilir.");
+}
+
+RunTimeError notAListFile(std::string detail) {
+    return errors::make(errors::InvalidFileFormat,
+                        "Faiz listesi dosyası geçersiz: " + std::move(detail));
+}
+
+std::string periodText(std::size_t number) { return std::to_string(number) + ". dönem"; }
+
+Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
+    const auto start = oledate::toDate(getDouble(record.substr(0, 8)));
+    const auto end = oledate::toDate(getDouble(record.substr(8, 8)));
+    const double rate = getDouble(record.substr(RateOffset, 8));
+    if (!start || !end) {
+        return notAListFile(periodText(number) + " tarihi okunamıyor.");
+    }
+    if (!std::isfinite(rate)) {
+        return notAListFile(periodText(number) + " oranı bir sayı değil.");
+    }
+    const auto description = record.substr(DescriptionOffset, DescriptionSize);
+    return RatePeriod{*start, *end, rate, trimBlanks(cp1254::toUtf8(description))};
+}
+
+// The list name of a file: its name without the last five characters (".faiz").
+std::string listNameOf(const std::filesystem::path& file) {
+    const std::string name = file.filename().string();
+    const std::size_t count = cp1254::characterCount(name);
+    return cp1254::leftCharacters(name, count > Extension.size() ? count - Extension.size() : 0);
+}
+
+// The whole content of a regular file of at most LargestFile bytes; anything
+// bigger is refused before a byte of it is read.
+Result<std::string> readSmallFile(const std::filesystem::path& file) {
+    // O_NONBLOCK keeps a named pipe from hanging the open; regular files ignore it.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errors::fromErrno(errno);
+    }
+    struct stat info {};
+    Result<std::string> result = std::string();
+    if (::fstat(fd, &info) != 0) {
+        result = errors::fromErrno(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        result = errors::make(errors::PathFileAccessError);
+    } else if (static_cast<std::uintmax_t>(info.st_size) > LargestFile) {
+        result = notAListFile("bir liste en çok 255 dönem tutabilir.");
+    } else {
+        std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        bytes.resize(done);
+        result = (done < bytes.capacity() && errno != 0 && done == 0 && !bytes.empty())
+                     ? Result<std::string>(errors::fromErrno(errno))
+                     : Result<std::string>(std::move(bytes));
+    }
+    ::close(fd);
+    return result;
+}
+
+} // namespace
+
+std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period) {
+    std::array<std::uint8_t, RecordSize> record{};
+    putDouble(&record[0], oledate::fromDate(period.StartDate));
+    putDouble(&record[8], oledate::fromDate(period.EndDate));
+    putDouble(&record[RateOffset], period.Rate);
+    // Cut by characters first: every character becomes exactly one byte.
+    const std::string description =
+        cp1254::fromUtf8(cp1254::leftCharacters(period.Description, DescriptionSize));
+    for (std::size_t i = 0; i < DescriptionSize; ++i) {
+        record[DescriptionOffset + i] =
+            i < description.size() ? static_cast<std::uint8_t>(description[i]) : ' ';
+    }
+    return record;
+}
+
+Result<std::string> encode(const std::vector<RatePeriod>& periods) {
+    if (periods.size() > MaxPeriods) {
+        return tooManyPeriods();
+    }
+    if (periods.empty()) {
+        return std::string();
+    }
+    std::string bytes(periods.size() * SlotSize - (SlotSize - RecordSize), '\0');
+    for (std::size_t k = 0; k < periods.size(); ++k) {
+        const auto record = encodePeriod(periods[k]);
+        std::copy(record.begin(), record.end(), bytes.begin() + k * SlotSize);
+    }
+    return bytes;
+}
+
+Result<std::vector<RatePeriod>> decode(std::string_view bytes) {
+    const std::size_t slots = (bytes.size() + SlotSize - 1) / SlotSize;
+    if (slots > MaxPeriods) {
+        return notAListFile("bir liste en çok 255 dönem tutabilir.");
+    }
+    std::vector<RatePeriod> periods;
+    periods.reserve(slots);
+    for (std::size_t k = 0; k < slots; ++k) {
+        const std::string_view slot = bytes.substr(k * SlotSize, SlotSize);
+        if (slot.size() < RecordSize) {
+            return errors::make(errors::InputPastEndOfFile,
+                                "Faiz listesi dosyası eksik: " + periodText(k + 1) +
+                                    " kaydı yarıda kesilmiş.");
+        }
+        auto period = decodeRecord(slot.substr(0, RecordSize), k + 1);
+        if (!period) {
+            return period.error();
+        }
+        periods.push_back(std::move(period).value());
+    }
+    return periods;
+}
+
+Result<RateList> read(const std::filesystem::path& file) {
+    auto bytes = readSmallFile(file);
+    if (!bytes) {
+        return bytes.error();
+    }
+    auto periods = decode(bytes.value());
+    if (!periods) {
+        return periods.error();
+    }
+    return RateList{listNameOf(file), std::move(periods).value()};
+}
+
+Status write(const std::filesystem::path& file, const std::vector<RatePeriod>& periods) {
+    auto bytes = encode(periods);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return writeBytesSafely(file, bytes.value());
+}
+
+} // namespace mirvane::faiz

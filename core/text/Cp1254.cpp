@@ -1,1 +1,157 @@
 #include "text/Cp1254.h"
+
+#include <array>
+#include <optional>
+
+namespace mirvane::cp1254 {
+
+namespace {
+
+constexpr char32_t Undefined = 0xFFFD;
+constexpr char Unmappable = '?';
+
+// Bytes 0x80-0xFF; 0x00-0x7F are ASCII. Apart from the block 0x80-0x9F, the code
+// page is Latin-1 with the six Turkish letters at D0, DD, DE, F0, FD and FE.
+constexpr std::array<char32_t, 128> HighHalf = {
+    // 0x80
+    0x20AC, Undefined, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, Undefined, Undefined, Undefined,
+    // 0x90
+    Undefined, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, Undefined, Undefined, 0x0178,
+    // 0xA0
+    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, //
+    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    // 0xB0
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, //
+    0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
+    // 0xC0
+    0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7, //
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,
+    // 0xD0
+    0x011E, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7, //
+    0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x0130, 0x015E, 0x00DF,
+    // 0xE0
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7, //
+    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,
+    // 0xF0
+    0x011F, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7, //
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x0131, 0x015F, 0x00FF,
+};
+
+char32_t decodeByte(unsigned char byte) {
+    return byte < 0x80 ? char32_t{byte} : HighHalf[byte - 0x80];
+}
+
+char encodeCodePoint(char32_t codePoint) {
+    if (codePoint < 0x80) {
+        return static_cast<char>(codePoint);
+    }
+    for (std::size_t i = 0; i < HighHalf.size(); ++i) {
+        if (HighHalf[i] == codePoint && codePoint != Undefined) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return Unmappable;
+}
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+struct SequenceStart {
+    std::size_t length;
+    char32_t bits;
+    char32_t minimum; // smaller values would be overlong encodings
+};
+
+std::optional<SequenceStart> sequenceStart(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return SequenceStart{2, char32_t{lead} & 0x1F, 0x80};
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return SequenceStart{3, char32_t{lead} & 0x0F, 0x800};
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return SequenceStart{4, char32_t{lead} & 0x07, 0x10000};
+    }
+    return std::nullopt;
+}
+
+// One step through a UTF-8 text: the code point at `pos` (nullopt for a malformed
+// unit) and `pos` moved past it. A malformed unit is the longest start of a valid
+// sequence (at least one byte), so every counting and converting function below
+// agrees on what one character is, even for broken input.
+std::optional<char32_t> nextCodePoint(std::string_view utf8, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(utf8[pos++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    const auto start = sequenceStart(lead);
+    if (!start) {
+        return std::nullopt;
+    }
+    char32_t codePoint = start->bits;
+    for (std::size_t i = 1; i < start->length; ++i) {
+        if (pos >= utf8.size() || !isContinuation(static_cast<unsigned char>(utf8[pos]))) {
+            return std::nullopt;
+        }
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[pos++]) & 0x3F);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < start->minimum || surrogate || codePoint > 0x10FFFF) {
+        return std::nullopt;
+    }
+    return codePoint;
+}
+
+void appendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        // The code page reaches no further than the Basic Multilingual Plane.
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string fromUtf8(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto codePoint = nextCodePoint(utf8, pos);
+        bytes += codePoint ? encodeCodePoint(*codePoint) : Unmappable;
+    }
+    return bytes;
+}
+
+std::string toUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        appendUtf8(utf8, decodeByte(static_cast<unsigned char>(byte)));
+    }
+    return utf8;
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
+        nextCodePoint(utf8, pos);
+    }
+    return count;
+}
+
+std::string leftCharacters(std::string_view utf8, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t taken = 0; taken < count && pos < utf8.size(); ++taken) {
+        nextCodePoint(utf8, pos);
+    }
+    return std::string(utf8.substr(0, pos));
+}
+
+} // namespace mirvane::cp1254

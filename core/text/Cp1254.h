@@ -11,7 +11,8 @@ namespace mirvane::cp1254 {
 // (or a malformed UTF-8 sequence) becomes '?'.
 std::string fromUtf8(std::string_view utf8);
 
-// Windows-1254 to UTF-8; the five bytes the code page leaves undefined become U+FFFD.
+// Windows-1254 to UTF-8; the seven bytes the code page leaves undefined
+// (81, 8D, 8E, 8F, 90, 9D, 9E) become U+FFFD.
 std::string toUtf8(std::string_view bytes);
 
 // The number of characters (code points) of a UTF-8 text.

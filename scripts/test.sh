@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#  1. the core and the command-line calculator configured without Qt (they must never need it),
+#  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+#  3. the whole program with all its tests (ctest's summary of this run is the last line).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== Qt'siz derleme (core ve mirvane-hesap)"
+cmake -S . -B build-nogui -G Ninja -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=OFF >/dev/null
+cmake --build build-nogui -j "$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF \
+  -DMIRVANE_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan -j "$jobs" --output-on-failure
+
+echo "== Tüm testler"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build -j "$jobs" --output-on-failure
