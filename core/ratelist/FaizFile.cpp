@@ -1,15 +1,17 @@
 #include "ratelist/FaizFile.h"
 
+#include "ratelist/OleDate.h"
+#include "text/Cp1254.h"
+
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "ratelist/OleDate.h"
-#include "text/Cp1254.h"
 
 namespace mirvane::faiz {
 
@@ -53,14 +55,20 @@ RunTimeError notAListFile(std::string detail) {
                         "Faiz listesi dosyası geçersiz: " + std::move(detail));
 }
 
-std::string periodText(std::size_t number) { return std::to_string(number) + ". dönem"; }
+RunTimeError tooManySlots() {
+    return notAListFile("bir liste en çok 255 dönem tutabilir.");
+}
+
+std::string periodText(std::size_t number) {
+    return std::to_string(number) + ". dönemin";
+}
 
 Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
     const auto start = oledate::toDate(getDouble(record.substr(0, 8)));
     const auto end = oledate::toDate(getDouble(record.substr(8, 8)));
     const double rate = getDouble(record.substr(RateOffset, 8));
     if (!start || !end) {
-        return notAListFile(periodText(number) + " tarihi okunamıyor.");
+        return notAListFile(periodText(number) + " tarihi geçersiz.");
     }
     if (!std::isfinite(rate)) {
         return notAListFile(periodText(number) + " oranı bir sayı değil.");
@@ -76,42 +84,93 @@ std::string listNameOf(const std::filesystem::path& file) {
     return cp1254::leftCharacters(name, count > Extension.size() ? count - Extension.size() : 0);
 }
 
-// The whole content of a regular file of at most LargestFile bytes; anything
-// bigger is refused before a byte of it is read.
+Result<std::string> readUpTo(int fd, std::size_t size) {
+    std::string bytes(size, '\0');
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return errors::fromErrno(errno);
+        }
+        if (got == 0) {
+            break; // the file shrank since it was measured; decoding judges what is left
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+// A file too big for any list is refused before a byte of it is read.
+Result<std::string> readOpenFile(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return errors::fromErrno(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return errors::make(errors::PathFileAccessError);
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > LargestFile) {
+        return tooManySlots();
+    }
+    return readUpTo(fd, static_cast<std::size_t>(info.st_size));
+}
+
 Result<std::string> readSmallFile(const std::filesystem::path& file) {
     // O_NONBLOCK keeps a named pipe from hanging the open; regular files ignore it.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errors::fromErrno(errno);
     }
-    struct stat info {};
-    Result<std::string> result = std::string();
-    if (::fstat(fd, &info) != 0) {
-        result = errors::fromErrno(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        result = errors::make(errors::PathFileAccessError);
-    } else if (static_cast<std::uintmax_t>(info.st_size) > LargestFile) {
-        result = notAListFile("bir liste en çok 255 dönem tutabilir.");
-    } else {
-        std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        bytes.resize(done);
-        result = (done < bytes.capacity() && errno != 0 && done == 0 && !bytes.empty())
-                     ? Result<std::string>(errors::fromErrno(errno))
-                     : Result<std::string>(std::move(bytes));
-    }
+    auto bytes = readOpenFile(fd);
     ::close(fd);
-    return result;
+    return bytes;
+}
+
+// A new hidden file beside the target. It is created exclusively, so no existing
+// file is ever reused, with the mode any new file of the user gets (0666 less umask).
+int openTemporaryFile(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    static unsigned counter = 0;
+    const std::string prefix = "." + cp1254::leftCharacters(target.filename().string(), 40) +
+                               ".tmp-" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
+        temporary = target.parent_path() / (prefix + std::to_string(tick + ++counter));
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            errno = put == 0 ? EIO : errno;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here loses nothing that is not
+// already safe, so it is not reported.
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -149,7 +208,7 @@ Result<std::string> encode(const std::vector<RatePeriod>& periods) {
 Result<std::vector<RatePeriod>> decode(std::string_view bytes) {
     const std::size_t slots = (bytes.size() + SlotSize - 1) / SlotSize;
     if (slots > MaxPeriods) {
-        return notAListFile("bir liste en çok 255 dönem tutabilir.");
+        return tooManySlots();
     }
     std::vector<RatePeriod> periods;
     periods.reserve(slots);
@@ -187,6 +246,25 @@ Status write(const std::filesystem::path& file, const std::vector<RatePeriod>& p
         return bytes.error();
     }
     return writeBytesSafely(file, bytes.value());
+}
+
+Status writeBytesSafely(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::path temporary;
+    const int fd = openTemporaryFile(file, temporary);
+    if (fd < 0) {
+        // Creating a file fails with ENOENT only when its folder is missing.
+        return errno == ENOENT ? errors::make(errors::PathNotFound) : errors::fromErrno(errno);
+    }
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        const int error = written ? errno : writeError;
+        ::unlink(temporary.c_str());
+        return errors::fromErrno(error);
+    }
+    syncFolder(file.parent_path());
+    return {};
 }
 
 } // namespace mirvane::faiz

@@ -10,11 +10,15 @@ using namespace std::chrono;
 
 constexpr Date Epoch{year{1899} / December / day{30}};
 
-constexpr double dayNumber(Date date) { return static_cast<double>((date - Epoch).count()); }
+constexpr double dayNumber(Date date) {
+    return static_cast<double>((date - Epoch).count());
+}
 
 } // namespace
 
-double fromDate(Date date) { return dayNumber(date); }
+double fromDate(Date date) {
+    return dayNumber(date);
+}
 
 std::optional<Date> toDate(double value) {
     if (!std::isfinite(value)) {

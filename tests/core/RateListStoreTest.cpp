@@ -1,1 +1,300 @@
+#include "ratelist/RateListStore.h"
+
+#include "ratelist/DefaultLists.h"
+#include "ratelist/FaizFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace mirvane;
+using namespace std::chrono;
+namespace fs = std::filesystem;
+
+namespace {
+
+Date on(int y, unsigned m, unsigned d) {
+    return year{y} / month{m} / day{d};
+}
+
+const std::vector<std::string> DefaultNames = {
+    "Adi Alacaklar (Kanuni Faiz)",
+    "Ticari Alacaklar (Reeskont-Avans)",
+    "Ticari Alacaklar (Reeskont-İskonto)",
+};
+
+std::string contentOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void put(const fs::path& file, std::string_view bytes = "") {
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+std::string hexBytes(std::string_view bytes) {
+    std::string hex;
+    for (const char c : bytes) {
+        static constexpr char Digits[] = "0123456789abcdef";
+        const auto b = static_cast<unsigned char>(c);
+        hex += {Digits[b >> 4], Digits[b & 15], ' '};
+    }
+    return hex;
+}
+
+std::string encodedDefault(std::size_t index) {
+    const auto bytes = faiz::encode(defaults::lists().at(index).Periods);
+    EXPECT_TRUE(bytes.ok());
+    return bytes.ok() ? bytes.value() : std::string();
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class StoreFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("mirvane-store-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override {
+        std::error_code error;
+        for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+        }
+        fs::remove_all(root, error);
+    }
+
+    fs::path root;
+};
+
+} // namespace
+
+TEST(DefaultLists, HaveTheirNamesAndSizes) {
+    const auto& lists = defaults::lists();
+    ASSERT_EQ(lists.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(lists[i].Name, DefaultNames[i]);
+    }
+    EXPECT_EQ(lists[0].Periods.size(), 12u);
+    EXPECT_EQ(lists[1].Periods.size(), 36u);
+    EXPECT_EQ(lists[2].Periods.size(), 36u);
+    EXPECT_EQ(encodedDefault(0).size(), 1532u);
+    EXPECT_EQ(encodedDefault(1).size(), 4604u);
+    EXPECT_EQ(encodedDefault(2).size(), 4604u);
+}
+
+TEST(DefaultLists, PeriodsAreContiguousWithNonZeroRates) {
+    for (const RateList& list : defaults::lists()) {
+        for (std::size_t k = 0; k < list.Periods.size(); ++k) {
+            const RatePeriod& p = list.Periods[k];
+            EXPECT_LE(p.StartDate, p.EndDate) << list.Name << " " << k + 1;
+            EXPECT_NE(p.Rate, 0.0) << list.Name << " " << k + 1;
+            if (k > 0) {
+                EXPECT_EQ(p.StartDate, list.Periods[k - 1].EndDate + days{1})
+                    << list.Name << " " << k + 1;
+            }
+        }
+    }
+    const auto& lists = defaults::lists();
+    EXPECT_EQ(lists[0].Periods.front().StartDate, on(1972, 10, 1));
+    EXPECT_EQ(lists[0].Periods.back().EndDate, on(2020, 12, 30));
+    EXPECT_EQ(lists[1].Periods.front().StartDate, on(1990, 1, 1));
+    EXPECT_EQ(lists[1].Periods.back().EndDate, on(2020, 12, 31));
+    for (std::size_t k = 0; k < 36; ++k) {
+        EXPECT_EQ(lists[1].Periods[k].StartDate, lists[2].Periods[k].StartDate);
+        EXPECT_EQ(lists[1].Periods[k].EndDate, lists[2].Periods[k].EndDate);
+        EXPECT_EQ(lists[1].Periods[k].Description, "");
+        EXPECT_GT(lists[1].Periods[k].Rate, lists[2].Periods[k].Rate);
+    }
+}
+
+TEST(DefaultLists, EncodedPeriodsMatchHandComputedBytes) {
+    const std::string statutory = encodedDefault(0);
+    // Period 1: 01.10.1972 (26573), 19.12.1984 (31035), 5 %.
+    EXPECT_EQ(hexBytes(statutory.substr(0, 24)), "00 00 00 00 40 f3 d9 40 "
+                                                 "00 00 00 00 c0 4e de 40 "
+                                                 "00 00 00 00 00 00 14 40 ");
+    EXPECT_EQ(statutory.substr(24, 33), "1303 tarihli Murabaha Nizamnamesi");
+    EXPECT_EQ(statutory.substr(24 + 33, 67), std::string(67, ' '));
+    // Period 2's description: "ı" is the single byte FD.
+    EXPECT_EQ(statutory.substr(128 + 24, 38), "19.12.1984 tarih ve 3095 say\xFDl\xFD Kanun ");
+    // Period 12: 01.07.2018 (43282), 30.12.2020 (44195), 9 %.
+    EXPECT_EQ(hexBytes(statutory.substr(1408, 24)), "00 00 00 00 40 22 e5 40 "
+                                                    "00 00 00 00 60 94 e5 40 "
+                                                    "00 00 00 00 00 00 22 40 ");
+
+    // Period 27 of the advance rates: 29.12.2011 (40906), 18.06.2012 (41078), 17.75 %.
+    EXPECT_EQ(hexBytes(encodedDefault(1).substr(26 * 128, 24)), "00 00 00 00 40 f9 e3 40 "
+                                                                "00 00 00 00 c0 0e e4 40 "
+                                                                "00 00 00 00 00 c0 31 40 ");
+    // Period 36 of the discount rates: 21.12.2019 (43820), 31.12.2020 (44196), 12.75 %.
+    const std::string discount = encodedDefault(2);
+    EXPECT_EQ(hexBytes(discount.substr(35 * 128, 24)), "00 00 00 00 80 65 e5 40 "
+                                                       "00 00 00 00 80 94 e5 40 "
+                                                       "00 00 00 00 00 80 29 40 ");
+    EXPECT_EQ(discount.substr(35 * 128 + 24), std::string(100, ' '));
+}
+
+TEST(ListNames, SortInTheTurkishAlphabetIgnoringCase) {
+    const std::vector<std::string> expected = {
+        "(Eski)", "2020", "Adi",  "adi", "Çek",    "çorba", "Dere", "ılık", "Irmak", "ırmak",
+        "iğne",   "İnce", "Öykü", "Pul", "Quartz", "Şeker", "tuz",  "Üzüm", "Zeki",  "{son}",
+    };
+    std::vector<std::string> names = expected;
+    std::reverse(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), store::listNameLess);
+    EXPECT_EQ(names, expected);
+
+    for (const auto& a : expected) {
+        EXPECT_FALSE(store::listNameLess(a, a)) << a;
+        for (const auto& b : expected) {
+            if (a != b) {
+                EXPECT_NE(store::listNameLess(a, b), store::listNameLess(b, a)) << a << " " << b;
+            }
+        }
+    }
+}
+
+TEST(ListNames, SelectionAfterRefreshFollowsNewNameOrClampedPosition) {
+    const std::vector<std::string> three = {"A", "B", "C"};
+    std::string newName;
+    std::int16_t position = 7;
+    EXPECT_EQ(store::selectAfterRefresh(three, newName, position), 2u);
+    EXPECT_EQ(position, 2);
+
+    position = -3;
+    EXPECT_EQ(store::selectAfterRefresh(three, newName, position), 0u);
+    EXPECT_EQ(position, 0);
+
+    position = 1;
+    newName = "C";
+    EXPECT_EQ(store::selectAfterRefresh(three, newName, position), 2u);
+    EXPECT_EQ(newName, "");
+    EXPECT_EQ(position, 1);
+
+    newName = "Yok";
+    EXPECT_EQ(store::selectAfterRefresh(three, newName, position), std::nullopt);
+    EXPECT_EQ(newName, "");
+    EXPECT_EQ(position, 1);
+
+    position = 5;
+    EXPECT_EQ(store::selectAfterRefresh({}, newName, position), std::nullopt);
+    EXPECT_EQ(position, 5);
+}
+
+TEST(ListNames, SelectionAfterDeleteIsThePreviousEntryOrTheFirst) {
+    EXPECT_EQ(store::selectAfterDelete(0), 0u);
+    EXPECT_EQ(store::selectAfterDelete(2), 1u);
+}
+
+TEST(ListFolders, PathsFollowTheProgramAndUserFolders) {
+    EXPECT_EQ(store::listFolderOf("/opt/mirvane"), fs::path("/opt/mirvane/Veriler/Faizler"));
+    EXPECT_EQ(store::ListFilePath("/l", "Adi Alacaklar (Kanuni Faiz)"),
+              fs::path("/l/Adi Alacaklar (Kanuni Faiz).faiz"));
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/veri");
+        EXPECT_EQ(store::perUserListFolder(), fs::path("/veri/Telvar/Mirvane/Veriler/Faizler"));
+    }
+    ScopedEnv data("XDG_DATA_HOME", "");
+    {
+        ScopedEnv home("HOME", "/home/avukat");
+        EXPECT_EQ(store::perUserListFolder(),
+                  fs::path("/home/avukat/.local/share/Telvar/Mirvane/Veriler/Faizler"));
+    }
+    ScopedEnv noHome("HOME", nullptr);
+    EXPECT_EQ(store::perUserListFolder(), std::nullopt);
+}
+
+TEST_F(StoreFolder, FirstPreparationCreatesTheFolderWithTheDefaultLists) {
+    const fs::path folder = store::chooseAndPrepareListFolder(root);
+    EXPECT_EQ(folder, root / "Veriler" / "Faizler");
+    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(contentOf(store::ListFilePath(folder, DefaultNames[i])), encodedDefault(i));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+}
+
+TEST_F(StoreFolder, DefaultsReturnOnlyWhenNoListIsLeft) {
+    const fs::path folder = store::listFolderOf(root);
+    fs::create_directories(folder);
+    put(folder / "notlar.txt");
+    store::prepareFolder(folder);
+    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+
+    for (const auto& name : DefaultNames) {
+        fs::remove(store::ListFilePath(folder, name));
+    }
+    put(folder / "Tek.faiz", encodedDefault(0));
+    store::prepareFolder(folder);
+    EXPECT_EQ(store::enumerateListNames(folder), std::vector<std::string>{"Tek"});
+}
+
+TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
+    put(root / "Büyük.FAIZ");
+    put(root / "karışık.FaIz");
+    put(root / "Adi.faiz");
+    put(root / ".gizli.faiz");
+    put(root / ".faiz");
+    put(root / "a.faizx");
+    put(root / "faiz");
+    fs::create_directory(root / "Klasör.faiz");
+    fs::create_symlink(root / "yok", root / "Kırık.faiz");
+    EXPECT_EQ(store::enumerateListNames(root),
+              (std::vector<std::string>{"Adi", "Büyük", "karışık"}));
+    EXPECT_TRUE(store::enumerateListNames(root / "yok").empty());
+}
+
+TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
+    const fs::path notAFolder = root / "program";
+    put(notAFolder);
+    EXPECT_FALSE(store::isUsableFolder(store::listFolderOf(notAFolder)));
+    EXPECT_TRUE(store::isUsableFolder(root / "yeni"));
+    EXPECT_TRUE(fs::is_empty(root / "yeni"));
+
+    ScopedEnv data("XDG_DATA_HOME", (root / "kullanıcı").c_str());
+    const fs::path folder = store::chooseAndPrepareListFolder(notAFolder);
+    EXPECT_EQ(folder, root / "kullanıcı" / "Telvar" / "Mirvane" / "Veriler" / "Faizler");
+    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+}
+
+TEST_F(StoreFolder, ReadOnlyFolderIsNotUsable) {
+    const fs::path folder = root / "salt-okunur";
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms(0555));
+    if (::geteuid() == 0 || ::access(folder.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "running with privileges that ignore permission bits";
+    }
+    EXPECT_FALSE(store::isUsableFolder(folder));
+}
+
+TEST_F(StoreFolder, DeletingRemovesEvenReadOnlyListFiles) {
+    const fs::path file = root / "Eski.faiz";
+    put(file, encodedDefault(0));
+    fs::permissions(file, fs::perms(0444));
+    EXPECT_TRUE(store::deleteListFile(file).ok());
+    EXPECT_FALSE(fs::exists(file));
+
+    const auto missing = store::deleteListFile(file);
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, errors::FileNotFound);
+}
