@@ -73,9 +73,9 @@ const std::array<Column, 5>& rateColumns() {
 }
 
 RowCells rowCells(const interest::InterestRow& row) {
-    return {std::to_string(row.PeriodNumber),    text::formatDate(row.StartDate),
-            text::formatDate(row.EndDate),       text::formatGeneralNumber(row.Rate),
-            std::to_string(row.Days),            text::formatMoney(row.Amount),
+    return {std::to_string(row.PeriodNumber),   text::formatDate(row.StartDate),
+            text::formatDate(row.EndDate),      text::formatGeneralNumber(row.Rate),
+            std::to_string(row.Days),           text::formatMoney(row.Amount),
             text::formatMoney(row.RunningTotal)};
 }
 

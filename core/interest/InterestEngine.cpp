@@ -1,10 +1,10 @@
 #include "interest/InterestEngine.h"
 
+#include "text/TextForms.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-#include "text/TextForms.h"
 
 namespace mirvane::interest {
 
@@ -77,7 +77,7 @@ public:
         }
         result_.total = total;
         InterestRow row{number, from, to, period.Rate, static_cast<std::int16_t>(days),
-                        amount,  total};
+                        amount, total};
         result_.rows.push_back(row);
         if (onRow_) {
             onRow_(row);
@@ -140,13 +140,7 @@ Outcome calculate(const RateList& list, const Inputs& inputs,
     if (std::optional<Rejection> rejection = validate(list, inputs)) {
         return *std::move(rejection);
     }
-    const double principal = *text::parseNumber(inputs.principalText);
-    if (!std::isfinite(principal)) {
-        Calculation calculation;
-        calculation.failure = errors::make(errors::Overflow);
-        return calculation;
-    }
-    RowBuilder builder(principal, inputs.divisor, onRow);
+    RowBuilder builder(*text::parseNumber(inputs.principalText), inputs.divisor, onRow);
     slice(list, inputs, builder);
     return builder.take();
 }

@@ -1,8 +1,8 @@
 #include "span/DateSpan.h"
 
-#include <algorithm>
-
 #include "text/TextForms.h"
+
+#include <algorithm>
 
 namespace mirvane::span {
 
@@ -48,8 +48,8 @@ Result<Date> sameDayInMonth(long long monthNumber, day wantedDay) {
 
 Result<Date> addMonths(Date start, long long count) {
     const year_month_day date{start};
-    const long long monthNumber = static_cast<int>(date.year()) * 12LL +
-                                  static_cast<unsigned>(date.month()) - 1 + count;
+    const long long monthNumber =
+        static_cast<int>(date.year()) * 12LL + static_cast<unsigned>(date.month()) - 1 + count;
     return sameDayInMonth(monthNumber, date.day());
 }
 

@@ -1,1 +1,232 @@
+#include "HesapCli.h"
+#include "ratelist/FaizFile.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+using namespace mirvane;
+
+const std::string Header = "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı";
+const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "mirvane-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        folder_ = root_ / "Faizler";
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    Outcome run(std::vector<std::string> args) const {
+        std::ostringstream out;
+        std::ostringstream err;
+        Outcome outcome;
+        outcome.code = cli::run(args, root_ / "program", out, err);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    // A statutory calculation in the test's own list folder.
+    Outcome calculate(std::string principal, std::string start, std::string end,
+                      std::vector<std::string> extra = {}) const {
+        std::vector<std::string> args{"--liste",     Statutory,       "--anapara", principal,
+                                      "--baslangic", start,           "--bitis",   end,
+                                      "--klasor",    folder_.string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    }
+
+    fs::path writeList(const std::string& fileName, const std::vector<RatePeriod>& periods) const {
+        fs::create_directories(root_ / "elsewhere");
+        const fs::path file = root_ / "elsewhere" / fileName;
+        EXPECT_TRUE(faiz::write(file, periods).ok());
+        return file;
+    }
+
+    fs::path root_;
+    fs::path folder_;
+};
+
+Date on(int y, unsigned m, unsigned d) {
+    return year{y} / month{m} / day{d};
+}
+
+TEST_F(Cli, PrintsTheBreakdown) {
+    const Outcome result = calculate("1000", "01.07.2005", "01.07.2006");
+    EXPECT_EQ(result.code, cli::ExitOk);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, Header + "\n" + "01.07.2005\t31.12.2005\t12\t183\t60,16\n" +
+                              "01.01.2006\t01.07.2006\t9\t181\t44,63\n" +
+                              "\t\t\tFaiz Toplamı: \t104,79\n");
+    EXPECT_EQ(fs::file_size(folder_ / (Statutory + ".faiz")), 1532u);
+
+    const Outcome year360 = calculate("1.000,00", "01.07.2005", "01.07.2006", {"--360"});
+    EXPECT_EQ(year360.code, cli::ExitOk);
+    EXPECT_NE(year360.out.find("\t\t\tFaiz Toplamı: \t106,25\n"), std::string::npos);
+
+    const Outcome fraction = calculate("1000,5", "01.01.2008", "01.01.2009");
+    EXPECT_NE(fraction.out.find("\t366\t90,29\n"), std::string::npos) << fraction.out;
+}
+
+TEST_F(Cli, WritesJson) {
+    const Outcome result = calculate("1000", "01.07.2005", "01.07.2006", {"--json"});
+    EXPECT_EQ(result.code, cli::ExitOk);
+    EXPECT_EQ(result.out,
+              "{\"liste\":\"Adi Alacaklar (Kanuni Faiz)\",\"satirlar\":["
+              "{\"donem\":9,\"baslangic\":\"2005-07-01\",\"bitis\":\"2005-12-31\",\"oran\":12,"
+              "\"gun\":183,\"miktar\":60.16,\"tutar\":60.16},"
+              "{\"donem\":10,\"baslangic\":\"2006-01-01\",\"bitis\":\"2006-07-01\",\"oran\":9,"
+              "\"gun\":181,\"miktar\":44.63,\"tutar\":104.79}],\"toplam\":104.79}\n");
+
+    const fs::path file =
+        writeList("Tırnak \"x\"\\\t.faiz", {{on(2000, 1, 1), on(2000, 12, 31), 17.75, ""}});
+    const Outcome named = run({"--dosya", file.string(), "--anapara", "100", "--baslangic",
+                               "01.01.2000", "--bitis", "02.01.2000", "--json"});
+    EXPECT_EQ(named.code, cli::ExitOk);
+    EXPECT_EQ(named.out.rfind("{\"liste\":\"Tırnak \\\"x\\\"\\\\\\u0009\",", 0), 0u) << named.out;
+    EXPECT_NE(named.out.find("\"oran\":17.75,\"gun\":1,\"miktar\":0.05"), std::string::npos);
+}
+
+TEST_F(Cli, ListsNamesInTheWindowOrder) {
+    const Outcome first = run({"--listeler", "--klasor", folder_.string()});
+    EXPECT_EQ(first.code, cli::ExitOk);
+    EXPECT_EQ(first.out, Statutory + "\nTicari Alacaklar (Reeskont-Avans)\n" +
+                             "Ticari Alacaklar (Reeskont-İskonto)\n");
+
+    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / "abc.FAIZ");
+    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / ".gizli.faiz");
+    const Outcome more = run({"--listeler", "--klasor", folder_.string()});
+    EXPECT_EQ(more.out, "abc\n" + Statutory + "\nTicari Alacaklar (Reeskont-Avans)\n" +
+                            "Ticari Alacaklar (Reeskont-İskonto)\n");
+
+    const Outcome capitals =
+        run({"--liste", "abc", "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+             "01.07.2006", "--klasor", folder_.string(), "--json"});
+    EXPECT_EQ(capitals.code, cli::ExitOk) << capitals.err;
+    EXPECT_NE(capitals.out.find("{\"liste\":\"abc\""), std::string::npos);
+    EXPECT_NE(capitals.out.find("\"toplam\":104.79}"), std::string::npos);
+
+    const Outcome programFolder = run({"--listeler"});
+    EXPECT_EQ(programFolder.code, cli::ExitOk);
+    EXPECT_EQ(programFolder.out, first.out);
+}
+
+TEST_F(Cli, ReadsAFileFromAnywhere) {
+    const fs::path file = writeList("Özel.faiz", {{on(2010, 1, 1), on(2010, 12, 31), 10, ""},
+                                                  {on(2011, 1, 1), on(2011, 12, 31), 20, ""}});
+    const Outcome result = run({"--dosya", file.string(), "--anapara", "365", "--baslangic",
+                                "01.07.2010", "--bitis", "01.07.2011"});
+    EXPECT_EQ(result.code, cli::ExitOk) << result.err;
+    EXPECT_EQ(result.out, Header + "\n01.07.2010\t31.12.2010\t10\t183\t18,30\n" +
+                              "01.01.2011\t01.07.2011\t20\t181\t36,20\n" +
+                              "\t\t\tFaiz Toplamı: \t54,50\n");
+    EXPECT_FALSE(fs::exists(root_ / "program"));
+}
+
+TEST_F(Cli, RefusesBadArgumentsWithExitTwo) {
+    const fs::path file = writeList("Liste.faiz", {{on(2010, 1, 1), on(2010, 12, 31), 10, ""}});
+    std::ofstream(root_ / "elsewhere" / "bozuk.faiz") << "abc";
+    const std::vector<std::vector<std::string>> cases{
+        {},
+        {"--bilinmeyen"},
+        {"--liste"},
+        {"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005"},
+        {"--anapara", "1000", "--baslangic", "01.07.2005", "--bitis", "01.07.2006"},
+        {"--liste", Statutory, "--dosya", file.string(), "--anapara", "1000", "--baslangic",
+         "01.07.2005", "--bitis", "01.07.2006"},
+        {"--liste", Statutory, "--liste", Statutory, "--anapara", "1000", "--baslangic",
+         "01.07.2005", "--bitis", "01.07.2006"},
+        {"--liste", Statutory, "--anapara", "1000", "--baslangic", "32.01.2005", "--bitis",
+         "01.07.2006"},
+        {"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+         "2006-07-01"},
+        {"--liste", Statutory, "--anapara", "1000.50", "--baslangic", "01.07.2005", "--bitis",
+         "01.07.2006"},
+        {"--liste", "Yok Böyle Liste", "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+         "01.07.2006"},
+        {"--dosya", (root_ / "yok.faiz").string(), "--anapara", "1000", "--baslangic", "01.07.2010",
+         "--bitis", "01.07.2011"},
+        {"--dosya", (root_ / "elsewhere" / "bozuk.faiz").string(), "--anapara", "1000",
+         "--baslangic", "01.07.2010", "--bitis", "01.07.2011"},
+        {"--listeler", "--json"},
+    };
+    for (std::vector<std::string> args : cases) {
+        if (!args.empty() && args[0] != "--dosya") {
+            args.insert(args.end(), {"--klasor", folder_.string()});
+        }
+        const Outcome result = run(args);
+        EXPECT_EQ(result.code, cli::ExitUsage) << ::testing::PrintToString(args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err, "");
+    }
+}
+
+TEST_F(Cli, RejectionsPrintTheEngineMessage) {
+    const Outcome zero = calculate("0", "01.07.2005", "01.07.2006");
+    EXPECT_EQ(zero.code, cli::ExitRejected);
+    EXPECT_EQ(zero.out, "");
+    EXPECT_EQ(zero.err, "\"Anapara\" miktarı SIFIR'dan büyük olmalı!\n");
+
+    EXPECT_EQ(calculate("", "01.07.2005", "01.07.2006").err,
+              "\"Anapara\" miktarını girmeniz gerekiyor!\n");
+    EXPECT_EQ(calculate("abc", "01.07.2005", "01.07.2006").code, cli::ExitRejected);
+    EXPECT_EQ(calculate("1000", "01.07.2005", "01.07.2005").err,
+              "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!\n");
+    EXPECT_EQ(calculate("1000", "01.01.1970", "01.07.2005").err,
+              "\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç Tarihi\"nden küçük olamaz!\n");
+}
+
+TEST_F(Cli, RunTimeErrorsExitThree) {
+    const fs::path longList = writeList("Uzun.faiz", {{on(1900, 1, 1), on(1900, 12, 31), 5, ""},
+                                                      {on(1901, 1, 1), on(2099, 12, 31), 5, ""}});
+    const Outcome overflow = run({"--dosya", longList.string(), "--anapara", "1000", "--baslangic",
+                                  "01.06.1900", "--bitis", "01.01.2050"});
+    EXPECT_EQ(overflow.code, cli::ExitRunTime);
+    EXPECT_EQ(overflow.out, "");
+    EXPECT_EQ(overflow.err, "Hata Kodu: 6\nHata Mesajı: Taşma\n");
+
+    const fs::path empty = writeList("Boş.faiz", {});
+    const Outcome noPeriods = run({"--dosya", empty.string(), "--anapara", "1000", "--baslangic",
+                                   "01.06.1900", "--bitis", "01.01.2050", "--json"});
+    EXPECT_EQ(noPeriods.code, cli::ExitRunTime);
+    EXPECT_EQ(noPeriods.out, "");
+    EXPECT_EQ(noPeriods.err.rfind("Hata Kodu: 9\n", 0), 0u);
+}
+
+TEST_F(Cli, HelpExplainsEveryOption) {
+    for (const std::string flag : {"--help", "-h"}) {
+        const Outcome help = run({flag});
+        EXPECT_EQ(help.code, cli::ExitOk);
+        EXPECT_EQ(help.err, "");
+        for (const char* option : {"--liste", "--dosya", "--anapara", "--baslangic", "--bitis",
+                                   "--360", "--klasor", "--json", "--listeler", "Kullanım"}) {
+            EXPECT_NE(help.out.find(option), std::string::npos) << option;
+        }
+    }
+    EXPECT_FALSE(fs::exists(folder_));
+}
+
+} // namespace

@@ -1,1 +1,211 @@
+#include "interest/InterestEngine.h"
+
+#include "ratelist/DefaultLists.h"
+#include "text/TextForms.h"
+
+#include <chrono>
 #include <gtest/gtest.h>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+using namespace mirvane;
+using interest::Calculation;
+using interest::Field;
+using interest::InterestRow;
+using interest::Rejection;
+
+Date on(int y, unsigned m, unsigned d) {
+    return year{y} / month{m} / day{d};
+}
+
+const RateList& statutory() {
+    return defaults::lists().at(0);
+}
+
+interest::Outcome run(Date start, Date end, std::string_view principal = "1000",
+                      std::int32_t divisor = interest::Divisor365,
+                      const RateList& list = statutory()) {
+    return interest::calculate(list, {start, end, principal, divisor});
+}
+
+Calculation calculation(const interest::Outcome& outcome) {
+    EXPECT_TRUE(std::holds_alternative<Calculation>(outcome));
+    return std::get<Calculation>(outcome);
+}
+
+Rejection rejection(const interest::Outcome& outcome) {
+    EXPECT_TRUE(std::holds_alternative<Rejection>(outcome));
+    return std::get<Rejection>(outcome);
+}
+
+void expectRow(const InterestRow& row, int number, Date from, Date to, double rate, int days,
+               double amount, double running) {
+    EXPECT_EQ(row.PeriodNumber, number);
+    EXPECT_EQ(row.StartDate, from);
+    EXPECT_EQ(row.EndDate, to);
+    EXPECT_EQ(row.Rate, rate);
+    EXPECT_EQ(row.Days, days);
+    EXPECT_DOUBLE_EQ(row.Amount, amount);
+    EXPECT_DOUBLE_EQ(row.RunningTotal, running);
+}
+
+TEST(InterestEngine, SlicesAlongPeriodsOnBothDayBases) {
+    const Calculation year365 = calculation(run(on(2005, 7, 1), on(2006, 7, 1)));
+    ASSERT_EQ(year365.rows.size(), 2u);
+    expectRow(year365.rows[0], 9, on(2005, 7, 1), on(2005, 12, 31), 12, 183, 60.16, 60.16);
+    expectRow(year365.rows[1], 10, on(2006, 1, 1), on(2006, 7, 1), 9, 181, 44.63, 104.79);
+    EXPECT_DOUBLE_EQ(year365.total, 104.79);
+    EXPECT_FALSE(year365.failure);
+
+    const Calculation year360 =
+        calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1000", interest::Divisor360));
+    ASSERT_EQ(year360.rows.size(), 2u);
+    EXPECT_DOUBLE_EQ(year360.rows[0].Amount, 61.00);
+    EXPECT_DOUBLE_EQ(year360.rows[1].Amount, 45.25);
+    EXPECT_DOUBLE_EQ(year360.total, 106.25);
+
+    EXPECT_EQ(interest::DayCountDivisor(true), 36000);
+    EXPECT_EQ(interest::DayCountDivisor(false), 36500);
+}
+
+TEST(InterestEngine, CountsRealCalendarDays) {
+    const Calculation leapYear = calculation(run(on(2008, 1, 1), on(2009, 1, 1)));
+    ASSERT_EQ(leapYear.rows.size(), 1u);
+    expectRow(leapYear.rows[0], 11, on(2008, 1, 1), on(2009, 1, 1), 9, 366, 90.25, 90.25);
+
+    const Calculation pastLastPeriod = calculation(run(on(2020, 7, 1), on(2021, 7, 1)));
+    ASSERT_EQ(pastLastPeriod.rows.size(), 1u);
+    expectRow(pastLastPeriod.rows[0], 12, on(2020, 7, 1), on(2021, 7, 1), 9, 365, 90.00, 90.00);
+}
+
+TEST(InterestEngine, LastRateRunsOnForAClaimStartingAfterTheList) {
+    const Calculation late = calculation(run(on(2021, 1, 5), on(2021, 6, 1)));
+    ASSERT_EQ(late.rows.size(), 1u);
+    expectRow(late.rows[0], 12, on(2021, 1, 5), on(2021, 6, 1), 9, 147, 36.25, 36.25);
+    EXPECT_DOUBLE_EQ(late.total, 36.25);
+
+    // Starting on the last period's EndDate itself.
+    const Calculation onLastDay = calculation(run(on(2020, 12, 30), on(2021, 1, 30)));
+    ASSERT_EQ(onLastDay.rows.size(), 1u);
+    EXPECT_EQ(onLastDay.rows[0].StartDate, on(2020, 12, 30));
+    EXPECT_EQ(onLastDay.rows[0].Days, 31);
+}
+
+TEST(InterestEngine, ZeroDayRowsAndSkippedPeriods) {
+    const Calculation endOnFirstDay = calculation(run(on(2005, 7, 1), on(2006, 1, 1)));
+    ASSERT_EQ(endOnFirstDay.rows.size(), 2u);
+    expectRow(endOnFirstDay.rows[1], 10, on(2006, 1, 1), on(2006, 1, 1), 9, 0, 0.0, 60.16);
+
+    const Calculation startOnLastDay = calculation(run(on(2005, 12, 31), on(2006, 7, 1)));
+    ASSERT_EQ(startOnLastDay.rows.size(), 1u);
+    expectRow(startOnLastDay.rows[0], 10, on(2006, 1, 1), on(2006, 7, 1), 9, 181, 44.63, 44.63);
+}
+
+TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
+    const Rejection early = rejection(run(on(1970, 1, 1), on(1970, 1, 1), ""));
+    EXPECT_EQ(early.number, 1);
+    EXPECT_EQ(early.message,
+              "\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç Tarihi\"nden küçük olamaz!");
+    EXPECT_EQ(early.focus, Field::StartDate);
+    EXPECT_EQ(early.correctedStart, on(1972, 10, 1));
+    EXPECT_FALSE(early.correctedEnd);
+
+    const Rejection sameDay = rejection(run(on(2005, 7, 1), on(2005, 7, 1), ""));
+    EXPECT_EQ(sameDay.number, 2);
+    EXPECT_EQ(sameDay.message,
+              "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!");
+    EXPECT_EQ(sameDay.focus, Field::EndDate);
+    EXPECT_EQ(sameDay.correctedEnd, on(2005, 7, 2));
+    EXPECT_FALSE(sameDay.correctedStart);
+    EXPECT_EQ(rejection(run(on(2005, 7, 2), on(2005, 7, 1))).number, 2);
+
+    for (const std::string_view empty : {"", "   "}) {
+        const Rejection missing = rejection(run(on(2005, 7, 1), on(2006, 7, 1), empty));
+        EXPECT_EQ(missing.number, 3);
+        EXPECT_EQ(missing.message, "\"Anapara\" miktarını girmeniz gerekiyor!");
+        EXPECT_EQ(missing.focus, Field::Principal);
+    }
+
+    for (const std::string_view notPositive : {"0,00", "0", "-5", "abc", "1,2,3"}) {
+        const Rejection zero = rejection(run(on(2005, 7, 1), on(2006, 7, 1), notPositive));
+        EXPECT_EQ(zero.number, 4) << notPositive;
+        EXPECT_EQ(zero.message, "\"Anapara\" miktarı SIFIR'dan büyük olmalı!");
+        EXPECT_EQ(zero.focus, Field::Principal);
+        EXPECT_FALSE(zero.correctedStart || zero.correctedEnd);
+    }
+}
+
+TEST(InterestEngine, ReadsThePrincipalTheTurkishWay) {
+    const Calculation grouped = calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1.000,00"));
+    EXPECT_DOUBLE_EQ(grouped.total, 104.79);
+    const Calculation fraction = calculation(run(on(2008, 1, 1), on(2009, 1, 1), "1000,5"));
+    EXPECT_DOUBLE_EQ(fraction.total, text::roundMoney(1000.5 * 9 / 36500.0 * 366));
+}
+
+TEST(InterestEngine, AmountsAreRoundedRawAmountsAndTheTotalTheirSum) {
+    EXPECT_EQ(interest::rawAmount(1000, 12, 36500, 183), (1000.0 * 12) / 36500.0 * 183);
+    EXPECT_NEAR(interest::rawAmount(1000, 12, 36500, 183), 60.1643835, 1e-7);
+    EXPECT_NEAR(interest::rawAmount(1000, 9, 36500, 181), 44.6301369, 1e-7);
+
+    // 1.5 kuruş a day over 30, 27 and 31 days: two rows round up by half a kuruş, so
+    // the rounded raw sum (1,32) is not the sum of the rounded amounts (1,33).
+    RateList list{"Üç", {}};
+    for (unsigned month = 1; month <= 3; ++month) {
+        list.Periods.push_back({on(2010, month, 1), on(2010, month + 1, 1) - days{1}, 0.5475, ""});
+    }
+    std::vector<InterestRow> seen;
+    const Calculation result = calculation(
+        interest::calculate(list, {on(2010, 1, 1), on(2010, 4, 1), "1000", interest::Divisor365},
+                            [&](const InterestRow& row) { seen.push_back(row); }));
+    ASSERT_EQ(result.rows.size(), 3u);
+    EXPECT_EQ(seen, result.rows);
+    double raw = 0.0;
+    double rounded = 0.0;
+    for (const InterestRow& row : result.rows) {
+        raw += interest::rawAmount(1000, row.Rate, 36500, row.Days);
+        rounded += text::roundMoney(interest::rawAmount(1000, row.Rate, 36500, row.Days));
+        EXPECT_DOUBLE_EQ(row.Amount,
+                         text::roundMoney(interest::rawAmount(1000, row.Rate, 36500, row.Days)));
+    }
+    EXPECT_DOUBLE_EQ(result.total, rounded);
+    EXPECT_DOUBLE_EQ(result.total, 1.33);
+    EXPECT_EQ(text::formatMoney(raw), "1,32");
+    EXPECT_DOUBLE_EQ(result.rows.back().RunningTotal, result.total);
+}
+
+TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
+    RateList list{"Uzun", {}};
+    list.Periods.push_back({on(1900, 1, 1), on(1900, 12, 31), 5, ""});
+    list.Periods.push_back({on(1901, 1, 1), on(2099, 12, 31), 5, ""});
+    const Calculation overflow = calculation(
+        interest::calculate(list, {on(1900, 6, 1), on(2050, 1, 1), "1000", interest::Divisor365}));
+    ASSERT_TRUE(overflow.failure);
+    EXPECT_EQ(overflow.failure->number, errors::Overflow);
+    ASSERT_EQ(overflow.rows.size(), 1u);
+    EXPECT_EQ(overflow.rows[0].PeriodNumber, 1);
+    EXPECT_DOUBLE_EQ(overflow.total, overflow.rows[0].Amount);
+
+    // 32767 days is the longest slice that fits.
+    const Date start = on(1901, 1, 1);
+    const Calculation longest = calculation(
+        interest::calculate(list, {start, start + days{32767}, "1", interest::Divisor365}));
+    EXPECT_FALSE(longest.failure);
+    EXPECT_EQ(longest.rows.at(0).Days, 32767);
+
+    const Calculation empty = calculation(
+        interest::calculate(RateList{"Boş", {}}, {start, start + days{1}, "1000", 36500}));
+    ASSERT_TRUE(empty.failure);
+    EXPECT_EQ(empty.failure->number, errors::SubscriptOutOfRange);
+    EXPECT_TRUE(empty.rows.empty());
+
+    const Calculation huge = calculation(interest::calculate(
+        list, {start, start + days{10}, "1" + std::string(308, '0'), interest::Divisor365}));
+    ASSERT_TRUE(huge.failure);
+    EXPECT_EQ(huge.failure->number, errors::Overflow);
+}
+
+} // namespace
