@@ -38,12 +38,12 @@ double getDouble(std::string_view bytes) {
     return std::bit_cast<double>(bits);
 }
 
-std::string trimBlanks(std::string_view text) {
+std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return {};
     }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 RunTimeError tooManyPeriods() {
@@ -74,7 +74,9 @@ Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
         return notAListFile(periodText(number) + " oranı bir sayı değil.");
     }
     const auto description = record.substr(DescriptionOffset, DescriptionSize);
-    return RatePeriod{*start, *end, rate, trimBlanks(cp1254::toUtf8(description))};
+    // The blank is the same byte in both encodings, so trimming first spares converting the
+    // padding.
+    return RatePeriod{*start, *end, rate, cp1254::toUtf8(trimBlanks(description))};
 }
 
 // The list name of a file: its name without the last five characters (".faiz").
@@ -134,8 +136,9 @@ Result<std::string> readSmallFile(const std::filesystem::path& file) {
 // file is ever reused, with the mode any new file of the user gets (0666 less umask).
 int openTemporaryFile(const std::filesystem::path& target, std::filesystem::path& temporary) {
     static unsigned counter = 0;
-    const std::string prefix = "." + cp1254::leftCharacters(target.filename().string(), 40) +
-                               ".tmp-" + std::to_string(::getpid()) + "-";
+    std::string prefix(1, '.');
+    prefix.append(cp1254::leftCharacters(target.filename().string(), 40));
+    prefix.append(".tmp-").append(std::to_string(::getpid())).append(1, '-');
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto tick = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
         temporary = target.parent_path() / (prefix + std::to_string(tick + ++counter));

@@ -4,8 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
+#include <string>
 #include <system_error>
 
 namespace mirvane::text {
@@ -19,6 +22,13 @@ constexpr int MoneyDecimals = 2;
 // significant digits; with that many fraction digits to_chars writes every double exactly,
 // so all rounding below works on the true value and never rounds twice.
 constexpr int ExactFractionDigits = 767;
+constexpr int SettlingFractionDigits = 29;
+
+// Below this magnitude, taking a value to 15 significant digits moves value * 100 by less
+// than 5e-4, so a cent amount that lies farther than CentTieMargin from a half cent is
+// plain without any decimal expansion. This is the fast path of every calculation.
+constexpr double PlainCentsLimit = 1e9;
+constexpr double CentTieMargin = 1e-3;
 
 // Texts for values that are not numbers at all. They are deliberately not numeric texts,
 // so such a value can never be read back as if it were an amount.
@@ -49,10 +59,14 @@ void stripTrailingZeros(DecimalValue& decimal) {
     }
 }
 
-DecimalValue exactDecimal(double value) {
+// The value in scientific form: with `precision` fraction digits correctly rounded, or
+// without it the shortest digits that read back as the same double.
+DecimalValue scientificDecimal(double value, std::optional<int> precision) {
     std::array<char, ExactFractionDigits + 16> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::scientific, ExactFractionDigits);
+    const auto written = precision ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific, *precision)
+                                   : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific);
     std::string_view text(buffer.data(), written.ptr);
 
     DecimalValue decimal;
@@ -69,10 +83,16 @@ DecimalValue exactDecimal(double value) {
     std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
     decimal.digits.assign(1, text.front());
-    decimal.digits.append(text.substr(2, exponentMark - 2));
+    if (exponentMark > 1) {
+        decimal.digits.append(text.substr(2, exponentMark - 2));
+    }
     decimal.pointPosition = exponent + 1;
     stripTrailingZeros(decimal);
     return decimal;
+}
+
+DecimalValue exactDecimal(double value) {
+    return scientificDecimal(value, ExactFractionDigits);
 }
 
 void addOneInLastPlace(DecimalValue& decimal) {
@@ -105,8 +125,25 @@ void roundKeepingDigits(DecimalValue& decimal, int keptDigits) {
     stripTrailingZeros(decimal);
 }
 
+// The exact expansion is slow (hundreds of digits), so two cheaper forms are tried first.
+// For a normal double, the shortest digits that read back as it, when there are at most
+// 15 of them, are also its 15-digit rounding: a double's spacing is far finer than the
+// spacing of 15-digit numbers. Otherwise thirty correctly rounded digits settle the
+// rounding, unless their tail beyond the fifteenth digit is exactly a half, which may
+// stand for a value just below the half.
 DecimalValue toSignificantDigits(double value) {
-    DecimalValue decimal = exactDecimal(value);
+    const int kind = std::fpclassify(value);
+    if (kind == FP_NORMAL || kind == FP_ZERO) {
+        DecimalValue shortest = scientificDecimal(value, std::nullopt);
+        if (static_cast<int>(shortest.digits.size()) <= SignificantDigits) {
+            return shortest;
+        }
+    }
+    DecimalValue decimal = scientificDecimal(value, SettlingFractionDigits);
+    if (decimal.digits.substr(std::min<std::size_t>(SignificantDigits, decimal.digits.size())) ==
+        "5") {
+        decimal = exactDecimal(value);
+    }
     roundKeepingDigits(decimal, SignificantDigits);
     return decimal;
 }
@@ -233,14 +270,51 @@ bool hasNonZeroDigit(std::string_view digits) {
     return digits.find_first_not_of('0') != std::string_view::npos;
 }
 
+// The value in whole cents (rounded as money), when that needs no decimal expansion.
+std::optional<std::int64_t> plainCents(double value) {
+    if (!(std::fabs(value) < PlainCentsLimit)) {
+        return std::nullopt;
+    }
+    const double scaled = std::fabs(value) * 100.0;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < CentTieMargin) {
+        return std::nullopt;
+    }
+    const auto cents = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return value < 0 ? -cents : cents;
+}
+
+std::string moneyTextOfCents(std::int64_t cents) {
+    const std::uint64_t magnitude =
+        cents < 0 ? std::uint64_t(-(cents + 1)) + 1 : std::uint64_t(cents);
+    std::string text = cents < 0 ? "-" : "";
+    text += groupedByThousands(std::to_string(magnitude / 100));
+    text += ',';
+    text += char('0' + magnitude % 100 / 10);
+    text += char('0' + magnitude % 10);
+    return text;
+}
+
+void appendTwoDigits(std::string& text, unsigned number) {
+    text += char('0' + number / 10 % 10);
+    text += char('0' + number % 10);
+}
+
 } // namespace
 
 std::string formatDate(Date date) {
     const std::chrono::year_month_day day{date};
-    std::array<char, 32> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02u.%02u.%04d", unsigned(day.day()),
-                  unsigned(day.month()), int(day.year()));
-    return buffer.data();
+    std::string text;
+    text.reserve(10);
+    appendTwoDigits(text, unsigned(day.day()));
+    text += '.';
+    appendTwoDigits(text, unsigned(day.month()));
+    text += '.';
+    const int year = int(day.year());
+    appendTwoDigits(text, unsigned(year / 100));
+    appendTwoDigits(text, unsigned(year % 100));
+    return text;
 }
 
 std::optional<Date> parseDate(std::string_view text) {
@@ -290,6 +364,9 @@ double roundMoney(double value) {
     if (!std::isfinite(value)) {
         return value;
     }
+    if (const auto cents = plainCents(value)) {
+        return static_cast<double>(*cents) / 100.0;
+    }
     return toDouble(toMoneyDecimal(value));
 }
 
@@ -297,6 +374,9 @@ double roundMoney(double value) {
 std::string formatMoney(double value) {
     if (!std::isfinite(value)) {
         return nonFiniteText(value);
+    }
+    if (const auto cents = plainCents(value)) {
+        return moneyTextOfCents(*cents);
     }
     const DecimalValue decimal = toMoneyDecimal(value);
     std::string text = decimal.negative ? "-" : "";

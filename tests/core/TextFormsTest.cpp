@@ -1,9 +1,13 @@
 #include "text/TextForms.h"
 
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace mirvane::text;
 using namespace std::chrono;
@@ -225,4 +229,107 @@ TEST(NumericText, ValuesBeyondDoubleAreNotNumericTinyOnesReadAsZero) {
     EXPECT_FALSE(isNumericText(huge));
     EXPECT_EQ(parseNumber(huge), std::nullopt);
     EXPECT_EQ(parseNumber("0," + std::string(400, '0') + "1"), 0.0);
+}
+
+namespace {
+
+// Money rounding worked out independently on the exact decimal expansion of the double:
+// 15 significant digits half away from zero, then two decimals half away from zero.
+// Returns the cents as a digit string with its sign ("-12345" for -123,45).
+std::string referenceCents(double value) {
+    char buffer[1024];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, 767)
+                         .ptr;
+    const std::string text(buffer, end);
+    const auto mark = text.find('e');
+    const int exponent = std::stoi(text.substr(mark + 1));
+    std::string digits = text.substr(0, 1) + text.substr(2, mark - 2);
+
+    // Place the digits so that digits[i] has weight 10^(exponent - i), then round
+    // at a given number of kept digits.
+    auto roundAt = [&](std::string& d, int kept) {
+        if (kept < 0) {
+            d = "0";
+            return;
+        }
+        if (kept >= static_cast<int>(d.size())) {
+            return;
+        }
+        const bool up = d[kept] >= '5';
+        d.resize(kept);
+        for (int i = kept - 1; up && i >= 0; --i) {
+            if (d[i] == '9') {
+                d[i] = '0';
+                if (i == 0) {
+                    d.insert(d.begin(), '1');
+                    return;
+                }
+            } else {
+                ++d[i];
+                break;
+            }
+        }
+    };
+    int weight = exponent;
+    const std::size_t before = digits.size();
+    roundAt(digits, 15);
+    if (digits.size() > std::min<std::size_t>(before, 15)) {
+        ++weight;
+    }
+    digits.resize(std::max<std::size_t>(digits.size(), 40), '0');
+    const int keptForCents = weight + 3; // digits down to 10^-2
+    const std::size_t beforeCents = digits.size();
+    roundAt(digits, keptForCents);
+    if (keptForCents >= 0 && digits.size() > static_cast<std::size_t>(keptForCents) &&
+        digits.size() != beforeCents) {
+        ++weight;
+    }
+    std::string cents = keptForCents <= 0 ? "0" : digits.substr(0, weight + 3);
+    cents.erase(0, std::min(cents.find_first_not_of('0'), cents.size() - 1));
+    return (value < 0 && cents != "0") ? "-" + cents : cents;
+}
+
+std::string centsOfMoneyText(const std::string& money) {
+    std::string cents;
+    for (const char c : money) {
+        if (c != '.' && c != ',') {
+            cents += c;
+        }
+    }
+    const bool negative = !cents.empty() && cents.front() == '-';
+    std::string digits = negative ? cents.substr(1) : cents;
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    return negative ? "-" + digits : digits;
+}
+
+} // namespace
+
+// The engine's amounts go through the quick path of the rounding; it must agree with
+// rounding the exact decimal expansion on every kind of value, near-halves included.
+TEST(MoneyRounding, AgreesWithExactDecimalRoundingOnManyAmounts) {
+    std::mt19937_64 random(20261208);
+    std::uniform_int_distribution<long long> cents(1, 10'000'000'000LL);
+    std::uniform_int_distribution<int> quarterRates(1, 400);
+    std::uniform_int_distribution<int> days(0, 32767);
+    std::uniform_int_distribution<int> ulps(-3, 3);
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i) {
+        const double principal = static_cast<double>(cents(random)) / 100.0;
+        const double rate = quarterRates(random) * 0.25;
+        values.push_back(principal * rate / 36500.0 * days(random));
+        values.push_back(principal * rate / 36000.0 * days(random));
+        // Values a few ulps around a half cent, where the quick path must step aside.
+        double half = (static_cast<double>(cents(random) % 100'000'000) + 0.5) / 100.0;
+        for (int step = ulps(random); step != 0; step += step > 0 ? -1 : 1) {
+            half = std::nextafter(half, step > 0 ? 1e300 : -1e300);
+        }
+        values.push_back(half);
+        values.push_back(-half);
+    }
+    for (const double value : values) {
+        const std::string expected = referenceCents(value);
+        ASSERT_EQ(centsOfMoneyText(formatMoney(value)), expected) << std::setprecision(17) << value;
+        ASSERT_EQ(roundMoney(value), std::stod(expected) / 100.0) << std::setprecision(17) << value;
+    }
 }
