@@ -2,11 +2,13 @@
 
 // The two controls every window builds on, and the small behaviours the windows share.
 
+#include "interest/Breakdown.h"
+
 #include <QDateEdit>
 #include <QTreeWidget>
 #include <optional>
-
-#include "interest/Breakdown.h"
+#include <span>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -15,12 +17,13 @@ namespace mirvane::shell {
 
 // A report-style list: one line per row, one column per heading.
 class ListView : public QTreeWidget {
+    Q_OBJECT
 public:
     explicit ListView(QWidget* parent = nullptr);
 
     // Columns with widths as fractions of the view's width at the moment of the call.
-    template <std::size_t N>
-    void createColumns(const std::array<breakdown::Column, N>& columns);
+    template <std::size_t N> void createColumns(const std::array<breakdown::Column, N>& columns);
+    void createColumns(std::span<const breakdown::Column> columns);
 
     // Appends a row with its cell texts (cell 0 is the row text).
     void addRow(const QStringList& cells);
@@ -28,16 +31,41 @@ public:
     QString cellText(int row, int column) const;
     int rowCount() const;
     void removeAllRows();
+
+    void setCellText(int row, int column, const QString& text);
+    void removeRow(int row);
+    // The selected row (0-based), -1 when none is selected.
+    int selectedRow() const;
+    // Selects the row and makes it current; -1 clears the selection.
+    void selectRow(int row);
+
+private:
+    std::vector<Qt::Alignment> alignments_;
 };
 
+template <std::size_t N>
+void ListView::createColumns(const std::array<breakdown::Column, N>& columns) {
+    createColumns(std::span<const breakdown::Column>(columns));
+}
+
 // A date field dd.MM.yyyy with a calendar pop-up, 01.01.1601-31.12.9999, that can
-// also hold no date (it then shows an empty text and date() is nullopt).
+// also hold no date (it then shows an empty text and value() is nullopt).
 class DateTimePicker : public QDateEdit {
+    Q_OBJECT
 public:
     explicit DateTimePicker(QWidget* parent = nullptr);
 
     std::optional<QDate> value() const;
     void setValue(std::optional<QDate> date);
+    // Sets the date a short-date text (dd.MM.yyyy) denotes; any other text empties it.
+    void setValueText(const QString& text);
+
+    // Stepping (arrow keys, wheel) from no date starts at today, and never steps into no date.
+    void stepBy(int steps) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Draws `label` in the highlight colour while `field` has the focus.

@@ -1,0 +1,252 @@
+#include "shell/Controls.h"
+
+#include "shell/Convert.h"
+#include "shell/SharedValues.h"
+#include "text/TextForms.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <algorithm>
+
+namespace mirvane::shell {
+
+namespace {
+
+Qt::Alignment alignmentOf(breakdown::Column::Align align) {
+    switch (align) {
+    case breakdown::Column::Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case breakdown::Column::Align::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case breakdown::Column::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+const QDate FirstDate(1601, 1, 1);
+const QDate LastDate(9999, 12, 31);
+// The day before the range stands for "no date": the picker shows its special
+// (blank) text there.
+const QDate NoDate(1600, 12, 31);
+
+const QLocale& turkish() {
+    static const QLocale locale(QLocale::Turkish, QLocale::Turkey);
+    return locale;
+}
+
+// The field's focus and keys may arrive at the line edit inside it (date pickers,
+// editable combo boxes), so the filters watch both.
+void watchFieldAndEditor(QWidget* field, QObject* filter) {
+    field->installEventFilter(filter);
+    for (QLineEdit* editor : field->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+        editor->installEventFilter(filter);
+}
+
+class LabelHighlighter : public QObject {
+public:
+    LabelHighlighter(QLabel* label, QWidget* field) : QObject(field), label_(label) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            paint(shared().LabelHighlightColour);
+        // Opening the calendar pop-up takes the focus only for the time of the pop-up.
+        else if (event->type() == QEvent::FocusOut &&
+                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            paint(label_ ? label_->window()->palette().color(QPalette::WindowText) : QColor());
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void paint(const QColor& colour) {
+        if (!label_)
+            return;
+        QPalette palette = label_->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label_->setPalette(palette);
+    }
+
+    QPointer<QLabel> label_;
+};
+
+bool isEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+}
+
+class EnterAsTab : public QObject {
+public:
+    explicit EnterAsTab(QWidget* field) : QObject(field), field_(field) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!isEnterKey(event))
+            return QObject::eventFilter(watched, event);
+        // A Tab given to the window moves on from its focus widget the way the Tab
+        // key does; given to a date field it would only move between day, month
+        // and year.
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(field_->window(), &tab);
+        return true;
+    }
+
+private:
+    QWidget* field_;
+};
+
+} // namespace
+
+ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+}
+
+void ListView::createColumns(std::span<const breakdown::Column> columns) {
+    const int total = width();
+    setColumnCount(int(columns.size()));
+    alignments_.clear();
+    QStringList headers;
+    for (const breakdown::Column& column : columns)
+        headers << toQString(column.header);
+    setHeaderLabels(headers);
+    for (int i = 0; i < int(columns.size()); ++i) {
+        const Qt::Alignment align = alignmentOf(columns[i].align);
+        alignments_.push_back(align);
+        headerItem()->setTextAlignment(i, align);
+        setColumnWidth(i, int(columns[i].widthFraction * total));
+    }
+}
+
+void ListView::addRow(const QStringList& cells) {
+    auto* item = new QTreeWidgetItem(cells);
+    for (int i = 0; i < int(alignments_.size()); ++i)
+        item->setTextAlignment(i, alignments_[i]);
+    addTopLevelItem(item);
+}
+
+QString ListView::cellText(int row, int column) const {
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item ? item->text(column) : QString();
+}
+
+int ListView::rowCount() const {
+    return topLevelItemCount();
+}
+
+void ListView::removeAllRows() {
+    clear();
+}
+
+void ListView::setCellText(int row, int column, const QString& text) {
+    if (QTreeWidgetItem* item = topLevelItem(row))
+        item->setText(column, text);
+}
+
+void ListView::removeRow(int row) {
+    delete takeTopLevelItem(row);
+}
+
+int ListView::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+void ListView::selectRow(int row) {
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (!item) {
+        clearSelection();
+        return;
+    }
+    setCurrentItem(item);
+    item->setSelected(true);
+}
+
+DateTimePicker::DateTimePicker(QWidget* parent) : QDateEdit(parent) {
+    setLocale(turkish());
+    setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    setCalendarPopup(true);
+    calendarWidget()->setLocale(turkish());
+    calendarWidget()->installEventFilter(this);
+    setDateRange(NoDate, LastDate);
+    setSpecialValueText(QStringLiteral(" "));
+    setValue(shared().today());
+}
+
+std::optional<QDate> DateTimePicker::value() const {
+    const QDate current = date();
+    if (current < FirstDate)
+        return std::nullopt;
+    return current;
+}
+
+void DateTimePicker::setValue(std::optional<QDate> date) {
+    if (!date || !date->isValid())
+        setDate(NoDate);
+    else
+        setDate(std::clamp(*date, FirstDate, LastDate));
+}
+
+void DateTimePicker::setValueText(const QString& text) {
+    const std::optional<text::Date> day = text::parseDate(toStdString(text));
+    setValue(day ? std::optional<QDate>(toQDate(*day)) : std::nullopt);
+}
+
+void DateTimePicker::stepBy(int steps) {
+    if (!value()) {
+        setValue(shared().today());
+        return;
+    }
+    QDateEdit::stepBy(steps);
+    if (!value())
+        setValue(FirstDate);
+}
+
+void DateTimePicker::keyPressEvent(QKeyEvent* event) {
+    // Typing into an empty picker starts from today's date, day first, so that a
+    // whole date typed digit by digit lands in its sections.
+    if (!value() && !event->text().isEmpty() && event->text().front().isDigit()) {
+        setValue(shared().today());
+        setSelectedSection(QDateTimeEdit::DaySection);
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+bool DateTimePicker::eventFilter(QObject* watched, QEvent* event) {
+    // An empty picker opens its calendar on the current month, not on the marker day.
+    if (watched == calendarWidget() && event->type() == QEvent::Show && !value()) {
+        const QDate today = shared().today();
+        calendarWidget()->setCurrentPage(today.year(), today.month());
+    }
+    return QDateEdit::eventFilter(watched, event);
+}
+
+void highlightLabelWhileFocused(QLabel* label, QWidget* field) {
+    watchFieldAndEditor(field, new LabelHighlighter(label, field));
+}
+
+void enterMovesFocus(QWidget* field) {
+    watchFieldAndEditor(field, new EnterAsTab(field));
+}
+
+void SuppressContextMenu(QLineEdit* field) {
+    // Unlike NoContextMenu, this does not hand the request on to the parent either.
+    field->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+} // namespace mirvane::shell

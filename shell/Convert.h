@@ -1,0 +1,49 @@
+#pragma once
+
+// Crossings between the core's plain C++ values and Qt's: texts (always UTF-8 in
+// the core), paths and calendar days.
+
+#include <QDate>
+#include <QFile>
+#include <QString>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace mirvane::shell {
+
+inline QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+inline std::string toStdString(const QString& text) {
+    return text.toStdString();
+}
+
+// File names go through the platform's own encoding, not through UTF-8 blindly.
+inline std::filesystem::path toPath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+inline QString fromPath(const std::filesystem::path& path) {
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+inline QDate toQDate(std::chrono::sys_days day) {
+    return QDate(1970, 1, 1).addDays(day.time_since_epoch().count());
+}
+
+inline std::chrono::sys_days toSysDays(QDate date) {
+    return std::chrono::sys_days{std::chrono::days{QDate(1970, 1, 1).daysTo(date)}};
+}
+
+} // namespace mirvane::shell

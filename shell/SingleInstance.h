@@ -1,0 +1,50 @@
+#pragma once
+
+// One running copy per user and version: a second start asks the first to come to
+// the front and ends.
+
+#include <QLocalServer>
+#include <QString>
+#include <functional>
+
+class QLocalSocket;
+class QWidget;
+
+namespace mirvane::shell {
+
+class SingleInstance {
+public:
+    // `title` is the main window's title, so that another version runs side by side.
+    explicit SingleInstance(const QString& title);
+    ~SingleInstance();
+
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // True when this is the first copy (it now answers later starts); false when a
+    // running copy was found and has been asked to come to the front.
+    bool claim();
+
+    // What the first copy does when a later start asks it to come to the front.
+    void setRaiseHandler(std::function<void()> handler);
+
+    // The name under which the copies meet: the title and the user, in the
+    // characters a local socket name may hold.
+    static QString serverNameFor(const QString& title);
+
+private:
+    bool askRunningCopyToRaise();
+    bool listen();
+    void acceptConnections();
+    void answer(QLocalSocket* socket);
+
+    QString name_;
+    QLocalServer server_;
+    std::function<void()> raise_;
+};
+
+// Restores the window from minimised or maximised, brings it to the front and
+// activates it (and a modal window open over it).
+void bringToFront(QWidget* window);
+
+} // namespace mirvane::shell

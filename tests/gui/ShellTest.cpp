@@ -1,0 +1,534 @@
+#include "shell/Controls.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "shell/SingleInstance.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+using namespace mirvane;
+using namespace mirvane::shell;
+
+namespace {
+
+class FakeBoxes : public MessageBoxes {
+public:
+    Answer show(const MessageRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return Answer::Ok;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<MessageRequest> requests;
+    std::deque<Answer> answers;
+};
+
+const QString ReportText5 = QStringLiteral(
+    "Program, aşağıdaki hata nedeniyle doğru çalışmayabilir! \nYine de devam etmek istiyor "
+    "musunuz?\r\n\r\nHata Kodu: 5\r\n\r\nHata Mesajı: Geçersiz değer");
+
+// Runs `inspect` on the modal box once it is on the screen.
+void whenModalShown(const std::function<void(QMessageBox*)>& inspect) {
+    QTimer::singleShot(0, [inspect] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        inspect(box);
+    });
+}
+
+QString uniqueTitle(const char* what) {
+    return QStringLiteral("Mirvane Test %1 %2 %3")
+        .arg(QString::fromLatin1(what))
+        .arg(QCoreApplication::applicationPid())
+        .arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+#ifdef Q_OS_UNIX
+// What a copy that crashed leaves behind: the socket file with nobody listening.
+void leaveStaleSocket(const QString& serverName) {
+    const QByteArray path = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + serverName);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+    QVERIFY(QFile::exists(QFile::decodeName(path)));
+}
+#endif
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void noticesAndQuestionsCarryCaptionIconAndButtons();
+    void errorReportTextAndChoice();
+    void runStepReportsFailuresAndThrownErrors();
+    void realBoxHasTurkishButtonsYesDefaultAndIsCentred();
+    void realNoticeHasTamamAndShowsLineBreaksOnce();
+
+    void listViewColumnsRowsAndAlignment();
+    void listViewSelectionAndRowEdits();
+    void datePickerFormatRangeAndEmptyState();
+    void datePickerStepsAndTyping();
+    void datePickerSpeaksTurkish();
+
+    void labelHighlightFollowsFocus();
+    void enterMovesFocusLikeTab();
+    void suppressedFieldShowsNoMenu();
+
+    void secondCopyAsksFirstToRaise();
+    void staleSocketIsReplaced();
+    void bringToFrontRestoresMinimisedWindow();
+
+private:
+    FakeBoxes fake_;
+    int endings_ = 0;
+};
+
+void ShellTest::init() {
+    fake_ = FakeBoxes();
+    endings_ = 0;
+    setMessageBoxes(&fake_);
+    setProgramEnder([this] { ++endings_; });
+    shared().today = [] {
+        return QDate(2024, 3, 15);
+    };
+}
+
+void ShellTest::cleanup() {
+    setMessageBoxes(nullptr);
+    setProgramEnder(nullptr);
+}
+
+void ShellTest::noticesAndQuestionsCarryCaptionIconAndButtons() {
+    showNotice(QStringLiteral("Liste boş!"));
+    fake_.answers = {Answer::Yes, Answer::No};
+    QVERIFY(askYesNo(QStringLiteral("Programdan çıkmak istiyor musunuz?")));
+    QVERIFY(!askYesNo(QStringLiteral("Programdan çıkmak istiyor musunuz?")));
+
+    QCOMPARE(fake_.requests.size(), size_t(3));
+    const MessageRequest& notice = fake_.requests[0];
+    QCOMPARE(notice.caption, QStringLiteral("Mirvane"));
+    QCOMPARE(notice.text, QStringLiteral("Liste boş!"));
+    QCOMPARE(notice.icon, Icon::Information);
+    QCOMPARE(notice.buttons, Buttons::Ok);
+    const MessageRequest& question = fake_.requests[1];
+    QCOMPARE(question.caption, QStringLiteral("Mirvane"));
+    QCOMPARE(question.icon, Icon::Question);
+    QCOMPARE(question.buttons, Buttons::YesNo);
+    QCOMPARE(endings_, 0);
+}
+
+void ShellTest::errorReportTextAndChoice() {
+    const RunTimeError error{5, "Geçersiz değer"};
+    fake_.answers = {Answer::Yes, Answer::No};
+
+    QVERIFY(ReportError(error));
+    QCOMPARE(endings_, 0);
+    QVERIFY(!ReportError(error));
+    QCOMPARE(endings_, 1);
+
+    const MessageRequest& report = fake_.requests.at(0);
+    QCOMPARE(report.caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(report.icon, Icon::Critical);
+    QCOMPARE(report.buttons, Buttons::YesNo);
+    QCOMPARE(report.text, ReportText5);
+}
+
+void ShellTest::runStepReportsFailuresAndThrownErrors() {
+    QVERIFY(runStep([] { return Status{}; }));
+    QVERIFY(fake_.requests.empty());
+
+    fake_.answers = {Answer::Yes, Answer::Yes, Answer::No};
+    QVERIFY(runStep([] { return Status(errors::make(errors::FileNotFound)); }));
+    QVERIFY(fake_.requests.back().text.endsWith(
+        QStringLiteral("Hata Kodu: 53\r\n\r\nHata Mesajı: ") +
+        QString::fromStdString(std::string(errors::description(errors::FileNotFound)))));
+
+    QVERIFY(runStep([]() -> Status {
+        throw std::filesystem::filesystem_error("yazılamadı",
+                                                std::make_error_code(std::errc::permission_denied));
+    }));
+    QVERIFY(fake_.requests.back().text.contains(
+        QStringLiteral("Hata Kodu: %1\r\n").arg(errors::fromErrno(EACCES).number)));
+    QCOMPARE(endings_, 0);
+
+    QVERIFY(!runStep([]() -> Status { throw std::bad_alloc(); }));
+    QVERIFY(fake_.requests.back().text.contains(QStringLiteral("Hata Kodu: 7\r\n")));
+    QCOMPARE(endings_, 1);
+}
+
+void ShellTest::realBoxHasTurkishButtonsYesDefaultAndIsCentred() {
+    setMessageBoxes(nullptr);
+    QWidget owner;
+    owner.setGeometry(100, 100, 401, 301);
+    owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+
+    QString yesText, noText;
+    bool yesDefault = false;
+    QPoint boxCentre;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenModalShown([&](QMessageBox* box) {
+        yesText = box->button(QMessageBox::Yes)->text();
+        noText = box->button(QMessageBox::No)->text();
+        yesDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+        icon = box->icon();
+        boxCentre = box->frameGeometry().center();
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!askYesNo(QStringLiteral("Programdan çıkmak istiyor musunuz?")));
+
+    QCOMPARE(yesText, QStringLiteral("Evet"));
+    QCOMPARE(noText, QStringLiteral("Hayır"));
+    QVERIFY(yesDefault);
+    QCOMPARE(icon, QMessageBox::Question);
+    const QPoint ownerCentre = owner.frameGeometry().center();
+    QVERIFY2((boxCentre - ownerCentre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("box centre %1,%2 owner centre %3,%4")
+                            .arg(boxCentre.x())
+                            .arg(boxCentre.y())
+                            .arg(ownerCentre.x())
+                            .arg(ownerCentre.y())));
+
+    whenModalShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    QVERIFY(askYesNo(QStringLiteral("Evet mi?")));
+}
+
+void ShellTest::realNoticeHasTamamAndShowsLineBreaksOnce() {
+    setMessageBoxes(nullptr);
+    QString okText, caption, shownText;
+    QPoint boxCentre;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QVERIFY(!QApplication::activeWindow());
+    whenModalShown([&](QMessageBox* box) {
+        boxCentre = box->frameGeometry().center();
+        okText = box->button(QMessageBox::Ok)->text();
+        caption = box->windowTitle();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    showNotice(QStringLiteral("Liste boş!"));
+    QCOMPARE(okText, QStringLiteral("Tamam"));
+    QCOMPARE(caption, QStringLiteral("Mirvane"));
+    QCOMPARE(icon, QMessageBox::Information);
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY((boxCentre - screenCentre).manhattanLength() <= 2);
+
+    whenModalShown([&](QMessageBox* box) {
+        shownText = box->text();
+        caption = box->windowTitle();
+        icon = box->icon();
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(ReportError({5, "Geçersiz değer"}));
+    QCOMPARE(caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(shownText, QString(ReportText5).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QCOMPARE(shownText.split(QLatin1Char('\n')).size(), 6);
+    QCOMPARE(endings_, 0);
+}
+
+void ShellTest::listViewColumnsRowsAndAlignment() {
+    using Align = breakdown::Column::Align;
+    const std::array<breakdown::Column, 3> columns{{
+        {"Dönem", 0.5, Align::Left},
+        {"Oran", 0.25, Align::Centre},
+        {"Tutar", 0.2, Align::Right},
+    }};
+    ListView view;
+    view.resize(800, 200);
+    view.createColumns(columns);
+
+    QCOMPARE(view.columnCount(), 3);
+    QCOMPARE(view.headerItem()->text(0), QStringLiteral("Dönem"));
+    QCOMPARE(view.headerItem()->text(2), QStringLiteral("Tutar"));
+    QCOMPARE(view.columnWidth(0), 400);
+    QCOMPARE(view.columnWidth(1), 200);
+    QCOMPARE(view.columnWidth(2), 160);
+    QCOMPARE(Qt::Alignment(view.headerItem()->textAlignment(1)) & Qt::AlignHorizontal_Mask,
+             Qt::AlignHCenter);
+
+    view.addRow({QStringLiteral("9"), QStringLiteral("12"), QStringLiteral("60,16")});
+    view.addRow({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("104,79")});
+    QCOMPARE(view.rowCount(), 2);
+    QCOMPARE(view.cellText(1, 2), QStringLiteral("104,79"));
+    QCOMPARE(view.cellText(5, 0), QString());
+    const QTreeWidgetItem* row = view.topLevelItem(0);
+    QCOMPARE(Qt::Alignment(row->textAlignment(0)) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(Qt::Alignment(row->textAlignment(1)) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(Qt::Alignment(row->textAlignment(2)) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    view.removeAllRows();
+    QCOMPARE(view.rowCount(), 0);
+    QCOMPARE(view.columnCount(), 3);
+    QCOMPARE(view.headerItem()->text(1), QStringLiteral("Oran"));
+}
+
+void ShellTest::listViewSelectionAndRowEdits() {
+    ListView view;
+    view.createColumns(std::array<breakdown::Column, 2>{
+        {{"A", 0.5, breakdown::Column::Align::Left}, {"B", 0.5, breakdown::Column::Align::Left}}});
+    QCOMPARE(view.selectedRow(), -1);
+    for (int i = 1; i <= 3; ++i)
+        view.addRow({QString::number(i), QStringLiteral("x")});
+
+    view.selectRow(1);
+    QCOMPARE(view.selectedRow(), 1);
+    view.selectRow(2);
+    QCOMPARE(view.selectedItems().size(), 1);
+    QCOMPARE(view.selectedRow(), 2);
+
+    view.setCellText(0, 1, QStringLiteral("y"));
+    QCOMPARE(view.cellText(0, 1), QStringLiteral("y"));
+    view.removeRow(0);
+    QCOMPARE(view.rowCount(), 2);
+    QCOMPARE(view.cellText(0, 0), QStringLiteral("2"));
+
+    view.selectRow(-1);
+    QCOMPARE(view.selectedRow(), -1);
+}
+
+void ShellTest::datePickerFormatRangeAndEmptyState() {
+    DateTimePicker picker;
+    QCOMPARE(picker.displayFormat(), QStringLiteral("dd.MM.yyyy"));
+    QVERIFY(picker.calendarPopup());
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(2024, 3, 15)));
+
+    picker.setValue(QDate(2005, 7, 1));
+    QCOMPARE(picker.text(), QStringLiteral("01.07.2005"));
+
+    picker.setValue(QDate(1500, 1, 1));
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(1601, 1, 1)));
+    picker.setValue(QDate(9999, 12, 31));
+    QCOMPARE(picker.text(), QStringLiteral("31.12.9999"));
+
+    picker.setValue(std::nullopt);
+    QCOMPARE(picker.value(), std::nullopt);
+    QCOMPARE(picker.text().trimmed(), QString());
+    picker.setValue(QDate(2008, 1, 10));
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(2008, 1, 10)));
+    picker.setValue(QDate());
+    QCOMPARE(picker.value(), std::nullopt);
+
+    picker.setValueText(QStringLiteral("5.7.2005"));
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(2005, 7, 5)));
+    picker.setValueText(QStringLiteral("31.02.2005"));
+    QCOMPARE(picker.value(), std::nullopt);
+}
+
+void ShellTest::datePickerStepsAndTyping() {
+    DateTimePicker picker;
+    picker.setValue(std::nullopt);
+    picker.stepBy(1);
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(2024, 3, 15)));
+
+    picker.setValue(QDate(1601, 1, 1));
+    picker.setCurrentSection(QDateTimeEdit::YearSection);
+    picker.stepBy(-1);
+    QCOMPARE(picker.value(), std::optional<QDate>(QDate(1601, 1, 1)));
+
+    QWidget window;
+    auto* field = new DateTimePicker(&window);
+    auto* next = new QLineEdit(&window);
+    new QVBoxLayout(&window);
+    window.layout()->addWidget(field);
+    window.layout()->addWidget(next);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    field->setValue(std::nullopt);
+    field->setFocus();
+    field->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClicks(field, QStringLiteral("05072020"));
+    next->setFocus();
+    QCOMPARE(field->value(), std::optional<QDate>(QDate(2020, 7, 5)));
+}
+
+void ShellTest::datePickerSpeaksTurkish() {
+    DateTimePicker picker;
+    QCOMPARE(picker.locale().language(), QLocale::Turkish);
+    QCOMPARE(picker.calendarWidget()->locale().monthName(1), QStringLiteral("Ocak"));
+    QCOMPARE(picker.calendarWidget()->firstDayOfWeek(), Qt::Monday);
+    QCOMPARE(picker.calendarWidget()->minimumDate() <= QDate(1601, 1, 1), true);
+
+    picker.setValue(std::nullopt);
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    QTest::mouseClick(&picker, Qt::LeftButton, {}, QPoint(picker.width() - 5, picker.height() / 2));
+    QTRY_VERIFY(picker.calendarWidget()->isVisible());
+    QCOMPARE(picker.calendarWidget()->yearShown(), 2024);
+    QCOMPARE(picker.calendarWidget()->monthShown(), 3);
+    picker.calendarWidget()->window()->close();
+    QCOMPARE(picker.value(), std::nullopt);
+}
+
+void ShellTest::labelHighlightFollowsFocus() {
+    shared().LabelHighlightColour = QColor(0, 0, 192);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* label = new QLabel(QStringLiteral("Ana &Para:"));
+    auto* field = new QLineEdit;
+    auto* dateLabel = new QLabel(QStringLiteral("&Başlangıç Tarihi:"));
+    auto* date = new DateTimePicker;
+    auto* other = new QLineEdit;
+    for (QWidget* w : std::initializer_list<QWidget*>{label, field, dateLabel, date, other})
+        layout->addWidget(w);
+    highlightLabelWhileFocused(label, field);
+    highlightLabelWhileFocused(dateLabel, date);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QColor normal = window.palette().color(QPalette::WindowText);
+
+    field->setFocus();
+    QTRY_COMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(dateLabel->palette().color(QPalette::WindowText), normal);
+
+    date->setFocus();
+    QTRY_COMPARE(dateLabel->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(label->palette().color(QPalette::WindowText), normal);
+
+    other->setFocus();
+    QTRY_COMPARE(dateLabel->palette().color(QPalette::WindowText), normal);
+}
+
+void ShellTest::enterMovesFocusLikeTab() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* list = new QListWidget;
+    list->addItems({QStringLiteral("Adi"), QStringLiteral("Ticari")});
+    auto* date = new DateTimePicker;
+    auto* text = new QLineEdit;
+    auto* last = new QPushButton(QStringLiteral("Son"));
+    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text, last})
+        layout->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text})
+        enterMovesFocus(w);
+    int returnsSeen = 0;
+    connect(text, &QLineEdit::returnPressed, [&returnsSeen] { ++returnsSeen; });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    list->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(date->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(text->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(last->hasFocus());
+    QCOMPARE(returnsSeen, 0);
+}
+
+void ShellTest::suppressedFieldShowsNoMenu() {
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    field->setText(QStringLiteral("1.000,00"));
+    SuppressContextMenu(field);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    bool menuShown = false;
+    QTimer::singleShot(0, [&menuShown] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            menuShown = true;
+            popup->close();
+        }
+    });
+    QContextMenuEvent byMouse(QContextMenuEvent::Mouse, QPoint(5, 5),
+                              field->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &byMouse);
+    QApplication::sendEvent(field, &byKey);
+    QTest::qWait(20);
+    QVERIFY(!menuShown);
+
+    QTest::keyClicks(field, QStringLiteral("5"));
+    QCOMPARE(field->text(), QStringLiteral("1.000,005"));
+}
+
+void ShellTest::secondCopyAsksFirstToRaise() {
+    const QString title = uniqueTitle("raise");
+    SingleInstance first(title);
+    int raised = 0;
+    first.setRaiseHandler([&raised] { ++raised; });
+    QVERIFY(first.claim());
+
+    SingleInstance otherVersion(title + QStringLiteral(" 2"));
+    QVERIFY(otherVersion.claim());
+
+    SingleInstance second(title);
+    QVERIFY(!second.claim());
+    QTRY_COMPARE(raised, 1);
+
+    const QString name = SingleInstance::serverNameFor(title);
+    QVERIFY(!name.contains(QLatin1Char(' ')));
+    QVERIFY(name.startsWith(QStringLiteral("Mirvane_Test_raise_")));
+    QVERIFY(name != SingleInstance::serverNameFor(title + QStringLiteral(" 2")));
+}
+
+void ShellTest::staleSocketIsReplaced() {
+#ifdef Q_OS_UNIX
+    const QString title = uniqueTitle("stale");
+    leaveStaleSocket(SingleInstance::serverNameFor(title));
+
+    SingleInstance first(title);
+    int raised = 0;
+    first.setRaiseHandler([&raised] { ++raised; });
+    QVERIFY(first.claim());
+
+    SingleInstance second(title);
+    QVERIFY(!second.claim());
+    QTRY_COMPARE(raised, 1);
+#else
+    QSKIP("A crashed copy leaves a socket file only on Unix.");
+#endif
+}
+
+void ShellTest::bringToFrontRestoresMinimisedWindow() {
+    QWidget window;
+    window.show();
+    window.showMinimized();
+    QVERIFY(window.windowState() & Qt::WindowMinimized);
+    bringToFront(&window);
+    QVERIFY(!(window.windowState() & Qt::WindowMinimized));
+    QVERIFY(window.isVisible());
+}
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"
