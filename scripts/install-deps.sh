@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libzip-dev
   fonts-dejavu-core
   "$@"
 )
