@@ -64,8 +64,11 @@ Seçenekler:
   dönem dilimi için bir satır (başlangıç tarihi, bitiş tarihi, faiz oranı, gün
   sayısı, faiz miktarı) ve en sonda "Faiz Toplamı: " satırı.
   --json ile: {"liste": ad, "satirlar": [{"donem", "baslangic", "bitis", "oran",
-  "gun", "miktar", "tutar"}, ...], "toplam": toplam}; tarihler YYYY-AA-GG,
-  tutarlar sayı olarak yazılır ("tutar" o satıra kadarki toplamdır).
+  "gun", "miktar", "tutar"}, ...], "toplam": toplam, "uyari": ...}; tarihler
+  YYYY-AA-GG, tutarlar sayı olarak yazılır ("tutar" o satıra kadarki toplamdır).
+  Bitiş tarihi listenin son döneminden sonraysa son dönemin oranı sonrasına da
+  uygulanır; bu durumda hata çıktısına bir uyarı yazılır ve JSON'daki "uyari"
+  alanı {"metin", "son_bitis", "oran", "baslangic", "gun"} olur (aksi halde null).
 
 Çıkış kodları:
   0  Hesaplama yapıldı (ya da yardım veya liste adları yazıldı).
@@ -357,6 +360,17 @@ std::string jsonRow(const interest::InterestRow& row) {
            "}";
 }
 
+// null when the list covered the whole range.
+std::string jsonRunOn(const std::optional<interest::RunOnPastListEnd>& runOn) {
+    if (!runOn) {
+        return "null";
+    }
+    return "{\"metin\":" + jsonString(breakdown::runOnNotice(*runOn)) + ",\"son_bitis\":\"" +
+           isoDate(runOn->listEnd) + "\",\"oran\":" + jsonNumber(runOn->rate) +
+           ",\"baslangic\":\"" + isoDate(runOn->from) +
+           "\",\"gun\":" + std::to_string(runOn->days) + "}";
+}
+
 std::string jsonText(std::string_view listName, const interest::Calculation& calculation) {
     std::string json = "{\"liste\":" + jsonString(listName) + ",\"satirlar\":[";
     for (std::size_t index = 0; index < calculation.rows.size(); ++index) {
@@ -365,7 +379,8 @@ std::string jsonText(std::string_view listName, const interest::Calculation& cal
         }
         json += jsonRow(calculation.rows[index]);
     }
-    return json + "],\"toplam\":" + jsonNumber(calculation.total) + "}\n";
+    return json + "],\"toplam\":" + jsonNumber(calculation.total) +
+           ",\"uyari\":" + jsonRunOn(calculation.ranPastListEnd) + "}\n";
 }
 
 std::string breakdownText(const interest::Calculation& calculation) {
@@ -432,6 +447,9 @@ int calculate(const Options& options, const fs::path& programFolder, std::ostrea
         return reportRunTimeError(*calculation.failure, err);
     }
     out << (options.json ? jsonText(rateList.Name, calculation) : breakdownText(calculation));
+    if (calculation.ranPastListEnd) {
+        err << breakdown::runOnNotice(*calculation.ranPastListEnd) << '\n';
+    }
     return ExitOk;
 }
 

@@ -97,4 +97,18 @@ std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string
     return wholeText(rows, totalText, "\n") + '\n';
 }
 
+std::string runOnNotice(const interest::RunOnPastListEnd& runOn) {
+    return "Uyarı: Seçili liste " + text::formatDate(runOn.listEnd) +
+           " tarihinde bitiyor; sonrası için son dönemin oranı (%" +
+           text::formatGeneralNumber(runOn.rate) +
+           ") uygulandı. Oranlar değiştiyse listeyi güncelleyin.";
+}
+
+std::string loadedListCaption(const RateList& list) {
+    if (list.Periods.empty()) {
+        return list.Name;
+    }
+    return list.Name + " — son dönem bitişi: " + text::formatDate(list.Periods.back().EndDate);
+}
+
 } // namespace mirvane::breakdown

@@ -2,13 +2,13 @@
 
 // The texts of a breakdown as the user reads, copies and exports them.
 
+#include "interest/InterestEngine.h"
+#include "ratelist/RateList.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "interest/InterestEngine.h"
-#include "ratelist/RateList.h"
 
 namespace mirvane::breakdown {
 
@@ -42,5 +42,15 @@ std::string ExportText(const std::vector<RowCells>& rows, std::string_view total
 
 // The same text with LF line ends and a final LF, as the command line prints it.
 std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string_view totalText);
+
+// The notice shown after a calculation that ran the last rate past the list's end:
+// "Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için son dönemin oranı (%9)
+// uygulandı. Oranlar değiştiyse listeyi güncelleyin."
+std::string runOnNotice(const interest::RunOnPastListEnd& runOn);
+
+// The caption naming a loaded list with the end of its last period:
+// "Adi Alacaklar (Kanuni Faiz) — son dönem bitişi: 30.12.2020" (the name alone for a
+// list without periods).
+std::string loadedListCaption(const RateList& list);
 
 } // namespace mirvane::breakdown

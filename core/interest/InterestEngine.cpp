@@ -119,6 +119,22 @@ void slice(const RateList& list, const Inputs& inputs, RowBuilder& builder) {
     }
 }
 
+// Set when the last period's row ran past the list's end.
+std::optional<RunOnPastListEnd> runOnPastListEnd(const RateList& list, const Inputs& inputs,
+                                                 const Calculation& calculation) {
+    const RatePeriod& last = list.Periods.back();
+    const bool lastRowShown =
+        !calculation.rows.empty() &&
+        calculation.rows.back().PeriodNumber == static_cast<int>(list.Periods.size());
+    if (!lastRowShown || inputs.end <= last.EndDate) {
+        return std::nullopt;
+    }
+    const Date countedFrom = std::max(inputs.start, last.EndDate);
+    const Date firstUncovered = std::max(inputs.start, last.EndDate + std::chrono::days{1});
+    return RunOnPastListEnd{last.EndDate, last.Rate, firstUncovered,
+                            static_cast<int>((inputs.end - countedFrom).count())};
+}
+
 } // namespace
 
 std::int32_t DayCountDivisor(bool yearIs360Days) {
@@ -142,7 +158,9 @@ Outcome calculate(const RateList& list, const Inputs& inputs,
     }
     RowBuilder builder(*text::parseNumber(inputs.principalText), inputs.divisor, onRow);
     slice(list, inputs, builder);
-    return builder.take();
+    Calculation calculation = builder.take();
+    calculation.ranPastListEnd = runOnPastListEnd(list, inputs, calculation);
+    return calculation;
 }
 
 } // namespace mirvane::interest

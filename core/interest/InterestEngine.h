@@ -2,6 +2,9 @@
 
 // Simple interest over a date range, sliced along the periods of a rate list.
 
+#include "common/Errors.h"
+#include "ratelist/RateList.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,9 +12,6 @@
 #include <string_view>
 #include <variant>
 #include <vector>
-
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
 
 namespace mirvane::interest {
 
@@ -48,12 +48,25 @@ struct Rejection {
     std::optional<Date> correctedEnd;
 };
 
+// A calculation whose End lies after the list's last EndDate: the last period's rate
+// was run on past the end of the list, for `days` days from `from` on. Rates change,
+// so the user must be told.
+struct RunOnPastListEnd {
+    Date listEnd;      // the last period's EndDate
+    double rate = 0.0; // the last period's rate
+    Date from;         // the first day the list does not cover that the claim counts
+    int days = 0;      // days counted past listEnd
+
+    friend bool operator==(const RunOnPastListEnd&, const RunOnPastListEnd&) = default;
+};
+
 // The rows and total of a calculation. `failure` is set when the run stopped on a
 // run-time error (a slice longer than 32767 days); the rows before it are kept.
 struct Calculation {
     std::vector<InterestRow> rows;
     double total = 0.0;
     std::optional<RunTimeError> failure;
+    std::optional<RunOnPastListEnd> ranPastListEnd;
 };
 
 struct Inputs {

@@ -102,4 +102,16 @@ TEST(Breakdown, WholeBreakdownText) {
                   "01.01.2006\t01.07.2006\t9\t181\t44,63\n\t\t\tFaiz Toplamı: \t104,79\n");
 }
 
+TEST(BreakdownTexts, RunOnNoticeAndListCaption) {
+    using namespace std::chrono;
+    const interest::RunOnPastListEnd runOn{sys_days{2020y / December / 31}, 13.75,
+                                           sys_days{2021y / January / 1}, 10};
+    EXPECT_EQ(breakdown::runOnNotice(runOn),
+              "Uyarı: Seçili liste 31.12.2020 tarihinde bitiyor; sonrası için son dönemin oranı "
+              "(%13,75) uygulandı. Oranlar değiştiyse listeyi güncelleyin.");
+    EXPECT_EQ(breakdown::loadedListCaption(defaults::lists().at(0)),
+              "Adi Alacaklar (Kanuni Faiz) — son dönem bitişi: 30.12.2020");
+    EXPECT_EQ(breakdown::loadedListCaption(RateList{"Boş", {}}), "Boş");
+}
+
 } // namespace

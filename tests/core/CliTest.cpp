@@ -94,12 +94,13 @@ TEST_F(Cli, PrintsTheBreakdown) {
 TEST_F(Cli, WritesJson) {
     const Outcome result = calculate("1000", "01.07.2005", "01.07.2006", {"--json"});
     EXPECT_EQ(result.code, cli::ExitOk);
-    EXPECT_EQ(result.out,
-              "{\"liste\":\"Adi Alacaklar (Kanuni Faiz)\",\"satirlar\":["
-              "{\"donem\":9,\"baslangic\":\"2005-07-01\",\"bitis\":\"2005-12-31\",\"oran\":12,"
-              "\"gun\":183,\"miktar\":60.16,\"tutar\":60.16},"
-              "{\"donem\":10,\"baslangic\":\"2006-01-01\",\"bitis\":\"2006-07-01\",\"oran\":9,"
-              "\"gun\":181,\"miktar\":44.63,\"tutar\":104.79}],\"toplam\":104.79}\n");
+    EXPECT_EQ(
+        result.out,
+        "{\"liste\":\"Adi Alacaklar (Kanuni Faiz)\",\"satirlar\":["
+        "{\"donem\":9,\"baslangic\":\"2005-07-01\",\"bitis\":\"2005-12-31\",\"oran\":12,"
+        "\"gun\":183,\"miktar\":60.16,\"tutar\":60.16},"
+        "{\"donem\":10,\"baslangic\":\"2006-01-01\",\"bitis\":\"2006-07-01\",\"oran\":9,"
+        "\"gun\":181,\"miktar\":44.63,\"tutar\":104.79}],\"toplam\":104.79,\"uyari\":null}\n");
 
     const fs::path file =
         writeList("Tırnak \"x\"\\\t.faiz", {{on(2000, 1, 1), on(2000, 12, 31), 17.75, ""}});
@@ -127,7 +128,7 @@ TEST_F(Cli, ListsNamesInTheWindowOrder) {
              "01.07.2006", "--klasor", folder_.string(), "--json"});
     EXPECT_EQ(capitals.code, cli::ExitOk) << capitals.err;
     EXPECT_NE(capitals.out.find("{\"liste\":\"abc\""), std::string::npos);
-    EXPECT_NE(capitals.out.find("\"toplam\":104.79}"), std::string::npos);
+    EXPECT_NE(capitals.out.find("\"toplam\":104.79,"), std::string::npos);
 
     const Outcome programFolder = run({"--listeler"});
     EXPECT_EQ(programFolder.code, cli::ExitOk);
@@ -227,6 +228,31 @@ TEST_F(Cli, HelpExplainsEveryOption) {
         }
     }
     EXPECT_FALSE(fs::exists(folder_));
+}
+
+// A claim past the list's end gets the last rate and a notice; stdout stays the
+// breakdown alone, and the exit code says nothing of it.
+TEST_F(Cli, WarnsWhenTheLastRateRunsPastTheListEnd) {
+    const std::string notice = "Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için "
+                               "son dönemin oranı (%9) uygulandı. Oranlar değiştiyse listeyi "
+                               "güncelleyin.\n";
+    const Outcome text = calculate("1000", "01.07.2020", "01.07.2021");
+    EXPECT_EQ(text.code, cli::ExitOk);
+    EXPECT_EQ(text.err, notice);
+    EXPECT_EQ(text.out, Header + "\n01.07.2020\t01.07.2021\t9\t365\t90,00\n" +
+                            "\t\t\tFaiz Toplamı: \t90,00\n");
+
+    const Outcome json = calculate("1000", "01.07.2020", "01.07.2021", {"--json"});
+    EXPECT_EQ(json.code, cli::ExitOk);
+    EXPECT_EQ(json.err, notice);
+    EXPECT_NE(json.out.find(",\"uyari\":{\"metin\":\"" + notice.substr(0, notice.size() - 1) +
+                            "\",\"son_bitis\":\"2020-12-30\",\"oran\":9,"
+                            "\"baslangic\":\"2020-12-31\",\"gun\":183}}\n"),
+              std::string::npos)
+        << json.out;
+
+    const Outcome onTheEnd = calculate("1000", "01.07.2020", "30.12.2020");
+    EXPECT_EQ(onTheEnd.err, "");
 }
 
 } // namespace

@@ -208,4 +208,24 @@ TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
     EXPECT_EQ(huge.failure->number, errors::Overflow);
 }
 
+// Running the last rate on past the list's end is flagged with the list's end, the
+// rate, the first uncovered day and the days counted past the end.
+TEST(InterestEngine, FlagsTheLastRateRunPastTheListEnd) {
+    const auto endAfter = calculation(run(on(2020, 7, 1), on(2021, 7, 1))).ranPastListEnd;
+    ASSERT_TRUE(endAfter.has_value());
+    EXPECT_EQ(*endAfter, (interest::RunOnPastListEnd{on(2020, 12, 30), 9, on(2020, 12, 31), 183}));
+
+    const auto startAfter = calculation(run(on(2021, 1, 5), on(2021, 6, 1))).ranPastListEnd;
+    ASSERT_TRUE(startAfter.has_value());
+    EXPECT_EQ(*startAfter, (interest::RunOnPastListEnd{on(2020, 12, 30), 9, on(2021, 1, 5), 147}));
+
+    const auto startOnEnd = calculation(run(on(2020, 12, 30), on(2021, 1, 1))).ranPastListEnd;
+    ASSERT_TRUE(startOnEnd.has_value());
+    EXPECT_EQ(startOnEnd->from, on(2020, 12, 31));
+    EXPECT_EQ(startOnEnd->days, 2);
+
+    EXPECT_FALSE(calculation(run(on(2020, 7, 1), on(2020, 12, 30))).ranPastListEnd);
+    EXPECT_FALSE(calculation(run(on(2005, 7, 1), on(2006, 7, 1))).ranPastListEnd);
+}
+
 } // namespace
