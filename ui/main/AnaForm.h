@@ -1,13 +1,141 @@
 #pragma once
 
 // The main window: pick a rate list, enter dates and principal, calculate, copy.
-// (Declared here so start-up can be built against it; the window's members are
-// its own business.)
 
+#include "interest/InterestEngine.h"
+#include "ratelist/RateList.h"
+
+#include <QString>
 #include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class AnaParaKutusu;
+class QAction;
+class QCheckBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace mirvane::shell {
+class DateTimePicker;
+class ListView;
+} // namespace mirvane::shell
 
 class AnaForm : public QWidget {
+    Q_OBJECT
 public:
     explicit AnaForm(QWidget* parent = nullptr);
     ~AnaForm() override;
+
+    // Whether opening a window remembers the current list position for the
+    // refresh that follows it (the editors do; the About window and the span
+    // calculator leave the position remembered before).
+    enum class ListPosition { RememberCurrent, KeepRemembered };
+
+    // Shows `dialog` modally over this window; when it closes, the list of rate
+    // lists is rebuilt, since the dialog may have added, changed or deleted one.
+    void openModal(QDialog& dialog, ListPosition position);
+
+    // The name of a list just saved by the new-list window; the next refresh
+    // selects it and empties it.
+    static std::string& NewListName();
+
+    void RefreshListNames();
+    void DeleteSelectedList();
+
+    std::int32_t DayCountDivisor() const { return DayCountDivisor_; }
+    std::int16_t SelectedListIndex() const { return SelectedListIndex_; }
+    const QString& ExportText() const { return ExportText_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildTopBand();
+    void buildBreakdownArea();
+    void buildRatesArea();
+    void buildBottomButtons();
+    void buildMenu();
+    void setKeyboardOrder();
+    void disableButtonsWithoutWindow();
+    void connectHandlers();
+
+    void createColumns();
+    void setInitialDates();
+    void readSettings();
+    void writeSettings();
+    QPoint centredPosition() const;
+    bool liesOnAScreen(const QPoint& position) const;
+
+    // Handlers.
+    void FaizDosyalarıListesiSeçildi(int row);
+    void YılGünSayısıOnayıTıklandı();
+    void FaiziHesaplaButonuTıklandı();
+    void ListeyiAktarDüğmesiBasıldı();
+    void ÇıkışButonuTıklandı();
+    void SadeceToplamıKopyalaMenüsüTıklandı();
+    void TümListeyiKopyalaMenüsüTıklandı();
+    void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
+
+    // Loading for display of the list at `row`, and the emptying it starts with.
+    // False when the list could not be read.
+    bool loadForDisplay(int row);
+    void clearDisplay(const QString& listName);
+    void showPeriods();
+
+    // The calculation in its two halves: the checks against the list as shown,
+    // and the run over the list read again from its file.
+    mirvane::interest::Inputs calculationInputs(const std::string& principalText) const;
+    bool passesChecks(const mirvane::interest::Inputs& inputs);
+    void runCalculation(const mirvane::interest::Inputs& inputs);
+    void refuse(const mirvane::interest::Rejection& rejection);
+    void showRow(const mirvane::interest::InterestRow& row);
+
+    void openMenu(const QPoint& globalPosition, QAction* defaultItem);
+
+    // Widgets.
+    QGroupBox* Çerçeve_ = nullptr;
+    std::array<QWidget*, 3> Altlık_{};
+    std::array<QLabel*, 7> Etiket_{};
+    QListWidget* FaizDosyalarıListesi_ = nullptr;
+    mirvane::shell::DateTimePicker* BaşlangıçTarihiKutusu_ = nullptr;
+    mirvane::shell::DateTimePicker* BitişTarihiKutusu_ = nullptr;
+    QCheckBox* YılGünSayısıOnayı_ = nullptr;
+    AnaParaKutusu* AnaParaKutusu_ = nullptr;
+    QPushButton* FaiziHesaplaButonu_ = nullptr;
+    mirvane::shell::ListView* FaizDökümüListesi_ = nullptr;
+    QPushButton* ListeyiAktarDüğmesi_ = nullptr;
+    QLineEdit* ToplamFaizKutusu_ = nullptr;
+    mirvane::shell::ListView* FaizOranlarıListesi_ = nullptr;
+    QPushButton* YeniListeEkleButonu_ = nullptr;
+    QPushButton* ListeSilButonu_ = nullptr;
+    QPushButton* ListeyiGüncelleButonu_ = nullptr;
+    QPushButton* SüreHesaplaButonu_ = nullptr;
+    QPushButton* HakkındaButonu_ = nullptr;
+    QPushButton* ÇıkışButonu_ = nullptr;
+    QMenu* SağMenü_ = nullptr;
+    QAction* SadeceToplamıKopyalaMenüsü_ = nullptr;
+    QAction* TümListeyiKopyalaMenüsü_ = nullptr;
+    QAction* ListeyiMSWordeAktarMenüsü_ = nullptr;
+
+    // Window variables.
+    std::int16_t SelectedListIndex_ = 0;
+    std::int32_t DayCountDivisor_ = mirvane::interest::Divisor365;
+    QString ExportText_;
+
+    // The names behind the rows of FaizDosyalarıListesi, as the folder spells them.
+    std::vector<std::string> listNames_;
+    // The list whose periods FaizOranlarıListesi shows.
+    mirvane::RateList shownList_;
+    bool shownBefore_ = false;
 };

@@ -1,0 +1,756 @@
+#include "ui/main/AnaForm.h"
+
+#include "ratelist/FaizFile.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+using namespace mirvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FakeBoxes : public shell::MessageBoxes {
+public:
+    shell::Answer show(const shell::MessageRequest& request) override {
+        shown.push_back(request);
+        if (answers.empty()) {
+            return request.buttons == shell::Buttons::Ok ? shell::Answer::Ok : shell::Answer::Yes;
+        }
+        const shell::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<shell::MessageRequest> shown;
+    std::deque<shell::Answer> answers;
+};
+
+const QDate Today(2024, 3, 15);
+const QString FirstList = QStringLiteral("Adi Alacaklar (Kanuni Faiz)");
+const QString SecondList = QStringLiteral("Ticari Alacaklar (Reeskont-Avans)");
+const QString ThirdList = QStringLiteral("Ticari Alacaklar (Reeskont-İskonto)");
+const QString ExampleExport =
+    QStringLiteral("Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\r\n"
+                   "01.07.2005\t31.12.2005\t12\t183\t60,16\r\n"
+                   "01.01.2006\t01.07.2006\t9\t181\t44,63\r\n"
+                   "\t\t\tFaiz Toplamı: \t104,79");
+
+Date day(int year, unsigned month, unsigned dayOfMonth) {
+    return std::chrono::sys_days{std::chrono::year{year} / std::chrono::month{month} /
+                                 std::chrono::day{dayOfMonth}};
+}
+
+fs::path listFile(const QString& name) {
+    return shell::shared().ListFolder / (name.toStdString() + ".faiz");
+}
+
+bool closeFromTitleBar(AnaForm& form) {
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QApplication::instance()->notify(&form, &close);
+    return close.isAccepted();
+}
+
+} // namespace
+
+class AnaFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstRunPreparesListsAndInputs();
+    void exampleTypedThroughTheFields();
+    void everyCalculationReadsTheListAgain();
+    void validationMessagesCorrectAndFocus();
+    void keyboardReachesTheFields();
+    void copyTotalAndWholeList();
+    void exportButtonNeedsABreakdown();
+    void rightClickMenuOnlyOverAFilledBreakdown();
+    void deleteRefusesTheLastList();
+    void deleteAsksThenSelectsTheEntryBefore();
+    void listThatCannotBeDeletedStaysInView();
+    void modalWindowsRebuildTheList();
+    void otherActivationsKeepTheBreakdown();
+    void escAsksBeforeClosing();
+    void titleBarCloseAsksNothingAndSkipsPositionWhenMinimised();
+    void year360SurvivesARestart();
+    void settingThatIsNoNumberIsReported();
+    void savedPositionOffEveryScreenIsCentred();
+
+private:
+    AnaForm& openForm();
+    void reopenForm();
+    template <class Widget> Widget* child(const QString& name) const;
+    QListWidget* names() const {
+        return child<QListWidget>(QStringLiteral("FaizDosyalarıListesi"));
+    }
+    shell::DateTimePicker* startField() const;
+    shell::DateTimePicker* endField() const;
+    QLineEdit* principal() const { return child<QLineEdit>(QStringLiteral("AnaParaKutusu")); }
+    QLineEdit* total() const { return child<QLineEdit>(QStringLiteral("ToplamFaizKutusu")); }
+    shell::ListView* breakdown() const;
+    shell::ListView* rates() const;
+    QPushButton* pushButton(const QString& name) const { return child<QPushButton>(name); }
+    QMenu* menu() const { return child<QMenu>(QStringLiteral("SağMenü")); }
+
+    void typeDate(shell::DateTimePicker* field, const QString& digits);
+    void typeInputs(const QString& start, const QString& end, const QString& amount);
+    void calculate() {
+        QTest::mouseClick(pushButton(QStringLiteral("FaiziHesaplaButonu")), Qt::LeftButton);
+    }
+    void calculateExample();
+    void rightClick(QWidget* widget, const QPoint& position);
+    QStringList breakdownLines() const;
+    QStringList messageTexts() const;
+    QVariant stored(const QString& key) const;
+    QStringList storedKeys() const;
+    void storeSettings(const QList<std::pair<QString, QString>>& values) const;
+    QPoint centred() const;
+
+    FakeBoxes boxes_;
+    int endings_ = 0;
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<AnaForm> form_;
+};
+
+void AnaFormTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    shell::setMessageBoxes(&boxes_);
+    shell::setProgramEnder([this] { ++endings_; });
+}
+
+void AnaFormTest::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    const fs::path root = shell::toPath(folder_->path());
+    shell::SharedValues& values = shell::shared();
+    values.ProgramFolder = root / "program";
+    values.ListFolder = values.ProgramFolder / "Veriler" / "Faizler";
+    values.MainWindowTitle = QStringLiteral("Telvar - Mirvane 1.14");
+    values.today = [] {
+        return Today;
+    };
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       folder_->filePath(QStringLiteral("settings")));
+    boxes_.shown.clear();
+    boxes_.answers.clear();
+    endings_ = 0;
+    AnaForm::NewListName().clear();
+}
+
+void AnaFormTest::cleanup() {
+    form_.reset();
+    folder_.reset();
+}
+
+AnaForm& AnaFormTest::openForm() {
+    form_ = std::make_unique<AnaForm>();
+    form_->show();
+    [this] {
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }();
+    return *form_;
+}
+
+void AnaFormTest::reopenForm() {
+    form_.reset();
+    openForm();
+}
+
+template <class Widget> Widget* AnaFormTest::child(const QString& name) const {
+    Widget* found = form_->findChild<Widget*>(name);
+    if (!found) {
+        qFatal("no control %s", qPrintable(name));
+    }
+    return found;
+}
+
+shell::DateTimePicker* AnaFormTest::startField() const {
+    return child<shell::DateTimePicker>(QStringLiteral("BaşlangıçTarihiKutusu"));
+}
+
+shell::DateTimePicker* AnaFormTest::endField() const {
+    return child<shell::DateTimePicker>(QStringLiteral("BitişTarihiKutusu"));
+}
+
+shell::ListView* AnaFormTest::breakdown() const {
+    return child<shell::ListView>(QStringLiteral("FaizDökümüListesi"));
+}
+
+shell::ListView* AnaFormTest::rates() const {
+    return child<shell::ListView>(QStringLiteral("FaizOranlarıListesi"));
+}
+
+// Entering a date field with Tab selects its day; the digits then fill day, month
+// and year in turn.
+void AnaFormTest::typeDate(shell::DateTimePicker* field, const QString& digits) {
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(field, digits);
+}
+
+void AnaFormTest::typeInputs(const QString& start, const QString& end, const QString& amount) {
+    typeDate(startField(), start);
+    typeDate(endField(), end);
+    principal()->setFocus(Qt::TabFocusReason);
+    principal()->selectAll();
+    QTest::keyClick(principal(), Qt::Key_Backspace);
+    QTest::keyClicks(principal(), amount);
+}
+
+void AnaFormTest::calculateExample() {
+    typeInputs(QStringLiteral("01072005"), QStringLiteral("01072006"), QStringLiteral("1000"));
+    calculate();
+}
+
+// Through the window system, which turns the right button into a context-menu request.
+void AnaFormTest::rightClick(QWidget* widget, const QPoint& position) {
+    QTest::mouseClick(form_->windowHandle(), Qt::RightButton, {},
+                      widget->mapTo(form_.get(), position));
+}
+
+QStringList AnaFormTest::breakdownLines() const {
+    QStringList lines;
+    for (int row = 0; row < breakdown()->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 7; ++column) {
+            cells << breakdown()->cellText(row, column);
+        }
+        lines << cells.join(QStringLiteral(" | "));
+    }
+    return lines;
+}
+
+QStringList AnaFormTest::messageTexts() const {
+    QStringList texts;
+    for (const shell::MessageRequest& request : boxes_.shown) {
+        texts << request.text;
+    }
+    return texts;
+}
+
+QVariant AnaFormTest::stored(const QString& key) const {
+    const QSettings settings(QStringLiteral("Telvar"), QStringLiteral("Mirvane"));
+    return settings.value(QStringLiteral("Ayarlar/") + key);
+}
+
+QStringList AnaFormTest::storedKeys() const {
+    const QSettings settings(QStringLiteral("Telvar"), QStringLiteral("Mirvane"));
+    return settings.allKeys();
+}
+
+void AnaFormTest::storeSettings(const QList<std::pair<QString, QString>>& values) const {
+    QSettings settings(QStringLiteral("Telvar"), QStringLiteral("Mirvane"));
+    for (const auto& [key, value] : values) {
+        settings.setValue(QStringLiteral("Ayarlar/") + key, value);
+    }
+}
+
+QPoint AnaFormTest::centred() const {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {(screen.width() - form_->width()) / 2, (screen.height() - form_->height()) / 2};
+}
+
+void AnaFormTest::firstRunPreparesListsAndInputs() {
+    AnaForm& form = openForm();
+    QCOMPARE(fs::file_size(listFile(FirstList)), std::uintmax_t(1532));
+    QCOMPARE(fs::file_size(listFile(SecondList)), std::uintmax_t(4604));
+    QCOMPARE(fs::file_size(listFile(ThirdList)), std::uintmax_t(4604));
+    QCOMPARE(names()->count(), 3);
+    QCOMPARE(names()->item(0)->text(), FirstList);
+    QCOMPARE(names()->item(2)->text(), ThirdList);
+    QCOMPARE(names()->currentRow(), 0);
+
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), FirstList);
+    QCOMPARE(rates()->rowCount(), 12);
+    const QStringList firstPeriod{QStringLiteral("1"), QStringLiteral("01.10.1972"),
+                                  QStringLiteral("19.12.1984"), QStringLiteral("5"),
+                                  QStringLiteral("1303 tarihli Murabaha Nizamnamesi")};
+    for (int column = 0; column < 5; ++column) {
+        QCOMPARE(rates()->cellText(0, column), firstPeriod[column]);
+    }
+    QCOMPARE(rates()->cellText(11, 2), QStringLiteral("30.12.2020"));
+    QCOMPARE(rates()->cellText(11, 4), QString());
+
+    QCOMPARE(startField()->value(), Today.addDays(-1));
+    QCOMPARE(endField()->value(), Today);
+    QVERIFY(!child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
+    QCOMPARE(form.DayCountDivisor(), 36500);
+    QCOMPARE(form.pos(), centred());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Telvar - Mirvane 1.14"));
+    QCOMPARE(form.size(), QSize(647, 479));
+    QCOMPARE(QApplication::focusWidget(), startField());
+    QVERIFY(boxes_.shown.empty());
+}
+
+void AnaFormTest::exampleTypedThroughTheFields() {
+    AnaForm& form = openForm();
+    calculateExample();
+    QCOMPARE(startField()->value(), QDate(2005, 7, 1));
+    QCOMPARE(principal()->text(), QStringLiteral("1.000,00"));
+    QCOMPARE(
+        breakdownLines(),
+        QStringList({QStringLiteral("9 | 01.07.2005 | 31.12.2005 | 12 | 183 | 60,16 | 60,16"),
+                     QStringLiteral("10 | 01.01.2006 | 01.07.2006 | 9 | 181 | 44,63 | 104,79")}));
+    QCOMPARE(total()->text(), QStringLiteral("104,79"));
+    QVERIFY(boxes_.shown.empty());
+
+    // The 360-day box changes the divisor but not the breakdown already shown.
+    QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);
+    QCOMPARE(form.DayCountDivisor(), 36000);
+    QCOMPARE(total()->text(), QStringLiteral("104,79"));
+    calculate();
+    QCOMPARE(breakdown()->cellText(0, 5), QStringLiteral("61,00"));
+    QCOMPARE(breakdown()->cellText(1, 5), QStringLiteral("45,25"));
+    QCOMPARE(total()->text(), QStringLiteral("106,25"));
+
+    // Choosing another list empties the breakdown and the total at once.
+    names()->setCurrentRow(1);
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(total()->text(), QString());
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+    QCOMPARE(rates()->rowCount(), 36);
+    QCOMPARE(rates()->cellText(26, 3), QStringLiteral("17,75"));
+}
+
+void AnaFormTest::everyCalculationReadsTheListAgain() {
+    openForm();
+    calculateExample();
+    const std::vector<RatePeriod> periods{
+        {day(2000, 1, 1), day(2005, 12, 31), 10.0, "birinci"},
+        {day(2006, 1, 1), day(2030, 12, 31), 20.0, ""},
+    };
+    QVERIFY(faiz::write(listFile(FirstList), periods).ok());
+    calculate();
+    QCOMPARE(rates()->rowCount(), 2);
+    QCOMPARE(rates()->cellText(0, 4), QStringLiteral("birinci"));
+    QCOMPARE(
+        breakdownLines(),
+        QStringList({QStringLiteral("1 | 01.07.2005 | 31.12.2005 | 10 | 183 | 50,14 | 50,14"),
+                     QStringLiteral("2 | 01.01.2006 | 01.07.2006 | 20 | 181 | 99,18 | 149,32")}));
+
+    // A file that cannot be read is reported; going on leaves nothing to compute.
+    fs::resize_file(listFile(FirstList), 100);
+    boxes_.answers = {shell::Answer::Yes};
+    calculate();
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(total()->text(), QString());
+}
+
+void AnaFormTest::validationMessagesCorrectAndFocus() {
+    openForm();
+    calculateExample();
+    const QStringList before = breakdownLines();
+
+    startField()->setValue(QDate(1970, 1, 1));
+    calculate();
+    startField()->setValue(QDate(2006, 7, 1));
+    calculate();
+    principal()->clear();
+    calculate();
+    QCOMPARE(QApplication::focusWidget(), principal());
+    QTest::keyClicks(principal(), QStringLiteral("0"));
+    calculate();
+
+    QCOMPARE(messageTexts(),
+             QStringList({QStringLiteral("\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç "
+                                         "Tarihi\"nden küçük olamaz!"),
+                          QStringLiteral("\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en "
+                                         "az (1) gün bulunmalı!"),
+                          QStringLiteral("\"Anapara\" miktarını girmeniz gerekiyor!"),
+                          QStringLiteral("\"Anapara\" miktarı SIFIR'dan büyük olmalı!")}));
+    for (const shell::MessageRequest& request : boxes_.shown) {
+        QCOMPARE(request.caption, QStringLiteral("Mirvane"));
+        QVERIFY(request.icon == shell::Icon::Information);
+        QVERIFY(request.buttons == shell::Buttons::Ok);
+    }
+    QCOMPARE(QApplication::focusWidget(), principal());
+    QCOMPARE(breakdownLines(), before);
+    QCOMPARE(total()->text(), QStringLiteral("104,79"));
+}
+
+// Corrections and focus of the two date checks, each seen right after its message.
+void AnaFormTest::keyboardReachesTheFields() {
+    AnaForm& form = openForm();
+    startField()->setValue(QDate(1970, 1, 1));
+    principal()->setFocus();
+    QTest::keyClicks(principal(), QStringLiteral("1000"));
+    QTest::keyClick(principal(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), pushButton(QStringLiteral("FaiziHesaplaButonu")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(startField()->value(), QDate(1972, 10, 1));
+    QCOMPARE(QApplication::focusWidget(), startField());
+
+    endField()->setValue(QDate(1972, 10, 1));
+    // A button's access key presses it the way a click does, a moment later.
+    QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(boxes_.shown.size(), std::size_t(2));
+    QCOMPARE(endField()->value(), QDate(1972, 10, 2));
+    QCOMPARE(QApplication::focusWidget(), endField());
+
+    // Access keys on labels move to their fields; the label is highlighted meanwhile.
+    QTest::keyClick(&form, Qt::Key_P, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), principal());
+    const QColor highlight =
+        child<QLabel>(QStringLiteral("Etiket3"))->palette().color(QPalette::WindowText);
+    QCOMPARE(highlight, shell::shared().LabelHighlightColour);
+    QTest::keyClick(&form, Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), names());
+    QVERIFY(child<QLabel>(QStringLiteral("Etiket3"))->palette().color(QPalette::WindowText) !=
+            highlight);
+    QTest::keyClick(names(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), startField());
+    QTest::keyClick(&form, Qt::Key_I, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), breakdown());
+    QTest::keyClick(&form, Qt::Key_3, Qt::AltModifier);
+    QTRY_COMPARE(form.DayCountDivisor(), 36000);
+
+    // The keyboard order of the enabled controls.
+    QStringList order;
+    QWidget* widget = names();
+    do {
+        if (widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            !widget->objectName().isEmpty() && widget->objectName().front() != u'q') {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != names());
+    QCOMPARE(order,
+             QStringList(
+                 {QStringLiteral("FaizDosyalarıListesi"), QStringLiteral("BaşlangıçTarihiKutusu"),
+                  QStringLiteral("BitişTarihiKutusu"), QStringLiteral("YılGünSayısıOnayı"),
+                  QStringLiteral("AnaParaKutusu"), QStringLiteral("FaiziHesaplaButonu"),
+                  QStringLiteral("FaizDökümüListesi"), QStringLiteral("ListeyiAktarDüğmesi"),
+                  QStringLiteral("ToplamFaizKutusu"), QStringLiteral("FaizOranlarıListesi"),
+                  QStringLiteral("ListeSilButonu"), QStringLiteral("ÇıkışButonu")}));
+}
+
+void AnaFormTest::copyTotalAndWholeList() {
+    AnaForm& form = openForm();
+    calculateExample();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    child<QAction>(QStringLiteral("SadeceToplamıKopyalaMenüsü"))->trigger();
+    QCOMPARE(clipboard->text(), QStringLiteral("104,79"));
+    child<QAction>(QStringLiteral("TümListeyiKopyalaMenüsü"))->trigger();
+    QCOMPARE(clipboard->text(), ExampleExport);
+    QCOMPARE(form.ExportText(), ExampleExport);
+
+    // The shortcuts act while the menu is closed.
+    clipboard->setText(QStringLiteral("önce"));
+    breakdown()->setFocus();
+    QTest::keyClick(breakdown(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("104,79"));
+    QTest::keyClick(breakdown(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), ExampleExport);
+    // In the principal field the clipboard keys do nothing at all.
+    clipboard->setText(QStringLiteral("önce"));
+    principal()->setFocus();
+    QTest::keyClick(principal(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("önce"));
+
+    // One row: header, the row, the total line.
+    typeInputs(QStringLiteral("01012008"), QStringLiteral("01012009"), QStringLiteral("1000"));
+    calculate();
+    child<QAction>(QStringLiteral("TümListeyiKopyalaMenüsü"))->trigger();
+    QCOMPARE(clipboard->text(),
+             QStringLiteral("Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz "
+                            "Miktarı\r\n01.01.2008\t01.01.2009\t9\t366\t90,25\r\n\t\t\tFaiz "
+                            "Toplamı: \t90,25"));
+
+    // With nothing computed: the header alone, and an empty total.
+    names()->setCurrentRow(1);
+    child<QAction>(QStringLiteral("TümListeyiKopyalaMenüsü"))->trigger();
+    QCOMPARE(
+        clipboard->text(),
+        QStringLiteral("Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı"));
+    child<QAction>(QStringLiteral("SadeceToplamıKopyalaMenüsü"))->trigger();
+    QCOMPARE(clipboard->text(), QString());
+}
+
+void AnaFormTest::exportButtonNeedsABreakdown() {
+    openForm();
+    QPushButton* exportButton = pushButton(QStringLiteral("ListeyiAktarDüğmesi"));
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Liste boş!")});
+    QVERIFY(!menu()->isVisible());
+
+    calculateExample();
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    QVERIFY(menu()->isVisible());
+    QCOMPARE(menu()->pos(), exportButton->mapToGlobal(QPoint(0, exportButton->height())));
+    QCOMPARE(menu()->defaultAction(), nullptr);
+    QVERIFY(!child<QAction>(QStringLiteral("ListeyiMSWordeAktarMenüsü"))->isEnabled());
+    QTest::keyClick(menu(), Qt::Key_T);
+    QVERIFY(!menu()->isVisible());
+    QCOMPARE(QGuiApplication::clipboard()->text(), ExampleExport);
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+}
+
+void AnaFormTest::rightClickMenuOnlyOverAFilledBreakdown() {
+    openForm();
+    QWidget* surface = breakdown()->viewport();
+    rightClick(surface, QPoint(40, 30));
+    QVERIFY(!menu()->isVisible());
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+
+    calculateExample();
+    QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(40, 30),
+                                   surface->mapToGlobal(QPoint(40, 30)));
+    QApplication::sendEvent(surface, &fromKeyboard);
+    QVERIFY(!menu()->isVisible());
+
+    rightClick(surface, QPoint(40, 30));
+    QVERIFY(menu()->isVisible());
+    QCOMPARE(menu()->pos(), surface->mapToGlobal(QPoint(40, 30)));
+    QCOMPARE(menu()->defaultAction(), child<QAction>(QStringLiteral("SadeceToplamıKopyalaMenüsü")));
+    menu()->defaultAction()->trigger();
+    menu()->hide();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("104,79"));
+    QVERIFY(boxes_.shown.empty());
+}
+
+void AnaFormTest::deleteRefusesTheLastList() {
+    fs::create_directories(shell::shared().ListFolder);
+    const std::vector<RatePeriod> periods{{day(2000, 1, 1), day(2030, 12, 31), 9.0, ""}};
+    QVERIFY(faiz::write(listFile(QStringLiteral("Tek")), periods).ok());
+    openForm();
+    QCOMPARE(names()->count(), 1);
+    QTest::mouseClick(pushButton(QStringLiteral("ListeSilButonu")), Qt::LeftButton);
+    QCOMPARE(messageTexts(),
+             QStringList{QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!")});
+    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::Ok);
+    QVERIFY(fs::exists(listFile(QStringLiteral("Tek"))));
+    QCOMPARE(names()->count(), 1);
+}
+
+void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
+    openForm();
+    QPushButton* deleteButton = pushButton(QStringLiteral("ListeSilButonu"));
+    names()->setCurrentRow(2);
+    boxes_.answers = {shell::Answer::No};
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    QCOMPARE(messageTexts(),
+             QStringList{QStringLiteral("\"Ticari Alacaklar (Reeskont-İskonto)\" adlı listeyi "
+                                        "silmek istediğinizden emin misiniz?")});
+    QVERIFY(boxes_.shown[0].icon == shell::Icon::Question);
+    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::YesNo);
+    QVERIFY(fs::exists(listFile(ThirdList)));
+    QCOMPARE(names()->count(), 3);
+    QCOMPARE(names()->currentRow(), 2);
+
+    boxes_.answers = {shell::Answer::Yes};
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    QVERIFY(!fs::exists(listFile(ThirdList)));
+    QCOMPARE(names()->count(), 2);
+    QCOMPARE(names()->currentRow(), 1);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+    QCOMPARE(rates()->rowCount(), 36);
+
+    names()->setCurrentRow(0);
+    boxes_.answers = {shell::Answer::Yes};
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    QVERIFY(!fs::exists(listFile(FirstList)));
+    QCOMPARE(names()->count(), 1);
+    QCOMPARE(names()->currentRow(), 0);
+    QCOMPARE(names()->currentItem()->text(), SecondList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+}
+
+void AnaFormTest::listThatCannotBeDeletedStaysInView() {
+    openForm();
+    names()->setCurrentRow(1);
+    fs::remove(listFile(SecondList));
+    fs::create_directories(listFile(SecondList) / "içinde");
+    boxes_.answers = {shell::Answer::Yes, shell::Answer::Yes};
+    QTest::mouseClick(pushButton(QStringLiteral("ListeSilButonu")), Qt::LeftButton);
+    QCOMPARE(boxes_.shown.size(), std::size_t(2));
+    QCOMPARE(boxes_.shown[1].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(names()->count(), 3);
+    QCOMPARE(names()->currentRow(), 1);
+}
+
+void AnaFormTest::modalWindowsRebuildTheList() {
+    AnaForm& form = openForm();
+    calculateExample();
+    names()->setCurrentRow(2);
+    {
+        QDialog about(&form);
+        QTimer::singleShot(0, &about, &QDialog::reject);
+        form.openModal(about, AnaForm::ListPosition::KeepRemembered);
+    }
+    QCOMPARE(names()->currentRow(), 0);
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(form.focusWidget(), startField());
+
+    names()->setCurrentRow(2);
+    {
+        QDialog editor(&form);
+        QTimer::singleShot(0, &editor, &QDialog::reject);
+        form.openModal(editor, AnaForm::ListPosition::RememberCurrent);
+    }
+    QCOMPARE(names()->currentRow(), 2);
+    QCOMPARE(form.SelectedListIndex(), 2);
+
+    // A list saved meanwhile under a new name is selected, wherever it sorts.
+    {
+        QDialog editor(&form);
+        QTimer::singleShot(0, &editor, [&editor] {
+            fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni")));
+            AnaForm::NewListName() = "Aaa Yeni";
+            editor.accept();
+        });
+        form.openModal(editor, AnaForm::ListPosition::RememberCurrent);
+    }
+    QCOMPARE(names()->count(), 4);
+    QCOMPARE(names()->currentItem()->text(), QStringLiteral("Aaa Yeni"));
+    QVERIFY(AnaForm::NewListName().empty());
+    QCOMPARE(form.SelectedListIndex(), 2);
+}
+
+void AnaFormTest::otherActivationsKeepTheBreakdown() {
+    AnaForm& form = openForm();
+    calculateExample();
+    QWidget other;
+    other.show();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    boxes_.answers = {shell::Answer::Ok};
+    QTest::mouseClick(pushButton(QStringLiteral("ListeyiAktarDüğmesi")), Qt::LeftButton);
+    menu()->hide();
+    QCOMPARE(breakdown()->rowCount(), 2);
+    QCOMPARE(total()->text(), QStringLiteral("104,79"));
+}
+
+void AnaFormTest::escAsksBeforeClosing() {
+    AnaForm& form = openForm();
+    names()->setCurrentRow(1);
+    principal()->setFocus();
+    boxes_.answers = {shell::Answer::No};
+    QTest::keyClick(principal(), Qt::Key_Escape);
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Programdan çıkmak istiyor musunuz?")});
+    QVERIFY(boxes_.shown[0].icon == shell::Icon::Question);
+    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::YesNo);
+    QVERIFY(form.isVisible());
+    QVERIFY(storedKeys().isEmpty());
+
+    form.move(150, 75);
+    boxes_.answers = {shell::Answer::Yes};
+    QTest::mouseClick(pushButton(QStringLiteral("ÇıkışButonu")), Qt::LeftButton);
+    QCOMPARE(boxes_.shown.size(), std::size_t(2));
+    QVERIFY(!form.isVisible());
+    QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("2250")));
+    QCOMPARE(stored(QStringLiteral("Ust Bosluk")), QVariant(QStringLiteral("1125")));
+    QCOMPARE(stored(QStringLiteral("Liste Sirasi")), QVariant(QStringLiteral("1")));
+    QCOMPARE(stored(QStringLiteral("360 Onayi")), QVariant(QStringLiteral("0")));
+}
+
+void AnaFormTest::titleBarCloseAsksNothingAndSkipsPositionWhenMinimised() {
+    storeSettings({{QStringLiteral("Sol Bosluk"), QStringLiteral("1500")},
+                   {QStringLiteral("Ust Bosluk"), QStringLiteral("750,5")}});
+    AnaForm& form = openForm();
+    QCOMPARE(form.pos(), QPoint(100, 50));
+    form.move(120, 70);
+    QVERIFY(closeFromTitleBar(form));
+    QVERIFY(boxes_.shown.empty());
+    QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("1800")));
+
+    reopenForm();
+    QCOMPARE(form_->pos(), QPoint(120, 70));
+    names()->setCurrentRow(2);
+    form_->showMinimized();
+    form_->move(300, 300);
+    QVERIFY(closeFromTitleBar(*form_));
+    QVERIFY(boxes_.shown.empty());
+    QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("1800")));
+    QCOMPARE(stored(QStringLiteral("Ust Bosluk")), QVariant(QStringLiteral("1050")));
+    QCOMPARE(stored(QStringLiteral("Liste Sirasi")), QVariant(QStringLiteral("2")));
+}
+
+void AnaFormTest::year360SurvivesARestart() {
+    openForm();
+    names()->setCurrentRow(2);
+    QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);
+    QVERIFY(closeFromTitleBar(*form_));
+    reopenForm();
+    QVERIFY(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
+    QCOMPARE(form_->DayCountDivisor(), 36000);
+    QCOMPARE(names()->currentRow(), 2);
+    QCOMPARE(form_->SelectedListIndex(), 2);
+
+    // A remembered position past the end selects the last list.
+    storeSettings({{QStringLiteral("Liste Sirasi"), QStringLiteral("7")}});
+    fs::remove(listFile(ThirdList));
+    reopenForm();
+    QCOMPARE(names()->currentRow(), 1);
+    QCOMPARE(form_->SelectedListIndex(), 1);
+}
+
+void AnaFormTest::settingThatIsNoNumberIsReported() {
+    storeSettings({{QStringLiteral("Ust Bosluk"), QStringLiteral("yukarı")},
+                   {QStringLiteral("Sol Bosluk"), QStringLiteral("1500")},
+                   {QStringLiteral("360 Onayi"), QStringLiteral("1")}});
+    openForm();
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
+    QVERIFY(boxes_.shown[0].text.contains(QStringLiteral("Hata Kodu: 13")));
+    // The step is skipped, the others still run.
+    QCOMPARE(form_->pos(), QPoint(100, centred().y()));
+    QVERIFY(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
+    QCOMPARE(endings_, 0);
+
+    storeSettings({{QStringLiteral("Ust Bosluk"), QStringLiteral("0")},
+                   {QStringLiteral("Liste Sirasi"), QStringLiteral("bir")}});
+    boxes_.shown.clear();
+    boxes_.answers = {shell::Answer::No};
+    reopenForm();
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(endings_, 1);
+}
+
+void AnaFormTest::savedPositionOffEveryScreenIsCentred() {
+    storeSettings({{QStringLiteral("Sol Bosluk"), QStringLiteral("150000")},
+                   {QStringLiteral("Ust Bosluk"), QStringLiteral("0")}});
+    openForm();
+    QCOMPARE(form_->pos(), centred());
+
+    storeSettings({{QStringLiteral("Sol Bosluk"), QStringLiteral("-3000")},
+                   {QStringLiteral("Ust Bosluk"), QStringLiteral("-1500")}});
+    reopenForm();
+    QCOMPARE(form_->pos(), QPoint(-200, -100));
+    QVERIFY(boxes_.shown.empty());
+}
+
+QTEST_MAIN(AnaFormTest)
+#include "AnaFormTest.moc"

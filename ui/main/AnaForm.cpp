@@ -1,0 +1,719 @@
+#include "ui/main/AnaForm.h"
+
+#include "app/AppInfo.h"
+#include "interest/Breakdown.h"
+#include "ratelist/FaizFile.h"
+#include "ratelist/RateListStore.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "text/TextForms.h"
+#include "ui/main/AnaParaKutusu.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+using namespace mirvane;
+using shell::toQString;
+
+namespace {
+
+// Window layout is given in twips; 15 twips make one pixel at 96 dpi, and Qt
+// scales the pixels on denser screens.
+constexpr int TwipsPerPixel = 15;
+
+constexpr int px(int twips) {
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+QRect twips(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+template <class Widget> Widget* place(Widget* widget, const QString& name, const QRect& area) {
+    widget->setObjectName(name);
+    widget->setGeometry(area);
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& area) {
+    auto* pushButton = place(new QPushButton(caption, parent), name, area);
+    // Enter on a focused button presses it, as on the platform the layout comes from.
+    pushButton->setAutoDefault(true);
+    return pushButton;
+}
+
+// Which edge of a caption stays put when its text needs more room than the layout
+// gives (fonts differ between systems): labels that sit just in front of their
+// field keep their right edge.
+enum class FixedEdge { Left, Right };
+
+void fitToText(QWidget* widget, const QRect& area, FixedEdge fixedEdge) {
+    const QSize needed = widget->sizeHint();
+    QRect fitted = area;
+    fitted.setHeight(std::max(area.height(), needed.height()));
+    if (needed.width() > area.width()) {
+        fitted.setWidth(needed.width());
+        if (fixedEdge == FixedEdge::Right) {
+            fitted.moveRight(area.right());
+        }
+    }
+    widget->setGeometry(fitted);
+}
+
+QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& area,
+              FixedEdge fixedEdge) {
+    auto* text = place(new QLabel(caption, parent), QStringLiteral("Etiket%1").arg(index), area);
+    fitToText(text, area, fixedEdge);
+    if (fixedEdge == FixedEdge::Right) {
+        text->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    }
+    return text;
+}
+
+// The layout was drawn for this face and size; the desktop's own font size would
+// not fit the fixed window.
+QFont layoutFont(QFont font) {
+    font.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QStringList cellList(const auto& cells) {
+    QStringList list;
+    for (const std::string& cell : cells) {
+        list << toQString(cell);
+    }
+    return list;
+}
+
+Date dayOf(const shell::DateTimePicker& picker) {
+    return shell::toSysDays(picker.value().value_or(picker.date()));
+}
+
+const QString SettingsSection = QStringLiteral("Ayarlar");
+const QString TopKey = QStringLiteral("Ust Bosluk");
+const QString LeftKey = QStringLiteral("Sol Bosluk");
+const QString ListPositionKey = QStringLiteral("Liste Sirasi");
+const QString Year360Key = QStringLiteral("360 Onayi");
+
+constexpr int TypeMismatch = 13;
+constexpr int InvalidPropertyValue = 380;
+
+RunTimeError typeMismatch() {
+    return errors::make(TypeMismatch, "Tür uyuşmazlığı");
+}
+
+// The text a setting holds; nullopt when it is absent.
+std::optional<QString> storedText(const QSettings& settings, const QString& key) {
+    if (!settings.contains(key)) {
+        return std::nullopt;
+    }
+    const QVariant value = settings.value(key);
+    // An unquoted decimal comma in the settings file reads back as a list.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(u',');
+    }
+    return value.toString();
+}
+
+// The number a setting holds; nullopt when it is absent. A text that reads as
+// no number is a type mismatch.
+Result<std::optional<double>> storedNumber(const QSettings& settings, const QString& key) {
+    const std::optional<QString> text = storedText(settings, key);
+    if (!text) {
+        return std::optional<double>{};
+    }
+    const std::optional<double> number = text::parseNumber(text->toStdString());
+    if (!number) {
+        return typeMismatch();
+    }
+    return number;
+}
+
+// A window edge kept in twips as a single-precision number.
+Status readEdge(const QSettings& settings, const QString& key, int& pixels) {
+    const Result<std::optional<double>> stored = storedNumber(settings, key);
+    if (!stored) {
+        return stored.error();
+    }
+    if (!stored.value()) {
+        return {};
+    }
+    const double twipsValue = *stored.value();
+    if (std::abs(twipsValue) > FLT_MAX) {
+        return errors::make(errors::Overflow);
+    }
+    const double pixelValue = std::nearbyint(double(float(twipsValue)) / TwipsPerPixel);
+    if (std::abs(pixelValue) > QWIDGETSIZE_MAX) {
+        return errors::make(errors::Overflow);
+    }
+    pixels = int(pixelValue);
+    return {};
+}
+
+// A whole number setting, rounded to the nearest (halves to even) like the
+// conversion the values were first written for.
+Result<std::optional<long>> storedWholeNumber(const QSettings& settings, const QString& key) {
+    const Result<std::optional<double>> stored = storedNumber(settings, key);
+    if (!stored) {
+        return stored.error();
+    }
+    if (!stored.value()) {
+        return std::optional<long>{};
+    }
+    const double rounded = std::nearbyint(*stored.value());
+    if (std::abs(rounded) > double(std::numeric_limits<std::int32_t>::max())) {
+        return errors::make(errors::Overflow);
+    }
+    return std::optional<long>(long(rounded));
+}
+
+Status readListPosition(const QSettings& settings, std::int16_t& position) {
+    const Result<std::optional<long>> stored = storedWholeNumber(settings, ListPositionKey);
+    if (!stored) {
+        return stored.error();
+    }
+    if (const std::optional<long> value = stored.value()) {
+        if (*value < std::numeric_limits<std::int16_t>::min() ||
+            *value > std::numeric_limits<std::int16_t>::max()) {
+            return errors::make(errors::Overflow);
+        }
+        position = std::int16_t(*value);
+    }
+    return {};
+}
+
+Status readYear360(const QSettings& settings, QCheckBox& box) {
+    const Result<std::optional<long>> stored = storedWholeNumber(settings, Year360Key);
+    if (!stored) {
+        return stored.error();
+    }
+    if (const std::optional<long> value = stored.value()) {
+        if (*value != 0 && *value != 1) {
+            return errors::make(InvalidPropertyValue, "Geçersiz özellik değeri");
+        }
+        box.setChecked(*value == 1);
+    }
+    return {};
+}
+
+QString twipsText(int pixels) {
+    return toQString(text::formatGeneralNumber(float(pixels * TwipsPerPixel)));
+}
+
+const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
+const QString EmptyListNotice = QStringLiteral("Liste boş!");
+const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
+const QString DeleteQuestionTail =
+    QStringLiteral(" adlı listeyi silmek istediğinizden emin misiniz?");
+
+} // namespace
+
+AnaForm::AnaForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("AnaForm"));
+    setFixedSize(px(9705), px(7185));
+    setFont(layoutFont(font()));
+    buildTopBand();
+    buildBreakdownArea();
+    buildRatesArea();
+    buildBottomButtons();
+    buildMenu();
+    setKeyboardOrder();
+    disableButtonsWithoutWindow();
+    connectHandlers();
+
+    setWindowTitle(shell::shared().MainWindowTitle);
+    createColumns();
+    setInitialDates();
+    readSettings();
+}
+
+AnaForm::~AnaForm() = default;
+
+std::string& AnaForm::NewListName() {
+    static std::string name;
+    return name;
+}
+
+void AnaForm::buildTopBand() {
+    Çerçeve_ = place(new QGroupBox(this), QStringLiteral("Çerçeve"), twips(300, 210, 9060, 1635));
+    QWidget* band = Altlık_[0] =
+        place(new QWidget(Çerçeve_), QStringLiteral("Altlık0"), twips(60, 180, 8865, 1365));
+    FaizDosyalarıListesi_ = place(new QListWidget(band), QStringLiteral("FaizDosyalarıListesi"),
+                                  twips(120, 360, 2805, 840));
+    BaşlangıçTarihiKutusu_ =
+        place(new shell::DateTimePicker(band), QStringLiteral("BaşlangıçTarihiKutusu"),
+              twips(4530, 180, 1275, 315));
+    BitişTarihiKutusu_ = place(new shell::DateTimePicker(band), QStringLiteral("BitişTarihiKutusu"),
+                               twips(4530, 570, 1275, 315));
+    YılGünSayısıOnayı_ = new QCheckBox(QStringLiteral(" Yıl &360 gün olarak alınsın "), band);
+    YılGünSayısıOnayı_->setObjectName(QStringLiteral("YılGünSayısıOnayı"));
+    fitToText(YılGünSayısıOnayı_, twips(3630, 990, 2175, 285), FixedEdge::Left);
+    AnaParaKutusu_ = place(new AnaParaKutusu(band), QStringLiteral("AnaParaKutusu"),
+                           twips(6900, 300, 1815, 315));
+    FaiziHesaplaButonu_ = button(band, QStringLiteral("FaiziHesaplaButonu"),
+                                 QStringLiteral("&Faizi Hesapla"), twips(6900, 750, 1815, 345));
+
+    Etiket_[0] = label(band, 0, QStringLiteral("Faiz &Oranları Listeleri"),
+                       twips(120, 90, 1440, 195), FixedEdge::Left);
+    Etiket_[1] = label(band, 1, QStringLiteral("&Başlangıç Tarihi:"), twips(3180, 240, 1170, 195),
+                       FixedEdge::Right);
+    Etiket_[2] = label(band, 2, QStringLiteral("Bitiş &Tarihi:"), twips(3585, 630, 765, 195),
+                       FixedEdge::Right);
+    Etiket_[3] =
+        label(band, 3, QStringLiteral("Ana &Para:"), twips(6060, 360, 705, 195), FixedEdge::Right);
+    Etiket_[0]->setBuddy(FaizDosyalarıListesi_);
+    Etiket_[1]->setBuddy(BaşlangıçTarihiKutusu_);
+    Etiket_[2]->setBuddy(BitişTarihiKutusu_);
+    Etiket_[3]->setBuddy(AnaParaKutusu_);
+    shell::highlightLabelWhileFocused(Etiket_[0], FaizDosyalarıListesi_);
+    shell::highlightLabelWhileFocused(Etiket_[1], BaşlangıçTarihiKutusu_);
+    shell::highlightLabelWhileFocused(Etiket_[2], BitişTarihiKutusu_);
+    shell::highlightLabelWhileFocused(Etiket_[3], AnaParaKutusu_);
+    shell::enterMovesFocus(FaizDosyalarıListesi_);
+}
+
+void AnaForm::buildBreakdownArea() {
+    FaizDökümüListesi_ = place(new shell::ListView(this), QStringLiteral("FaizDökümüListesi"),
+                               twips(300, 2310, 9030, 1560));
+    FaizDökümüListesi_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    FaizDökümüListesi_->viewport()->installEventFilter(this);
+    Etiket_[4] =
+        label(this, 4, QStringLiteral("Fa&iz Dökümü"), twips(300, 2010, 930, 195), FixedEdge::Left);
+    Etiket_[4]->setBuddy(FaizDökümüListesi_);
+
+    ListeyiAktarDüğmesi_ = button(this, QStringLiteral("ListeyiAktarDüğmesi"),
+                                  QStringLiteral("&Listeyi Aktar"), twips(300, 3990, 3075, 345));
+    Etiket_[5] = label(this, 5, QStringLiteral("Toplam Faiz:"), twips(5940, 4065, 900, 195),
+                       FixedEdge::Right);
+    Altlık_[1] = place(new QWidget(this), QStringLiteral("Altlık1"), twips(6960, 3975, 2415, 375));
+    ToplamFaizKutusu_ = place(new QLineEdit(Altlık_[1]), QStringLiteral("ToplamFaizKutusu"),
+                              twips(30, 30, 2325, 315));
+    // The total is copied as it stands, so the user cannot type over it.
+    ToplamFaizKutusu_->setReadOnly(true);
+    QFont totalFont = layoutFont(ToplamFaizKutusu_->font());
+    totalFont.setBold(true);
+    ToplamFaizKutusu_->setFont(totalFont);
+    shell::enterMovesFocus(ToplamFaizKutusu_);
+}
+
+void AnaForm::buildRatesArea() {
+    QWidget* area = Altlık_[2] =
+        place(new QWidget(this), QStringLiteral("Altlık2"), twips(270, 4470, 9225, 2025));
+    Etiket_[6] = label(area, 6, QString(), twips(60, 60, 45, 195), FixedEdge::Left);
+    FaizOranlarıListesi_ = place(new shell::ListView(area), QStringLiteral("FaizOranlarıListesi"),
+                                 twips(60, 360, 7410, 1575));
+    YeniListeEkleButonu_ = button(area, QStringLiteral("YeniListeEkleButonu"),
+                                  QStringLiteral("Yeni Liste &Ekle"), twips(7680, 570, 1395, 345));
+    ListeSilButonu_ = button(area, QStringLiteral("ListeSilButonu"), QStringLiteral("Listeyi &Sil"),
+                             twips(7680, 975, 1395, 345));
+    ListeyiGüncelleButonu_ =
+        button(area, QStringLiteral("ListeyiGüncelleButonu"), QStringLiteral("Listeyi &Güncelle"),
+               twips(7680, 1380, 1395, 345));
+}
+
+void AnaForm::buildBottomButtons() {
+    SüreHesaplaButonu_ = button(this, QStringLiteral("SüreHesaplaButonu"),
+                                QStringLiteral("Süre &Hesapla"), twips(300, 6630, 1395, 345));
+    HakkındaButonu_ = button(this, QStringLiteral("HakkındaButonu"), QStringLiteral("Ha&kkında"),
+                             twips(6450, 6600, 1395, 345));
+    ÇıkışButonu_ = button(this, QStringLiteral("ÇıkışButonu"), QStringLiteral("Çıkış (Esc)"),
+                          twips(7950, 6600, 1395, 345));
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, ÇıkışButonu_, &QPushButton::click);
+}
+
+void AnaForm::buildMenu() {
+    SağMenü_ = new QMenu(QStringLiteral("Liste Menüsü"), this);
+    SağMenü_->setObjectName(QStringLiteral("SağMenü"));
+    SadeceToplamıKopyalaMenüsü_ =
+        SağMenü_->addAction(QStringLiteral("&Sadece Toplamı Panoya Kopyala"));
+    SadeceToplamıKopyalaMenüsü_->setObjectName(QStringLiteral("SadeceToplamıKopyalaMenüsü"));
+    SadeceToplamıKopyalaMenüsü_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    TümListeyiKopyalaMenüsü_ = SağMenü_->addAction(QStringLiteral("&Tüm Listeyi Panoya Kopyala"));
+    TümListeyiKopyalaMenüsü_->setObjectName(QStringLiteral("TümListeyiKopyalaMenüsü"));
+    TümListeyiKopyalaMenüsü_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
+    ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS Word'e Aktar"));
+    ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
+    ListeyiMSWordeAktarMenüsü_->setEnabled(false);
+    // The shortcuts work while the menu is closed too; a text field that has its
+    // own copy keeps Ctrl+C for it.
+    addAction(SadeceToplamıKopyalaMenüsü_);
+    addAction(TümListeyiKopyalaMenüsü_);
+}
+
+void AnaForm::setKeyboardOrder() {
+    const std::array<QWidget*, 16> order{
+        FaizDosyalarıListesi_,  BaşlangıçTarihiKutusu_, BitişTarihiKutusu_,   YılGünSayısıOnayı_,
+        AnaParaKutusu_,         FaiziHesaplaButonu_,    FaizDökümüListesi_,   ListeyiAktarDüğmesi_,
+        ToplamFaizKutusu_,      FaizOranlarıListesi_,   YeniListeEkleButonu_, ListeSilButonu_,
+        ListeyiGüncelleButonu_, SüreHesaplaButonu_,     HakkındaButonu_,      ÇıkışButonu_};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+// The new-list, update, date-span and About windows are not part of this build
+// yet; their buttons stay visible in their places but take no clicks.
+void AnaForm::disableButtonsWithoutWindow() {
+    for (QPushButton* pending :
+         {YeniListeEkleButonu_, ListeyiGüncelleButonu_, SüreHesaplaButonu_, HakkındaButonu_}) {
+        pending->setEnabled(false);
+    }
+}
+
+void AnaForm::connectHandlers() {
+    connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
+            &AnaForm::FaizDosyalarıListesiSeçildi);
+    connect(YılGünSayısıOnayı_, &QCheckBox::clicked, this, &AnaForm::YılGünSayısıOnayıTıklandı);
+    connect(FaiziHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::FaiziHesaplaButonuTıklandı);
+    connect(ListeyiAktarDüğmesi_, &QPushButton::clicked, this,
+            &AnaForm::ListeyiAktarDüğmesiBasıldı);
+    connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::DeleteSelectedList);
+    connect(ÇıkışButonu_, &QPushButton::clicked, this, &AnaForm::ÇıkışButonuTıklandı);
+    connect(SadeceToplamıKopyalaMenüsü_, &QAction::triggered, this,
+            &AnaForm::SadeceToplamıKopyalaMenüsüTıklandı);
+    connect(TümListeyiKopyalaMenüsü_, &QAction::triggered, this,
+            &AnaForm::TümListeyiKopyalaMenüsüTıklandı);
+}
+
+void AnaForm::createColumns() {
+    FaizDökümüListesi_->createColumns(breakdown::breakdownColumns());
+    FaizOranlarıListesi_->createColumns(breakdown::rateColumns());
+}
+
+void AnaForm::setInitialDates() {
+    const QDate today = shell::shared().today();
+    BaşlangıçTarihiKutusu_->setValue(today.addDays(-1));
+    BitişTarihiKutusu_->setValue(today);
+}
+
+// Each value is one load step: a value that cannot be read is reported and its
+// step skipped, unless the user ends the program there.
+void AnaForm::readSettings() {
+    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
+    settings.beginGroup(SettingsSection);
+    QPoint position = centredPosition();
+    const bool goOn = shell::runStep([&] { return readEdge(settings, TopKey, position.ry()); }) &&
+                      shell::runStep([&] { return readEdge(settings, LeftKey, position.rx()); });
+    // A position left behind on a screen that is gone would hide the window.
+    move(liesOnAScreen(position) ? position : centredPosition());
+    if (!goOn) {
+        return;
+    }
+    if (shell::runStep([&] { return readListPosition(settings, SelectedListIndex_); }) &&
+        shell::runStep([&] { return readYear360(settings, *YılGünSayısıOnayı_); })) {
+        YılGünSayısıOnayıTıklandı();
+    }
+}
+
+// Failures to store a value are ignored; the remaining values are still written.
+void AnaForm::writeSettings() {
+    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
+    settings.beginGroup(SettingsSection);
+    const Qt::WindowStates notNormal =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!(windowState() & notNormal)) {
+        settings.setValue(LeftKey, twipsText(pos().x()));
+        settings.setValue(TopKey, twipsText(pos().y()));
+    }
+    settings.setValue(ListPositionKey, QString::number(FaizDosyalarıListesi_->currentRow()));
+    settings.setValue(Year360Key,
+                      YılGünSayısıOnayı_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QPoint AnaForm::centredPosition() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return {};
+    }
+    const QRect area = screen->geometry();
+    return {area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2};
+}
+
+bool AnaForm::liesOnAScreen(const QPoint& position) const {
+    const QRect window(position, size());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(window)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The list of rate lists is rebuilt when the window is first shown and after
+// each of its modal windows, not on every activation: an activation after a
+// message box or from another program must not wipe a breakdown just computed.
+void AnaForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        RefreshListNames();
+    }
+}
+
+void AnaForm::openModal(QDialog& dialog, ListPosition position) {
+    if (position == ListPosition::RememberCurrent) {
+        SelectedListIndex_ = std::int16_t(FaizDosyalarıListesi_->currentRow());
+    }
+    dialog.exec();
+    RefreshListNames();
+}
+
+// The title bar's close box, its menu and Alt+F4 reach the window from the window
+// system and close without a question; "Çıkış (Esc)" and every request made by a
+// program ask first.
+void AnaForm::closeEvent(QCloseEvent* event) {
+    if (!event->spontaneous() && !shell::askYesNo(QuitQuestion)) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    event->accept();
+}
+
+bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {
+        const auto* request = static_cast<QContextMenuEvent*>(event);
+        if (request->reason() == QContextMenuEvent::Mouse) {
+            FaizDökümüListesiSağTıklandı(request->globalPos());
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AnaForm::RefreshListNames() {
+    const std::filesystem::path& folder = shell::shared().ListFolder;
+    store::prepareFolder(folder);
+    listNames_ = store::enumerateListNames(folder);
+    const std::optional<std::size_t> chosen =
+        store::selectAfterRefresh(listNames_, NewListName(), SelectedListIndex_);
+    {
+        const QSignalBlocker quiet(FaizDosyalarıListesi_);
+        FaizDosyalarıListesi_->clear();
+        for (const std::string& name : listNames_) {
+            FaizDosyalarıListesi_->addItem(toQString(name));
+        }
+        FaizDosyalarıListesi_->setCurrentRow(chosen ? int(*chosen) : -1);
+    }
+    if (chosen) {
+        loadForDisplay(int(*chosen));
+    } else {
+        clearDisplay(QString());
+    }
+    BaşlangıçTarihiKutusu_->setFocus();
+}
+
+void AnaForm::DeleteSelectedList() {
+    if (FaizDosyalarıListesi_->count() == 1) {
+        shell::showNotice(LastListNotice);
+        return;
+    }
+    const int row = FaizDosyalarıListesi_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const std::string& name = listNames_[std::size_t(row)];
+    if (!shell::askYesNo(u'"' + toQString(name) + u'"' + DeleteQuestionTail)) {
+        return;
+    }
+    // A list whose file is still there must not vanish from view as if deleted.
+    const Status deleted =
+        store::deleteListFile(store::ListFilePath(shell::shared().ListFolder, name));
+    if (!deleted && deleted.error().number != errors::FileNotFound) {
+        shell::ReportError(deleted.error());
+        return;
+    }
+    listNames_.erase(listNames_.begin() + row);
+    const int next = int(store::selectAfterDelete(std::size_t(row)));
+    {
+        const QSignalBlocker quiet(FaizDosyalarıListesi_);
+        delete FaizDosyalarıListesi_->takeItem(row);
+        FaizDosyalarıListesi_->setCurrentRow(next);
+    }
+    loadForDisplay(next);
+}
+
+void AnaForm::FaizDosyalarıListesiSeçildi(int row) {
+    if (row >= 0) {
+        loadForDisplay(row);
+    }
+}
+
+bool AnaForm::loadForDisplay(int row) {
+    const std::string& name = listNames_.at(std::size_t(row));
+    clearDisplay(toQString(name));
+    Result<RateList> read = faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+    if (!read) {
+        shell::ReportError(read.error());
+        return false;
+    }
+    shownList_ = std::move(read).value();
+    showPeriods();
+    return true;
+}
+
+void AnaForm::clearDisplay(const QString& listName) {
+    Etiket_[6]->setText(listName);
+    Etiket_[6]->adjustSize();
+    ToplamFaizKutusu_->clear();
+    FaizDökümüListesi_->removeAllRows();
+    FaizOranlarıListesi_->removeAllRows();
+    shownList_ = {};
+}
+
+void AnaForm::showPeriods() {
+    for (std::size_t k = 0; k < shownList_.Periods.size(); ++k) {
+        FaizOranlarıListesi_->addRow(
+            cellList(breakdown::periodCells(int(k) + 1, shownList_.Periods[k])));
+    }
+}
+
+void AnaForm::YılGünSayısıOnayıTıklandı() {
+    DayCountDivisor_ = interest::DayCountDivisor(YılGünSayısıOnayı_->isChecked());
+}
+
+void AnaForm::FaiziHesaplaButonuTıklandı() {
+    const std::string principalText = AnaParaKutusu_->text().toStdString();
+    const interest::Inputs inputs = calculationInputs(principalText);
+    if (passesChecks(inputs)) {
+        runCalculation(inputs);
+    }
+}
+
+interest::Inputs AnaForm::calculationInputs(const std::string& principalText) const {
+    return {dayOf(*BaşlangıçTarihiKutusu_), dayOf(*BitişTarihiKutusu_), principalText,
+            DayCountDivisor_};
+}
+
+// The checks look at the list as it is shown, and a refused calculation leaves
+// the breakdown on display untouched.
+bool AnaForm::passesChecks(const interest::Inputs& inputs) {
+    const interest::Outcome outcome = interest::calculate(shownList_, inputs);
+    if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
+        refuse(*rejection);
+        return false;
+    }
+    const std::optional<RunTimeError>& failure = std::get<interest::Calculation>(outcome).failure;
+    if (failure && shownList_.Periods.empty()) {
+        shell::ReportError(*failure);
+        return false;
+    }
+    return true;
+}
+
+// The run reads the list again from its file, so it uses the list as stored now.
+void AnaForm::runCalculation(const interest::Inputs& inputs) {
+    // A list that could not be read has been reported; there is nothing to compute.
+    if (!loadForDisplay(FaizDosyalarıListesi_->currentRow())) {
+        return;
+    }
+    const interest::Outcome outcome = interest::calculate(
+        shownList_, inputs, [this](const interest::InterestRow& row) { showRow(row); });
+    if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
+        refuse(*rejection);
+        return;
+    }
+    const interest::Calculation& calculation = std::get<interest::Calculation>(outcome);
+    if (calculation.failure &&
+        (!shell::ReportError(*calculation.failure) || shownList_.Periods.empty())) {
+        return;
+    }
+    ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
+}
+
+void AnaForm::refuse(const interest::Rejection& rejection) {
+    shell::showNotice(toQString(rejection.message));
+    if (rejection.correctedStart) {
+        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedStart));
+    }
+    if (rejection.correctedEnd) {
+        BitişTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedEnd));
+    }
+    switch (rejection.focus) {
+    case interest::Field::StartDate:
+        BaşlangıçTarihiKutusu_->setFocus();
+        break;
+    case interest::Field::EndDate:
+        BitişTarihiKutusu_->setFocus();
+        break;
+    case interest::Field::Principal:
+        AnaParaKutusu_->setFocus();
+        break;
+    }
+}
+
+void AnaForm::showRow(const interest::InterestRow& row) {
+    FaizDökümüListesi_->addRow(cellList(breakdown::rowCells(row)));
+}
+
+void AnaForm::ListeyiAktarDüğmesiBasıldı() {
+    if (FaizDökümüListesi_->rowCount() == 0) {
+        shell::showNotice(EmptyListNotice);
+        return;
+    }
+    openMenu(ListeyiAktarDüğmesi_->mapToGlobal(QPoint(0, ListeyiAktarDüğmesi_->height())), nullptr);
+}
+
+void AnaForm::FaizDökümüListesiSağTıklandı(const QPoint& globalPosition) {
+    if (FaizDökümüListesi_->rowCount() > 0) {
+        openMenu(globalPosition, SadeceToplamıKopyalaMenüsü_);
+    }
+}
+
+void AnaForm::openMenu(const QPoint& globalPosition, QAction* defaultItem) {
+    SağMenü_->setDefaultAction(defaultItem);
+    SağMenü_->popup(globalPosition);
+}
+
+void AnaForm::SadeceToplamıKopyalaMenüsüTıklandı() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(ToplamFaizKutusu_->text());
+}
+
+// Built from the texts as displayed, so the copy always matches what the user reads.
+void AnaForm::TümListeyiKopyalaMenüsüTıklandı() {
+    std::vector<breakdown::RowCells> rows(std::size_t(FaizDökümüListesi_->rowCount()));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (std::size_t column = 0; column < rows[row].size(); ++column) {
+            rows[row][column] = FaizDökümüListesi_->cellText(int(row), int(column)).toStdString();
+        }
+    }
+    ExportText_ = toQString(breakdown::ExportText(rows, ToplamFaizKutusu_->text().toStdString()));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(ExportText_);
+}
+
+void AnaForm::ÇıkışButonuTıklandı() {
+    close();
+}
