@@ -218,13 +218,47 @@ void DateTimePicker::stepBy(int steps) {
 }
 
 void DateTimePicker::keyPressEvent(QKeyEvent* event) {
+    const QString typed = event->text();
+    const bool isDigit = !typed.isEmpty() && typed.front().isDigit();
+    // "01.07.2005" typed as written: after "01" the editor is already in the month,
+    // so the full stop that follows must not move it on to the year.
+    if (typed == QStringLiteral(".") && sectionFilledByDigit_) {
+        sectionFilledByDigit_ = false;
+        event->accept();
+        return;
+    }
     // Typing into an empty picker starts from today's date, day first, so that a
     // whole date typed digit by digit lands in its sections.
-    if (!value() && !event->text().isEmpty() && event->text().front().isDigit()) {
+    if (!value() && isDigit) {
         setValue(shared().today());
         setSelectedSection(QDateTimeEdit::DaySection);
     }
     QDateEdit::keyPressEvent(event);
+    sectionFilledByDigit_ = isDigit && editingFollowsAFullStop();
+}
+
+// Whether the place typing goes on from comes right after a full stop, that is at the
+// start of the month or the year.
+bool DateTimePicker::editingFollowsAFullStop() const {
+    const QLineEdit* editor = lineEdit();
+    const int position =
+        editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
+    return position > 0 && editor->text().at(position - 1) == QLatin1Char('.');
+}
+
+bool DateTimePicker::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plainTab = key->key() == Qt::Key_Tab &&
+                              !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plainTab || key->key() == Qt::Key_Backtab) {
+            // QDateEdit would step to its next section; the base widget moves the focus.
+            QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                        !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QDateEdit::event(event);
 }
 
 bool DateTimePicker::eventFilter(QObject* watched, QEvent* event) {

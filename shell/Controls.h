@@ -66,6 +66,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab leaves the field like any other; the sections are reached by typing and arrows.
+    bool event(QEvent* event) override;
+
+private:
+    bool editingFollowsAFullStop() const;
+
+    // Set when a typed digit filled its section and the editor moved on by itself;
+    // the full stop typed after it then belongs to the section already left.
+    bool sectionFilledByDigit_ = false;
 };
 
 // Draws `label` in the highlight colour while `field` has the focus.

@@ -376,6 +376,23 @@ void ShellTest::datePickerStepsAndTyping() {
     QTest::keyClicks(field, QStringLiteral("05072020"));
     next->setFocus();
     QCOMPARE(field->value(), std::optional<QDate>(QDate(2020, 7, 5)));
+
+    // Dates typed the way they are written, with or without leading zeros.
+    const std::pair<QString, QDate> written[] = {
+        {QStringLiteral("01.07.2005"), QDate(2005, 7, 1)},
+        {QStringLiteral("1.7.2005"), QDate(2005, 7, 1)},
+        {QStringLiteral("31.12.1999"), QDate(1999, 12, 31)},
+        {QStringLiteral("5.11.2021"), QDate(2021, 11, 5)}};
+    for (const auto& [typed, expected] : written) {
+        field->setFocus();
+        field->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY2(field->value() == std::optional<QDate>(expected),
+                 qPrintable(typed + QStringLiteral(" -> ") + field->text()));
+        // Tab leaves the field instead of walking through its sections.
+        QVERIFY(next->hasFocus());
+    }
 }
 
 void ShellTest::datePickerSpeaksTurkish() {
