@@ -1,0 +1,169 @@
+#include "ui/about/HakkindaFormu.h"
+#include "ui/about/ProgramIcon.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+// Takes the addresses the window asks the desktop to open, instead of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class AboutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void showsTitleVersionAndMaker();
+    void pictureOnTheLeftWhitePanelOnTheRight();
+    void linkUnderlineFollowsTheMouse();
+    void clickOnTheLinkOpensTheMakersSite();
+    void escapeDoesNotClose();
+    void programIconHasTheUsualSizes();
+
+private:
+    QLabel* label(const char* name) {
+        auto* found = form_->findChild<QLabel*>(QString::fromUtf8(name));
+        if (!found)
+            qFatal("no label %s", name);
+        return found;
+    }
+    QLabel* link() { return label("TELVAREtiketi"); }
+    QWidget* panel() { return form_->findChild<QWidget*>(QStringLiteral("Altlık")); }
+    bool underlined() { return link()->font().underline(); }
+
+    // A plain mouse move, as the window system delivers it to the widget under the pointer.
+    static void moveOver(QWidget* widget, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+
+    UrlCatcher catcher_;
+    std::unique_ptr<HakkındaFormu> form_;
+};
+
+void AboutTest::initTestCase() {
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher_, "open");
+}
+
+void AboutTest::cleanupTestCase() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+void AboutTest::init() {
+    catcher_.opened.clear();
+    form_ = std::make_unique<HakkındaFormu>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void AboutTest::cleanup() {
+    form_.reset();
+}
+
+void AboutTest::showsTitleVersionAndMaker() {
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Program Hakkında"));
+    QCOMPARE(label("Etiket0")->text(), QStringLiteral("Mirvane"));
+    QCOMPARE(label("Etiket1")->text(), QStringLiteral("Sürüm 1.14"));
+    QCOMPARE(label("Etiket3")->text(), QStringLiteral("Telvar"));
+    const QColor brown(128, 64, 64);
+    QCOMPARE(label("Etiket0")->palette().color(QPalette::WindowText), brown);
+    QCOMPARE(label("Etiket3")->palette().color(QPalette::WindowText), brown);
+    QCOMPARE(link()->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QCOMPARE(link()->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(link()->text(), QStringLiteral("www.telvar.example.org"));
+}
+
+void AboutTest::pictureOnTheLeftWhitePanelOnTheRight() {
+    QCOMPARE(form_->size(), QSize(442, 282));
+    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QCOMPARE(panel()->geometry(), QRect(181, 0, 261, 282));
+    QCOMPARE(panel()->palette().color(QPalette::Window), QColor(Qt::white));
+
+    const QImage shown = form_->grab().toImage();
+    QCOMPARE(shown.pixelColor(300, 270), QColor(Qt::white));
+    // The artwork is opaque and not white where it begins.
+    QVERIFY(shown.pixelColor(5, 5) != QColor(Qt::white));
+    QCOMPARE(shown.pixelColor(5, 5).alpha(), 255);
+
+    const auto* icon = form_->findChild<QLabel*>(QStringLiteral("SimgeKutusu"));
+    QVERIFY(icon);
+    QCOMPARE(icon->pixmap().size(), QSize(32, 32));
+    QCOMPARE(icon->parentWidget(), panel());
+}
+
+void AboutTest::linkUnderlineFollowsTheMouse() {
+    QVERIFY(!underlined());
+    moveOver(link(), QPoint(2, 2));
+    QVERIFY(underlined());
+    moveOver(link(), QPoint(5, 3));
+    QVERIFY(underlined());
+
+    // Straight from the link onto the picture: the underline stays.
+    moveOver(form_.get(), QPoint(40, 40));
+    QVERIFY(underlined());
+    // The other captions on the panel leave it too.
+    moveOver(label("Etiket1"), QPoint(2, 2));
+    QVERIFY(underlined());
+
+    // Crossing the white panel takes it off, until the link is reached again.
+    moveOver(panel(), QPoint(200, 260));
+    QVERIFY(!underlined());
+    moveOver(panel(), QPoint(210, 250));
+    QVERIFY(!underlined());
+    moveOver(form_.get(), QPoint(40, 40));
+    QVERIFY(!underlined());
+    moveOver(link(), QPoint(1, 1));
+    QVERIFY(underlined());
+}
+
+void AboutTest::clickOnTheLinkOpensTheMakersSite() {
+    QTest::mouseClick(panel(), Qt::LeftButton, {}, QPoint(200, 260));
+    QTest::mouseClick(label("Etiket3"), Qt::LeftButton);
+    QCOMPARE(catcher_.opened.size(), 0);
+
+    QTest::mouseClick(link(), Qt::LeftButton);
+    QCOMPARE(catcher_.opened.size(), 1);
+    QCOMPARE(catcher_.opened[0], QUrl(QStringLiteral("https://www.telvar.example.org/")));
+    QTest::mouseClick(link(), Qt::RightButton);
+    QCOMPARE(catcher_.opened.size(), 1);
+    QVERIFY(form_->isVisible());
+}
+
+void AboutTest::escapeDoesNotClose() {
+    QTest::keyClick(form_.get(), Qt::Key_Escape);
+    QVERIFY(form_->isVisible());
+    form_->close();
+    QVERIFY(!form_->isVisible());
+}
+
+void AboutTest::programIconHasTheUsualSizes() {
+    const QIcon icon = programIcon();
+    QVERIFY(!icon.isNull());
+    for (const int side : {16, 32, 48, 256}) {
+        QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+        const QImage image = icon.pixmap(side, side).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        // Drawn edge to edge: opaque in the middle, see-through at the rounded corner.
+        QCOMPARE(image.pixelColor(side / 2, side / 2).alpha(), 255);
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    }
+}
+
+QTEST_MAIN(AboutTest)
+#include "AboutTest.moc"

@@ -1,0 +1,346 @@
+#include "shell/Controls.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "ui/span/SureHesaplamaFormu.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <vector>
+
+using namespace mirvane;
+using namespace mirvane::shell;
+
+namespace {
+
+class FakeBoxes : public MessageBoxes {
+public:
+    Answer show(const MessageRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return Answer::Yes;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<MessageRequest> requests;
+    std::deque<Answer> answers;
+};
+
+const QDate Today(2010, 6, 15);
+
+QDate dayOf(const char* text) {
+    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd.MM.yyyy"));
+}
+
+} // namespace
+
+class SpanTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensWithTodayDaysAndNoResult();
+    void calendarCases_data();
+    void calendarCases();
+    void everyInputChangeRecomputes();
+    void amountTakesThreeDigitsOnly();
+    void emptyingTheAmountEmptiesTheResult();
+    void copyButtonFollowsTheResultAndCopiesOnce();
+    void resultPastTheLastDayIsReported();
+    void keyboardOrderAndFocusCues();
+    void escapeCloses();
+
+private:
+    template <class Widget> Widget* child(const char* name) {
+        auto* widget = form_->findChild<Widget*>(QString::fromUtf8(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    DateTimePicker* startDate() { return child<DateTimePicker>("BaşlangıçTarihiKutusu"); }
+    QComboBox* unit() { return child<QComboBox>("EklenecekZamanDilimiKutusu"); }
+    QLineEdit* amount() { return child<QLineEdit>("EklenecekZamanMiktarıKutusu"); }
+    QLineEdit* result() { return child<QLineEdit>("SonuçKutusu"); }
+    QPushButton* copy() { return child<QPushButton>("KopyalaButonu"); }
+    QPushButton* close() { return child<QPushButton>("KapatButonu"); }
+
+    void typeAmount(const QString& keys) { QTest::keyClicks(amount(), keys); }
+
+    FakeBoxes boxes_;
+    int programEnds_ = 0;
+    std::unique_ptr<SüreHesaplamaFormu> form_;
+};
+
+void SpanTest::initTestCase() {
+    shared().today = [] {
+        return Today;
+    };
+    setMessageBoxes(&boxes_);
+    setProgramEnder([this] { ++programEnds_; });
+}
+
+void SpanTest::init() {
+    boxes_.requests.clear();
+    boxes_.answers.clear();
+    programEnds_ = 0;
+    form_ = std::make_unique<SüreHesaplamaFormu>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    amount()->setFocus();
+}
+
+void SpanTest::cleanup() {
+    form_.reset();
+}
+
+void SpanTest::opensWithTodayDaysAndNoResult() {
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Süre Hesaplama"));
+    QCOMPARE(startDate()->value(), std::optional<QDate>(Today));
+    QCOMPARE(unit()->count(), 4);
+    const QStringList items{unit()->itemText(0), unit()->itemText(1), unit()->itemText(2),
+                            unit()->itemText(3)};
+    QCOMPARE(items, QStringList({QStringLiteral("Gün"), QStringLiteral("Hafta"),
+                                 QStringLiteral("Ay"), QStringLiteral("Yıl")}));
+    QCOMPARE(unit()->currentIndex(), 0);
+    QVERIFY(!unit()->isEditable());
+    QCOMPARE(amount()->text(), QString());
+    QCOMPARE(result()->text(), QString());
+    QVERIFY(!result()->isEnabled());
+    QVERIFY(!copy()->isEnabled());
+    QVERIFY(!child<QLabel>("Etiket3")->isEnabled());
+    QCOMPARE(form_->size(), QSize(278, 236));
+    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QCOMPARE(amount()->contextMenuPolicy(), Qt::PreventContextMenu);
+    // No appeal-period preset is offered.
+    QVERIFY(!form_->findChild<QWidget*>(QStringLiteral("TemyizSeçeneği0")));
+}
+
+void SpanTest::calendarCases_data() {
+    QTest::addColumn<QDate>("start");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("month end, common year") << dayOf("31.01.2009") << 2 << "1"
+                                            << "28.02.2009";
+    QTest::newRow("month end, leap year") << dayOf("31.01.2008") << 2 << "1"
+                                          << "29.02.2008";
+    QTest::newRow("leap day + 1 year") << dayOf("29.02.2008") << 3 << "1"
+                                       << "28.02.2009";
+    QTest::newRow("leap day + 4 years") << dayOf("29.02.2008") << 3 << "4"
+                                        << "29.02.2012";
+    QTest::newRow("two weeks") << dayOf("01.03.2010") << 1 << "2"
+                               << "15.03.2010";
+    QTest::newRow("amount 0") << dayOf("17.05.2010") << 2 << "0"
+                              << "17.05.2010";
+}
+
+void SpanTest::calendarCases() {
+    QFETCH(QDate, start);
+    QFETCH(int, unit);
+    QFETCH(QString, amount);
+    QFETCH(QString, found);
+    startDate()->setValue(start);
+    this->unit()->setCurrentIndex(unit);
+    typeAmount(amount);
+    QCOMPARE(result()->text(), found);
+    QVERIFY(copy()->isEnabled());
+    QVERIFY(boxes_.requests.empty());
+}
+
+void SpanTest::everyInputChangeRecomputes() {
+    typeAmount(QStringLiteral("1"));
+    QCOMPARE(result()->text(), QStringLiteral("16.06.2010"));
+    unit()->setCurrentIndex(2);
+    QCOMPARE(result()->text(), QStringLiteral("15.07.2010"));
+    startDate()->setValue(dayOf("31.08.2010"));
+    QCOMPARE(result()->text(), QStringLiteral("30.09.2010"));
+    typeAmount(QStringLiteral("2"));
+    QCOMPARE(result()->text(), QStringLiteral("31.08.2011"));
+
+    // The unit list is stepped with the keyboard too.
+    unit()->setFocus();
+    QTest::keyClick(unit(), Qt::Key_Down);
+    QCOMPARE(unit()->currentText(), QStringLiteral("Yıl"));
+    QCOMPARE(result()->text(), QStringLiteral("31.08.2022"));
+
+    // A picker holding no date gives no result.
+    startDate()->setValue(std::nullopt);
+    QCOMPARE(result()->text(), QString());
+    QVERIFY(!copy()->isEnabled());
+}
+
+void SpanTest::amountTakesThreeDigitsOnly() {
+    typeAmount(QStringLiteral("1a2"));
+    QCOMPARE(amount()->text(), QStringLiteral("12"));
+    typeAmount(QStringLiteral("-+ .,/3"));
+    QCOMPARE(amount()->text(), QStringLiteral("123"));
+    typeAmount(QStringLiteral("4"));
+    QCOMPARE(amount()->text(), QStringLiteral("123"));
+    QCOMPARE(result()->text(), QStringLiteral("16.10.2010"));
+    QTest::sendKeyEvent(QTest::Click, amount(), Qt::Key_unknown, QStringLiteral("٣"), {});
+    QCOMPARE(amount()->text(), QStringLiteral("123"));
+
+    // Clipboard shortcuts type nothing here: neither a paste nor a cut.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
+    amount()->setText(QString());
+    QTest::keyClick(amount(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(amount()->text(), QString());
+    typeAmount(QStringLiteral("45"));
+    amount()->selectAll();
+    QTest::keyClick(amount(), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(amount()->text(), QStringLiteral("45"));
+
+    // Backspace and Delete edit as usual.
+    QTest::keyClick(amount(), Qt::Key_End);
+    QTest::keyClick(amount(), Qt::Key_Backspace);
+    QCOMPARE(amount()->text(), QStringLiteral("4"));
+    QTest::keyClick(amount(), Qt::Key_Home);
+    QTest::keyClick(amount(), Qt::Key_Delete);
+    QCOMPARE(amount()->text(), QString());
+
+    // Text that reaches the box by a keyboard paste counts by its leading digits.
+    amount()->setText(QStringLiteral("7x"));
+    QCOMPARE(result()->text(), QStringLiteral("22.06.2010"));
+    amount()->setText(QStringLiteral("x7"));
+    QCOMPARE(result()->text(), QStringLiteral("15.06.2010"));
+}
+
+void SpanTest::emptyingTheAmountEmptiesTheResult() {
+    typeAmount(QStringLiteral("10"));
+    QCOMPARE(result()->text(), QStringLiteral("25.06.2010"));
+    QVERIFY(copy()->isEnabled());
+    QTest::keyClick(amount(), Qt::Key_Backspace);
+    QCOMPARE(result()->text(), QStringLiteral("16.06.2010"));
+    QTest::keyClick(amount(), Qt::Key_Backspace);
+    QCOMPARE(amount()->text(), QString());
+    QCOMPARE(result()->text(), QString());
+    QVERIFY(!copy()->isEnabled());
+}
+
+void SpanTest::copyButtonFollowsTheResultAndCopiesOnce() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("eski"));
+    typeAmount(QStringLiteral("3"));
+    QVERIFY(copy()->isEnabled());
+    QTest::mouseClick(copy(), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("18.06.2010"));
+    QVERIFY(!copy()->isEnabled());
+
+    // A recomputation that finds the same date does not enable it again.
+    amount()->setText(QStringLiteral("03"));
+    QCOMPARE(result()->text(), QStringLiteral("18.06.2010"));
+    QVERIFY(!copy()->isEnabled());
+
+    // A new date does, and the access key copies it.
+    typeAmount(QStringLiteral("1"));
+    QCOMPARE(result()->text(), QStringLiteral("16.07.2010"));
+    QVERIFY(copy()->isEnabled());
+    QTest::keyClick(form_.get(), Qt::Key_U, Qt::AltModifier);
+    // The access key presses the button visibly, so the click comes a moment later.
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("16.07.2010"));
+    QVERIFY(!copy()->isEnabled());
+}
+
+void SpanTest::resultPastTheLastDayIsReported() {
+    startDate()->setValue(dayOf("31.12.9999"));
+    typeAmount(QStringLiteral("0"));
+    QCOMPARE(result()->text(), QStringLiteral("31.12.9999"));
+    QVERIFY(copy()->isEnabled());
+
+    boxes_.answers = {Answer::Yes};
+    typeAmount(QStringLiteral("1"));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(boxes_.requests[0].buttons, Buttons::YesNo);
+    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("Hata Kodu: 5")));
+    QCOMPARE(result()->text(), QStringLiteral("31.12.9999"));
+    QVERIFY(copy()->isEnabled());
+    QCOMPARE(programEnds_, 0);
+    QVERIFY(form_->isVisible());
+
+    // Every further failing change reports again; "No" ends the program.
+    boxes_.answers = {Answer::No};
+    unit()->setCurrentIndex(3);
+    QCOMPARE(boxes_.requests.size(), std::size_t(2));
+    QCOMPARE(programEnds_, 1);
+    QCOMPARE(result()->text(), QStringLiteral("31.12.9999"));
+}
+
+void SpanTest::keyboardOrderAndFocusCues() {
+    const QColor highlight = shared().LabelHighlightColour;
+    const QColor plain = form_->palette().color(QPalette::WindowText);
+    auto labelColour = [this](const char* name) {
+        return child<QLabel>(name)->palette().color(QPalette::WindowText);
+    };
+
+    startDate()->setFocus();
+    QVERIFY(startDate()->hasFocus());
+    QCOMPARE(labelColour("Etiket0"), highlight);
+    unit()->setFocus();
+    QCOMPARE(labelColour("Etiket0"), plain);
+    QCOMPARE(labelColour("Etiket1"), highlight);
+
+    // Enter in the unit list moves on to the amount, whose text is then selected.
+    amount()->setText(QStringLiteral("12"));
+    amount()->deselect();
+    QTest::keyClick(unit(), Qt::Key_Return);
+    QVERIFY(amount()->hasFocus());
+    QCOMPARE(labelColour("Etiket1"), plain);
+    QCOMPARE(labelColour("Etiket2"), highlight);
+    QCOMPARE(amount()->selectedText(), QStringLiteral("12"));
+
+    // Enter in the amount moves on past the result to the copy button.
+    QTest::keyClick(amount(), Qt::Key_Return);
+    QCOMPARE(amount()->text(), QStringLiteral("12"));
+    QVERIFY(copy()->hasFocus());
+    QCOMPARE(labelColour("Etiket2"), plain);
+    QTest::keyClick(copy(), Qt::Key_Tab);
+    QVERIFY(close()->hasFocus());
+
+    // Without a result the copy button is passed over.
+    amount()->setText(QString());
+    amount()->setFocus();
+    QTest::keyClick(amount(), Qt::Key_Tab);
+    QVERIFY(close()->hasFocus());
+
+    // Enter in the date picker presses nothing.
+    amount()->setFocus();
+    typeAmount(QStringLiteral("5"));
+    QVERIFY(copy()->isEnabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("eski"));
+    startDate()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("eski"));
+    QVERIFY(form_->isVisible());
+
+    // The result never takes the focus, not even by a click.
+    QTest::mouseClick(result(), Qt::LeftButton);
+    QVERIFY(!result()->hasFocus());
+}
+
+void SpanTest::escapeCloses() {
+    typeAmount(QStringLiteral("5"));
+    QTest::keyClick(amount(), Qt::Key_Escape);
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(form_->result(), int(QDialog::Rejected));
+
+    SüreHesaplamaFormu again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowActive(&again));
+    auto* closeButton = again.findChild<QPushButton*>(QStringLiteral("KapatButonu"));
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+    QVERIFY(!again.isVisible());
+}
+
+QTEST_MAIN(SpanTest)
+#include "SpanTest.moc"

@@ -1,0 +1,179 @@
+#include "ui/about/HakkindaFormu.h"
+
+#include "app/AppInfo.h"
+#include "shell/Convert.h"
+#include "ui/about/ProgramIcon.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+using namespace mirvane;
+using shell::toQString;
+
+namespace {
+
+// Window layout is given in twips; 15 twips make one pixel at 96 dpi.
+constexpr int TwipsPerPixel = 15;
+
+constexpr int px(int twips) {
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+QRect twips(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// The face and size the rest of the program's windows are laid out for.
+QFont layoutFont(QFont font) {
+    font.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+const QString ArtworkPath = QStringLiteral(":/about-artwork.svg");
+constexpr QSize ArtworkSize(214, 300);
+constexpr int IconSide = 32;
+
+const QColor TitleColour(128, 64, 64);
+const QColor LinkColour(0, 0, 255);
+
+// The window shows the artwork as a picture without transparency.
+QPixmap artwork() {
+    QImage opaque(ArtworkSize, QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, renderedPicture(ArtworkPath, ArtworkSize));
+    painter.end();
+    return QPixmap::fromImage(opaque);
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QFont withSize(QFont font, double points, bool bold) {
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+HakkındaFormu::HakkındaFormu(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      Resim_(artwork()) {
+    setObjectName(QStringLiteral("HakkındaFormu"));
+    setWindowTitle(toQString(app::AboutCaption));
+    setFont(layoutFont(font()));
+    setFixedSize(px(6630), px(4230));
+    buildPanel();
+}
+
+void HakkındaFormu::buildPanel() {
+    Altlık_ = new QWidget(this);
+    Altlık_->setObjectName(QStringLiteral("Altlık"));
+    Altlık_->setGeometry(QRect(px(2715), 0, width() - px(2715), height()));
+    Altlık_->setAutoFillBackground(true);
+    QPalette white = Altlık_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    Altlık_->setPalette(white);
+    Altlık_->setMouseTracking(true);
+    Altlık_->installEventFilter(this);
+
+    auto* icon = new QLabel(Altlık_);
+    icon->setObjectName(QStringLiteral("SimgeKutusu"));
+    icon->setGeometry(twips(360, 420, IconSide * TwipsPerPixel, IconSide * TwipsPerPixel));
+    icon->setPixmap(programIcon().pixmap(IconSide, IconSide));
+
+    QLabel* title = label(0, toQString(app::ProductName), twips(360, 1140, 3300, 450));
+    title->setFont(withSize(font(), 14, true));
+    setTextColour(title, TitleColour);
+    label(1, toQString(app::aboutVersionText(app::currentVersion())), twips(360, 1620, 3300, 255));
+    QLabel* maker = label(3, toQString(app::MakerName), twips(360, 2580, 3300, 255));
+    maker->setFont(withSize(font(), font().pointSizeF(), true));
+    setTextColour(maker, TitleColour);
+
+    const QUrl address(QString::fromLatin1(MakerAddress));
+    TELVAREtiketi_ = new QLabel(address.host(), Altlık_);
+    TELVAREtiketi_->setObjectName(QStringLiteral("TELVAREtiketi"));
+    TELVAREtiketi_->move(px(360), px(2880));
+    // Only the text itself is the link; the panel beside it takes the underline off.
+    TELVAREtiketi_->adjustSize();
+    setTextColour(TELVAREtiketi_, LinkColour);
+    TELVAREtiketi_->setCursor(Qt::PointingHandCursor);
+    TELVAREtiketi_->setMouseTracking(true);
+    TELVAREtiketi_->installEventFilter(this);
+}
+
+QLabel* HakkındaFormu::label(int index, const QString& text, const QRect& area) {
+    auto* caption = new QLabel(text, Altlık_);
+    caption->setObjectName(QStringLiteral("Etiket%1").arg(index));
+    caption->setGeometry(area);
+    return caption;
+}
+
+bool HakkındaFormu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == TELVAREtiketi_) {
+            TELVAREtiketiÜzerindeFareHareketi();
+            // A label passes mouse moves on to its parent, the panel, which would
+            // take the underline off again.
+            return true;
+        }
+        if (watched == Altlık_)
+            AltlıkÜzerindeFareHareketi();
+    } else if (watched == TELVAREtiketi_ && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            TELVAREtiketi_->rect().contains(mouse->position().toPoint()))
+            TELVAREtiketiTıklandı();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HakkındaFormu::keyPressEvent(QKeyEvent* event) {
+    // The window has no button of its own, so Esc has nothing to press; it closes
+    // only by its close box.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void HakkındaFormu::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Resim_);
+    QDialog::paintEvent(event);
+}
+
+void HakkındaFormu::TELVAREtiketiÜzerindeFareHareketi() {
+    setLinkUnderlined(true);
+}
+
+void HakkındaFormu::AltlıkÜzerindeFareHareketi() {
+    setLinkUnderlined(false);
+}
+
+void HakkındaFormu::TELVAREtiketiTıklandı() {
+    // A desktop without a browser simply leaves the window as it is.
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
+}
+
+void HakkındaFormu::setLinkUnderlined(bool underlined) {
+    QFont linkFont = TELVAREtiketi_->font();
+    if (linkFont.underline() == underlined)
+        return;
+    linkFont.setUnderline(underlined);
+    TELVAREtiketi_->setFont(linkFont);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// The About window: the program's name, version and maker, with a link to the
+// maker's web site.
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+
+// Without Q_OBJECT: moc garbles non-ASCII class names, and the window declares no
+// signals or slots of its own.
+class HakkındaFormu : public QDialog {
+public:
+    explicit HakkındaFormu(QWidget* owner = nullptr);
+
+    // The maker's web site, which the link shows and opens.
+    static constexpr char MakerAddress[] = "https://www.telvar.example.org/";
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildPanel();
+    QLabel* label(int index, const QString& text, const QRect& area);
+
+    // Handlers.
+    void TELVAREtiketiÜzerindeFareHareketi();
+    void AltlıkÜzerindeFareHareketi();
+    void TELVAREtiketiTıklandı();
+
+    void setLinkUnderlined(bool underlined);
+
+    QPixmap Resim_;
+    QWidget* Altlık_ = nullptr;
+    QLabel* TELVAREtiketi_ = nullptr;
+};
