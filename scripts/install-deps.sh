@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libzip-dev
   fonts-dejavu-core
+  libreoffice-writer-nogui
   "$@"
 )
 

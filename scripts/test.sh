@@ -2,10 +2,12 @@
 # Installs what is missing, builds everything and runs every test:
 #  1. the core and the command-line calculator configured without Qt (they must never need it),
 #  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-#  3. the whole program with all its tests (ctest's summary of this run is the last line).
+#  3. the Debian package: built, installed with apt, checked as a normal user, removed,
+#  4. the whole program with all its tests, the end-to-end run in Xvfb among them
+#     (ctest's summary of this run is the last line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh dpkg-dev desktop-file-utils xvfb xdotool xclip x11-utils
 jobs=$(nproc)
 
 echo "== Qt'siz derleme (core ve mirvane-hesap)"
@@ -19,7 +21,12 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
 
-echo "== Tüm testler"
+echo "== Tüm program"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
+
+echo "== Debian paketi"
+scripts/package-test.sh build
+
+echo "== Tüm testler"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build -j "$jobs" --output-on-failure

@@ -6,6 +6,8 @@
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
+#include "shell/Translations.h"
+#include "ui/about/ProgramIcon.h"
 #include "ui/main/AnaForm.h"
 
 #include <QApplication>
@@ -36,6 +38,8 @@ void nameTheProgram() {
 int runProgram(int argc, char** argv) {
     QApplication application(argc, argv);
     nameTheProgram();
+    QApplication::setWindowIcon(programIcon());
+    installQtTranslations(application);
     SharedValues& values = shared();
 
     runStartStep([&values] {

@@ -5,6 +5,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "ui/main/WordExport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -92,6 +95,8 @@ private slots:
     void validationMessagesCorrectAndFocus();
     void keyboardReachesTheFields();
     void copyTotalAndWholeList();
+    void staleRateNoticeShownAndCleared();
+    void exportToWordProcessorFromTheMenu();
     void exportButtonNeedsABreakdown();
     void rightClickMenuOnlyOverAFilledBreakdown();
     void deleteRefusesTheLastList();
@@ -288,7 +293,8 @@ void AnaFormTest::firstRunPreparesListsAndInputs() {
     QCOMPARE(names()->item(2)->text(), ThirdList);
     QCOMPARE(names()->currentRow(), 0);
 
-    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), FirstList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
+             FirstList + QStringLiteral(" — son dönem bitişi: 30.12.2020"));
     QCOMPARE(rates()->rowCount(), 12);
     const QStringList firstPeriod{QStringLiteral("1"), QStringLiteral("01.10.1972"),
                                   QStringLiteral("19.12.1984"), QStringLiteral("5"),
@@ -335,7 +341,8 @@ void AnaFormTest::exampleTypedThroughTheFields() {
     names()->setCurrentRow(1);
     QCOMPARE(breakdown()->rowCount(), 0);
     QCOMPARE(total()->text(), QString());
-    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
+             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
     QCOMPARE(rates()->rowCount(), 36);
     QCOMPARE(rates()->cellText(26, 3), QStringLiteral("17,75"));
 }
@@ -452,7 +459,8 @@ void AnaFormTest::keyboardReachesTheFields() {
                   QStringLiteral("AnaParaKutusu"), QStringLiteral("FaiziHesaplaButonu"),
                   QStringLiteral("FaizDökümüListesi"), QStringLiteral("ListeyiAktarDüğmesi"),
                   QStringLiteral("ToplamFaizKutusu"), QStringLiteral("FaizOranlarıListesi"),
-                  QStringLiteral("ListeSilButonu"), QStringLiteral("ÇıkışButonu")}));
+                  QStringLiteral("ListeSilButonu"), QStringLiteral("SüreHesaplaButonu"),
+                  QStringLiteral("HakkındaButonu"), QStringLiteral("ÇıkışButonu")}));
 }
 
 void AnaFormTest::copyTotalAndWholeList() {
@@ -498,6 +506,81 @@ void AnaFormTest::copyTotalAndWholeList() {
     QCOMPARE(clipboard->text(), QString());
 }
 
+// A claim past the list's end gets the last rate and a notice in the free band; the
+// breakdown, its total and what is copied stay as they would be without it.
+void AnaFormTest::staleRateNoticeShownAndCleared() {
+    openForm();
+    QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
+    const QRect noticeArea = notice->geometry();
+    QVERIFY(!notice->isVisible());
+
+    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->text(),
+             QStringLiteral("Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için son "
+                            "dönemin oranı (%9) uygulandı. Oranlar değiştiyse listeyi "
+                            "güncelleyin."));
+    QCOMPARE(notice->geometry(), noticeArea);
+    for (QWidget* neighbour :
+         {static_cast<QWidget*>(breakdown()), static_cast<QWidget*>(rates()),
+          static_cast<QWidget*>(pushButton(QStringLiteral("SüreHesaplaButonu"))),
+          static_cast<QWidget*>(pushButton(QStringLiteral("HakkındaButonu")))}) {
+        QVERIFY(!notice->geometry().intersects(neighbour->geometry()));
+    }
+    QCOMPARE(breakdownLines(),
+             QStringList{QStringLiteral("12 | 01.07.2020 | 01.07.2021 | 9 | 365 | 90,00 | 90,00")});
+    child<QAction>(QStringLiteral("TümListeyiKopyalaMenüsü"))->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz "
+                            "Miktarı\r\n01.07.2020\t01.07.2021\t9\t365\t90,00\r\n\t\t\tFaiz "
+                            "Toplamı: \t90,00"));
+
+    // A calculation within the list has no notice; choosing a list clears it.
+    typeInputs(QStringLiteral("01072005"), QStringLiteral("01072006"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(!notice->isVisible());
+    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    names()->setCurrentRow(1);
+    QVERIFY(!notice->isVisible());
+    QVERIFY(notice->text().isEmpty());
+}
+
+// Without a word processor only the notice is shown and the clipboard stays as it was;
+// with one, the clipboard holds the whole list and the document is handed to it.
+void AnaFormTest::exportToWordProcessorFromTheMenu() {
+    openForm();
+    calculateExample();
+    QStringList opened;
+    word::setDocumentOpener([&opened](const QString& file) {
+        opened << file;
+        return true;
+    });
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QAction* item = child<QAction>(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
+    QVERIFY(item->isEnabled());
+
+    word::setWordProcessorCheck([] { return false; });
+    clipboard->setText(QStringLiteral("önce"));
+    item->trigger();
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Bilgisayarınızda MS Word yüklü değil!")});
+    QCOMPARE(clipboard->text(), QStringLiteral("önce"));
+    QVERIFY(opened.isEmpty());
+
+    word::setWordProcessorCheck([] { return true; });
+    item->trigger();
+    QCOMPARE(clipboard->text(), ExampleExport);
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened.front().endsWith(QStringLiteral(".dotx")));
+    QVERIFY(QFileInfo::exists(opened.front()));
+    QDir(QFileInfo(opened.front()).path()).removeRecursively();
+
+    word::setWordProcessorCheck(nullptr);
+    word::setDocumentOpener(nullptr);
+}
+
 void AnaFormTest::exportButtonNeedsABreakdown() {
     openForm();
     QPushButton* exportButton = pushButton(QStringLiteral("ListeyiAktarDüğmesi"));
@@ -510,7 +593,6 @@ void AnaFormTest::exportButtonNeedsABreakdown() {
     QVERIFY(menu()->isVisible());
     QCOMPARE(menu()->pos(), exportButton->mapToGlobal(QPoint(0, exportButton->height())));
     QCOMPARE(menu()->defaultAction(), nullptr);
-    QVERIFY(!child<QAction>(QStringLiteral("ListeyiMSWordeAktarMenüsü"))->isEnabled());
     QTest::keyClick(menu(), Qt::Key_T);
     QVERIFY(!menu()->isVisible());
     QCOMPARE(QGuiApplication::clipboard()->text(), ExampleExport);
@@ -574,7 +656,8 @@ void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
     QVERIFY(!fs::exists(listFile(ThirdList)));
     QCOMPARE(names()->count(), 2);
     QCOMPARE(names()->currentRow(), 1);
-    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
+             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
     QCOMPARE(rates()->rowCount(), 36);
 
     names()->setCurrentRow(0);
@@ -584,7 +667,8 @@ void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
     QCOMPARE(names()->count(), 1);
     QCOMPARE(names()->currentRow(), 0);
     QCOMPARE(names()->currentItem()->text(), SecondList);
-    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(), SecondList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
+             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
 }
 
 void AnaFormTest::listThatCannotBeDeletedStaysInView() {

@@ -9,7 +9,10 @@
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
+#include "ui/about/HakkindaFormu.h"
 #include "ui/main/AnaParaKutusu.h"
+#include "ui/main/WordExport.h"
+#include "ui/span/SureHesaplamaFormu.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -345,6 +348,16 @@ void AnaForm::buildBottomButtons() {
                              twips(6450, 6600, 1395, 345));
     ÇıkışButonu_ = button(this, QStringLiteral("ÇıkışButonu"), QStringLiteral("Çıkış (Esc)"),
                           twips(7950, 6600, 1395, 345));
+    // The band between the two button groups stays free, so the notice of a stale
+    // rate can stand there without moving anything else.
+    SonDönemUyarısıEtiketi_ = place(new QLabel(this), QStringLiteral("SonDönemUyarısıEtiketi"),
+                                    twips(1800, 6525, 4560, 645));
+    SonDönemUyarısıEtiketi_->setWordWrap(true);
+    SonDönemUyarısıEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette warning = SonDönemUyarısıEtiketi_->palette();
+    warning.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    SonDönemUyarısıEtiketi_->setPalette(warning);
+    SonDönemUyarısıEtiketi_->hide();
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ÇıkışButonu_, &QPushButton::click);
 }
@@ -362,7 +375,6 @@ void AnaForm::buildMenu() {
     SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
     ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS Word'e Aktar"));
     ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
-    ListeyiMSWordeAktarMenüsü_->setEnabled(false);
     // The shortcuts work while the menu is closed too; a text field that has its
     // own copy keeps Ctrl+C for it.
     addAction(SadeceToplamıKopyalaMenüsü_);
@@ -383,8 +395,7 @@ void AnaForm::setKeyboardOrder() {
 // The new-list, update, date-span and About windows are not part of this build
 // yet; their buttons stay visible in their places but take no clicks.
 void AnaForm::disableButtonsWithoutWindow() {
-    for (QPushButton* pending :
-         {YeniListeEkleButonu_, ListeyiGüncelleButonu_, SüreHesaplaButonu_, HakkındaButonu_}) {
+    for (QPushButton* pending : {YeniListeEkleButonu_, ListeyiGüncelleButonu_}) {
         pending->setEnabled(false);
     }
 }
@@ -398,10 +409,33 @@ void AnaForm::connectHandlers() {
             &AnaForm::ListeyiAktarDüğmesiBasıldı);
     connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::DeleteSelectedList);
     connect(ÇıkışButonu_, &QPushButton::clicked, this, &AnaForm::ÇıkışButonuTıklandı);
+    connect(SüreHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::SüreHesaplaButonuTıklandı);
+    connect(HakkındaButonu_, &QPushButton::clicked, this, &AnaForm::HakkındaButonuTıklandı);
     connect(SadeceToplamıKopyalaMenüsü_, &QAction::triggered, this,
             &AnaForm::SadeceToplamıKopyalaMenüsüTıklandı);
     connect(TümListeyiKopyalaMenüsü_, &QAction::triggered, this,
             &AnaForm::TümListeyiKopyalaMenüsüTıklandı);
+    connect(ListeyiMSWordeAktarMenüsü_, &QAction::triggered, this,
+            &AnaForm::ListeyiMSWordeAktarMenüsüTıklandı);
+}
+
+// The export itself copies the whole list first, so that the clipboard holds
+// ExportText afterwards, as with the copy item.
+void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
+    word::exportToWordProcessor([this] {
+        TümListeyiKopyalaMenüsüTıklandı();
+        return ExportText_;
+    });
+}
+
+void AnaForm::SüreHesaplaButonuTıklandı() {
+    SüreHesaplamaFormu form(this);
+    openModal(form, ListPosition::KeepRemembered);
+}
+
+void AnaForm::HakkındaButonuTıklandı() {
+    HakkındaFormu form(this);
+    openModal(form, ListPosition::KeepRemembered);
 }
 
 void AnaForm::createColumns() {
@@ -577,6 +611,8 @@ bool AnaForm::loadForDisplay(int row) {
         return false;
     }
     shownList_ = std::move(read).value();
+    Etiket_[6]->setText(toQString(breakdown::loadedListCaption(shownList_)));
+    Etiket_[6]->adjustSize();
     showPeriods();
     return true;
 }
@@ -585,6 +621,8 @@ void AnaForm::clearDisplay(const QString& listName) {
     Etiket_[6]->setText(listName);
     Etiket_[6]->adjustSize();
     ToplamFaizKutusu_->clear();
+    SonDönemUyarısıEtiketi_->clear();
+    SonDönemUyarısıEtiketi_->hide();
     FaizDökümüListesi_->removeAllRows();
     FaizOranlarıListesi_->removeAllRows();
     shownList_ = {};
@@ -648,6 +686,11 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         return;
     }
     ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
+    if (calculation.ranPastListEnd) {
+        SonDönemUyarısıEtiketi_->setText(
+            toQString(breakdown::runOnNotice(*calculation.ranPastListEnd)));
+        SonDönemUyarısıEtiketi_->show();
+    }
 }
 
 void AnaForm::refuse(const interest::Rejection& rejection) {

@@ -83,8 +83,11 @@ private:
     void FaiziHesaplaButonuTıklandı();
     void ListeyiAktarDüğmesiBasıldı();
     void ÇıkışButonuTıklandı();
+    void SüreHesaplaButonuTıklandı();
+    void HakkındaButonuTıklandı();
     void SadeceToplamıKopyalaMenüsüTıklandı();
     void TümListeyiKopyalaMenüsüTıklandı();
+    void ListeyiMSWordeAktarMenüsüTıklandı();
     void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
 
     // Loading for display of the list at `row`, and the emptying it starts with.
@@ -107,6 +110,8 @@ private:
     QGroupBox* Çerçeve_ = nullptr;
     std::array<QWidget*, 3> Altlık_{};
     std::array<QLabel*, 7> Etiket_{};
+    // Shown after a calculation that ran the last rate past the end of the list.
+    QLabel* SonDönemUyarısıEtiketi_ = nullptr;
     QListWidget* FaizDosyalarıListesi_ = nullptr;
     mirvane::shell::DateTimePicker* BaşlangıçTarihiKutusu_ = nullptr;
     mirvane::shell::DateTimePicker* BitişTarihiKutusu_ = nullptr;

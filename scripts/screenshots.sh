@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Makes the README's pictures: starts the built program in a private X server
+# (Xvfb) with an empty home and program folder, works it from the keyboard, and
+# photographs the main window with a calculation, the rate list update window and
+# the date span calculator into docs/screenshots/.
+# Usage: scripts/screenshots.sh [MIRVANE_BINARY]   (default: build/ui/mirvane)
+# Needs: xvfb xdotool xclip imagemagick (scripts/install-deps.sh xvfb xdotool xclip imagemagick)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+binary=$(realpath "${1:-build/ui/mirvane}")
+out="$PWD/docs/screenshots"
+
+failure_picture="$PWD/screenshots-failure.png"
+# shellcheck source-path=SCRIPTDIR/.. source=tests/e2e/x-session.sh
+source tests/e2e/x-session.sh
+
+main_window() {
+  visible_windows_named 'Telvar - Mirvane .*' | head -n1
+}
+
+has_main_window() {
+  [[ -n $(main_window) ]]
+}
+
+# The window the program opened over the main window.
+other_window() {
+  { xdotool search --onlyvisible --classname '^mirvane$' 2>/dev/null || true; } |
+    grep -vx "$window" | head -n1 || true
+}
+
+has_other_window() {
+  [[ -n $(other_window) ]]
+}
+
+has_no_other_window() {
+  [[ -z $(other_window) ]]
+}
+
+total_copied() {
+  xdotool key ctrl+l
+  timeout 5 xclip -o -selection clipboard 2>/dev/null | grep -q '104,79'
+}
+
+# Waits until what was just drawn is on the screen: two pictures in a row alike.
+settled_picture() {
+  local target=$1 file=$2
+  import -window "$target" "$work/a.png"
+  for _ in $(seq 50); do
+    sleep 0.2
+    import -window "$target" "$work/b.png"
+    if cmp -s "$work/a.png" "$work/b.png"; then
+      mv "$work/b.png" "$file"
+      return
+    fi
+    mv "$work/b.png" "$work/a.png"
+  done
+  fail "the window at $file did not settle"
+}
+
+# Opens a window with an access key of the main window, photographs it, closes it with Esc.
+photograph_dialog() {
+  local key=$1 file=$2 dialog
+  xdotool windowfocus --sync "$window"
+  xdotool key "$key"
+  wait_until 30 has_other_window || fail "$key opened no window"
+  dialog=$(other_window)
+  settled_picture "$dialog" "$out/$file"
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Escape
+  wait_until 30 has_no_other_window || fail "Esc did not close the window of $key"
+}
+
+mkdir -p "$out" "$work/home" "$work/program" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$binary" "$work/program/mirvane"
+start_x_server
+
+env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$work/home" TMPDIR="$work/runtime" \
+  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$work/program/mirvane" \
+  >"$work/mirvane.log" 2>&1 &
+program=$!
+pids+=("$program")
+wait_until 60 has_main_window || fail "no main window: $(cat "$work/mirvane.log")"
+window=$(main_window)
+
+xdotool windowfocus --sync "$window"
+xdotool type --delay 20 01072005
+xdotool key Tab
+xdotool type --delay 20 01072006
+xdotool key alt+p
+xdotool type --delay 20 1000
+xdotool key alt+f
+wait_until 30 total_copied || fail "the calculation gave no result"
+settled_picture "$window" "$out/ana-pencere.png"
+
+photograph_dialog alt+g liste-guncelle.png
+photograph_dialog alt+h sure-hesapla.png
+
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_until 30 has_other_window || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(other_window)"
+xdotool key Return
+wait_until 30 process_ended "$program" || fail "the program did not end"
+echo "pictures in $out"

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Drives the built program in a real X server (Xvfb), as a user at the keyboard
+# would: types two dates and a principal, calculates with the button's access key,
+# copies the result three ways and reads the clipboard, checks that a second start
+# raises the running window instead of opening another, then quits with Esc and
+# "Evet" and reads the settings the program left behind.
+#
+# Usage: e2e-test.sh MIRVANE_BINARY WINDOW_TITLE
+# Exits 77 (ctest: skipped) when the X tools are missing.
+set -euo pipefail
+
+binary=$(realpath "$1")
+title=$2
+
+for tool in Xvfb xdotool xclip xwininfo xmessage; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "skipped: $tool is not installed"
+    exit 77
+  fi
+done
+
+failure_picture="$PWD/e2e-failure.png"
+# shellcheck source-path=SCRIPTDIR source=x-session.sh
+source "$(dirname "$0")/x-session.sh"
+
+# A fresh user and a fresh program folder, so the run neither sees nor touches
+# the lists and settings of whoever runs the tests; an English system locale,
+# which the program must not follow.
+prepare_user() {
+  mkdir -p "$work/home" "$work/program" "$work/tmp" "$work/runtime"
+  chmod 700 "$work/runtime"
+  cp "$binary" "$work/program/mirvane"
+}
+
+run_mirvane() {
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u LANGUAGE -u LANG \
+    HOME="$work/home" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 \
+    QT_QPA_PLATFORM=xcb "$work/program/mirvane"
+}
+
+main_window_count() {
+  visible_windows_named "$title" | wc -l
+}
+
+has_main_window() {
+  [[ $(main_window_count) -ge 1 ]]
+}
+
+# A message box or a pop-up menu: any other visible window of the program.
+popup_window() {
+  { xdotool search --onlyvisible --classname '^mirvane$' 2>/dev/null || true; } |
+    grep -vx "$window" | head -n1 || true
+}
+
+has_popup() {
+  [[ -n $(popup_window) ]]
+}
+
+has_no_popup() {
+  [[ -z $(popup_window) ]]
+}
+
+clipboard_text() {
+  timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null || true
+  printf '.'
+}
+
+clipboard_is() {
+  [[ $(clipboard_text) == "$1." ]]
+}
+
+expect_clipboard() {
+  local expected=$1 what=$2
+  if ! wait_until 15 clipboard_is "$expected"; then
+    echo "clipboard:" >&2
+    clipboard_text | od -c >&2
+    fail "$what: the clipboard does not hold the expected text"
+  fi
+}
+
+# Opens the "&Listeyi Aktar" menu with its access key and chooses an item by its own.
+# A button pressed by its access key clicks a moment later (Qt animates the
+# press), so the copy is repeated until the calculation's result is there to copy.
+copy_whole_list_until() {
+  local expected=$1 end=$((SECONDS + 15))
+  until clipboard_is "$expected"; do
+    if ((SECONDS >= end)); then
+      echo "clipboard:" >&2
+      clipboard_text | od -c >&2
+      fail "Ctrl+L: the clipboard does not hold the expected text"
+    fi
+    xdotool key ctrl+l
+    sleep 0.2
+  done
+}
+
+choose_from_export_menu() {
+  xdotool key alt+l
+  wait_until 15 has_popup || fail "Alt+L opened no menu"
+  xdotool key "$1"
+  wait_until 15 has_no_popup || fail "the menu did not close"
+}
+
+# Lists the top-level windows from the topmost down.
+stacking_order() {
+  xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'
+}
+
+is_above() {
+  local upper lower
+  upper=$(printf '0x%x' "$1")
+  lower=$(printf '0x%x' "$2")
+  stacking_order | awk -v u="$upper" -v l="$lower" \
+    '$1 == u { print "above"; exit } $1 == l { print "below"; exit }' | grep -q above
+}
+
+cover_window() {
+  { xdotool search --onlyvisible --classname '^cover$' 2>/dev/null || true; } | head -n1
+}
+
+has_cover() {
+  [[ -n $(cover_window) ]]
+}
+
+setting() {
+  sed -n "s/^$1=//p" "$work/home/.config/Telvar/Mirvane.conf"
+}
+
+whole_list=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\r\n'
+whole_list+=$'01.07.2005\t31.12.2005\t12\t183\t60,16\r\n'
+whole_list+=$'01.01.2006\t01.07.2006\t9\t181\t44,63\r\n'
+whole_list+=$'\t\t\tFaiz Toplamı: \t104,79'
+
+start_x_server
+prepare_user
+
+echo "== start"
+run_mirvane >"$work/first.log" 2>&1 &
+first=$!
+pids+=("$first")
+wait_until 60 has_main_window || fail "no window titled \"$title\": $(cat "$work/first.log")"
+window=$(visible_windows_named "$title")
+lists=$(find "$work/program/Veriler/Faizler" -name '*.faiz' 2>/dev/null | wc -l)
+[[ $lists -eq 3 ]] || fail "expected the three default lists beside the program, found $lists"
+
+echo "== calculate and copy"
+# No window manager gives the focus here; the start date field holds it inside
+# the window, and a date goes in as its digits, section by section.
+xdotool windowfocus --sync "$window"
+xdotool type --delay 20 01072005
+xdotool key Tab
+xdotool type --delay 20 01072006
+xdotool key alt+p
+xdotool type --delay 20 1000
+xdotool key alt+f
+copy_whole_list_until "$whole_list"
+choose_from_export_menu s
+expect_clipboard "104,79" "menu item \"Sadece Toplamı Panoya Kopyala\""
+choose_from_export_menu t
+expect_clipboard "$whole_list" "menu item \"Tüm Listeyi Panoya Kopyala\""
+
+echo "== second start"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xmessage -name cover -geometry "300x200+$((X + 20))+$((Y + 20))" cover >"$work/cover.log" 2>&1 &
+pids+=($!)
+wait_until 15 has_cover || fail "the covering window did not appear: $(cat "$work/cover.log")"
+cover=$(cover_window)
+wait_until 15 is_above "$cover" "$window" || fail "the covering window is not on top"
+status=0
+run_mirvane >"$work/second.log" 2>&1 &
+second=$!
+pids+=("$second")
+wait_until 30 process_ended "$second" || fail "the second start is still running"
+wait "$second" || status=$?
+[[ $status -eq 0 ]] || fail "the second start ended with $status: $(cat "$work/second.log")"
+wait_until 15 is_above "$window" "$cover" || fail "the second start did not raise the window"
+[[ $(main_window_count) -eq 1 ]] || fail "a second start opened a second window"
+
+echo "== settings that differ from the defaults"
+xdotool windowfocus --sync "$window"
+xdotool key alt+o Down alt+3
+
+echo "== Esc, then No keeps the program open"
+xdotool key Escape
+wait_until 15 has_popup || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(popup_window)"
+xdotool key Escape
+wait_until 15 has_no_popup || fail "the question did not close"
+process_ended "$first" && fail "the program ended on \"Hayır\""
+[[ ! -e $work/home/.config/Telvar/Mirvane.conf ]] || fail "\"Hayır\" wrote the settings"
+
+echo "== Esc, then Evet ends it"
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_until 15 has_popup || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(popup_window)"
+xdotool key Return
+wait_until 30 process_ended "$first" || fail "the program did not end on \"Evet\""
+wait "$first" || fail "the program ended with status $?"
+
+conf="$work/home/.config/Telvar/Mirvane.conf"
+[[ -f $conf ]] || fail "no settings file at $conf"
+grep -qx '\[Ayarlar\]' "$conf" || fail "no [Ayarlar] group in: $(cat "$conf")"
+[[ $(setting 'Sol%20Bosluk') == "$((X * 15))" ]] || fail "Sol Bosluk is not the left edge: $(cat "$conf")"
+[[ $(setting 'Ust%20Bosluk') == "$((Y * 15))" ]] || fail "Ust Bosluk is not the top edge: $(cat "$conf")"
+[[ $(setting 'Liste%20Sirasi') == 1 ]] || fail "Liste Sirasi is not the second list: $(cat "$conf")"
+[[ $(setting '360%20Onayi') == 1 ]] || fail "360 Onayi is not ticked: $(cat "$conf")"
+
+echo "end-to-end: all checks passed"

@@ -1,0 +1,162 @@
+#include "EditorTestSupport.h"
+#include "ui/editor/ListeEkleFormu.h"
+#include "ui/editor/ListeGuncelleFormu.h"
+#include "ui/main/AnaForm.h"
+
+#include <QListWidget>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+using namespace editortest;
+
+namespace {
+
+// Runs `act` on the modal window with that name once it is on the screen; a
+// window still open afterwards is closed so that a failing test cannot hang.
+void whenModalOpens(const QString& name, std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [name, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != name) {
+            qWarning("%s did not open", qPrintable(name));
+            return;
+        }
+        act(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+}
+
+void saveAs(const Editor& e, const QString& name) {
+    whenModalOpens(QStringLiteral("ListeAdıGirişFormu"), [name](QDialog& dialog) {
+        child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"))->insert(name);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    e.press("ListeyiKaydetButonu");
+}
+
+} // namespace
+
+// The editor windows opened from the main window the way its buttons open them,
+// and what the main window shows when they close.
+class EditorMainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void newListIsSelectedOnReturn();
+    void nameDialogCancelledAfterASaveKeepsTheRememberedList();
+    void closingWithoutSavingReturnsToTheRememberedList();
+    void updatedListIsShownAtItsPosition();
+
+private:
+    QListWidget* names() const {
+        return child<QListWidget>(form_.get(), QStringLiteral("FaizDosyalarıListesi"));
+    }
+    shell::ListView* rates() const {
+        return child<shell::ListView>(form_.get(), QStringLiteral("FaizOranlarıListesi"));
+    }
+
+    EditorFixture fixture_;
+    std::unique_ptr<QTemporaryDir> settings_;
+    std::unique_ptr<AnaForm> form_;
+};
+
+void EditorMainWindowTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void EditorMainWindowTest::init() {
+    fixture_.setUp();
+    settings_ = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+    shell::shared().MainWindowTitle = QStringLiteral("Telvar - Mirvane 1.14");
+    AnaForm::NewListName().clear();
+    form_ = std::make_unique<AnaForm>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    names()->setCurrentRow(2);
+}
+
+void EditorMainWindowTest::cleanup() {
+    form_.reset();
+    settings_.reset();
+    fixture_.tearDown();
+}
+
+void EditorMainWindowTest::newListIsSelectedOnReturn() {
+    ListeEkleFormu window(form_.get());
+    whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
+        const Editor e{&dialog};
+        e.addPeriod(QDate(2021, 1, 1), QDate(2024, 12, 31), QStringLiteral("24"));
+        saveAs(e, QStringLiteral("Bbb Yeni"));
+        e.press("KapatButonu");
+    });
+    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+
+    QCOMPARE(names()->count(), 4);
+    QCOMPARE(names()->currentItem()->text(), QStringLiteral("Bbb Yeni"));
+    QVERIFY(AnaForm::NewListName().empty());
+    QCOMPARE(rates()->rowCount(), 1);
+    QCOMPARE(rates()->cellText(0, 3), QStringLiteral("24"));
+    QVERIFY(fixture_.boxes.requests.empty());
+}
+
+void EditorMainWindowTest::nameDialogCancelledAfterASaveKeepsTheRememberedList() {
+    ListeEkleFormu window(form_.get());
+    whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
+        const Editor e{&dialog};
+        e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+        saveAs(e, QStringLiteral("A"));
+        e.addPeriod(QDate(2022, 1, 1), QDate(2022, 12, 31), QStringLiteral("9"));
+        whenModalOpens(QStringLiteral("ListeAdıGirişFormu"),
+                       [](QDialog& names) { QTest::keyClick(&names, Qt::Key_Escape); });
+        e.press("ListeyiKaydetButonu");
+        e.press("KapatButonu");
+    });
+    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+
+    QCOMPARE(names()->count(), 4);
+    QCOMPARE(names()->item(0)->text(), QStringLiteral("A"));
+    // The third entry was remembered when the window opened; A now sorts first.
+    QCOMPARE(names()->currentRow(), 2);
+    QVERIFY(AnaForm::NewListName().empty());
+}
+
+void EditorMainWindowTest::closingWithoutSavingReturnsToTheRememberedList() {
+    ListeEkleFormu window(form_.get());
+    whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
+        const Editor e{&dialog};
+        e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+    QCOMPARE(names()->count(), 3);
+    QCOMPARE(names()->currentRow(), 2);
+    QVERIFY(fixture_.boxes.requests.empty());
+}
+
+void EditorMainWindowTest::updatedListIsShownAtItsPosition() {
+    names()->setCurrentRow(1);
+    ListeGüncelleFormu window(names()->currentItem()->text().toStdString(), form_.get());
+    whenModalOpens(QStringLiteral("ListeGüncelleFormu"), [](QDialog& dialog) {
+        const Editor e{&dialog};
+        e.press("SonDönemiSilButonu");
+        e.press("ListeyiKaydetButonu");
+    });
+    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+
+    QCOMPARE(names()->currentRow(), 1);
+    QCOMPARE(rates()->rowCount(), 35);
+    QCOMPARE(rates()->cellText(34, 2), QStringLiteral("20.12.2019"));
+    QCOMPARE(fixture_.boxes.requests.size(), std::size_t(1)); // the M8 question
+}
+
+QTEST_MAIN(EditorMainWindowTest)
+#include "EditorMainWindowTest.moc"

@@ -1,0 +1,522 @@
+#include "ui/editor/ListeEkleFormu.h"
+
+#include "EditorTestSupport.h"
+#include "ratelist/ListEditing.h"
+#include "ui/editor/ListeAdiGirisFormu.h"
+#include "ui/main/AnaForm.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+
+using namespace editortest;
+using mirvane::editing::M6;
+
+namespace {
+
+const QString NameDialog = QStringLiteral("ListeAdıGirişFormu");
+
+// Acts on the name dialog that the next save opens, then makes sure it is closed
+// so that a failing test cannot hang in it.
+void whenNameDialogOpens(std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != NameDialog) {
+            qWarning("the name dialog did not open");
+            return;
+        }
+        act(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+}
+
+void typeNameAndEnter(QDialog& dialog, const QString& name) {
+    auto* box = child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"));
+    box->insert(name);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace
+
+class ListeEkleFormuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensIdleWithItsLayout();
+    void firstPeriodRunsFromYesterdayToToday();
+    void startDateIsPutRightAfterM1AndM2();
+    void endDateIsPutRightAfterM3OnAnEmptyList();
+    void rateChecksAndOnlyTheFirstFailure();
+    void emptiedDatePickersLetNoPeriodIn();
+    void enterMovesThroughTheFieldsAndConfirms();
+    void descriptionTakesAtMostHundredCharacters();
+    void cancelAndClear();
+    void savesUnderANewNameAndStaysOpen();
+    void cancelledNameDialogAfterASaveLeavesNoName();
+    void namesThatMakeNoListedFileAreRefused();
+    void failedWriteKeepsTheRowsAndReports();
+    void the256thPeriodIsRefused();
+    void escapeClosesWithoutAQuestion();
+
+    void nameDialogTrimsAndHandsBackTheName();
+    void nameDialogRefusesEmptyAndTakenNames();
+    void nameDialogCancelAndCloseLeaveNoName();
+
+private:
+    Editor editor() { return Editor{window_}; }
+    QStringList rowTexts(int row) { return editor().row(row); }
+
+    EditorFixture fixture_;
+    ListeEkleFormu* window_ = nullptr;
+};
+
+void ListeEkleFormuTest::init() {
+    fixture_.setUp();
+    AnaForm::NewListName().clear();
+    window_ = new ListeEkleFormu;
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+}
+
+void ListeEkleFormuTest::cleanup() {
+    delete window_;
+    fixture_.tearDown();
+}
+
+void ListeEkleFormuTest::opensIdleWithItsLayout() {
+    const Editor e = editor();
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Yeni Liste Ekle..."));
+    QCOMPARE(window_->size(), QSize(556, 428));
+    QCOMPARE(e.list()->geometry(), QRect(16, 152, 522, 217));
+    QCOMPARE(e.rate()->geometry(), QRect(96, 60, 85, 19));
+    QCOMPARE(e.start()->value(), QDate(2024, 3, 14));
+    QCOMPARE(e.end()->value(), QDate(2024, 3, 15));
+    QCOMPARE(e.list()->columnCount(), 5);
+    QCOMPARE(e.list()->headerItem()->text(3), QStringLiteral("Oran"));
+    // Shares of the list's width: a ninth, a fifth, a sixth, an eleventh, 1 / 2.7.
+    const std::array<int, 5> widths{58, 104, 87, 47, 193};
+    for (int column = 0; column < 5; ++column) {
+        QVERIFY(qAbs(e.list()->columnWidth(column) - widths[column]) <= 1);
+    }
+    QCOMPARE(child<QLabel>(window_, QStringLiteral("Etiket2"))->text(),
+             QStringLiteral("Faiz &Oranı:"));
+    QVERIFY(child<QGroupBox>(window_, QStringLiteral("Çerçeve")));
+
+    // Idle, no rows.
+    QVERIFY(!e.area()->isEnabled());
+    QVERIFY(!e.rate()->isEnabled());
+    QCOMPARE(e.twoState()->text(), QStringLiteral("Yeni &Dönem Belirle"));
+    QVERIFY(!e.button("VazgeçButonu")->isEnabled());
+    QVERIFY(!e.button("ListeyiTemizleButonu")->isEnabled());
+    QVERIFY(!e.button("ListeyiKaydetButonu")->isEnabled());
+    QVERIFY(e.button("KapatButonu")->isEnabled());
+    QCOMPARE(e.rate()->contextMenuPolicy(), Qt::PreventContextMenu);
+
+    // Entry.
+    e.twoState()->click();
+    QVERIFY(e.area()->isEnabled());
+    QCOMPARE(e.twoState()->text(), QStringLiteral("&Listeye Ekle"));
+    QVERIFY(e.button("VazgeçButonu")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), e.start());
+    QCOMPARE(
+        child<QLabel>(window_, QStringLiteral("Etiket0"))->palette().color(QPalette::WindowText),
+        shell::shared().LabelHighlightColour);
+}
+
+void ListeEkleFormuTest::firstPeriodRunsFromYesterdayToToday() {
+    const Editor e = editor();
+    e.twoState()->click();
+    e.rate()->setFocus();
+    QTest::keyClicks(e.rate(), QStringLiteral("12,5"));
+    QTest::mouseClick(e.twoState(), Qt::LeftButton);
+
+    QVERIFY(fixture_.boxes.requests.empty());
+    QCOMPARE(e.list()->rowCount(), 1);
+    QCOMPARE(rowTexts(0), (QStringList{"1", "14.03.2024", "15.03.2024", "12,50", ""}));
+    QCOMPARE(e.list()->selectedRow(), 0);
+    QVERIFY(!e.area()->isEnabled());
+    QVERIFY(e.button("ListeyiTemizleButonu")->isEnabled());
+    QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+    QVERIFY(!e.start()->value() && !e.end()->value());
+    QVERIFY(e.rate()->text().isEmpty());
+
+    // A one-day period is accepted; its number follows the rows.
+    e.addPeriod(QDate(2024, 3, 16), QDate(2024, 3, 16), QStringLiteral("5"), QStringLiteral("x"));
+    QVERIFY(fixture_.boxes.requests.empty());
+    QCOMPARE(rowTexts(1), (QStringList{"2", "16.03.2024", "16.03.2024", "5", "x"}));
+    QCOMPARE(e.list()->selectedRow(), 1);
+}
+
+void ListeEkleFormuTest::startDateIsPutRightAfterM1AndM2() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2007, 1, 1), QDate(2007, 12, 31), QStringLiteral("9"));
+    e.twoState()->click();
+    QCOMPARE(e.start()->value(), QDate(2008, 1, 1));
+    QVERIFY(!e.end()->value()); // left empty by the add before
+
+    e.end()->setValue(QDate(2008, 6, 30));
+    e.rate()->setText(QStringLiteral("10"));
+    e.start()->setValue(QDate(2007, 12, 31));
+    e.rate()->setFocus();
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts(), QStringList{q(editing::M1)});
+    QCOMPARE(e.start()->value(), QDate(2008, 1, 1));
+    QCOMPARE(QApplication::focusWidget(), e.start());
+    QCOMPARE(e.list()->rowCount(), 1);
+    QVERIFY(e.area()->isEnabled());
+
+    e.start()->setValue(QDate(2008, 1, 3));
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts().last(), q(editing::M2));
+    QCOMPARE(e.start()->value(), QDate(2008, 1, 1));
+    QCOMPARE(fixture_.boxes.requests.back().icon, shell::Icon::Information);
+    QCOMPARE(fixture_.boxes.requests.back().caption, QStringLiteral("Mirvane"));
+
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.requests.size(), std::size_t(2));
+    QCOMPARE(rowTexts(1), (QStringList{"2", "01.01.2008", "30.06.2008", "10,00", ""}));
+}
+
+void ListeEkleFormuTest::endDateIsPutRightAfterM3OnAnEmptyList() {
+    const Editor e = editor();
+    e.twoState()->click();
+    e.setDates(QDate(2008, 1, 10), QDate(2008, 1, 5));
+    e.rate()->setText(QStringLiteral("5"));
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts(), QStringList{q(editing::M3)});
+    QCOMPARE(e.start()->value(), QDate(2008, 1, 10));
+    QCOMPARE(e.end()->value(), QDate(2008, 1, 11));
+    QCOMPARE(QApplication::focusWidget(), e.end());
+    QCOMPARE(e.list()->rowCount(), 0);
+}
+
+void ListeEkleFormuTest::rateChecksAndOnlyTheFirstFailure() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2007, 1, 1), QDate(2007, 12, 31), QStringLiteral("9"));
+
+    // A start inside the previous period and an empty rate: M1 alone.
+    e.twoState()->click();
+    e.setDates(QDate(2007, 6, 1), QDate(2008, 6, 30));
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts(), QStringList{q(editing::M1)});
+
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts().last(), q(editing::M4));
+    QCOMPARE(QApplication::focusWidget(), e.rate());
+
+    for (const QString& zero : {QStringLiteral("0"), QStringLiteral("0,00")}) {
+        e.rate()->setText(zero);
+        e.description()->setFocus();
+        e.twoState()->click();
+        QCOMPARE(fixture_.boxes.texts().last(), q(editing::M5));
+        QCOMPARE(QApplication::focusWidget(), e.rate());
+        QCOMPARE(e.rate()->selectedText(), e.rate()->text());
+    }
+    QCOMPARE(e.list()->rowCount(), 1);
+}
+
+void ListeEkleFormuTest::emptiedDatePickersLetNoPeriodIn() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2007, 1, 1), QDate(2007, 12, 31), QStringLiteral("9"));
+    e.press("ListeyiTemizleButonu");
+    // Clearing leaves the pickers empty, as the add before left them.
+    e.twoState()->click();
+    e.rate()->setText(QStringLiteral("9"));
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts(), QStringList{q(editing::StartDateMissing)});
+    QCOMPARE(QApplication::focusWidget(), e.start());
+
+    e.start()->setValue(QDate(2008, 1, 1));
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts().last(), q(editing::EndDateMissing));
+    QCOMPARE(QApplication::focusWidget(), e.end());
+    QCOMPARE(e.list()->rowCount(), 0);
+}
+
+void ListeEkleFormuTest::enterMovesThroughTheFieldsAndConfirms() {
+    const Editor e = editor();
+    e.twoState()->click();
+    // Enter in a date picker confirms nothing.
+    QTest::keyClick(e.start(), Qt::Key_Return);
+    QVERIFY(e.area()->isEnabled());
+    QVERIFY(fixture_.boxes.requests.empty());
+    e.rate()->setFocus();
+    QTest::keyClicks(e.rate(), QStringLiteral("7"));
+    QTest::keyClick(e.rate(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), e.description());
+    QCOMPARE(e.rate()->text(), QStringLiteral("7,00"));
+    QCOMPARE(
+        child<QLabel>(window_, QStringLiteral("Etiket3"))->palette().color(QPalette::WindowText),
+        shell::shared().LabelHighlightColour);
+
+    QTest::keyClicks(e.description(), QStringLiteral("Karar"));
+    QTest::keyClick(e.description(), Qt::Key_Return);
+    QCOMPARE(e.description()->toPlainText(), QStringLiteral("Karar"));
+    QCOMPARE(QApplication::focusWidget(), e.twoState());
+
+    QTest::keyClick(e.twoState(), Qt::Key_Return);
+    QCOMPARE(e.list()->rowCount(), 1);
+    QCOMPARE(rowTexts(0), (QStringList{"1", "14.03.2024", "15.03.2024", "7,00", "Karar"}));
+
+    // The rate field has no length limit of its own.
+    e.twoState()->click();
+    e.rate()->setFocus();
+    QTest::keyClicks(e.rate(), QString(25, u'1'));
+    QCOMPARE(e.rate()->text().size(), 25);
+}
+
+void ListeEkleFormuTest::descriptionTakesAtMostHundredCharacters() {
+    const Editor e = editor();
+    e.twoState()->click();
+    e.description()->setFocus();
+    QTest::keyClicks(e.description(), QString(99, u'a'));
+    QTest::keyClicks(e.description(), QStringLiteral("bcd"));
+    QCOMPARE(e.description()->toPlainText(), QString(99, u'a') + u'b');
+
+    // What is pasted keeps only what fits, from its front, where it went in.
+    e.description()->setPlainText(QString(90, u'a'));
+    QTextCursor caret = e.description()->textCursor();
+    caret.setPosition(10);
+    e.description()->setTextCursor(caret);
+    e.description()->insertPlainText(QString(20, u'x'));
+    QCOMPARE(e.description()->toPlainText(),
+             QString(10, u'a') + QString(10, u'x') + QString(80, u'a'));
+}
+
+void ListeEkleFormuTest::cancelAndClear() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2007, 1, 1), QDate(2007, 12, 31), QStringLiteral("9"));
+    e.twoState()->click();
+    e.end()->setValue(QDate(2008, 3, 1));
+    e.rate()->setText(QStringLiteral("8"));
+    e.description()->setPlainText(QStringLiteral("not"));
+    e.press("VazgeçButonu");
+    QCOMPARE(e.start()->value(), QDate(2008, 1, 1));
+    QCOMPARE(e.end()->value(), QDate(2008, 3, 1));
+    QVERIFY(e.rate()->text().isEmpty());
+    QVERIFY(e.description()->toPlainText().isEmpty());
+    QCOMPARE(e.list()->rowCount(), 1);
+    QVERIFY(!e.area()->isEnabled());
+    QCOMPARE(e.twoState()->text(), QStringLiteral("Yeni &Dönem Belirle"));
+    QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+
+    e.addPeriod(QDate(2008, 1, 1), QDate(2008, 3, 1), QStringLiteral("8"));
+    e.press("ListeyiTemizleButonu");
+    QCOMPARE(e.list()->rowCount(), 0);
+    QVERIFY(fixture_.boxes.requests.empty());
+    QVERIFY(!e.button("ListeyiTemizleButonu")->isEnabled());
+    QVERIFY(!e.button("ListeyiKaydetButonu")->isEnabled());
+
+    // Cancelling on an empty list leaves clearing and saving off.
+    e.twoState()->click();
+    e.press("VazgeçButonu");
+    QVERIFY(!e.button("ListeyiKaydetButonu")->isEnabled());
+}
+
+void ListeEkleFormuTest::savesUnderANewNameAndStaysOpen() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("12,50"),
+                QStringLiteral("Şığ İçöü"));
+    e.addPeriod(QDate(2022, 1, 1), QDate(2022, 6, 30), QStringLiteral("1.234,00"));
+
+    whenNameDialogOpens([](QDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Liste Adı Girişi..."));
+        QVERIFY(dialog.isModal());
+        typeNameAndEnter(dialog, QStringLiteral("  Faiz 2021  "));
+    });
+    e.press("ListeyiKaydetButonu");
+
+    QVERIFY(fixture_.boxes.requests.empty());
+    QCOMPARE(AnaForm::NewListName(), std::string("Faiz 2021"));
+    const Result<RateList> saved = faiz::read(listFile("Faiz 2021"));
+    QVERIFY(saved.ok());
+    const std::vector<RatePeriod> expected{{on(2021, 1, 1), on(2021, 12, 31), 12.5, "Şığ İçöü"},
+                                           {on(2022, 1, 1), on(2022, 6, 30), 1234, ""}};
+    QVERIFY(saved.value().Periods == expected);
+    QCOMPARE(fs::file_size(listFile("Faiz 2021")), std::uintmax_t(252));
+
+    QVERIFY(window_->isVisible());
+    QCOMPARE(e.list()->rowCount(), 0);
+    QVERIFY(!e.area()->isEnabled());
+    QVERIFY(!e.button("ListeyiTemizleButonu")->isEnabled());
+    QVERIFY(!e.button("ListeyiKaydetButonu")->isEnabled());
+}
+
+void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("A")); });
+    e.press("ListeyiKaydetButonu");
+    QCOMPARE(AnaForm::NewListName(), std::string("A"));
+
+    e.addPeriod(QDate(2022, 1, 1), QDate(2022, 12, 31), QStringLiteral("9"));
+    whenNameDialogOpens([](QDialog& dialog) {
+        QTest::keyClicks(child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu")),
+                         QStringLiteral("B"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    e.press("ListeyiKaydetButonu");
+    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(!fs::exists(listFile("B")));
+    QCOMPARE(e.list()->rowCount(), 1);
+    QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+}
+
+void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    const std::vector<std::string> before = store::enumerateListNames(shell::shared().ListFolder);
+    for (const QString& name :
+         {QStringLiteral("Faiz?"), QStringLiteral("a/b"), QStringLiteral("x:y"),
+          QStringLiteral(".gizli"), QStringLiteral("Faiz."), QStringLiteral("CON"),
+          QStringLiteral("lpt1.liste")}) {
+        fixture_.boxes.requests.clear();
+        whenNameDialogOpens([name](QDialog& dialog) { typeNameAndEnter(dialog, name); });
+        e.press("ListeyiKaydetButonu");
+        QCOMPARE(fixture_.boxes.texts(), QStringList{q(M6)});
+        QVERIFY(AnaForm::NewListName().empty());
+        QCOMPARE(e.list()->rowCount(), 1);
+        QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+    }
+    QVERIFY(store::enumerateListNames(shell::shared().ListFolder) == before);
+    QCOMPARE(
+        std::distance(fs::directory_iterator(shell::shared().ListFolder), fs::directory_iterator()),
+        std::ptrdiff_t(before.size()));
+
+    // The user can then save under a good name.
+    whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("İyi")); });
+    e.press("ListeyiKaydetButonu");
+    QVERIFY(fs::exists(listFile("İyi")));
+}
+
+void ListeEkleFormuTest::failedWriteKeepsTheRowsAndReports() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    {
+        const FailingWrites failing(shell::shared().ListFolder);
+        whenNameDialogOpens(
+            [](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("Yeni")); });
+        e.press("ListeyiKaydetButonu");
+    }
+    QCOMPARE(fixture_.boxes.requests.size(), std::size_t(1));
+    QCOMPARE(fixture_.boxes.requests[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(fixture_.endings, 0);
+    QVERIFY(!fs::exists(listFile("Yeni")));
+    QVERIFY(AnaForm::NewListName().empty());
+    QCOMPARE(e.list()->rowCount(), 1);
+    QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+    QCOMPARE(
+        std::distance(fs::directory_iterator(shell::shared().ListFolder), fs::directory_iterator()),
+        std::ptrdiff_t(3)); // no temporary file left behind
+}
+
+void ListeEkleFormuTest::the256thPeriodIsRefused() {
+    const Editor e = editor();
+    QDate start(1990, 1, 1);
+    for (int k = 0; k < 255; ++k) {
+        e.addPeriod(start, start.addDays(9), QStringLiteral("%1").arg(k + 1));
+        start = start.addDays(10);
+    }
+    QVERIFY(fixture_.boxes.requests.empty());
+    QCOMPARE(e.list()->rowCount(), 255);
+    QCOMPARE(e.list()->cellText(254, 0), QStringLiteral("255"));
+
+    e.twoState()->click();
+    QCOMPARE(fixture_.boxes.texts(), QStringList{q(editing::TooManyPeriods)});
+    QVERIFY(!e.area()->isEnabled());
+    QCOMPARE(e.list()->rowCount(), 255);
+
+    whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("Uzun")); });
+    e.press("ListeyiKaydetButonu");
+    QCOMPARE(fs::file_size(listFile("Uzun")), std::uintmax_t(255 * 128 - 4));
+    const Result<RateList> saved = faiz::read(listFile("Uzun"));
+    QVERIFY(saved.ok());
+    QCOMPARE(saved.value().Periods.back().Rate, 255.0);
+}
+
+void ListeEkleFormuTest::escapeClosesWithoutAQuestion() {
+    const Editor e = editor();
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    e.twoState()->click();
+    e.rate()->setFocus();
+    QTest::keyClick(e.rate(), Qt::Key_Escape);
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(window_->result(), int(QDialog::Rejected));
+    QVERIFY(fixture_.boxes.requests.empty());
+}
+
+void ListeEkleFormuTest::nameDialogTrimsAndHandsBackTheName() {
+    ListeAdıGirişFormu dialog(window_);
+    dialog.show();
+    QTRY_VERIFY(dialog.isActiveWindow());
+    QCOMPARE(dialog.size(), QSize(204, 115));
+    auto* box = child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, QString(101, u'a'));
+    QCOMPARE(box->text().size(), 100);
+
+    box->clear();
+    typeNameAndEnter(dialog, QStringLiteral("  Faiz 2020  "));
+    QCOMPARE(box->text(), QStringLiteral("Faiz 2020"));
+    QCOMPARE(AnaForm::NewListName(), std::string("Faiz 2020"));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void ListeEkleFormuTest::nameDialogRefusesEmptyAndTakenNames() {
+    ListeAdıGirişFormu dialog(window_);
+    dialog.show();
+    QTRY_VERIFY(dialog.isActiveWindow());
+    auto* box = child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"));
+
+    typeNameAndEnter(dialog, QStringLiteral("   "));
+    QCOMPARE(fixture_.boxes.texts(), QStringList{QStringLiteral("Bir liste adı girmelisiniz!")});
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(QApplication::focusWidget(), box);
+
+    typeNameAndEnter(dialog, QStringLiteral("Adi Alacaklar (Kanuni Faiz)"));
+    QCOMPARE(fixture_.boxes.texts().last(),
+             QStringLiteral("Bu adla kaydettiğiniz başka bir liste var!\r\n"
+                            "Lütfen farklı bir liste adı giriniz."));
+    QCOMPARE(box->selectedText(), QStringLiteral("Adi Alacaklar (Kanuni Faiz)"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(AnaForm::NewListName().empty());
+
+    // Characters are left to the save: the dialog hands such a name back.
+    box->clear();
+    typeNameAndEnter(dialog, QStringLiteral("a?b"));
+    QCOMPARE(AnaForm::NewListName(), std::string("a?b"));
+}
+
+void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
+    {
+        ListeAdıGirişFormu dialog(window_);
+        dialog.show();
+        QTRY_VERIFY(dialog.isActiveWindow());
+        AnaForm::NewListName() = "eski";
+        child<QPushButton>(&dialog, QStringLiteral("İptalButonu"))->click();
+        QVERIFY(AnaForm::NewListName().empty());
+        QVERIFY(!dialog.isVisible());
+    }
+    {
+        // A refused name, then the window system's close: nothing is handed back.
+        ListeAdıGirişFormu dialog(window_);
+        dialog.show();
+        QTRY_VERIFY(dialog.isActiveWindow());
+        typeNameAndEnter(dialog, QStringLiteral("Ticari Alacaklar (Reeskont-Avans)"));
+        dialog.close();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(AnaForm::NewListName().empty());
+    }
+}
+
+QTEST_MAIN(ListeEkleFormuTest)
+#include "ListeEkleFormuTest.moc"

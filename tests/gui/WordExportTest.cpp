@@ -1,0 +1,411 @@
+#include "ui/main/WordExport.h"
+
+#include "interest/Breakdown.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "ui/main/WordDocument.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <QXmlStreamReader>
+#include <deque>
+#include <vector>
+#include <zip.h>
+
+using namespace mirvane;
+
+namespace {
+
+class FakeBoxes : public shell::MessageBoxes {
+public:
+    shell::Answer show(const shell::MessageRequest& request) override {
+        shown.push_back(request);
+        if (answers.empty())
+            return request.buttons == shell::Buttons::Ok ? shell::Answer::Ok : shell::Answer::Yes;
+        const shell::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<shell::MessageRequest> shown;
+    std::deque<shell::Answer> answers;
+};
+
+const QString NoWordProcessor = QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
+
+// The example of two slices and their total, through the same text builder the
+// window's whole-list copy uses.
+QString exampleExportText(int rowCount = 2) {
+    std::vector<breakdown::RowCells> rows{
+        {"9", "01.07.2005", "31.12.2005", "12", "183", "60,16", "60,16"},
+        {"10", "01.01.2006", "01.07.2006", "9", "181", "44,63", "104,79"},
+    };
+    rows.resize(std::size_t(rowCount));
+    return shell::toQString(breakdown::ExportText(rows, rowCount == 2 ? "104,79" : "60,16"));
+}
+
+QList<QStringList> fieldsOf(const QString& exportText) {
+    QList<QStringList> rows;
+    for (const QString& line : exportText.split(QStringLiteral("\r\n")))
+        rows.append(line.split(QLatin1Char('\t')));
+    return rows;
+}
+
+QByteArray readPart(const QString& file, const char* part) {
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    if (!archive)
+        return {};
+    QByteArray content;
+    zip_stat_t stat;
+    zip_file_t* entry = nullptr;
+    if (zip_stat(archive, part, 0, &stat) == 0 && (entry = zip_fopen(archive, part, 0))) {
+        content.resize(qsizetype(stat.size));
+        if (zip_fread(entry, content.data(), stat.size) != zip_int64_t(stat.size))
+            content.clear();
+        zip_fclose(entry);
+    }
+    zip_close(archive);
+    return content;
+}
+
+struct Cell {
+    QString text;
+    bool bold = false;
+};
+
+struct Table {
+    int tables = 0;
+    int gridColumns = 0;
+    QList<QList<Cell>> rows;
+};
+
+// Reads back the tables of a document.xml: the texts of each cell's runs and
+// whether anything in the cell is bold.
+Table parseDocument(const QByteArray& xml) {
+    Table table;
+    QXmlStreamReader reader(xml);
+    const auto inCell = [&table] {
+        return !table.rows.isEmpty() && !table.rows.last().isEmpty();
+    };
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = reader.qualifiedName();
+        if (name == u"w:tbl")
+            ++table.tables;
+        else if (name == u"w:gridCol")
+            ++table.gridColumns;
+        else if (name == u"w:tr")
+            table.rows.append(QList<Cell>());
+        else if (name == u"w:tc" && !table.rows.isEmpty())
+            table.rows.last().append(Cell());
+        else if (name == u"w:b" && inCell())
+            table.rows.last().last().bold = true;
+        else if (name == u"w:t" && inCell())
+            table.rows.last().last().text += reader.readElementText();
+    }
+    if (reader.hasError())
+        table.tables = -1;
+    return table;
+}
+
+void checkTableHoldsFields(const Table& table, const QList<QStringList>& fields) {
+    QCOMPARE(table.tables, 1);
+    QCOMPARE(table.gridColumns, 5);
+    QCOMPARE(table.rows.size(), fields.size());
+    for (qsizetype r = 0; r < fields.size(); ++r) {
+        QCOMPARE(table.rows[r].size(), 5);
+        for (qsizetype c = 0; c < 5; ++c) {
+            QCOMPARE(table.rows[r][c].text, fields[r][c]);
+            QCOMPARE(table.rows[r][c].bold, r == fields.size() - 1);
+        }
+    }
+}
+
+QString makeExampleDocument(const QString& exportText) {
+    const Result<QString> made = word::makeDocument(exportText);
+    if (!made)
+        return {};
+    return made.value();
+}
+
+// LibreOffice's HTML: one <tr> per row, one <td> per cell, bold as <b>.
+QList<QList<Cell>> htmlTableRows(const QString& html) {
+    static const QRegularExpression rowPattern(QStringLiteral("<tr[^>]*>(.*?)</tr>"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression cellPattern(QStringLiteral("<td[^>]*>(.*?)</td>"),
+                                                QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    QList<QList<Cell>> rows;
+    for (const auto& row : rowPattern.globalMatch(html)) {
+        rows.append(QList<Cell>());
+        for (const auto& cell : cellPattern.globalMatch(row.captured(1))) {
+            QString content = cell.captured(1);
+            const bool bold = content.contains(QStringLiteral("<b>"));
+            rows.last().append({content.remove(tag).trimmed(), bold});
+        }
+    }
+    return rows;
+}
+
+// Puts an environment variable back as it was (set or not) when the scope ends, so
+// that a failing check cannot leave it changed for the tests and programs after it.
+auto restoredOnExit(const char* name) {
+    const bool wasSet = qEnvironmentVariableIsSet(name);
+    const QByteArray value = qgetenv(name);
+    return qScopeGuard([=] {
+        if (wasSet)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    });
+}
+
+} // namespace
+
+class WordExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void documentHoldsTheBreakdownAsATable();
+    void cellTextsAreEscapedNotLost();
+    void noWordProcessorOnlyShowsTheNotice();
+    void exportCopiesThenShowsTheDocument();
+    void failingStepsAreReported();
+    void detectionLooksForLibreOfficeOnThePath();
+    void libreOfficeReadsTheTemplate();
+
+private:
+    // The documents outlive the export by design; made below this folder, they
+    // go with it at the end of the run.
+    QTemporaryDir temporaryLocation_;
+    FakeBoxes boxes_;
+    bool ended_ = false;
+    QStringList opened_;
+};
+
+void WordExportTest::initTestCase() {
+    QVERIFY(temporaryLocation_.isValid());
+    qputenv("TMPDIR", QFile::encodeName(temporaryLocation_.path()));
+}
+
+void WordExportTest::init() {
+    boxes_ = {};
+    ended_ = false;
+    opened_.clear();
+    shell::setMessageBoxes(&boxes_);
+    shell::setProgramEnder([this] { ended_ = true; });
+    word::setWordProcessorCheck([] { return true; });
+    word::setDocumentOpener([this](const QString& file) {
+        opened_.append(file);
+        return true;
+    });
+}
+
+void WordExportTest::cleanup() {
+    shell::setMessageBoxes(nullptr);
+    shell::setProgramEnder(nullptr);
+    word::setWordProcessorCheck(nullptr);
+    word::setDocumentOpener(nullptr);
+}
+
+void WordExportTest::documentHoldsTheBreakdownAsATable() {
+    for (const int rowCount : {2, 1}) {
+        const QString text = exampleExportText(rowCount);
+        const QString file = makeExampleDocument(text);
+        QVERIFY(QFileInfo(file).isFile());
+        QVERIFY(file.endsWith(QStringLiteral(".dotx")));
+        QVERIFY(readPart(file, "[Content_Types].xml")
+                    .contains("PartName=\"/word/document.xml\" ContentType=\"application/"
+                              "vnd.openxmlformats-officedocument.wordprocessingml.template."
+                              "main+xml\""));
+        QVERIFY(readPart(file, "_rels/.rels").contains("Target=\"word/document.xml\""));
+
+        const Table table = parseDocument(readPart(file, "word/document.xml"));
+        QCOMPARE(table.rows.size(), rowCount + 2);
+        checkTableHoldsFields(table, fieldsOf(text));
+        QCOMPARE(table.rows[0][0].text, QStringLiteral("Başlangıç Tarihi"));
+        QCOMPARE(table.rows.last()[3].text, QStringLiteral("Faiz Toplamı: "));
+    }
+    // Every export gets a folder of its own: an open document is never overwritten.
+    const QString first = makeExampleDocument(exampleExportText());
+    const QString second = makeExampleDocument(exampleExportText());
+    QVERIFY(QFileInfo(first).absolutePath() != QFileInfo(second).absolutePath());
+    QCOMPARE(QFileInfo(QFileInfo(first).absolutePath()).absolutePath(), QDir::tempPath());
+}
+
+void WordExportTest::cellTextsAreEscapedNotLost() {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("t.dotx"));
+    const std::string text = "A&B\t<x>\t\"ş\"\tİı\x01Ğ\r\n\t\t\t\tçöü";
+    QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(), text));
+    const Table table = parseDocument(readPart(file, "word/document.xml"));
+    checkTableHoldsFields(table,
+                          {{QStringLiteral("A&B"), QStringLiteral("<x>"), QStringLiteral("\"ş\""),
+                            QStringLiteral("İıĞ"), QString()},
+                           {QString(), QString(), QString(), QString(), QStringLiteral("çöü")}});
+
+    const Status unwritable = word::writeTemplate("/nonexistent-mirvane/t.dotx", text);
+    QVERIFY(!unwritable);
+    QCOMPARE(unwritable.error().number, errors::FileNotFound);
+}
+
+void WordExportTest::noWordProcessorOnlyShowsTheNotice() {
+    word::setWordProcessorCheck([] { return false; });
+    QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
+    int copies = 0;
+    word::exportToWordProcessor([&] {
+        ++copies;
+        return exampleExportText();
+    });
+    QCOMPARE(copies, 0);
+    QVERIFY(opened_.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("önceki metin"));
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.shown[0].text, NoWordProcessor);
+    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Mirvane"));
+    QCOMPARE(boxes_.shown[0].icon, shell::Icon::Information);
+    QCOMPARE(boxes_.shown[0].buttons, shell::Buttons::Ok);
+}
+
+void WordExportTest::exportCopiesThenShowsTheDocument() {
+    const QString text = exampleExportText();
+    QString clipboardWhenOpened;
+    word::setDocumentOpener([&](const QString& file) {
+        opened_.append(file);
+        clipboardWhenOpened = QGuiApplication::clipboard()->text();
+        return true;
+    });
+    QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
+    word::exportToWordProcessor([&] {
+        QGuiApplication::clipboard()->setText(text);
+        return text;
+    });
+    QVERIFY(boxes_.shown.empty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    QCOMPARE(clipboardWhenOpened, text);
+    QCOMPARE(opened_.size(), 1);
+    checkTableHoldsFields(parseDocument(readPart(opened_[0], "word/document.xml")), fieldsOf(text));
+}
+
+void WordExportTest::failingStepsAreReported() {
+    const auto exportExample = [] {
+        word::exportToWordProcessor([] { return exampleExportText(); });
+    };
+
+    // The word processor does not start: one report; Yes carries on, No ends.
+    word::setDocumentOpener([](const QString&) { return false; });
+    exportExample();
+    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(boxes_.shown[0].icon, shell::Icon::Critical);
+    QVERIFY(boxes_.shown[0].text.contains(QStringLiteral("Hata Kodu: 429")));
+    QVERIFY(!ended_);
+    boxes_.answers = {shell::Answer::No};
+    exportExample();
+    QVERIFY(ended_);
+
+#ifdef Q_OS_UNIX
+    // No document can be made (the temporary location is a file, or missing):
+    // continuing reaches the showing step, which has nothing to show and says so;
+    // ending stops before it.
+    word::setDocumentOpener([this](const QString& file) {
+        opened_.append(file);
+        return true;
+    });
+    QTemporaryDir folder;
+    QFile notAFolder(folder.filePath(QStringLiteral("file")));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const auto restoreTemp = restoredOnExit("TMPDIR");
+    for (const QString& temp : {notAFolder.fileName(), folder.filePath(QStringLiteral("none"))}) {
+        qputenv("TMPDIR", QFile::encodeName(temp));
+        boxes_.shown.clear();
+        ended_ = false;
+        exportExample();
+        QCOMPARE(boxes_.shown.size(), std::size_t(2));
+        QVERIFY(boxes_.shown[1].text.contains(QStringLiteral("Hata Kodu: 53")));
+        QVERIFY(opened_.isEmpty());
+        QVERIFY(!ended_);
+        boxes_.shown.clear();
+        boxes_.answers = {shell::Answer::No};
+        exportExample();
+        QCOMPARE(boxes_.shown.size(), std::size_t(1));
+        QVERIFY(ended_);
+    }
+    QVERIFY(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size() == 1);
+#endif
+}
+
+void WordExportTest::detectionLooksForLibreOfficeOnThePath() {
+#ifdef Q_OS_WIN
+    QSKIP("Windows asks the registry for Word");
+#endif
+    word::setWordProcessorCheck(nullptr);
+    const auto restorePath = restoredOnExit("PATH");
+    QTemporaryDir folder;
+    qputenv("PATH", QFile::encodeName(folder.path()));
+    QVERIFY(!word::wordProcessorAvailable());
+
+    QFile fakeOffice(folder.filePath(QStringLiteral("lowriter")));
+    QVERIFY(fakeOffice.open(QIODevice::WriteOnly));
+    fakeOffice.write("#!/bin/sh\n");
+    fakeOffice.close();
+    fakeOffice.setPermissions(fakeOffice.permissions() | QFile::ExeOwner);
+    QVERIFY(word::wordProcessorAvailable());
+}
+
+void WordExportTest::libreOfficeReadsTheTemplate() {
+    const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (office.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    const QString text = exampleExportText();
+    const QString file = makeExampleDocument(text);
+    QVERIFY(!file.isEmpty());
+
+    // A profile of its own, so a LibreOffice the user has open is not disturbed.
+    QTemporaryDir work;
+    QProcess convert;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), work.path());
+    convert.setProcessEnvironment(environment);
+    convert.start(office,
+                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                   QStringLiteral("-env:UserInstallation=") +
+                       QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                   QStringLiteral("--convert-to"), QStringLiteral("html"),
+                   QStringLiteral("--outdir"), work.filePath(QStringLiteral("out")), file});
+    QVERIFY(convert.waitForFinished(180000));
+    QCOMPARE(convert.exitCode(), 0);
+
+    QFile html(work.filePath(QStringLiteral("out/FaizDokumu.html")));
+    QVERIFY2(html.open(QIODevice::ReadOnly), convert.readAllStandardError().constData());
+    const QList<QList<Cell>> rows = htmlTableRows(QString::fromUtf8(html.readAll()));
+    const QList<QStringList> fields = fieldsOf(text);
+    QCOMPARE(rows.size(), fields.size());
+    for (qsizetype r = 0; r < fields.size(); ++r) {
+        QCOMPARE(rows[r].size(), 5);
+        for (qsizetype c = 0; c < 5; ++c) {
+            QCOMPARE(rows[r][c].text, fields[r][c].trimmed());
+            QCOMPARE(rows[r][c].bold, r == fields.size() - 1 && !fields[r][c].isEmpty());
+        }
+    }
+}
+
+QTEST_MAIN(WordExportTest)
+#include "WordExportTest.moc"

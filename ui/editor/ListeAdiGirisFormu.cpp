@@ -1,0 +1,80 @@
+#include "ui/editor/ListeAdiGirisFormu.h"
+
+#include "ratelist/ListEditing.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "ui/editor/EditorParts.h"
+#include "ui/main/AnaForm.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace mirvane;
+using editor::twips;
+using shell::toQString;
+
+ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("ListeAdıGirişFormu"));
+    setWindowTitle(QStringLiteral("Liste Adı Girişi..."));
+    setFixedSize(twips(0, 0, 3060, 1725).size());
+    setFont(editor::layoutFont(font()));
+
+    Etiket_ = new QLabel(QStringLiteral("Lütfen bir liste adı giriniz!"), this);
+    Etiket_->setObjectName(QStringLiteral("Etiket"));
+    const QRect labelArea = twips(300, 270, 1710, 195);
+    Etiket_->setGeometry(
+        QRect(labelArea.topLeft(), labelArea.size().expandedTo(Etiket_->sizeHint())));
+    ListeAdıKutusu_ = new QLineEdit(this);
+    ListeAdıKutusu_->setObjectName(QStringLiteral("ListeAdıKutusu"));
+    ListeAdıKutusu_->setGeometry(twips(300, 570, 2445, 285));
+    ListeAdıKutusu_->setMaxLength(NameLengthLimit);
+    TamamButonu_ = editor::button(this, QStringLiteral("TamamButonu"), QStringLiteral("Tamam"),
+                                  twips(300, 1050, 1185, 345));
+    TamamButonu_->setDefault(true);
+    İptalButonu_ = editor::button(this, QStringLiteral("İptalButonu"), QStringLiteral("İptal"),
+                                  twips(1560, 1050, 1185, 345));
+    setTabOrder(ListeAdıKutusu_, TamamButonu_);
+    setTabOrder(TamamButonu_, İptalButonu_);
+
+    connect(TamamButonu_, &QPushButton::clicked, this, &ListeAdıGirişFormu::TamamButonuTıklandı);
+    connect(İptalButonu_, &QPushButton::clicked, this, &ListeAdıGirişFormu::İptalButonuTıklandı);
+}
+
+// Esc presses İptal. The window's own close command closes without touching the
+// pending name.
+void ListeAdıGirişFormu::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        İptalButonu_->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ListeAdıGirişFormu::TamamButonuTıklandı() {
+    const std::string name = editing::trimSpaces(shell::toStdString(ListeAdıKutusu_->text()));
+    ListeAdıKutusu_->setText(toQString(name));
+    switch (editing::judgeName(shell::shared().ListFolder, name)) {
+    case editing::NameVerdict::Missing:
+        shell::showNotice(toQString(editing::NameMissing));
+        ListeAdıKutusu_->setFocus();
+        return;
+    case editing::NameVerdict::Taken:
+        shell::showNotice(toQString(editing::NameTaken));
+        ListeAdıKutusu_->selectAll();
+        ListeAdıKutusu_->setFocus();
+        return;
+    case editing::NameVerdict::Accepted:
+        AnaForm::NewListName() = name;
+        accept();
+        return;
+    }
+}
+
+void ListeAdıGirişFormu::İptalButonuTıklandı() {
+    AnaForm::NewListName().clear();
+    reject();
+}

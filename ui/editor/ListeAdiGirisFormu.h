@@ -1,0 +1,29 @@
+#pragma once
+
+// The small dialog that asks for the name of a new rate list. An accepted name is
+// handed back through AnaForm::NewListName(); İptal empties it.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class ListeAdıGirişFormu : public QDialog {
+public:
+    static constexpr int NameLengthLimit = 100;
+
+    explicit ListeAdıGirişFormu(QWidget* owner = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void TamamButonuTıklandı();
+    void İptalButonuTıklandı();
+
+    QLabel* Etiket_ = nullptr;
+    QLineEdit* ListeAdıKutusu_ = nullptr;
+    QPushButton* TamamButonu_ = nullptr;
+    QPushButton* İptalButonu_ = nullptr;
+};

@@ -1,0 +1,134 @@
+#include "ui/editor/ListeEkleFormu.h"
+
+#include "ratelist/FaizFile.h"
+#include "ratelist/ListEditing.h"
+#include "ratelist/RateListStore.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "ui/editor/ListeAdiGirisFormu.h"
+#include "ui/main/AnaForm.h"
+
+#include <QPushButton>
+
+using namespace mirvane;
+using editor::button;
+using editor::twips;
+using shell::toQString;
+
+ListeEkleFormu::ListeEkleFormu(QWidget* owner)
+    : PeriodEditor(owner, QStringLiteral("ListeEkleFormu"), QStringLiteral("Yeni Liste Ekle..."),
+                   {1440, 1275, 840}) {
+    ListeyiTemizleButonu_ = button(this, QStringLiteral("ListeyiTemizleButonu"),
+                                   QStringLiteral("Listeyi Te&mizle"), twips(240, 5730, 1335, 345));
+    ListeyiKaydetButonu_ = button(this, QStringLiteral("ListeyiKaydetButonu"),
+                                  QStringLiteral("Listeyi &Kaydet"), twips(1650, 5730, 1335, 345));
+    setKeyboardOrder({YeniDönemBelirleListeyeEkleButonu_, VazgeçButonu_, FaizDönemleriListesi_,
+                      ListeyiTemizleButonu_, ListeyiKaydetButonu_, KapatButonu_});
+
+    const QDate today = shell::shared().today();
+    BaşlangıçTarihiKutusu_->setValue(today.addDays(-1));
+    BitişTarihiKutusu_->setValue(today);
+    showIdleState();
+
+    connect(YeniDönemBelirleListeyeEkleButonu_, &QPushButton::clicked, this,
+            &ListeEkleFormu::YeniDönemBelirleListeyeEkleButonuTıklandı);
+    connect(VazgeçButonu_, &QPushButton::clicked, this, &ListeEkleFormu::VazgeçButonuTıklandı);
+    connect(ListeyiTemizleButonu_, &QPushButton::clicked, this,
+            &ListeEkleFormu::ListeyiTemizleButonuTıklandı);
+    connect(ListeyiKaydetButonu_, &QPushButton::clicked, this,
+            &ListeEkleFormu::ListeyiKaydetButonuTıklandı);
+}
+
+void ListeEkleFormu::YeniDönemBelirleListeyeEkleButonuTıklandı() {
+    if (inEntryState()) {
+        addPeriod();
+    } else {
+        beginPeriod();
+    }
+}
+
+void ListeEkleFormu::beginPeriod() {
+    if (listIsFull()) {
+        return;
+    }
+    showEntryArea(true);
+    ListeyiTemizleButonu_->setEnabled(false);
+    ListeyiKaydetButonu_->setEnabled(false);
+    if (const std::optional<Date> previousEnd = lastRowEnd()) {
+        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*previousEnd + std::chrono::days{1}));
+    }
+    BaşlangıçTarihiKutusu_->setFocus();
+}
+
+void ListeEkleFormu::addPeriod() {
+    if (!entryPasses({lastRowEnd(), std::nullopt})) {
+        return;
+    }
+    appendRow(entryRow(rowCount() + 1));
+    showIdleState();
+    BaşlangıçTarihiKutusu_->setValue(std::nullopt);
+    BitişTarihiKutusu_->setValue(std::nullopt);
+    emptyRateAndDescription();
+    FaizDönemleriListesi_->selectRow(rowCount() - 1);
+}
+
+void ListeEkleFormu::VazgeçButonuTıklandı() {
+    showIdleState();
+    emptyRateAndDescription();
+}
+
+void ListeEkleFormu::ListeyiTemizleButonuTıklandı() {
+    FaizDönemleriListesi_->removeAllRows();
+    showIdleState();
+}
+
+void ListeEkleFormu::showIdleState() {
+    showEntryArea(false);
+    ListeyiTemizleButonu_->setEnabled(rowCount() > 0);
+    ListeyiKaydetButonu_->setEnabled(rowCount() > 0);
+}
+
+// The name travels through AnaForm::NewListName(): emptied here, set by the name
+// dialog, and left holding the saved name for the main window to select. After a
+// save that wrote nothing it is emptied again, so the main window never looks for
+// a list that is not there.
+void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
+    std::string& name = AnaForm::NewListName();
+    name.clear();
+    ListeAdıGirişFormu dialog(this);
+    dialog.exec();
+    if (name.empty()) {
+        return;
+    }
+    if (!writeList(name)) {
+        name.clear();
+        return;
+    }
+    FaizDönemleriListesi_->removeAllRows();
+    VazgeçButonuTıklandı();
+}
+
+bool ListeEkleFormu::writeList(const std::string& name) {
+    if (editing::nameProblem(name)) {
+        shell::showNotice(toQString(editing::M6));
+        return false;
+    }
+    const Result<std::vector<RatePeriod>> periods = periodsOfRows();
+    if (!periods) {
+        shell::ReportError(periods.error());
+        return false;
+    }
+    const Status written =
+        faiz::write(store::ListFilePath(shell::shared().ListFolder, name), periods.value());
+    if (written.ok()) {
+        return true;
+    }
+    if (written.error().number == errors::BadFileName) {
+        shell::showNotice(toQString(editing::M6));
+    } else {
+        shell::ReportError(written.error());
+    }
+    return false;
+}

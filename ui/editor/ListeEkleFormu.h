@@ -1,0 +1,32 @@
+#pragma once
+
+// The window in which the user builds a new rate list period by period and saves
+// it under a new name.
+
+#include "ui/editor/EditorParts.h"
+
+#include <string>
+
+class QPushButton;
+
+class ListeEkleFormu : public mirvane::editor::PeriodEditor {
+public:
+    explicit ListeEkleFormu(QWidget* owner = nullptr);
+
+private:
+    void YeniDönemBelirleListeyeEkleButonuTıklandı();
+    void VazgeçButonuTıklandı();
+    void ListeyiTemizleButonuTıklandı();
+    void ListeyiKaydetButonuTıklandı();
+
+    void beginPeriod();
+    void addPeriod();
+    // Disables the entry area; clearing and saving need rows.
+    void showIdleState();
+    // Writes the rows as the list `name`; false (after telling the user) when
+    // nothing was written.
+    bool writeList(const std::string& name);
+
+    QPushButton* ListeyiTemizleButonu_ = nullptr;
+    QPushButton* ListeyiKaydetButonu_ = nullptr;
+};

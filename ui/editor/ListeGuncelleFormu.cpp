@@ -1,0 +1,190 @@
+#include "ui/editor/ListeGuncelleFormu.h"
+
+#include "interest/Breakdown.h"
+#include "ratelist/FaizFile.h"
+#include "ratelist/ListEditing.h"
+#include "ratelist/RateListStore.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+
+#include <QPushButton>
+
+using namespace mirvane;
+using editor::button;
+using editor::twips;
+using shell::toQString;
+using std::chrono::days;
+
+namespace {
+
+constexpr int DaysAheadOfStart = 30;
+
+std::filesystem::path fileOf(const std::string& listName) {
+    return store::ListFilePath(shell::shared().ListFolder, listName);
+}
+
+} // namespace
+
+ListeGüncelleFormu::ListeGüncelleFormu(std::string listName, QWidget* owner)
+    : PeriodEditor(owner, QStringLiteral("ListeGüncelleFormu"), QStringLiteral("Liste Güncelle..."),
+                   {1470, 1245, 450}),
+      listName_(std::move(listName)) {
+    DönemiGüncelleButonu_ = button(this, QStringLiteral("DönemiGüncelleButonu"),
+                                   QStringLiteral("Dönemi &Güncelle"), twips(6300, 862, 1755, 345));
+    SonDönemiSilButonu_ = button(this, QStringLiteral("SonDönemiSilButonu"),
+                                 QStringLiteral("&Son Dönemi Sil"), twips(240, 5730, 1455, 345));
+    ListeyiKaydetButonu_ = button(this, QStringLiteral("ListeyiKaydetButonu"),
+                                  QStringLiteral("&Listeyi Kaydet"), twips(1770, 5730, 1455, 345));
+    setKeyboardOrder({YeniDönemBelirleListeyeEkleButonu_, DönemiGüncelleButonu_, VazgeçButonu_,
+                      FaizDönemleriListesi_, SonDönemiSilButonu_, ListeyiKaydetButonu_,
+                      KapatButonu_});
+
+    loadList();
+    showState(false);
+
+    connect(YeniDönemBelirleListeyeEkleButonu_, &QPushButton::clicked, this,
+            &ListeGüncelleFormu::YeniDönemBelirleListeyeEkleButonuTıklandı);
+    connect(DönemiGüncelleButonu_, &QPushButton::clicked, this,
+            &ListeGüncelleFormu::DönemiGüncelleButonuTıklandı);
+    connect(FaizDönemleriListesi_, &QTreeWidget::itemDoubleClicked, this,
+            &ListeGüncelleFormu::DönemiGüncelleButonuTıklandı);
+    connect(VazgeçButonu_, &QPushButton::clicked, this, &ListeGüncelleFormu::VazgeçButonuTıklandı);
+    connect(SonDönemiSilButonu_, &QPushButton::clicked, this,
+            &ListeGüncelleFormu::SonDönemiSilButonuTıklandı);
+    connect(ListeyiKaydetButonu_, &QPushButton::clicked, this,
+            &ListeGüncelleFormu::ListeyiKaydetButonuTıklandı);
+}
+
+// A list that cannot be read is reported; the window then opens without rows.
+void ListeGüncelleFormu::loadList() {
+    const Result<RateList> list = faiz::read(fileOf(listName_));
+    if (!list) {
+        shell::ReportError(list.error());
+        return;
+    }
+    const std::vector<RatePeriod>& periods = list.value().Periods;
+    for (std::size_t k = 0; k < periods.size(); ++k) {
+        appendRow(breakdown::periodCells(int(k) + 1, periods[k]));
+    }
+    if (const std::optional<Date> lastEnd = lastRowEnd()) {
+        const Date start = *lastEnd + days{1};
+        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(start));
+        BitişTarihiKutusu_->setValue(shell::toQDate(start + days{DaysAheadOfStart}));
+    }
+}
+
+void ListeGüncelleFormu::showState(bool entry) {
+    showEntryArea(entry);
+    for (QWidget* idleOnly :
+         {static_cast<QWidget*>(DönemiGüncelleButonu_),
+          static_cast<QWidget*>(FaizDönemleriListesi_), static_cast<QWidget*>(SonDönemiSilButonu_),
+          static_cast<QWidget*>(ListeyiKaydetButonu_)}) {
+        idleOnly->setEnabled(!entry);
+    }
+}
+
+void ListeGüncelleFormu::YeniDönemBelirleListeyeEkleButonuTıklandı() {
+    if (inEntryState()) {
+        confirmEntry();
+    } else {
+        beginNewPeriod();
+    }
+}
+
+void ListeGüncelleFormu::beginNewPeriod() {
+    if (listIsFull()) {
+        return;
+    }
+    showState(true);
+    if (const std::optional<Date> lastEnd = lastRowEnd()) {
+        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*lastEnd + days{1}));
+    }
+    UpdatingSelectedPeriod_ = false;
+    BaşlangıçTarihiKutusu_->setFocus();
+}
+
+void ListeGüncelleFormu::DönemiGüncelleButonuTıklandı() {
+    const int row = FaizDönemleriListesi_->selectedRow();
+    if (row < 0 || inEntryState()) {
+        return;
+    }
+    BaşlangıçTarihiKutusu_->setValueText(FaizDönemleriListesi_->cellText(row, 1));
+    BitişTarihiKutusu_->setValueText(FaizDönemleriListesi_->cellText(row, 2));
+    FaizOranıKutusu_->setText(FaizDönemleriListesi_->cellText(row, 3));
+    AçıklamaKutusu_->setPlainText(FaizDönemleriListesi_->cellText(row, 4));
+    showState(true);
+    UpdatingSelectedPeriod_ = true;
+    editedRow_ = row;
+}
+
+// A new period follows the last row; an edited one sits between the rows around it.
+editing::Neighbours ListeGüncelleFormu::neighboursOfEntry() const {
+    if (!UpdatingSelectedPeriod_) {
+        return {lastRowEnd(), std::nullopt};
+    }
+    editing::Neighbours neighbours;
+    if (editedRow_ > 0) {
+        neighbours.previousEnd = rowEnd(editedRow_ - 1);
+    }
+    if (editedRow_ + 1 < rowCount()) {
+        neighbours.nextStart = rowStart(editedRow_ + 1);
+    }
+    return neighbours;
+}
+
+void ListeGüncelleFormu::confirmEntry() {
+    if (!entryPasses(neighboursOfEntry())) {
+        return;
+    }
+    if (UpdatingSelectedPeriod_) {
+        setRow(editedRow_, entryRow(editedRow_ + 1));
+    } else {
+        appendRow(entryRow(rowCount() + 1));
+    }
+    showState(false);
+    emptyRateAndDescription();
+    if (!UpdatingSelectedPeriod_) {
+        FaizDönemleriListesi_->selectRow(rowCount() - 1);
+    }
+}
+
+void ListeGüncelleFormu::VazgeçButonuTıklandı() {
+    showState(false);
+    emptyRateAndDescription();
+}
+
+void ListeGüncelleFormu::SonDönemiSilButonuTıklandı() {
+    if (const std::optional<std::string_view> refusal =
+            editing::refuseRemovingLast(std::size_t(rowCount()))) {
+        shell::showNotice(toQString(*refusal));
+        return;
+    }
+    if (!shell::askYesNo(toQString(editing::M8))) {
+        return;
+    }
+    FaizDönemleriListesi_->removeRow(rowCount() - 1);
+    FaizDönemleriListesi_->selectRow(rowCount() - 1);
+}
+
+// The file is replaced only once the new content is complete: a failed save leaves
+// the list on disk as it was and this window open with its rows. A list keeps at
+// least one period, so a window that could not read its list writes nothing empty.
+void ListeGüncelleFormu::ListeyiKaydetButonuTıklandı() {
+    if (rowCount() == 0) {
+        shell::showNotice(toQString(editing::M7));
+        return;
+    }
+    const Result<std::vector<RatePeriod>> periods = periodsOfRows();
+    if (!periods) {
+        shell::ReportError(periods.error());
+        return;
+    }
+    const Status written = faiz::write(fileOf(listName_), periods.value());
+    if (!written) {
+        shell::ReportError(written.error());
+        return;
+    }
+    accept();
+}
