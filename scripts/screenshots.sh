@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 binary=$(realpath "${1:-build/ui/mirvane}")
 out="$PWD/docs/screenshots"
 
-failure_picture="$PWD/screenshots-failure.png"
+failure_picture="${TMPDIR:-/tmp}/mirvane-screenshots-failure.png"
 # shellcheck source-path=SCRIPTDIR/.. source=tests/e2e/x-session.sh
 source tests/e2e/x-session.sh
 
@@ -20,20 +20,6 @@ main_window() {
 
 has_main_window() {
   [[ -n $(main_window) ]]
-}
-
-# The window the program opened over the main window.
-other_window() {
-  { xdotool search --onlyvisible --classname '^mirvane$' 2>/dev/null || true; } |
-    grep -vx "$window" | head -n1 || true
-}
-
-has_other_window() {
-  [[ -n $(other_window) ]]
-}
-
-has_no_other_window() {
-  [[ -z $(other_window) ]]
 }
 
 total_copied() {
@@ -57,13 +43,19 @@ settled_picture() {
   fail "the window at $file did not settle"
 }
 
-# Opens a window with an access key of the main window, photographs it, closes it with Esc.
+# Opens a window with an access key of the main window, types `keys` into it
+# (xdotool key names, "" for none), photographs it and closes it with Esc.
 photograph_dialog() {
-  local key=$1 file=$2 dialog
+  local key=$1 file=$2 keys=$3 dialog
   xdotool windowfocus --sync "$window"
   xdotool key "$key"
   wait_until 30 has_other_window || fail "$key opened no window"
   dialog=$(other_window)
+  xdotool windowfocus --sync "$dialog"
+  if [[ -n $keys ]]; then
+    # shellcheck disable=SC2086 # one word per key
+    xdotool key --delay 30 $keys
+  fi
   settled_picture "$dialog" "$out/$file"
   xdotool windowfocus --sync "$dialog"
   xdotool key Escape
@@ -89,12 +81,13 @@ xdotool key Tab
 xdotool type --delay 20 01072006
 xdotool key alt+p
 xdotool type --delay 20 1000
-xdotool key alt+f
+xdotool key Tab alt+f
 wait_until 30 total_copied || fail "the calculation gave no result"
 settled_picture "$window" "$out/ana-pencere.png"
 
-photograph_dialog alt+g liste-guncelle.png
-photograph_dialog alt+h sure-hesapla.png
+photograph_dialog alt+g liste-guncelle.png ""
+# Six months from 01.07.2005.
+photograph_dialog alt+h sure-hesapla.png "0 1 0 7 2 0 0 5 alt+d a alt+m 6 Tab"
 
 xdotool windowfocus --sync "$window"
 xdotool key Escape

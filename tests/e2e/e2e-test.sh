@@ -46,20 +46,6 @@ has_main_window() {
   [[ $(main_window_count) -ge 1 ]]
 }
 
-# A message box or a pop-up menu: any other visible window of the program.
-popup_window() {
-  { xdotool search --onlyvisible --classname '^mirvane$' 2>/dev/null || true; } |
-    grep -vx "$window" | head -n1 || true
-}
-
-has_popup() {
-  [[ -n $(popup_window) ]]
-}
-
-has_no_popup() {
-  [[ -z $(popup_window) ]]
-}
-
 clipboard_text() {
   timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null || true
   printf '.'
@@ -78,7 +64,6 @@ expect_clipboard() {
   fi
 }
 
-# Opens the "&Listeyi Aktar" menu with its access key and chooses an item by its own.
 # A button pressed by its access key clicks a moment later (Qt animates the
 # press), so the copy is repeated until the calculation's result is there to copy.
 copy_whole_list_until() {
@@ -94,11 +79,12 @@ copy_whole_list_until() {
   done
 }
 
+# Opens the "&Listeyi Aktar" menu with its access key and chooses an item by its own.
 choose_from_export_menu() {
   xdotool key alt+l
-  wait_until 15 has_popup || fail "Alt+L opened no menu"
+  wait_until 15 has_other_window || fail "Alt+L opened no menu"
   xdotool key "$1"
-  wait_until 15 has_no_popup || fail "the menu did not close"
+  wait_until 15 has_no_other_window || fail "the menu did not close"
 }
 
 # Lists the top-level windows from the topmost down.
@@ -182,18 +168,18 @@ xdotool key alt+o Down alt+3
 
 echo "== Esc, then No keeps the program open"
 xdotool key Escape
-wait_until 15 has_popup || fail "Esc asked nothing"
-xdotool windowfocus --sync "$(popup_window)"
+wait_until 15 has_other_window || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(other_window)"
 xdotool key Escape
-wait_until 15 has_no_popup || fail "the question did not close"
+wait_until 15 has_no_other_window || fail "the question did not close"
 process_ended "$first" && fail "the program ended on \"Hayır\""
 [[ ! -e $work/home/.config/Telvar/Mirvane.conf ]] || fail "\"Hayır\" wrote the settings"
 
 echo "== Esc, then Evet ends it"
 xdotool windowfocus --sync "$window"
 xdotool key Escape
-wait_until 15 has_popup || fail "Esc asked nothing"
-xdotool windowfocus --sync "$(popup_window)"
+wait_until 15 has_other_window || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(other_window)"
 xdotool key Return
 wait_until 30 process_ended "$first" || fail "the program did not end on \"Evet\""
 wait "$first" || fail "the program ended with status $?"

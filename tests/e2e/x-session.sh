@@ -2,7 +2,8 @@
 # Shared by the tests that run the program in a real X server: a private Xvfb,
 # waiting for a state with a guard against hanging, and cleaning up whatever was
 # started. Source it after setting `failure_picture` (where to keep the screen
-# when a check fails); it sets `work` (a temporary folder) and `pids`.
+# when a check fails); it sets `work` (a temporary folder) and `pids`, and reads
+# `window` (the program's main window) once the caller has set it.
 
 : "${failure_picture:?set failure_picture before sourcing x-session.sh}"
 work=$(mktemp -d)
@@ -52,6 +53,21 @@ start_x_server() {
 
 visible_windows_named() {
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+}
+
+# A message box or a pop-up menu: a visible window of the program other than
+# `window`, its main window.
+other_window() {
+  { xdotool search --onlyvisible --classname '^mirvane$' 2>/dev/null || true; } |
+    grep -vx "${window:?the main window is not known yet}" | head -n1 || true
+}
+
+has_other_window() {
+  [[ -n $(other_window) ]]
+}
+
+has_no_other_window() {
+  [[ -z $(other_window) ]]
 }
 
 process_ended() {

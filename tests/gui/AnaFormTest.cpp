@@ -459,7 +459,8 @@ void AnaFormTest::keyboardReachesTheFields() {
                   QStringLiteral("AnaParaKutusu"), QStringLiteral("FaiziHesaplaButonu"),
                   QStringLiteral("FaizDökümüListesi"), QStringLiteral("ListeyiAktarDüğmesi"),
                   QStringLiteral("ToplamFaizKutusu"), QStringLiteral("FaizOranlarıListesi"),
-                  QStringLiteral("ListeSilButonu"), QStringLiteral("SüreHesaplaButonu"),
+                  QStringLiteral("YeniListeEkleButonu"), QStringLiteral("ListeSilButonu"),
+                  QStringLiteral("ListeyiGüncelleButonu"), QStringLiteral("SüreHesaplaButonu"),
                   QStringLiteral("HakkındaButonu"), QStringLiteral("ÇıkışButonu")}));
 }
 

@@ -1,9 +1,9 @@
 #include "EditorTestSupport.h"
-#include "ui/editor/ListeEkleFormu.h"
-#include "ui/editor/ListeGuncelleFormu.h"
 #include "ui/main/AnaForm.h"
 
+#include <QDialog>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -91,14 +91,14 @@ void EditorMainWindowTest::cleanup() {
 }
 
 void EditorMainWindowTest::newListIsSelectedOnReturn() {
-    ListeEkleFormu window(form_.get());
     whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
         const Editor e{&dialog};
         e.addPeriod(QDate(2021, 1, 1), QDate(2024, 12, 31), QStringLiteral("24"));
         saveAs(e, QStringLiteral("Bbb Yeni"));
         e.press("KapatButonu");
     });
-    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+    QTest::mouseClick(child<QPushButton>(form_.get(), QStringLiteral("YeniListeEkleButonu")),
+                      Qt::LeftButton);
 
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->currentItem()->text(), QStringLiteral("Bbb Yeni"));
@@ -109,7 +109,6 @@ void EditorMainWindowTest::newListIsSelectedOnReturn() {
 }
 
 void EditorMainWindowTest::nameDialogCancelledAfterASaveKeepsTheRememberedList() {
-    ListeEkleFormu window(form_.get());
     whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
         const Editor e{&dialog};
         e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
@@ -120,7 +119,8 @@ void EditorMainWindowTest::nameDialogCancelledAfterASaveKeepsTheRememberedList()
         e.press("ListeyiKaydetButonu");
         e.press("KapatButonu");
     });
-    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+    QTest::mouseClick(child<QPushButton>(form_.get(), QStringLiteral("YeniListeEkleButonu")),
+                      Qt::LeftButton);
 
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->item(0)->text(), QStringLiteral("A"));
@@ -130,13 +130,13 @@ void EditorMainWindowTest::nameDialogCancelledAfterASaveKeepsTheRememberedList()
 }
 
 void EditorMainWindowTest::closingWithoutSavingReturnsToTheRememberedList() {
-    ListeEkleFormu window(form_.get());
     whenModalOpens(QStringLiteral("ListeEkleFormu"), [](QDialog& dialog) {
         const Editor e{&dialog};
         e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+    QTest::mouseClick(child<QPushButton>(form_.get(), QStringLiteral("YeniListeEkleButonu")),
+                      Qt::LeftButton);
     QCOMPARE(names()->count(), 3);
     QCOMPARE(names()->currentRow(), 2);
     QVERIFY(fixture_.boxes.requests.empty());
@@ -144,13 +144,13 @@ void EditorMainWindowTest::closingWithoutSavingReturnsToTheRememberedList() {
 
 void EditorMainWindowTest::updatedListIsShownAtItsPosition() {
     names()->setCurrentRow(1);
-    ListeGüncelleFormu window(names()->currentItem()->text().toStdString(), form_.get());
     whenModalOpens(QStringLiteral("ListeGüncelleFormu"), [](QDialog& dialog) {
         const Editor e{&dialog};
         e.press("SonDönemiSilButonu");
         e.press("ListeyiKaydetButonu");
     });
-    form_->openModal(window, AnaForm::ListPosition::RememberCurrent);
+    QTest::mouseClick(child<QPushButton>(form_.get(), QStringLiteral("ListeyiGüncelleButonu")),
+                      Qt::LeftButton);
 
     QCOMPARE(names()->currentRow(), 1);
     QCOMPARE(rates()->rowCount(), 35);

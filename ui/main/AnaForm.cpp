@@ -10,6 +10,8 @@
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
 #include "ui/about/HakkindaFormu.h"
+#include "ui/editor/ListeEkleFormu.h"
+#include "ui/editor/ListeGuncelleFormu.h"
 #include "ui/main/AnaParaKutusu.h"
 #include "ui/main/WordExport.h"
 #include "ui/span/SureHesaplamaFormu.h"
@@ -248,7 +250,6 @@ AnaForm::AnaForm(QWidget* parent)
     buildBottomButtons();
     buildMenu();
     setKeyboardOrder();
-    disableButtonsWithoutWindow();
     connectHandlers();
 
     setWindowTitle(shell::shared().MainWindowTitle);
@@ -394,12 +395,6 @@ void AnaForm::setKeyboardOrder() {
 
 // The new-list, update, date-span and About windows are not part of this build
 // yet; their buttons stay visible in their places but take no clicks.
-void AnaForm::disableButtonsWithoutWindow() {
-    for (QPushButton* pending : {YeniListeEkleButonu_, ListeyiGüncelleButonu_}) {
-        pending->setEnabled(false);
-    }
-}
-
 void AnaForm::connectHandlers() {
     connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
             &AnaForm::FaizDosyalarıListesiSeçildi);
@@ -409,6 +404,10 @@ void AnaForm::connectHandlers() {
             &AnaForm::ListeyiAktarDüğmesiBasıldı);
     connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::DeleteSelectedList);
     connect(ÇıkışButonu_, &QPushButton::clicked, this, &AnaForm::ÇıkışButonuTıklandı);
+    connect(YeniListeEkleButonu_, &QPushButton::clicked, this,
+            &AnaForm::YeniListeEkleButonuTıklandı);
+    connect(ListeyiGüncelleButonu_, &QPushButton::clicked, this,
+            &AnaForm::ListeyiGüncelleButonuTıklandı);
     connect(SüreHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::SüreHesaplaButonuTıklandı);
     connect(HakkındaButonu_, &QPushButton::clicked, this, &AnaForm::HakkındaButonuTıklandı);
     connect(SadeceToplamıKopyalaMenüsü_, &QAction::triggered, this,
@@ -426,6 +425,20 @@ void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
         TümListeyiKopyalaMenüsüTıklandı();
         return ExportText_;
     });
+}
+
+void AnaForm::YeniListeEkleButonuTıklandı() {
+    ListeEkleFormu window(this);
+    openModal(window, ListPosition::RememberCurrent);
+}
+
+void AnaForm::ListeyiGüncelleButonuTıklandı() {
+    const int row = FaizDosyalarıListesi_->currentRow();
+    if (row < 0) {
+        return; // the update window needs a selected list
+    }
+    ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
+    openModal(window, ListPosition::RememberCurrent);
 }
 
 void AnaForm::SüreHesaplaButonuTıklandı() {

@@ -67,7 +67,6 @@ private:
     void buildBottomButtons();
     void buildMenu();
     void setKeyboardOrder();
-    void disableButtonsWithoutWindow();
     void connectHandlers();
 
     void createColumns();
@@ -83,6 +82,8 @@ private:
     void FaiziHesaplaButonuTıklandı();
     void ListeyiAktarDüğmesiBasıldı();
     void ÇıkışButonuTıklandı();
+    void YeniListeEkleButonuTıklandı();
+    void ListeyiGüncelleButonuTıklandı();
     void SüreHesaplaButonuTıklandı();
     void HakkındaButonuTıklandı();
     void SadeceToplamıKopyalaMenüsüTıklandı();
