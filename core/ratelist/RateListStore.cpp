@@ -122,9 +122,19 @@ bool isUsableFolder(const fs::path& listFolder) {
     return fs::is_directory(listFolder, error) && canCreateFileIn(listFolder);
 }
 
+bool isSystemProgramFolder(const fs::path& programFolder) {
+    const std::string folder = programFolder.lexically_normal().string() + "/";
+    for (const std::string_view system : {"/usr/", "/bin/", "/sbin/"}) {
+        if (folder.starts_with(system)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 fs::path chooseAndPrepareListFolder(const fs::path& programFolder) {
     fs::path chosen = listFolderOf(programFolder);
-    if (!isUsableFolder(chosen)) {
+    if (isSystemProgramFolder(programFolder) || !isUsableFolder(chosen)) {
         chosen = perUserListFolder().value_or(chosen);
     }
     prepareFolder(chosen);

@@ -3,14 +3,14 @@
 // The folder of rate list files ("Veriler/Faizler" below the program folder) and
 // the operations on it that need no window.
 
+#include "common/Errors.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/Errors.h"
 
 namespace mirvane::store {
 
@@ -35,8 +35,14 @@ void prepareFolder(const fs::path& listFolder);
 // created, and a file can be created in it.
 bool isUsableFolder(const fs::path& listFolder);
 
+// Whether the program lies in a folder of the system's own software (/usr, /bin,
+// /sbin). Such folders belong to the package manager: even where root may write
+// there, lists kept beside the program would be mixed into the installed files.
+bool isSystemProgramFolder(const fs::path& programFolder);
+
 // The folder the program works in: the program folder's list folder when it is
-// usable, otherwise the per-user folder. Prepared as prepareFolder says.
+// usable and not a system folder, otherwise the per-user folder. Prepared as
+// prepareFolder says.
 fs::path chooseAndPrepareListFolder(const fs::path& programFolder);
 
 // The names of the list files of the folder, sorted case-insensitively in the

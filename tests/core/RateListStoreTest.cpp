@@ -277,6 +277,20 @@ TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
     EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
 }
 
+// Installed under /usr the program never writes beside itself, even when run by root.
+TEST_F(StoreFolder, SystemProgramFoldersUseThePerUserFolder) {
+    for (const char* system : {"/usr/bin", "/usr/local/bin/", "/bin", "/sbin", "/usr"}) {
+        EXPECT_TRUE(store::isSystemProgramFolder(system)) << system;
+    }
+    for (const char* own : {"/opt/mirvane", "/home/avukat/mirvane", "/usrx/bin", "/srv/usr"}) {
+        EXPECT_FALSE(store::isSystemProgramFolder(own)) << own;
+    }
+    ScopedEnv data("XDG_DATA_HOME", (root / "kullanıcı").c_str());
+    EXPECT_EQ(store::chooseAndPrepareListFolder("/usr/bin"),
+              root / "kullanıcı" / "Telvar" / "Mirvane" / "Veriler" / "Faizler");
+    EXPECT_FALSE(fs::exists("/usr/bin/Veriler"));
+}
+
 TEST_F(StoreFolder, ReadOnlyFolderIsNotUsable) {
     const fs::path folder = root / "salt-okunur";
     fs::create_directory(folder);
