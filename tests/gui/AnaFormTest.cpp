@@ -1,5 +1,6 @@
 #include "ui/main/AnaForm.h"
 
+#include "GuiTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -27,31 +28,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
 using namespace mirvane;
+using guitest::FakeBoxes;
 namespace fs = std::filesystem;
 
 namespace {
-
-class FakeBoxes : public shell::MessageBoxes {
-public:
-    shell::Answer show(const shell::MessageRequest& request) override {
-        shown.push_back(request);
-        if (answers.empty()) {
-            return request.buttons == shell::Buttons::Ok ? shell::Answer::Ok : shell::Answer::Yes;
-        }
-        const shell::Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::vector<shell::MessageRequest> shown;
-    std::deque<shell::Answer> answers;
-};
 
 const QDate Today(2024, 3, 15);
 const QString FirstList = QStringLiteral("Adi Alacaklar (Kanuni Faiz)");
@@ -134,7 +119,6 @@ private:
     void calculateExample();
     void rightClick(QWidget* widget, const QPoint& position);
     QStringList breakdownLines() const;
-    QStringList messageTexts() const;
     QVariant stored(const QString& key) const;
     QStringList storedKeys() const;
     void storeSettings(const QList<std::pair<QString, QString>>& values) const;
@@ -165,7 +149,7 @@ void AnaFormTest::init() {
     };
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        folder_->filePath(QStringLiteral("settings")));
-    boxes_.shown.clear();
+    boxes_.requests.clear();
     boxes_.answers.clear();
     endings_ = 0;
     AnaForm::NewListName().clear();
@@ -253,14 +237,6 @@ QStringList AnaFormTest::breakdownLines() const {
     return lines;
 }
 
-QStringList AnaFormTest::messageTexts() const {
-    QStringList texts;
-    for (const shell::MessageRequest& request : boxes_.shown) {
-        texts << request.text;
-    }
-    return texts;
-}
-
 QVariant AnaFormTest::stored(const QString& key) const {
     const QSettings settings(QStringLiteral("Telvar"), QStringLiteral("Mirvane"));
     return settings.value(QStringLiteral("Ayarlar/") + key);
@@ -313,7 +289,7 @@ void AnaFormTest::firstRunPreparesListsAndInputs() {
     QCOMPARE(form.windowTitle(), QStringLiteral("Telvar - Mirvane 1.14"));
     QCOMPARE(form.size(), QSize(647, 479));
     QCOMPARE(QApplication::focusWidget(), startField());
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
 }
 
 void AnaFormTest::exampleTypedThroughTheFields() {
@@ -326,7 +302,7 @@ void AnaFormTest::exampleTypedThroughTheFields() {
         QStringList({QStringLiteral("9 | 01.07.2005 | 31.12.2005 | 12 | 183 | 60,16 | 60,16"),
                      QStringLiteral("10 | 01.01.2006 | 01.07.2006 | 9 | 181 | 44,63 | 104,79")}));
     QCOMPARE(total()->text(), QStringLiteral("104,79"));
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
 
     // The 360-day box changes the divisor but not the breakdown already shown.
     QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);
@@ -367,8 +343,8 @@ void AnaFormTest::everyCalculationReadsTheListAgain() {
     fs::resize_file(listFile(FirstList), 100);
     boxes_.answers = {shell::Answer::Yes};
     calculate();
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
-    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(breakdown()->rowCount(), 0);
     QCOMPARE(total()->text(), QString());
 }
@@ -388,14 +364,14 @@ void AnaFormTest::validationMessagesCorrectAndFocus() {
     QTest::keyClicks(principal(), QStringLiteral("0"));
     calculate();
 
-    QCOMPARE(messageTexts(),
+    QCOMPARE(boxes_.texts(),
              QStringList({QStringLiteral("\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç "
                                          "Tarihi\"nden küçük olamaz!"),
                           QStringLiteral("\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en "
                                          "az (1) gün bulunmalı!"),
                           QStringLiteral("\"Anapara\" miktarını girmeniz gerekiyor!"),
                           QStringLiteral("\"Anapara\" miktarı SIFIR'dan büyük olmalı!")}));
-    for (const shell::MessageRequest& request : boxes_.shown) {
+    for (const shell::MessageRequest& request : boxes_.requests) {
         QCOMPARE(request.caption, QStringLiteral("Mirvane"));
         QVERIFY(request.icon == shell::Icon::Information);
         QVERIFY(request.buttons == shell::Buttons::Ok);
@@ -414,14 +390,14 @@ void AnaFormTest::keyboardReachesTheFields() {
     QTest::keyClick(principal(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), pushButton(QStringLiteral("FaiziHesaplaButonu")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
     QCOMPARE(startField()->value(), QDate(1972, 10, 1));
     QCOMPARE(QApplication::focusWidget(), startField());
 
     endField()->setValue(QDate(1972, 10, 1));
     // A button's access key presses it the way a click does, a moment later.
     QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
-    QTRY_COMPARE(boxes_.shown.size(), std::size_t(2));
+    QTRY_COMPARE(boxes_.requests.size(), std::size_t(2));
     QCOMPARE(endField()->value(), QDate(1972, 10, 2));
     QCOMPARE(QApplication::focusWidget(), endField());
 
@@ -566,7 +542,7 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
     word::setWordProcessorCheck([] { return false; });
     clipboard->setText(QStringLiteral("önce"));
     item->trigger();
-    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Bilgisayarınızda MS Word yüklü değil!")});
+    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Bilgisayarınızda MS Word yüklü değil!")});
     QCOMPARE(clipboard->text(), QStringLiteral("önce"));
     QVERIFY(opened.isEmpty());
 
@@ -586,7 +562,7 @@ void AnaFormTest::exportButtonNeedsABreakdown() {
     openForm();
     QPushButton* exportButton = pushButton(QStringLiteral("ListeyiAktarDüğmesi"));
     QTest::mouseClick(exportButton, Qt::LeftButton);
-    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Liste boş!")});
+    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Liste boş!")});
     QVERIFY(!menu()->isVisible());
 
     calculateExample();
@@ -597,7 +573,7 @@ void AnaFormTest::exportButtonNeedsABreakdown() {
     QTest::keyClick(menu(), Qt::Key_T);
     QVERIFY(!menu()->isVisible());
     QCOMPARE(QGuiApplication::clipboard()->text(), ExampleExport);
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
 }
 
 void AnaFormTest::rightClickMenuOnlyOverAFilledBreakdown() {
@@ -620,7 +596,7 @@ void AnaFormTest::rightClickMenuOnlyOverAFilledBreakdown() {
     menu()->defaultAction()->trigger();
     menu()->hide();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("104,79"));
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
 }
 
 void AnaFormTest::deleteRefusesTheLastList() {
@@ -630,9 +606,9 @@ void AnaFormTest::deleteRefusesTheLastList() {
     openForm();
     QCOMPARE(names()->count(), 1);
     QTest::mouseClick(pushButton(QStringLiteral("ListeSilButonu")), Qt::LeftButton);
-    QCOMPARE(messageTexts(),
+    QCOMPARE(boxes_.texts(),
              QStringList{QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!")});
-    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::Ok);
+    QVERIFY(boxes_.requests[0].buttons == shell::Buttons::Ok);
     QVERIFY(fs::exists(listFile(QStringLiteral("Tek"))));
     QCOMPARE(names()->count(), 1);
 }
@@ -643,11 +619,11 @@ void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
     names()->setCurrentRow(2);
     boxes_.answers = {shell::Answer::No};
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    QCOMPARE(messageTexts(),
+    QCOMPARE(boxes_.texts(),
              QStringList{QStringLiteral("\"Ticari Alacaklar (Reeskont-İskonto)\" adlı listeyi "
                                         "silmek istediğinizden emin misiniz?")});
-    QVERIFY(boxes_.shown[0].icon == shell::Icon::Question);
-    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::YesNo);
+    QVERIFY(boxes_.requests[0].icon == shell::Icon::Question);
+    QVERIFY(boxes_.requests[0].buttons == shell::Buttons::YesNo);
     QVERIFY(fs::exists(listFile(ThirdList)));
     QCOMPARE(names()->count(), 3);
     QCOMPARE(names()->currentRow(), 2);
@@ -679,8 +655,8 @@ void AnaFormTest::listThatCannotBeDeletedStaysInView() {
     fs::create_directories(listFile(SecondList) / "içinde");
     boxes_.answers = {shell::Answer::Yes, shell::Answer::Yes};
     QTest::mouseClick(pushButton(QStringLiteral("ListeSilButonu")), Qt::LeftButton);
-    QCOMPARE(boxes_.shown.size(), std::size_t(2));
-    QCOMPARE(boxes_.shown[1].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(boxes_.requests.size(), std::size_t(2));
+    QCOMPARE(boxes_.requests[1].caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(names()->count(), 3);
     QCOMPARE(names()->currentRow(), 1);
 }
@@ -744,16 +720,16 @@ void AnaFormTest::escAsksBeforeClosing() {
     principal()->setFocus();
     boxes_.answers = {shell::Answer::No};
     QTest::keyClick(principal(), Qt::Key_Escape);
-    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Programdan çıkmak istiyor musunuz?")});
-    QVERIFY(boxes_.shown[0].icon == shell::Icon::Question);
-    QVERIFY(boxes_.shown[0].buttons == shell::Buttons::YesNo);
+    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Programdan çıkmak istiyor musunuz?")});
+    QVERIFY(boxes_.requests[0].icon == shell::Icon::Question);
+    QVERIFY(boxes_.requests[0].buttons == shell::Buttons::YesNo);
     QVERIFY(form.isVisible());
     QVERIFY(storedKeys().isEmpty());
 
     form.move(150, 75);
     boxes_.answers = {shell::Answer::Yes};
     QTest::mouseClick(pushButton(QStringLiteral("ÇıkışButonu")), Qt::LeftButton);
-    QCOMPARE(boxes_.shown.size(), std::size_t(2));
+    QCOMPARE(boxes_.requests.size(), std::size_t(2));
     QVERIFY(!form.isVisible());
     QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("2250")));
     QCOMPARE(stored(QStringLiteral("Ust Bosluk")), QVariant(QStringLiteral("1125")));
@@ -768,7 +744,7 @@ void AnaFormTest::titleBarCloseAsksNothingAndSkipsPositionWhenMinimised() {
     QCOMPARE(form.pos(), QPoint(100, 50));
     form.move(120, 70);
     QVERIFY(closeFromTitleBar(form));
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
     QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("1800")));
 
     reopenForm();
@@ -777,7 +753,7 @@ void AnaFormTest::titleBarCloseAsksNothingAndSkipsPositionWhenMinimised() {
     form_->showMinimized();
     form_->move(300, 300);
     QVERIFY(closeFromTitleBar(*form_));
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
     QCOMPARE(stored(QStringLiteral("Sol Bosluk")), QVariant(QStringLiteral("1800")));
     QCOMPARE(stored(QStringLiteral("Ust Bosluk")), QVariant(QStringLiteral("1050")));
     QCOMPARE(stored(QStringLiteral("Liste Sirasi")), QVariant(QStringLiteral("2")));
@@ -807,9 +783,9 @@ void AnaFormTest::settingThatIsNoNumberIsReported() {
                    {QStringLiteral("Sol Bosluk"), QStringLiteral("1500")},
                    {QStringLiteral("360 Onayi"), QStringLiteral("1")}});
     openForm();
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
-    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
-    QVERIFY(boxes_.shown[0].text.contains(QStringLiteral("Hata Kodu: 13")));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Hata oluştu!"));
+    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("Hata Kodu: 13")));
     // The step is skipped, the others still run.
     QCOMPARE(form_->pos(), QPoint(100, centred().y()));
     QVERIFY(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
@@ -817,10 +793,10 @@ void AnaFormTest::settingThatIsNoNumberIsReported() {
 
     storeSettings({{QStringLiteral("Ust Bosluk"), QStringLiteral("0")},
                    {QStringLiteral("Liste Sirasi"), QStringLiteral("bir")}});
-    boxes_.shown.clear();
+    boxes_.requests.clear();
     boxes_.answers = {shell::Answer::No};
     reopenForm();
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
     QCOMPARE(endings_, 1);
 }
 
@@ -834,7 +810,7 @@ void AnaFormTest::savedPositionOffEveryScreenIsCentred() {
                    {QStringLiteral("Ust Bosluk"), QStringLiteral("-1500")}});
     reopenForm();
     QCOMPARE(form_->pos(), QPoint(-200, -100));
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
 }
 
 QTEST_MAIN(AnaFormTest)

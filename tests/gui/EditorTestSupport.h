@@ -4,6 +4,7 @@
 // with the default lists, message boxes that answer from a script, a fixed today,
 // and a way to make every write into the folder fail.
 
+#include "GuiTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
 #include "shell/Controls.h"
@@ -18,40 +19,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <deque>
 #include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
-#include <vector>
 
 namespace editortest {
 
 using namespace mirvane;
 namespace fs = std::filesystem;
-
-class FakeBoxes : public shell::MessageBoxes {
-public:
-    shell::Answer show(const shell::MessageRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) {
-            return request.buttons == shell::Buttons::Ok ? shell::Answer::Ok : shell::Answer::Yes;
-        }
-        const shell::Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    QStringList texts() const {
-        QStringList list;
-        for (const shell::MessageRequest& request : requests) {
-            list << request.text;
-        }
-        return list;
-    }
-
-    std::vector<shell::MessageRequest> requests;
-    std::deque<shell::Answer> answers;
-};
+using guitest::FakeBoxes;
 
 inline QString q(std::string_view text) {
     return shell::toQString(text);

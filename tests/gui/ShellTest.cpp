@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "shell/Controls.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
@@ -17,10 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <array>
-#include <deque>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -30,23 +29,9 @@
 
 using namespace mirvane;
 using namespace mirvane::shell;
+using guitest::FakeBoxes;
 
 namespace {
-
-class FakeBoxes : public MessageBoxes {
-public:
-    Answer show(const MessageRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty())
-            return Answer::Ok;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::vector<MessageRequest> requests;
-    std::deque<Answer> answers;
-};
 
 const QString ReportText5 = QStringLiteral(
     "Program, aşağıdaki hata nedeniyle doğru çalışmayabilir! \nYine de devam etmek istiyor "

@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "shell/Controls.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
@@ -10,29 +11,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <deque>
 #include <memory>
-#include <vector>
 
 using namespace mirvane;
 using namespace mirvane::shell;
+using guitest::FakeBoxes;
 
 namespace {
-
-class FakeBoxes : public MessageBoxes {
-public:
-    Answer show(const MessageRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty())
-            return Answer::Yes;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::vector<MessageRequest> requests;
-    std::deque<Answer> answers;
-};
 
 const QDate Today(2010, 6, 15);
 

@@ -1,5 +1,6 @@
 #include "ui/main/WordExport.h"
 
+#include "GuiTestSupport.h"
 #include "interest/Breakdown.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
@@ -18,28 +19,13 @@
 #include <QTest>
 #include <QUrl>
 #include <QXmlStreamReader>
-#include <deque>
 #include <vector>
 #include <zip.h>
 
 using namespace mirvane;
+using guitest::FakeBoxes;
 
 namespace {
-
-class FakeBoxes : public shell::MessageBoxes {
-public:
-    shell::Answer show(const shell::MessageRequest& request) override {
-        shown.push_back(request);
-        if (answers.empty())
-            return request.buttons == shell::Buttons::Ok ? shell::Answer::Ok : shell::Answer::Yes;
-        const shell::Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::vector<shell::MessageRequest> shown;
-    std::deque<shell::Answer> answers;
-};
 
 const QString NoWordProcessor = QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
 
@@ -276,11 +262,11 @@ void WordExportTest::noWordProcessorOnlyShowsTheNotice() {
     QCOMPARE(copies, 0);
     QVERIFY(opened_.isEmpty());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("önceki metin"));
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
-    QCOMPARE(boxes_.shown[0].text, NoWordProcessor);
-    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Mirvane"));
-    QCOMPARE(boxes_.shown[0].icon, shell::Icon::Information);
-    QCOMPARE(boxes_.shown[0].buttons, shell::Buttons::Ok);
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].text, NoWordProcessor);
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Mirvane"));
+    QCOMPARE(boxes_.requests[0].icon, shell::Icon::Information);
+    QCOMPARE(boxes_.requests[0].buttons, shell::Buttons::Ok);
 }
 
 void WordExportTest::exportCopiesThenShowsTheDocument() {
@@ -296,7 +282,7 @@ void WordExportTest::exportCopiesThenShowsTheDocument() {
         QGuiApplication::clipboard()->setText(text);
         return text;
     });
-    QVERIFY(boxes_.shown.empty());
+    QVERIFY(boxes_.requests.empty());
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
     QCOMPARE(clipboardWhenOpened, text);
     QCOMPARE(opened_.size(), 1);
@@ -311,10 +297,10 @@ void WordExportTest::failingStepsAreReported() {
     // The word processor does not start: one report; Yes carries on, No ends.
     word::setDocumentOpener([](const QString&) { return false; });
     exportExample();
-    QCOMPARE(boxes_.shown.size(), std::size_t(1));
-    QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Hata oluştu!"));
-    QCOMPARE(boxes_.shown[0].icon, shell::Icon::Critical);
-    QVERIFY(boxes_.shown[0].text.contains(QStringLiteral("Hata Kodu: 429")));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(boxes_.requests[0].icon, shell::Icon::Critical);
+    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("Hata Kodu: 429")));
     QVERIFY(!ended_);
     boxes_.answers = {shell::Answer::No};
     exportExample();
@@ -335,17 +321,17 @@ void WordExportTest::failingStepsAreReported() {
     const auto restoreTemp = restoredOnExit("TMPDIR");
     for (const QString& temp : {notAFolder.fileName(), folder.filePath(QStringLiteral("none"))}) {
         qputenv("TMPDIR", QFile::encodeName(temp));
-        boxes_.shown.clear();
+        boxes_.requests.clear();
         ended_ = false;
         exportExample();
-        QCOMPARE(boxes_.shown.size(), std::size_t(2));
-        QVERIFY(boxes_.shown[1].text.contains(QStringLiteral("Hata Kodu: 53")));
+        QCOMPARE(boxes_.requests.size(), std::size_t(2));
+        QVERIFY(boxes_.requests[1].text.contains(QStringLiteral("Hata Kodu: 53")));
         QVERIFY(opened_.isEmpty());
         QVERIFY(!ended_);
-        boxes_.shown.clear();
+        boxes_.requests.clear();
         boxes_.answers = {shell::Answer::No};
         exportExample();
-        QCOMPARE(boxes_.shown.size(), std::size_t(1));
+        QCOMPARE(boxes_.requests.size(), std::size_t(1));
         QVERIFY(ended_);
     }
     QVERIFY(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size() == 1);

@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "ui/about/ProgramIcon.h"
 
 #include <QDesktopServices>
@@ -12,28 +13,13 @@
 #include <QUrl>
 
 using namespace mirvane;
+using shell::layoutFont;
+using shell::place;
+using shell::px;
 using shell::toQString;
+using shell::twips;
 
 namespace {
-
-// Window layout is given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int TwipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
-QRect twips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-// The face and size the rest of the program's windows are laid out for.
-QFont layoutFont(QFont font) {
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 const QString ArtworkPath = QStringLiteral(":/about-artwork.svg");
 constexpr QSize ArtworkSize(214, 300);
@@ -79,9 +65,8 @@ HakkındaFormu::HakkındaFormu(QWidget* owner)
 }
 
 void HakkındaFormu::buildPanel() {
-    Altlık_ = new QWidget(this);
-    Altlık_->setObjectName(QStringLiteral("Altlık"));
-    Altlık_->setGeometry(QRect(px(2715), 0, width() - px(2715), height()));
+    Altlık_ = place(new QWidget(this), QStringLiteral("Altlık"),
+                    QRect(px(2715), 0, width() - px(2715), height()));
     Altlık_->setAutoFillBackground(true);
     QPalette white = Altlık_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -90,9 +75,8 @@ void HakkındaFormu::buildPanel() {
     Altlık_->setMouseTracking(true);
     Altlık_->installEventFilter(this);
 
-    auto* icon = new QLabel(Altlık_);
-    icon->setObjectName(QStringLiteral("SimgeKutusu"));
-    icon->setGeometry(twips(360, 420, IconSide * TwipsPerPixel, IconSide * TwipsPerPixel));
+    auto* icon = place(new QLabel(Altlık_), QStringLiteral("SimgeKutusu"),
+                       QRect(px(360), px(420), IconSide, IconSide));
     icon->setPixmap(programIcon().pixmap(IconSide, IconSide));
 
     QLabel* title = label(0, toQString(app::ProductName), twips(360, 1140, 3300, 450));
@@ -116,10 +100,7 @@ void HakkındaFormu::buildPanel() {
 }
 
 QLabel* HakkındaFormu::label(int index, const QString& text, const QRect& area) {
-    auto* caption = new QLabel(text, Altlık_);
-    caption->setObjectName(QStringLiteral("Etiket%1").arg(index));
-    caption->setGeometry(area);
-    return caption;
+    return place(new QLabel(text, Altlık_), QStringLiteral("Etiket%1").arg(index), area);
 }
 
 bool HakkındaFormu::eventFilter(QObject* watched, QEvent* event) {

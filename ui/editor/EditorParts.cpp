@@ -3,6 +3,7 @@
 #include "interest/Breakdown.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 
 #include <QGroupBox>
@@ -12,18 +13,19 @@
 #include <QTextCursor>
 
 using namespace mirvane;
+using shell::button;
+using shell::FixedEdge;
+using shell::label;
+using shell::layoutFont;
+using shell::place;
+using shell::px;
 using shell::toQString;
 using shell::toStdString;
+using shell::twips;
 
 namespace mirvane::editor {
 
 namespace {
-
-constexpr int TwipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
 
 // Client area of both windows.
 constexpr int WindowWidth = 8340;
@@ -44,35 +46,6 @@ const std::array<breakdown::Column, 5>& periodColumns() {
     return columns;
 }
 
-template <class Widget> Widget* place(Widget* widget, const QString& name, const QRect& area) {
-    widget->setObjectName(name);
-    widget->setGeometry(area);
-    return widget;
-}
-
-// Labels in front of a field keep their right edge when the system's font needs
-// more room than the layout gives; the others keep their left edge.
-enum class FixedEdge { Left, Right };
-
-QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& area,
-              FixedEdge fixedEdge) {
-    auto* text = place(new QLabel(caption, parent), QStringLiteral("Etiket%1").arg(index), area);
-    QRect fitted = area;
-    const QSize needed = text->sizeHint();
-    fitted.setHeight(std::max(area.height(), needed.height()));
-    if (needed.width() > area.width()) {
-        fitted.setWidth(needed.width());
-        if (fixedEdge == FixedEdge::Right) {
-            fitted.moveRight(area.right());
-        }
-    }
-    text->setGeometry(fitted);
-    if (fixedEdge == FixedEdge::Right) {
-        text->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    }
-    return text;
-}
-
 bool isEnterKey(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
@@ -90,24 +63,6 @@ void setDay(shell::DateTimePicker& picker, Date day) {
 }
 
 } // namespace
-
-QRect twips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-QFont layoutFont(QFont font) {
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QRect& area) {
-    auto* pushButton = place(new QPushButton(caption, parent), name, area);
-    pushButton->setAutoDefault(true);
-    return pushButton;
-}
 
 // ---- RateField -----------------------------------------------------------------
 

@@ -25,16 +25,6 @@ class ListView;
 
 namespace mirvane::editor {
 
-// 15 twips make one pixel at 96 dpi; the layout is given in twips.
-QRect twips(int left, int top, int width, int height);
-
-// The face and size the layout was drawn for.
-QFont layoutFont(QFont font);
-
-// A push button that Enter presses while it has the focus.
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QRect& area);
-
 // The principal field's rules, with the rate field's differences: its whole text
 // is selected whenever it gains the focus, and its length is not limited.
 class RateField : public AnaParaKutusu {

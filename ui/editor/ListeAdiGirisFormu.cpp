@@ -2,9 +2,9 @@
 
 #include "ratelist/ListEditing.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "ui/editor/EditorParts.h"
 #include "ui/main/AnaForm.h"
 
 #include <QKeyEvent>
@@ -13,29 +13,33 @@
 #include <QPushButton>
 
 using namespace mirvane;
-using editor::twips;
+using shell::button;
+using shell::fitToText;
+using shell::FixedEdge;
+using shell::layoutFont;
+using shell::place;
+using shell::px;
 using shell::toQString;
+using shell::twips;
 
 ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("ListeAdıGirişFormu"));
     setWindowTitle(QStringLiteral("Liste Adı Girişi..."));
-    setFixedSize(twips(0, 0, 3060, 1725).size());
-    setFont(editor::layoutFont(font()));
+    setFixedSize(px(3060), px(1725));
+    setFont(layoutFont(font()));
 
-    Etiket_ = new QLabel(QStringLiteral("Lütfen bir liste adı giriniz!"), this);
-    Etiket_->setObjectName(QStringLiteral("Etiket"));
     const QRect labelArea = twips(300, 270, 1710, 195);
-    Etiket_->setGeometry(
-        QRect(labelArea.topLeft(), labelArea.size().expandedTo(Etiket_->sizeHint())));
-    ListeAdıKutusu_ = new QLineEdit(this);
-    ListeAdıKutusu_->setObjectName(QStringLiteral("ListeAdıKutusu"));
-    ListeAdıKutusu_->setGeometry(twips(300, 570, 2445, 285));
+    Etiket_ = place(new QLabel(QStringLiteral("Lütfen bir liste adı giriniz!"), this),
+                    QStringLiteral("Etiket"), labelArea);
+    fitToText(Etiket_, labelArea, FixedEdge::Left);
+    ListeAdıKutusu_ =
+        place(new QLineEdit(this), QStringLiteral("ListeAdıKutusu"), twips(300, 570, 2445, 285));
     ListeAdıKutusu_->setMaxLength(NameLengthLimit);
-    TamamButonu_ = editor::button(this, QStringLiteral("TamamButonu"), QStringLiteral("Tamam"),
-                                  twips(300, 1050, 1185, 345));
+    TamamButonu_ = button(this, QStringLiteral("TamamButonu"), QStringLiteral("Tamam"),
+                          twips(300, 1050, 1185, 345));
     TamamButonu_->setDefault(true);
-    İptalButonu_ = editor::button(this, QStringLiteral("İptalButonu"), QStringLiteral("İptal"),
-                                  twips(1560, 1050, 1185, 345));
+    İptalButonu_ = button(this, QStringLiteral("İptalButonu"), QStringLiteral("İptal"),
+                          twips(1560, 1050, 1185, 345));
     setTabOrder(ListeAdıKutusu_, TamamButonu_);
     setTabOrder(TamamButonu_, İptalButonu_);
 

@@ -5,6 +5,7 @@
 #include "ratelist/RateListStore.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "ui/editor/ListeAdiGirisFormu.h"
@@ -13,9 +14,9 @@
 #include <QPushButton>
 
 using namespace mirvane;
-using editor::button;
-using editor::twips;
+using shell::button;
 using shell::toQString;
+using shell::twips;
 
 ListeEkleFormu::ListeEkleFormu(QWidget* owner)
     : PeriodEditor(owner, QStringLiteral("ListeEkleFormu"), QStringLiteral("Yeni Liste Ekle..."),

@@ -6,15 +6,16 @@
 #include "ratelist/RateListStore.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 
 #include <QPushButton>
 
 using namespace mirvane;
-using editor::button;
-using editor::twips;
+using shell::button;
 using shell::toQString;
+using shell::twips;
 using std::chrono::days;
 
 namespace {

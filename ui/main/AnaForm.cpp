@@ -6,6 +6,7 @@
 #include "ratelist/RateListStore.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
@@ -39,72 +40,18 @@
 #include <limits>
 
 using namespace mirvane;
+using shell::button;
+using shell::fitToText;
+using shell::FixedEdge;
+using shell::label;
+using shell::layoutFont;
+using shell::place;
+using shell::px;
 using shell::toQString;
+using shell::twips;
+using shell::TwipsPerPixel;
 
 namespace {
-
-// Window layout is given in twips; 15 twips make one pixel at 96 dpi, and Qt
-// scales the pixels on denser screens.
-constexpr int TwipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
-QRect twips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-template <class Widget> Widget* place(Widget* widget, const QString& name, const QRect& area) {
-    widget->setObjectName(name);
-    widget->setGeometry(area);
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QRect& area) {
-    auto* pushButton = place(new QPushButton(caption, parent), name, area);
-    // Enter on a focused button presses it, as on the platform the layout comes from.
-    pushButton->setAutoDefault(true);
-    return pushButton;
-}
-
-// Which edge of a caption stays put when its text needs more room than the layout
-// gives (fonts differ between systems): labels that sit just in front of their
-// field keep their right edge.
-enum class FixedEdge { Left, Right };
-
-void fitToText(QWidget* widget, const QRect& area, FixedEdge fixedEdge) {
-    const QSize needed = widget->sizeHint();
-    QRect fitted = area;
-    fitted.setHeight(std::max(area.height(), needed.height()));
-    if (needed.width() > area.width()) {
-        fitted.setWidth(needed.width());
-        if (fixedEdge == FixedEdge::Right) {
-            fitted.moveRight(area.right());
-        }
-    }
-    widget->setGeometry(fitted);
-}
-
-QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& area,
-              FixedEdge fixedEdge) {
-    auto* text = place(new QLabel(caption, parent), QStringLiteral("Etiket%1").arg(index), area);
-    fitToText(text, area, fixedEdge);
-    if (fixedEdge == FixedEdge::Right) {
-        text->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    }
-    return text;
-}
-
-// The layout was drawn for this face and size; the desktop's own font size would
-// not fit the fixed window.
-QFont layoutFont(QFont font) {
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 QStringList cellList(const auto& cells) {
     QStringList list;

@@ -2,6 +2,7 @@
 
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "span/DateSpan.h"
@@ -16,36 +17,14 @@
 #include <QPushButton>
 
 using namespace mirvane;
+using shell::button;
+using shell::layoutFont;
+using shell::place;
+using shell::px;
 using shell::toQString;
+using shell::twips;
 
 namespace {
-
-// Window layout is given in twips; 15 twips make one pixel at 96 dpi, and Qt
-// scales the pixels on denser screens.
-constexpr int TwipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
-QRect twips(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-template <class Widget> Widget* place(Widget* widget, const QString& name, const QRect& area) {
-    widget->setObjectName(name);
-    widget->setGeometry(area);
-    return widget;
-}
-
-// The layout was drawn for this face and size; the desktop's own font size would
-// not fit the fixed window.
-QFont layoutFont(QFont font) {
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 // The rows of the frame: label on the left, field on the right, sharing the
 // field's height so that the caption stands level with it.
@@ -61,14 +40,6 @@ QLabel* rowLabel(QWidget* parent, int index, const QString& caption, int top) {
                         twips(LabelLeft, top, LabelWidth, RowHeight));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QRect& area) {
-    auto* pushButton = place(new QPushButton(caption, parent), name, area);
-    // Enter on a focused button presses it, as on the platform the layout comes from.
-    pushButton->setAutoDefault(true);
-    return pushButton;
 }
 
 bool isEnter(const QKeyEvent& key) {
