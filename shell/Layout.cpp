@@ -42,8 +42,13 @@ QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& a
 }
 
 QFont layoutFont(QFont font) {
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), font.family()});
+    // Where the original face is missing, faces of the same narrow build come first:
+    // the desktop's usual face is often too wide for the fixed fields (a date would
+    // lose its first digit).
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
+                      font.family()});
     font.setPointSizeF(8.25);
     return font;
 }
