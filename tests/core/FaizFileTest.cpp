@@ -1,5 +1,6 @@
 #include "ratelist/FaizFile.h"
 
+#include "TempFolder.h"
 #include "ratelist/OleDate.h"
 
 #include <bit>
@@ -71,27 +72,13 @@ int errorNumberOfDecoding(std::string_view bytes) {
     return decoded.ok() ? 0 : decoded.error().number;
 }
 
-class FaizOnDisk : public ::testing::Test {
+class FaizOnDisk : public mirvane::testing::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("mirvane-faiz-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(folder, error);
-    }
+    FaizOnDisk() : TempFolderTest("mirvane-faiz-") {}
 
-    static std::string contentOf(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string contentOf(const fs::path& file) { return mirvane::testing::contentOf(file); }
     static void put(const fs::path& file, std::string_view bytes) {
-        std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+        mirvane::testing::put(file, bytes);
     }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
@@ -102,7 +89,7 @@ protected:
         return names;
     }
 
-    fs::path folder;
+    const fs::path& folder{root};
 };
 
 // Root ignores permission bits, so a read-only folder protects nothing there.

@@ -1,5 +1,6 @@
 #include "ratelist/RateListStore.h"
 
+#include "TempFolder.h"
 #include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
 
@@ -25,14 +26,8 @@ const std::vector<std::string> DefaultNames = {
     "Ticari Alacaklar (Reeskont-İskonto)",
 };
 
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void put(const fs::path& file, std::string_view bytes = "") {
-    std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-}
+using mirvane::testing::contentOf;
+using mirvane::testing::put;
 
 std::string hexBytes(std::string_view bytes) {
     std::string hex;
@@ -66,24 +61,9 @@ private:
     std::optional<std::string> old_;
 };
 
-class StoreFolder : public ::testing::Test {
+class StoreFolder : public mirvane::testing::TempFolderTest {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("mirvane-store-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override {
-        std::error_code error;
-        for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
-        fs::remove_all(root, error);
-    }
-
-    fs::path root;
+    StoreFolder() : TempFolderTest("mirvane-store-") {}
 };
 
 } // namespace
