@@ -22,7 +22,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
 
 echo "== Tüm program"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON -DMIRVANE_TESTS=ON \
+  -DMIRVANE_BENCH=ON -DMIRVANE_SANITIZE=OFF >/dev/null
 cmake --build build -j "$jobs"
 
 echo "== Debian paketi"
