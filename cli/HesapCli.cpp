@@ -230,8 +230,11 @@ bool fullStopsGroupThousands(std::string_view principal) {
     return true;
 }
 
+// An empty principal is the calculation's own refusal; any other text must be an
+// amount the principal field could hold.
 std::optional<UsageError> checkPrincipal(const std::string& principal) {
-    if (fullStopsGroupThousands(principal)) {
+    const bool empty = principal.find_first_not_of(" \t") == std::string::npos;
+    if (empty || (text::isNumericText(principal) && fullStopsGroupThousands(principal))) {
         return std::nullopt;
     }
     return UsageError{"--anapara için geçersiz tutar: " + inQuotes(principal) +
@@ -352,11 +355,16 @@ std::string jsonString(std::string_view text) {
     return json + "\"";
 }
 
+// Amounts as the texts show them: rounded to two decimals.
+std::string jsonMoney(double value) {
+    return jsonNumber(text::roundMoney(value));
+}
+
 std::string jsonRow(const interest::InterestRow& row) {
     return "{\"donem\":" + std::to_string(row.PeriodNumber) + ",\"baslangic\":\"" +
            isoDate(row.StartDate) + "\",\"bitis\":\"" + isoDate(row.EndDate) +
            "\",\"oran\":" + jsonNumber(row.Rate) + ",\"gun\":" + std::to_string(row.Days) +
-           ",\"miktar\":" + jsonNumber(row.Amount) + ",\"tutar\":" + jsonNumber(row.RunningTotal) +
+           ",\"miktar\":" + jsonMoney(row.Amount) + ",\"tutar\":" + jsonMoney(row.RunningTotal) +
            "}";
 }
 
@@ -379,7 +387,7 @@ std::string jsonText(std::string_view listName, const interest::Calculation& cal
         }
         json += jsonRow(calculation.rows[index]);
     }
-    return json + "],\"toplam\":" + jsonNumber(calculation.total) +
+    return json + "],\"toplam\":" + jsonMoney(calculation.total) +
            ",\"uyari\":" + jsonRunOn(calculation.ranPastListEnd) + "}\n";
 }
 

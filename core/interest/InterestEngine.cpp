@@ -69,9 +69,10 @@ public:
         }
         const double raw = rawAmount(principal_, period.Rate, divisor_, static_cast<int>(days));
         const double amount = text::roundMoney(raw);
-        // The amounts are whole cents, so their sum is too; rounding it again only
-        // removes the binary representation error of the addition.
-        const double total = text::roundMoney(result_.total + amount);
+        // The total is the plain sum of the rounded amounts. Rounding it again at each
+        // row would drift for amounts of 10^13 and more, where 15 significant digits
+        // keep fewer than two decimals; the texts round when they show it.
+        const double total = result_.total + amount;
         if (!std::isfinite(raw) || !std::isfinite(total)) {
             return fail();
         }

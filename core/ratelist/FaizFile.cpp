@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -79,11 +80,21 @@ Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
     return RatePeriod{*start, *end, rate, cp1254::toUtf8(trimBlanks(description))};
 }
 
-// The list name of a file: its name without the last five characters (".faiz").
+bool hasListExtension(std::string_view name) {
+    if (name.size() < Extension.size()) {
+        return false;
+    }
+    const std::string_view tail = name.substr(name.size() - Extension.size());
+    return std::equal(tail.begin(), tail.end(), Extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// The list name of a file: its name without ".faiz" (in any letter case); a file
+// read from elsewhere under another name keeps its whole name.
 std::string listNameOf(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
-    const std::size_t count = cp1254::characterCount(name);
-    return cp1254::leftCharacters(name, count > Extension.size() ? count - Extension.size() : 0);
+    return hasListExtension(name) ? name.substr(0, name.size() - Extension.size()) : name;
 }
 
 Result<std::string> readUpTo(int fd, std::size_t size) {

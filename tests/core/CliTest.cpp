@@ -193,7 +193,11 @@ TEST_F(Cli, RejectionsPrintTheEngineMessage) {
 
     EXPECT_EQ(calculate("", "01.07.2005", "01.07.2006").err,
               "\"Anapara\" miktarını girmeniz gerekiyor!\n");
-    EXPECT_EQ(calculate("abc", "01.07.2005", "01.07.2006").code, cli::ExitRejected);
+    // Text the principal field could never hold is a usage error, not "not above zero".
+    for (const char* notAnAmount : {"abc", "12a", "1e3", ",", "1,2,3"}) {
+        EXPECT_EQ(calculate(notAnAmount, "01.07.2005", "01.07.2006").code, cli::ExitUsage)
+            << notAnAmount;
+    }
     EXPECT_EQ(calculate("1000", "01.07.2005", "01.07.2005").err,
               "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!\n");
     EXPECT_EQ(calculate("1000", "01.01.1970", "01.07.2005").err,
@@ -253,6 +257,15 @@ TEST_F(Cli, WarnsWhenTheLastRateRunsPastTheListEnd) {
 
     const Outcome onTheEnd = calculate("1000", "01.07.2020", "30.12.2020");
     EXPECT_EQ(onTheEnd.err, "");
+}
+
+// Read from elsewhere, a file keeps its whole name unless it ends in ".faiz".
+TEST_F(Cli, ListNameFromAFileOfAnotherName) {
+    const fs::path other = writeList("kanuni.bin", {{on(2000, 1, 1), on(2000, 12, 31), 9, ""}});
+    const Outcome named = run({"--dosya", other.string(), "--anapara", "100", "--baslangic",
+                               "01.01.2000", "--bitis", "02.01.2000", "--json"});
+    EXPECT_EQ(named.code, cli::ExitOk);
+    EXPECT_EQ(named.out.rfind("{\"liste\":\"kanuni.bin\",", 0), 0u) << named.out;
 }
 
 } // namespace

@@ -228,4 +228,19 @@ TEST(InterestEngine, FlagsTheLastRateRunPastTheListEnd) {
     EXPECT_FALSE(calculation(run(on(2005, 7, 1), on(2006, 7, 1))).ranPastListEnd);
 }
 
+// The total is the plain sum of the shown amounts, also where 15 significant digits
+// leave fewer than two decimals (amounts of 10^13 and more).
+TEST(InterestEngine, TotalIsThePlainSumOfRoundedAmountsForHugeClaims) {
+    const RateList& discount = defaults::lists().at(2);
+    const Calculation huge = calculation(run(on(1990, 12, 26), on(1996, 12, 20),
+                                             "9.340.000.000.000", interest::Divisor365, discount));
+    double sum = 0;
+    for (const InterestRow& row : huge.rows) {
+        sum += row.Amount;
+        EXPECT_EQ(row.RunningTotal, sum);
+    }
+    EXPECT_EQ(huge.total, sum);
+    EXPECT_EQ(text::formatMoney(huge.total), "28.615.456.986.301,40");
+}
+
 } // namespace
