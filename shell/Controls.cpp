@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace mirvane::shell {
@@ -178,6 +180,8 @@ void ListView::selectRow(int row) {
 }
 
 DateTimePicker::DateTimePicker(QWidget* parent) : QDateEdit(parent) {
+    // A date chosen another way (the calendar, the program) ends any typing.
+    connect(this, &QDateEdit::dateChanged, this, [this] { typed_.clear(); });
     setLocale(turkish());
     setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     setCalendarPopup(true);
@@ -208,6 +212,7 @@ void DateTimePicker::setValueText(const QString& text) {
 }
 
 void DateTimePicker::stepBy(int steps) {
+    finishTyping();
     if (!value()) {
         setValue(shared().today());
         return;
@@ -219,22 +224,114 @@ void DateTimePicker::stepBy(int steps) {
 
 void DateTimePicker::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
+    const bool plain =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (!typed_.isEmpty() && plain && event->key() == Qt::Key_Backspace) {
+        eraseTypedCharacter();
+        event->accept();
+        return;
+    }
+    if (plain && typed.size() == 1 &&
+        (typed.front().isDigit() || typed.front() == QLatin1Char('.')) &&
+        (!typed_.isEmpty() || startsWholeDate(*event))) {
+        typeCharacter(typed.front());
+        event->accept();
+        return;
+    }
+    finishTyping();
+
     const bool isDigit = !typed.isEmpty() && typed.front().isDigit();
-    // "01.07.2005" typed as written: after "01" the editor is already in the month,
-    // so the full stop that follows must not move it on to the year.
+    // "07.2005" typed into the month: after "07" the editor is already in the year,
+    // so the full stop that follows must not move it on.
     if (typed == QStringLiteral(".") && sectionFilledByDigit_) {
         sectionFilledByDigit_ = false;
         event->accept();
         return;
     }
-    // Typing into an empty picker starts from today's date, day first, so that a
-    // whole date typed digit by digit lands in its sections.
-    if (!value() && isDigit) {
-        setValue(shared().today());
-        setSelectedSection(QDateTimeEdit::DaySection);
-    }
     QDateEdit::keyPressEvent(event);
     sectionFilledByDigit_ = isDigit && editingFollowsAFullStop();
+}
+
+// A whole date is typed into an empty field, or from the day on; typing into the
+// month or the year changes just that part.
+bool DateTimePicker::startsWholeDate(const QKeyEvent& event) const {
+    return event.text().front().isDigit() &&
+           (!value() || currentSection() == QDateTimeEdit::DaySection ||
+            lineEdit()->selectedText() == lineEdit()->text());
+}
+
+void DateTimePicker::typeCharacter(QChar character) {
+    const auto dots = [this] {
+        return typed_.count(QLatin1Char('.'));
+    };
+    const auto part = [this] {
+        return typed_.mid(typed_.lastIndexOf(QLatin1Char('.')) + 1);
+    };
+    if (character == QLatin1Char('.')) {
+        // A full stop closes the day or the month; after one the editor added itself
+        // (or at the start, or in the year) it has nothing to close.
+        if (part().isEmpty() || dots() == 2)
+            return;
+        typed_ += character;
+    } else {
+        if (dots() == 2 && part().size() == 4)
+            return;
+        if (dots() < 2 && part().size() == 2)
+            typed_ += QLatin1Char('.');
+        typed_ += character;
+        if (dots() < 2 && part().size() == 2)
+            typed_ += QLatin1Char('.');
+    }
+    if (dots() == 2 && part().size() == 4) {
+        finishTyping();
+        return;
+    }
+    showTyped();
+}
+
+void DateTimePicker::eraseTypedCharacter() {
+    typed_.chop(1);
+    if (typed_.isEmpty()) {
+        showValue();
+        return;
+    }
+    showTyped();
+}
+
+void DateTimePicker::finishTyping() {
+    if (typed_.isEmpty())
+        return;
+    const std::optional<text::Date> day = text::parseDate(toStdString(typed_));
+    typed_.clear();
+    const std::optional<QDate> date = day ? std::optional<QDate>(toQDate(*day)) : std::nullopt;
+    if (date && *date >= FirstDate && *date <= LastDate && *date != this->date()) {
+        setValue(date);
+        return;
+    }
+    if (!date || *date < FirstDate || *date > LastDate)
+        QApplication::beep();
+    showValue();
+}
+
+// The text being typed stands in the field as written; the editor's own checks are
+// kept out of it until the date is whole.
+void DateTimePicker::showTyped() {
+    const QSignalBlocker quiet(lineEdit());
+    lineEdit()->setText(typed_);
+    lineEdit()->setCursorPosition(int(typed_.size()));
+}
+
+void DateTimePicker::showValue() {
+    const QSignalBlocker quiet(lineEdit());
+    const std::optional<QDate> current = value();
+    lineEdit()->setText(current ? current->toString(QStringLiteral("dd.MM.yyyy"))
+                                : specialValueText());
+    setSelectedSection(QDateTimeEdit::DaySection);
+}
+
+void DateTimePicker::focusOutEvent(QFocusEvent* event) {
+    finishTyping();
+    QDateEdit::focusOutEvent(event);
 }
 
 // Whether the place typing goes on from comes right after a full stop, that is at the

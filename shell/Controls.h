@@ -60,18 +60,34 @@ public:
     // Sets the date a short-date text (dd.MM.yyyy) denotes; any other text empties it.
     void setValueText(const QString& text);
 
+    // Ends a date being typed: a whole, real date becomes the value; anything else is
+    // dropped and the field shows its value again. Readers of the value call it first
+    // when a button may be pressed by its access key while the date is half typed.
+    void finishTyping();
+
     // Stepping (arrow keys, wheel) from no date starts at today, and never steps into no date.
     void stepBy(int steps) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Tab leaves the field like any other; the sections are reached by typing and arrows.
     bool event(QEvent* event) override;
 
 private:
+    bool startsWholeDate(const QKeyEvent& event) const;
+    void typeCharacter(QChar character);
+    void eraseTypedCharacter();
+    void showTyped();
+    void showValue();
     bool editingFollowsAFullStop() const;
 
+    // A date typed from its day on, gathered as written ("1.7.2005", "01072005") and
+    // read as a whole once its year is complete: QDateEdit would check each day
+    // against the month shown before the new month is typed (31 in a 30-day month
+    // became 30, silently).
+    QString typed_;
     // Set when a typed digit filled its section and the editor moved on by itself;
     // the full stop typed after it then belongs to the section already left.
     bool sectionFilledByDigit_ = false;

@@ -2,9 +2,9 @@
 
 // The three lists the program carries and writes whenever the list folder holds none.
 
-#include <vector>
-
 #include "ratelist/RateList.h"
+
+#include <vector>
 
 namespace mirvane::defaults {
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -78,16 +77,6 @@ Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
     // The blank is the same byte in both encodings, so trimming first spares converting the
     // padding.
     return RatePeriod{*start, *end, rate, cp1254::toUtf8(trimBlanks(description))};
-}
-
-bool hasListExtension(std::string_view name) {
-    if (name.size() < Extension.size()) {
-        return false;
-    }
-    const std::string_view tail = name.substr(name.size() - Extension.size());
-    return std::equal(tail.begin(), tail.end(), Extension.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
 }
 
 // The list name of a file: its name without ".faiz" (in any letter case); a file
@@ -188,6 +177,16 @@ void syncFolder(const std::filesystem::path& folder) {
 }
 
 } // namespace
+
+bool hasListExtension(std::string_view fileName) {
+    if (fileName.size() < Extension.size()) {
+        return false;
+    }
+    const std::string_view tail = fileName.substr(fileName.size() - Extension.size());
+    return std::equal(tail.begin(), tail.end(), Extension.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+    });
+}
 
 std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period) {
     std::array<std::uint8_t, RecordSize> record{};

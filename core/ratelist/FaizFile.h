@@ -5,6 +5,9 @@
 // Windows-1254 description padded with blanks; the last slot ends after its 124
 // data bytes, so n periods make 128 * n - 4 bytes.
 
+#include "common/Errors.h"
+#include "ratelist/RateList.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -12,15 +15,15 @@
 #include <string_view>
 #include <vector>
 
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
-
 namespace mirvane::faiz {
 
 inline constexpr std::size_t SlotSize = 128;
 inline constexpr std::size_t RecordSize = 124;
 inline constexpr std::size_t DescriptionSize = 100;
 inline constexpr std::string_view Extension = ".faiz";
+
+// Whether a file name ends in ".faiz", in any letter case.
+bool hasListExtension(std::string_view fileName);
 
 // The 124 data bytes of one period (description cut to 100 characters).
 std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period);

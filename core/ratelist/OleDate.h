@@ -2,17 +2,17 @@
 
 // OLE Automation dates: days since 30 December 1899 as a double.
 
-#include <optional>
-
 #include "ratelist/RateList.h"
+
+#include <optional>
 
 namespace mirvane::oledate {
 
 // The first and last day a stored date may name.
-inline constexpr std::chrono::year_month_day Earliest{std::chrono::year{1601},
-                                                      std::chrono::January, std::chrono::day{1}};
-inline constexpr std::chrono::year_month_day Latest{std::chrono::year{9999},
-                                                    std::chrono::December, std::chrono::day{31}};
+inline constexpr std::chrono::year_month_day Earliest{std::chrono::year{1601}, std::chrono::January,
+                                                      std::chrono::day{1}};
+inline constexpr std::chrono::year_month_day Latest{std::chrono::year{9999}, std::chrono::December,
+                                                    std::chrono::day{31}};
 
 double fromDate(Date date);
 

@@ -52,20 +52,11 @@ std::uint64_t weight(char32_t c) {
     return std::uint64_t{U'a'} * Spacing + rank;
 }
 
-bool hasListExtension(const std::string& fileName) {
-    if (fileName.size() < faiz::Extension.size()) {
-        return false;
-    }
-    const auto tail = std::string_view(fileName).substr(fileName.size() - faiz::Extension.size());
-    return std::equal(tail.begin(), tail.end(), faiz::Extension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
-}
-
 bool isListFile(const fs::directory_entry& entry) {
     std::error_code error;
     const std::string fileName = entry.path().filename().string();
-    return !fileName.starts_with('.') && hasListExtension(fileName) && entry.is_regular_file(error);
+    return !fileName.starts_with('.') && faiz::hasListExtension(fileName) &&
+           entry.is_regular_file(error);
 }
 
 // Creates and removes a file to learn whether the folder takes new files.
@@ -99,8 +90,24 @@ std::optional<fs::path> perUserListFolder() {
     return dataHome / "Telvar" / "Mirvane" / "Veriler" / "Faizler";
 }
 
+// A list whose file has its extension in capitals is listed like any other, so it
+// must be read, saved and deleted under that same file.
 fs::path ListFilePath(const fs::path& listFolder, std::string_view name) {
-    return listFolder / (std::string(name) + std::string(faiz::Extension));
+    const std::string usualName = std::string(name) + std::string(faiz::Extension);
+    const fs::path usual = listFolder / usualName;
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(usual, error))) {
+        return usual;
+    }
+    fs::directory_iterator entry(listFolder, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const std::string fileName = entry->path().filename().string();
+        if (fileName.size() == usualName.size() && fileName.starts_with(name) &&
+            faiz::hasListExtension(fileName)) {
+            return entry->path();
+        }
+    }
+    return usual;
 }
 
 void prepareFolder(const fs::path& listFolder) {

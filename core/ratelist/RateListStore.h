@@ -24,7 +24,8 @@ fs::path listFolderOf(const fs::path& programFolder);
 // nullopt when neither variable is set.
 std::optional<fs::path> perUserListFolder();
 
-// listFolder / (name + ".faiz").
+// listFolder / (name + ".faiz"), or the existing file of that name whose extension is
+// written in other letter case (".FAIZ").
 fs::path ListFilePath(const fs::path& listFolder, std::string_view name);
 
 // Creates the folder (and its parents) if missing and writes the three default

@@ -242,6 +242,13 @@ TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
     EXPECT_EQ(store::enumerateListNames(root),
               (std::vector<std::string>{"Adi", "Büyük", "karışık"}));
     EXPECT_TRUE(store::enumerateListNames(root / "yok").empty());
+
+    // A list listed under its name is read, saved and deleted through that same file.
+    EXPECT_EQ(store::ListFilePath(root, "Büyük"), root / "Büyük.FAIZ");
+    EXPECT_EQ(store::ListFilePath(root, "karışık"), root / "karışık.FaIz");
+    EXPECT_EQ(store::ListFilePath(root, "Yeni"), root / "Yeni.faiz");
+    EXPECT_TRUE(store::deleteListFile(store::ListFilePath(root, "Büyük")).ok());
+    EXPECT_EQ(store::enumerateListNames(root), (std::vector<std::string>{"Adi", "karışık"}));
 }
 
 TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {

@@ -458,11 +458,18 @@ void AnaFormTest::copyTotalAndWholeList() {
     QCOMPARE(clipboard->text(), QStringLiteral("104,79"));
     QTest::keyClick(breakdown(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), ExampleExport);
-    // In the principal field the clipboard keys do nothing at all.
-    clipboard->setText(QStringLiteral("önce"));
-    principal()->setFocus();
-    QTest::keyClick(principal(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard->text(), QStringLiteral("önce"));
+    // In every field, the date pickers and the principal included, Ctrl+C copies the
+    // total, never a piece of the field.
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{startField(), endField(), principal(), total()}) {
+        clipboard->setText(QStringLiteral("önce"));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("104,79"));
+        QTest::keyClick(field, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), ExampleExport);
+    }
+    QCOMPARE(principal()->text(), QStringLiteral("1.000,00"));
 
     // One row: header, the row, the total line.
     typeInputs(QStringLiteral("01012008"), QStringLiteral("01012009"), QStringLiteral("1000"));

@@ -88,6 +88,7 @@ private slots:
     void listViewSelectionAndRowEdits();
     void datePickerFormatRangeAndEmptyState();
     void datePickerStepsAndTyping();
+    void datePickerReadsTypedDatesAsAWhole();
     void datePickerSpeaksTurkish();
 
     void labelHighlightFollowsFocus();
@@ -378,6 +379,64 @@ void ShellTest::datePickerStepsAndTyping() {
         // Tab leaves the field instead of walking through its sections.
         QVERIFY(next->hasFocus());
     }
+}
+
+// Whatever the field showed before, a typed date is the date written; a date that is
+// not whole or not real is dropped and the field shows its value again.
+void ShellTest::datePickerReadsTypedDatesAsAWhole() {
+    QWidget window;
+    auto* field = new DateTimePicker(&window);
+    auto* next = new QLineEdit(&window);
+    new QVBoxLayout(&window);
+    window.layout()->addWidget(field);
+    window.layout()->addWidget(next);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    struct Case {
+        QDate shown;
+        QString typed;
+        QDate expected;
+    };
+    const Case cases[] = {
+        {QDate(2024, 4, 14), QStringLiteral("31.12.2005"), QDate(2005, 12, 31)},
+        {QDate(2024, 4, 14), QStringLiteral("31122005"), QDate(2005, 12, 31)},
+        {QDate(2024, 2, 14), QStringLiteral("31.03.2024"), QDate(2024, 3, 31)},
+        {QDate(2024, 2, 14), QStringLiteral("30.06.2005"), QDate(2005, 6, 30)},
+        {QDate(2024, 2, 14), QStringLiteral("31032024"), QDate(2024, 3, 31)},
+        {QDate(2023, 1, 14), QStringLiteral("29.02.2024"), QDate(2024, 2, 29)},
+        {QDate(2023, 2, 14), QStringLiteral("29.6.2005"), QDate(2005, 6, 29)},
+        // Not real, or not whole: the value stays and is shown again.
+        {QDate(2024, 4, 14), QStringLiteral("31.02.2005"), QDate(2024, 4, 14)},
+        {QDate(2024, 1, 14), QStringLiteral("01.07.05"), QDate(2024, 1, 14)},
+    };
+    for (const Case& c : cases) {
+        field->setValue(c.shown);
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field, c.typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY2(field->value() == std::optional<QDate>(c.expected),
+                 qPrintable(c.typed + QStringLiteral(" -> ") + field->text()));
+        QCOMPARE(field->text(), c.expected.toString(QStringLiteral("dd.MM.yyyy")));
+    }
+
+    // The whole text selected, as a click and drag leaves it.
+    field->setValue(QDate(2024, 4, 14));
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("31.12.2005"));
+    QCOMPARE(field->value(), std::optional<QDate>(QDate(2005, 12, 31)));
+
+    // A half-typed date shows as typed; Backspace takes back a character; finishing
+    // it (as a button pressed by its access key does) drops it.
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(field, QStringLiteral("01.07.20"));
+    QCOMPARE(field->text(), QStringLiteral("01.07.20"));
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), QStringLiteral("01.07.2"));
+    field->finishTyping();
+    QCOMPARE(field->value(), std::optional<QDate>(QDate(2005, 12, 31)));
+    QCOMPARE(field->text(), QStringLiteral("31.12.2005"));
 }
 
 void ShellTest::datePickerSpeaksTurkish() {

@@ -237,6 +237,8 @@ bool PeriodEditor::listIsFull() {
 }
 
 bool PeriodEditor::entryPasses(const editing::Neighbours& neighbours) {
+    BaşlangıçTarihiKutusu_->finishTyping();
+    BitişTarihiKutusu_->finishTyping();
     const editing::Entry entry{dayOf(*BaşlangıçTarihiKutusu_), dayOf(*BitişTarihiKutusu_),
                                toStdString(FaizOranıKutusu_->text())};
     const std::optional<editing::Refusal> refusal = editing::checkEntry(entry, neighbours);

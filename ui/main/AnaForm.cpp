@@ -25,6 +25,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -323,10 +324,21 @@ void AnaForm::buildMenu() {
     SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
     ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS Word'e Aktar"));
     ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
-    // The shortcuts work while the menu is closed too; a text field that has its
-    // own copy keeps Ctrl+C for it.
+    // The shortcuts work while the menu is closed too, and in every field: a Ctrl+C
+    // that copied a piece of a date (or nothing at all) instead of the total would
+    // end up pasted into a petition.
     addAction(SadeceToplamıKopyalaMenüsü_);
     addAction(TümListeyiKopyalaMenüsü_);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_, ToplamFaizKutusu_}) {
+        field->installEventFilter(this);
+    }
+}
+
+bool AnaForm::isMenuShortcut(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    return pressed == SadeceToplamıKopyalaMenüsü_->shortcut() ||
+           pressed == TümListeyiKopyalaMenüsü_->shortcut();
 }
 
 void AnaForm::setKeyboardOrder() {
@@ -494,6 +506,12 @@ void AnaForm::closeEvent(QCloseEvent* event) {
 }
 
 bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
+    // Left unclaimed by the field, the key goes to the menu's shortcut.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         if (request->reason() == QContextMenuEvent::Mouse) {
@@ -600,6 +618,9 @@ void AnaForm::YılGünSayısıOnayıTıklandı() {
 }
 
 void AnaForm::FaiziHesaplaButonuTıklandı() {
+    // Alt+F leaves the focus where it is, possibly on a date half typed.
+    BaşlangıçTarihiKutusu_->finishTyping();
+    BitişTarihiKutusu_->finishTyping();
     const std::string principalText = AnaParaKutusu_->text().toStdString();
     const interest::Inputs inputs = calculationInputs(principalText);
     if (passesChecks(inputs)) {

@@ -18,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QDialog;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -66,6 +67,7 @@ private:
     void buildRatesArea();
     void buildBottomButtons();
     void buildMenu();
+    bool isMenuShortcut(const QKeyEvent& key) const;
     void setKeyboardOrder();
     void connectHandlers();
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using namespace mirvane;
@@ -110,6 +111,9 @@ void SüreHesaplamaFormu::buildValuesFrame() {
         place(new QLineEdit(rows), QStringLiteral("EklenecekZamanMiktarıKutusu"),
               twips(FieldLeft, 1260, AmountWidth, RowHeight));
     EklenecekZamanMiktarıKutusu_->setMaxLength(3);
+    // Only typed digits come in: no dropped text, no input-method text.
+    EklenecekZamanMiktarıKutusu_->setAcceptDrops(false);
+    EklenecekZamanMiktarıKutusu_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     Etiket_[3] = rowLabel(rows, 3, QStringLiteral("Bulunan Tarih:"), 1920);
     Etiket_[3]->setEnabled(false);
@@ -173,6 +177,10 @@ bool SüreHesaplamaFormu::eventFilter(QObject* watched, QEvent* event) {
             return true;
         if (event->type() == QEvent::FocusIn)
             EklenecekZamanMiktarıKutusu_->selectAll();
+        // The middle button would paste the X11 selection, whatever it holds.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            return true;
     }
     return QDialog::eventFilter(watched, event);
 }
