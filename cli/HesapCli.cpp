@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -252,39 +251,6 @@ fs::path preparedListFolder(const Options& options, const fs::path& programFolde
     return store::chooseAndPrepareListFolder(programFolder);
 }
 
-bool hasListExtension(std::string_view fileName) {
-    if (fileName.size() < faiz::Extension.size()) {
-        return false;
-    }
-    const std::string_view extension = fileName.substr(fileName.size() - faiz::Extension.size());
-    for (std::size_t index = 0; index < extension.size(); ++index) {
-        const char lower =
-            static_cast<char>(std::tolower(static_cast<unsigned char>(extension[index])));
-        if (lower != faiz::Extension[index]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The file behind a listed name, whatever the letter case of its ".faiz".
-std::optional<fs::path> fileOfListName(const fs::path& folder, std::string_view name) {
-    std::error_code error;
-    const fs::path exact = store::ListFilePath(folder, name);
-    if (fs::is_regular_file(exact, error)) {
-        return exact;
-    }
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        const std::string fileName = entry.path().filename().string();
-        if (fileName.size() == name.size() + faiz::Extension.size() &&
-            std::string_view(fileName).substr(0, name.size()) == name &&
-            hasListExtension(fileName)) {
-            return entry.path();
-        }
-    }
-    return std::nullopt;
-}
-
 OrUsage<RateList> readFile(const fs::path& file) {
     Result<RateList> list = faiz::read(file);
     if (!list) {
@@ -299,21 +265,13 @@ OrUsage<RateList> readFile(const fs::path& file) {
 OrUsage<RateList> readNamedList(const Options& options, const fs::path& programFolder) {
     const fs::path folder = preparedListFolder(options, programFolder);
     const std::string& name = *options.listName;
-    bool listed = false;
-    for (const std::string& candidate : store::enumerateListNames(folder)) {
-        listed = listed || candidate == name;
-    }
-    const std::optional<fs::path> file = listed ? fileOfListName(folder, name) : std::nullopt;
-    if (!file) {
+    const std::vector<std::string> names = store::enumerateListNames(folder);
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
         return UsageError{inQuotes(name) + " adlı faiz oranı listesi " + inQuotes(folder.string()) +
                           " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
                           "--listeler"};
     }
-    OrUsage<RateList> list = readFile(*file);
-    if (RateList* read = std::get_if<RateList>(&list)) {
-        read->Name = name;
-    }
-    return list;
+    return readFile(store::ListFilePath(folder, name));
 }
 
 OrUsage<RateList> readList(const Options& options, const fs::path& programFolder) {

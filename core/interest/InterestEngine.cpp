@@ -120,6 +120,22 @@ void slice(const RateList& list, const Inputs& inputs, RowBuilder& builder) {
     }
 }
 
+// The slicing relies on periods that follow one another day by day. A list file made
+// or changed outside the program may not, and would give negative or doubled days.
+std::optional<RunTimeError> brokenSequence(const RateList& list) {
+    for (std::size_t index = 0; index < list.Periods.size(); ++index) {
+        const RatePeriod& period = list.Periods[index];
+        const bool follows = index == 0 || period.StartDate == list.Periods[index - 1].EndDate +
+                                                                   std::chrono::days{1};
+        if (period.StartDate > period.EndDate || !follows) {
+            return errors::make(errors::InvalidFileFormat,
+                                "Faiz listesinin dönemleri birbirini gün gün izlemiyor (" +
+                                    std::to_string(index + 1) + ". dönem).");
+        }
+    }
+    return std::nullopt;
+}
+
 // Set when the last period's row ran past the list's end.
 std::optional<RunOnPastListEnd> runOnPastListEnd(const RateList& list, const Inputs& inputs,
                                                  const Calculation& calculation) {
@@ -152,6 +168,11 @@ Outcome calculate(const RateList& list, const Inputs& inputs,
     if (list.Periods.empty()) {
         Calculation calculation;
         calculation.failure = errors::make(errors::SubscriptOutOfRange);
+        return calculation;
+    }
+    if (std::optional<RunTimeError> broken = brokenSequence(list)) {
+        Calculation calculation;
+        calculation.failure = std::move(broken);
         return calculation;
     }
     if (std::optional<Rejection> rejection = validate(list, inputs)) {

@@ -61,7 +61,8 @@ struct RunOnPastListEnd {
 };
 
 // The rows and total of a calculation. `failure` is set when the run stopped on a
-// run-time error (a slice longer than 32767 days); the rows before it are kept.
+// run-time error (a slice longer than 32767 days, an amount too large for a number,
+// a list whose periods do not follow one another); the rows before it are kept.
 struct Calculation {
     std::vector<InterestRow> rows;
     double total = 0.0;
@@ -80,8 +81,9 @@ using Outcome = std::variant<Rejection, Calculation>;
 
 // Checks the inputs in order (start before the first period, start before end,
 // principal given, principal above zero) and computes the rows. `onRow`, when
-// given, sees every row the moment it is computed. A list without periods is a
-// run-time error (subscript out of range) in Calculation::failure.
+// given, sees every row the moment it is computed. A list without periods (subscript
+// out of range) or whose periods do not follow one another day by day (invalid file
+// format) is a run-time error in Calculation::failure, before any check.
 Outcome calculate(const RateList& list, const Inputs& inputs,
                   const std::function<void(const InterestRow&)>& onRow = {});
 

@@ -243,4 +243,23 @@ TEST(InterestEngine, TotalIsThePlainSumOfRoundedAmountsForHugeClaims) {
     EXPECT_EQ(text::formatMoney(huge.total), "28.615.456.986.301,40");
 }
 
+// A list whose periods leave a gap, overlap or run backwards cannot be sliced; it is a
+// run-time error before any check, never a negative or doubled day count.
+TEST(InterestEngine, RefusesListsWhosePeriodsDoNotFollowOneAnother) {
+    const RateList gap{
+        "Boşluklu",
+        {{on(2020, 1, 1), on(2020, 1, 31), 10, ""}, {on(2020, 3, 1), on(2020, 12, 31), 10, ""}}};
+    const RateList overlap{
+        "Çakışan",
+        {{on(2020, 1, 1), on(2020, 6, 30), 10, ""}, {on(2020, 6, 1), on(2020, 12, 31), 10, ""}}};
+    const RateList backwards{"Ters", {{on(2020, 12, 31), on(2020, 1, 1), 10, ""}}};
+    for (const RateList* list : {&gap, &overlap, &backwards}) {
+        const Calculation refused =
+            calculation(run(on(2020, 1, 15), on(2020, 2, 10), "1000", interest::Divisor365, *list));
+        ASSERT_TRUE(refused.failure.has_value()) << list->Name;
+        EXPECT_EQ(refused.failure->number, errors::InvalidFileFormat);
+        EXPECT_TRUE(refused.rows.empty());
+    }
+}
+
 } // namespace

@@ -339,6 +339,28 @@ void AnaFormTest::everyCalculationReadsTheListAgain() {
         QStringList({QStringLiteral("1 | 01.07.2005 | 31.12.2005 | 10 | 183 | 50,14 | 50,14"),
                      QStringLiteral("2 | 01.01.2006 | 01.07.2006 | 20 | 181 | 99,18 | 149,32")}));
 
+    // Periods that do not follow one another are reported instead of giving negative
+    // or doubled days; no total is shown.
+    const std::vector<RatePeriod> gap{
+        {day(2000, 1, 1), day(2005, 12, 31), 10.0, ""},
+        {day(2006, 3, 1), day(2030, 12, 31), 20.0, ""},
+    };
+    QVERIFY(faiz::write(listFile(FirstList), gap).ok());
+    boxes_.answers = {shell::Answer::Yes};
+    calculate();
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Hata oluştu!"));
+    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("2. dönem")));
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(total()->text(), QString());
+    boxes_.requests.clear();
+
+    // Put right on disk, the list is read again and computed.
+    QVERIFY(faiz::write(listFile(FirstList), periods).ok());
+    calculate();
+    QVERIFY(boxes_.requests.empty());
+    QCOMPARE(total()->text(), QStringLiteral("149,32"));
+
     // A file that cannot be read is reported; going on leaves nothing to compute.
     fs::resize_file(listFile(FirstList), 100);
     boxes_.answers = {shell::Answer::Yes};

@@ -352,8 +352,6 @@ void AnaForm::setKeyboardOrder() {
     }
 }
 
-// The new-list, update, date-span and About windows are not part of this build
-// yet; their buttons stay visible in their places but take no clicks.
 void AnaForm::connectHandlers() {
     connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
             &AnaForm::FaizDosyalarıListesiSeçildi);
@@ -581,6 +579,9 @@ void AnaForm::FaizDosyalarıListesiSeçildi(int row) {
 }
 
 bool AnaForm::loadForDisplay(int row) {
+    if (row < 0 || std::size_t(row) >= listNames_.size()) {
+        return false;
+    }
     const std::string& name = listNames_.at(std::size_t(row));
     clearDisplay(toQString(name));
     Result<RateList> read = faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
@@ -641,6 +642,8 @@ bool AnaForm::passesChecks(const interest::Inputs& inputs) {
         refuse(*rejection);
         return false;
     }
+    // With no list loaded there is nothing to read again; any other failure is the
+    // run's own, on the list as it is stored now.
     const std::optional<RunTimeError>& failure = std::get<interest::Calculation>(outcome).failure;
     if (failure && shownList_.Periods.empty()) {
         shell::ReportError(*failure);
@@ -662,8 +665,10 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         return;
     }
     const interest::Calculation& calculation = std::get<interest::Calculation>(outcome);
+    // A run that fails before its first row (periods that do not follow one another,
+    // an overflow at once) has nothing to show, not even a total.
     if (calculation.failure &&
-        (!shell::ReportError(*calculation.failure) || shownList_.Periods.empty())) {
+        (!shell::ReportError(*calculation.failure) || calculation.rows.empty())) {
         return;
     }
     ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
