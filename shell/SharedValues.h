@@ -7,6 +7,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace mirvane::shell {
 
@@ -17,8 +18,13 @@ struct SharedValues {
     std::filesystem::path ListFolder;
     QColor LabelHighlightColour{0, 0, 192};
     QString MainWindowTitle;
+    // The name of a list the new-list window has just saved; the main window's next
+    // refresh selects it and empties it.
+    std::string NewListName;
     // "Today" for the windows; tests fix it.
-    std::function<QDate()> today = [] { return QDate::currentDate(); };
+    std::function<QDate()> today = [] {
+        return QDate::currentDate();
+    };
 };
 
 SharedValues& shared();

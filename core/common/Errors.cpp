@@ -14,6 +14,8 @@ std::string_view description(int number) {
         return "Yetersiz bellek";
     case SubscriptOutOfRange:
         return "Alt simge aralık dışında";
+    case TypeMismatch:
+        return "Tür uyuşmazlığı";
     case BadFileName:
         return "Hatalı dosya adı veya numarası";
     case FileNotFound:
@@ -36,6 +38,10 @@ std::string_view description(int number) {
         return "Yol bulunamadı";
     case InvalidFileFormat:
         return "Geçersiz dosya biçimi";
+    case InvalidPropertyValue:
+        return "Geçersiz özellik değeri";
+    case CannotStartProgram:
+        return "Program başlatılamadı";
     default:
         return "Uygulama tanımlı veya nesne tanımlı hata";
     }

@@ -22,6 +22,7 @@ inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int TypeMismatch = 13;
 inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileAlreadyExists = 58;
@@ -33,6 +34,8 @@ inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccessError = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidFileFormat = 321;
+inline constexpr int InvalidPropertyValue = 380;
+inline constexpr int CannotStartProgram = 429; // as when Word cannot be started
 
 // The Turkish description of a catalogue number; an unknown number gets a generic text.
 std::string_view description(int number);

@@ -13,8 +13,6 @@ namespace {
 
 using std::chrono::days;
 
-constexpr int TypeMismatch = 13;
-
 constexpr std::u32string_view ForbiddenCharacters = U"\\/:*?\"<>|";
 
 // Windows opens a device, not a file, for these names, whatever extension follows.
@@ -75,8 +73,8 @@ std::optional<Refusal> checkRate(const std::string& rateText) {
 }
 
 RunTimeError unreadableRow(std::size_t number, std::string_view what) {
-    return errors::make(TypeMismatch, "Tür uyuşmazlığı: " + std::to_string(number) + ". dönemin " +
-                                          std::string(what) + " okunamadı.");
+    return errors::make(errors::TypeMismatch, "Tür uyuşmazlığı: " + std::to_string(number) +
+                                                  ". dönemin " + std::string(what) + " okunamadı.");
 }
 
 char32_t asciiUpper(char32_t c) {

@@ -152,7 +152,7 @@ void AnaFormTest::init() {
     boxes_.requests.clear();
     boxes_.answers.clear();
     endings_ = 0;
-    AnaForm::NewListName().clear();
+    mirvane::shell::shared().NewListName.clear();
 }
 
 void AnaFormTest::cleanup() {
@@ -717,14 +717,14 @@ void AnaFormTest::modalWindowsRebuildTheList() {
         QDialog editor(&form);
         QTimer::singleShot(0, &editor, [&editor] {
             fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni")));
-            AnaForm::NewListName() = "Aaa Yeni";
+            mirvane::shell::shared().NewListName = "Aaa Yeni";
             editor.accept();
         });
         form.openModal(editor, AnaForm::ListPosition::RememberCurrent);
     }
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->currentItem()->text(), QStringLiteral("Aaa Yeni"));
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
     QCOMPARE(form.SelectedListIndex(), 2);
 }
 

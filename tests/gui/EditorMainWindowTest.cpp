@@ -77,7 +77,7 @@ void EditorMainWindowTest::init() {
     settings_ = std::make_unique<QTemporaryDir>();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
     shell::shared().MainWindowTitle = QStringLiteral("Telvar - Mirvane 1.14");
-    AnaForm::NewListName().clear();
+    mirvane::shell::shared().NewListName.clear();
     form_ = std::make_unique<AnaForm>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -102,7 +102,7 @@ void EditorMainWindowTest::newListIsSelectedOnReturn() {
 
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->currentItem()->text(), QStringLiteral("Bbb Yeni"));
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
     QCOMPARE(rates()->rowCount(), 1);
     QCOMPARE(rates()->cellText(0, 3), QStringLiteral("24"));
     QVERIFY(fixture_.boxes.requests.empty());
@@ -126,7 +126,7 @@ void EditorMainWindowTest::nameDialogCancelledAfterASaveKeepsTheRememberedList()
     QCOMPARE(names()->item(0)->text(), QStringLiteral("A"));
     // The third entry was remembered when the window opened; A now sorts first.
     QCOMPARE(names()->currentRow(), 2);
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
 }
 
 void EditorMainWindowTest::closingWithoutSavingReturnsToTheRememberedList() {

@@ -77,7 +77,7 @@ private:
 
 void ListeEkleFormuTest::init() {
     fixture_.setUp();
-    AnaForm::NewListName().clear();
+    mirvane::shell::shared().NewListName.clear();
     window_ = new ListeEkleFormu;
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_));
@@ -325,7 +325,7 @@ void ListeEkleFormuTest::savesUnderANewNameAndStaysOpen() {
     e.press("ListeyiKaydetButonu");
 
     QVERIFY(fixture_.boxes.requests.empty());
-    QCOMPARE(AnaForm::NewListName(), std::string("Faiz 2021"));
+    QCOMPARE(mirvane::shell::shared().NewListName, std::string("Faiz 2021"));
     const Result<RateList> saved = faiz::read(listFile("Faiz 2021"));
     QVERIFY(saved.ok());
     const std::vector<RatePeriod> expected{{on(2021, 1, 1), on(2021, 12, 31), 12.5, "Şığ İçöü"},
@@ -345,7 +345,7 @@ void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
     e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
     whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("A")); });
     e.press("ListeyiKaydetButonu");
-    QCOMPARE(AnaForm::NewListName(), std::string("A"));
+    QCOMPARE(mirvane::shell::shared().NewListName, std::string("A"));
 
     e.addPeriod(QDate(2022, 1, 1), QDate(2022, 12, 31), QStringLiteral("9"));
     whenNameDialogOpens([](QDialog& dialog) {
@@ -354,7 +354,7 @@ void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     e.press("ListeyiKaydetButonu");
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
     QVERIFY(!fs::exists(listFile("B")));
     QCOMPARE(e.list()->rowCount(), 1);
     QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
@@ -372,7 +372,7 @@ void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
         whenNameDialogOpens([name](QDialog& dialog) { typeNameAndEnter(dialog, name); });
         e.press("ListeyiKaydetButonu");
         QCOMPARE(fixture_.boxes.texts(), QStringList{q(M6)});
-        QVERIFY(AnaForm::NewListName().empty());
+        QVERIFY(mirvane::shell::shared().NewListName.empty());
         QCOMPARE(e.list()->rowCount(), 1);
         QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     }
@@ -400,7 +400,7 @@ void ListeEkleFormuTest::failedWriteKeepsTheRowsAndReports() {
     QCOMPARE(fixture_.boxes.requests[0].caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(fixture_.endings, 0);
     QVERIFY(!fs::exists(listFile("Yeni")));
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
     QCOMPARE(e.list()->rowCount(), 1);
     QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     QCOMPARE(
@@ -456,7 +456,7 @@ void ListeEkleFormuTest::nameDialogTrimsAndHandsBackTheName() {
     box->clear();
     typeNameAndEnter(dialog, QStringLiteral("  Faiz 2020  "));
     QCOMPARE(box->text(), QStringLiteral("Faiz 2020"));
-    QCOMPARE(AnaForm::NewListName(), std::string("Faiz 2020"));
+    QCOMPARE(mirvane::shell::shared().NewListName, std::string("Faiz 2020"));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -480,12 +480,12 @@ void ListeEkleFormuTest::nameDialogRefusesEmptyAndTakenNames() {
     QCOMPARE(box->selectedText(), QStringLiteral("Adi Alacaklar (Kanuni Faiz)"));
     QCOMPARE(QApplication::focusWidget(), box);
     QVERIFY(dialog.isVisible());
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
 
     // Characters are left to the save: the dialog hands such a name back.
     box->clear();
     typeNameAndEnter(dialog, QStringLiteral("a?b"));
-    QCOMPARE(AnaForm::NewListName(), std::string("a?b"));
+    QCOMPARE(mirvane::shell::shared().NewListName, std::string("a?b"));
 }
 
 void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
@@ -493,9 +493,9 @@ void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
         ListeAdıGirişFormu dialog(window_);
         dialog.show();
         QTRY_VERIFY(dialog.isActiveWindow());
-        AnaForm::NewListName() = "eski";
+        mirvane::shell::shared().NewListName = "eski";
         child<QPushButton>(&dialog, QStringLiteral("İptalButonu"))->click();
-        QVERIFY(AnaForm::NewListName().empty());
+        QVERIFY(mirvane::shell::shared().NewListName.empty());
         QVERIFY(!dialog.isVisible());
     }
     {
@@ -506,7 +506,7 @@ void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
         typeNameAndEnter(dialog, QStringLiteral("Ticari Alacaklar (Reeskont-Avans)"));
         dialog.close();
         QVERIFY(!dialog.isVisible());
-        QVERIFY(AnaForm::NewListName().empty());
+        QVERIFY(mirvane::shell::shared().NewListName.empty());
     }
 }
 

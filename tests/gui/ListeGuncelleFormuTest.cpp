@@ -52,7 +52,7 @@ private:
 
 void ListeGuncelleFormuTest::init() {
     fixture_.setUp();
-    AnaForm::NewListName().clear();
+    mirvane::shell::shared().NewListName.clear();
 }
 
 void ListeGuncelleFormuTest::cleanup() {
@@ -253,7 +253,7 @@ void ListeGuncelleFormuTest::savingWritesBackByteExactAndCloses() {
         QVERIFY(fileBytes(listFile(name)) == before);
     }
     QVERIFY(fixture_.boxes.requests.empty());
-    QVERIFY(AnaForm::NewListName().empty());
+    QVERIFY(mirvane::shell::shared().NewListName.empty());
 }
 
 void ListeGuncelleFormuTest::shortenedListLeavesNoTraceOfTheRemovedPeriod() {

@@ -5,7 +5,6 @@
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "ui/main/AnaForm.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -72,13 +71,13 @@ void ListeAdıGirişFormu::TamamButonuTıklandı() {
         ListeAdıKutusu_->setFocus();
         return;
     case editing::NameVerdict::Accepted:
-        AnaForm::NewListName() = name;
+        mirvane::shell::shared().NewListName = name;
         accept();
         return;
     }
 }
 
 void ListeAdıGirişFormu::İptalButonuTıklandı() {
-    AnaForm::NewListName().clear();
+    mirvane::shell::shared().NewListName.clear();
     reject();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The small dialog that asks for the name of a new rate list. An accepted name is
-// handed back through AnaForm::NewListName(); İptal empties it.
+// handed back through mirvane::shell::shared().NewListName; İptal empties it.
 
 #include <QDialog>
 

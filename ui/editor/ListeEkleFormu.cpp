@@ -9,7 +9,6 @@
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "ui/editor/ListeAdiGirisFormu.h"
-#include "ui/main/AnaForm.h"
 
 #include <QPushButton>
 
@@ -91,12 +90,12 @@ void ListeEkleFormu::showIdleState() {
     ListeyiKaydetButonu_->setEnabled(rowCount() > 0);
 }
 
-// The name travels through AnaForm::NewListName(): emptied here, set by the name
+// The name travels through mirvane::shell::shared().NewListName: emptied here, set by the name
 // dialog, and left holding the saved name for the main window to select. After a
 // save that wrote nothing it is emptied again, so the main window never looks for
 // a list that is not there.
 void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
-    std::string& name = AnaForm::NewListName();
+    std::string& name = mirvane::shell::shared().NewListName;
     name.clear();
     ListeAdıGirişFormu dialog(this);
     dialog.exec();

@@ -72,11 +72,8 @@ const QString LeftKey = QStringLiteral("Sol Bosluk");
 const QString ListPositionKey = QStringLiteral("Liste Sirasi");
 const QString Year360Key = QStringLiteral("360 Onayi");
 
-constexpr int TypeMismatch = 13;
-constexpr int InvalidPropertyValue = 380;
-
 RunTimeError typeMismatch() {
-    return errors::make(TypeMismatch, "Tür uyuşmazlığı");
+    return errors::make(errors::TypeMismatch);
 }
 
 // The text a setting holds; nullopt when it is absent.
@@ -166,7 +163,7 @@ Status readYear360(const QSettings& settings, QCheckBox& box) {
     }
     if (const std::optional<long> value = stored.value()) {
         if (*value != 0 && *value != 1) {
-            return errors::make(InvalidPropertyValue, "Geçersiz özellik değeri");
+            return errors::make(errors::InvalidPropertyValue);
         }
         box.setChecked(*value == 1);
     }
@@ -207,11 +204,6 @@ AnaForm::AnaForm(QWidget* parent)
 }
 
 AnaForm::~AnaForm() = default;
-
-std::string& AnaForm::NewListName() {
-    static std::string name;
-    return name;
-}
 
 void AnaForm::buildTopBand() {
     Çerçeve_ = place(new QGroupBox(this), QStringLiteral("Çerçeve"), twips(300, 210, 9060, 1635));
@@ -525,7 +517,7 @@ void AnaForm::RefreshListNames() {
     store::prepareFolder(folder);
     listNames_ = store::enumerateListNames(folder);
     const std::optional<std::size_t> chosen =
-        store::selectAfterRefresh(listNames_, NewListName(), SelectedListIndex_);
+        store::selectAfterRefresh(listNames_, shell::shared().NewListName, SelectedListIndex_);
     {
         const QSignalBlocker quiet(FaizDosyalarıListesi_);
         FaizDosyalarıListesi_->clear();

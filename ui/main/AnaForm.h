@@ -45,10 +45,6 @@ public:
     // lists is rebuilt, since the dialog may have added, changed or deleted one.
     void openModal(QDialog& dialog, ListPosition position);
 
-    // The name of a list just saved by the new-list window; the next refresh
-    // selects it and empties it.
-    static std::string& NewListName();
-
     void RefreshListNames();
     void DeleteSelectedList();
 

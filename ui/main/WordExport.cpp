@@ -23,9 +23,6 @@ namespace mirvane::word {
 
 namespace {
 
-// The number Word's automation gives when the application cannot be started.
-constexpr int CannotStartWordProcessor = 429;
-
 const QString DocumentName = QStringLiteral("FaizDokumu.dotx");
 
 #ifdef Q_OS_WIN
@@ -129,7 +126,7 @@ Status showDocument(const QString& file) {
         return errors::make(errors::FileNotFound);
     const bool opened = installedOpener ? installedOpener(file) : openWithDesktop(file);
     if (!opened)
-        return errors::make(CannotStartWordProcessor, "Kelime işlemci başlatılamadı");
+        return errors::make(errors::CannotStartProgram, "Kelime işlemci başlatılamadı");
     return {};
 }
 
