@@ -15,7 +15,8 @@ inline constexpr int ExitUsage = 2;     // bad arguments, unknown list, unreadab
 inline constexpr int ExitRunTime = 3;   // a run-time error such as the overflow
 
 // Runs the calculator on its arguments (without the program name). programFolder
-// is where the executable lies; its "Veriler/Faizler" is the default list folder.
+// is where the executable lies; the default list folder is chosen from it as the
+// program does (its "Veriler/Faizler", or the per-user folder).
 int run(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
         std::ostream& out, std::ostream& err);
 

@@ -11,12 +11,13 @@ scripts/install-deps.sh dpkg-dev desktop-file-utils xvfb xdotool xclip x11-utils
 jobs=$(nproc)
 
 echo "== Qt'siz derleme (core ve mirvane-hesap)"
-cmake -S . -B build-nogui -G Ninja -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=OFF >/dev/null
+cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=OFF \
+  -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=OFF -DMIRVANE_SANITIZE=OFF >/dev/null
 cmake --build build-nogui -j "$jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF \
-  -DMIRVANE_SANITIZE=ON >/dev/null
+  -DMIRVANE_TESTS=ON -DMIRVANE_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure

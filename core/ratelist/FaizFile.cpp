@@ -165,6 +165,15 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// A list saved again keeps the permissions its file had (a list made read-only stays
+// so); a new list gets those of any new file of the user.
+void keepModeOf(const std::filesystem::path& file, int fd) {
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+}
+
 // Makes the rename itself durable; a failure here loses nothing that is not
 // already safe, so it is not reported.
 void syncFolder(const std::filesystem::path& folder) {
@@ -268,6 +277,7 @@ Status writeBytesSafely(const std::filesystem::path& file, std::string_view byte
         // Creating a file fails with ENOENT only when its folder is missing.
         return errno == ENOENT ? errors::make(errors::PathNotFound) : errors::fromErrno(errno);
     }
+    keepModeOf(file, fd);
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;

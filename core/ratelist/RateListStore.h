@@ -1,7 +1,8 @@
 #pragma once
 
-// The folder of rate list files ("Veriler/Faizler" below the program folder) and
-// the operations on it that need no window.
+// The folder of rate list files ("Veriler/Faizler" below the program folder, or the
+// per-user folder when that cannot hold them) and the operations on it that need no
+// window.
 
 #include "common/Errors.h"
 

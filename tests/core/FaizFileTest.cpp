@@ -307,6 +307,11 @@ TEST_F(FaizOnDisk, WritingOverALongerListLeavesNoTraceOfIt) {
     ASSERT_TRUE(faiz::write(file, {periods[0], periods[1]}).ok());
     EXPECT_EQ(contentOf(file), encoded({periods[0], periods[1]}));
     EXPECT_EQ(entries(), std::vector<std::string>{"Liste.faiz"});
+
+    // Saved again, a list keeps the permissions its file had.
+    fs::permissions(file, fs::perms(0640));
+    ASSERT_TRUE(faiz::write(file, {periods[0]}).ok());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask, fs::perms(0640));
 }
 
 TEST_F(FaizOnDisk, FailedWritesKeepTheOldFileAndLeaveNoTemporaryFile) {
