@@ -77,12 +77,12 @@ private:
     QPointer<QLabel> label_;
 };
 
-bool isEnterKey(const QEvent* event) {
+bool isPlainEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    return plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    return plain && isEnter(*key);
 }
 
 class EnterAsTab : public QObject {
@@ -91,7 +91,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!isEnterKey(event))
+        if (!isPlainEnter(event))
             return QObject::eventFilter(watched, event);
         // A Tab given to the window moves on from its focus widget the way the Tab
         // key does; given to a date field it would only move between day, month
@@ -106,6 +106,10 @@ private:
 };
 
 } // namespace
+
+bool isEnter(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
 
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -22,7 +23,6 @@ public:
     explicit ListView(QWidget* parent = nullptr);
 
     // Columns with widths as fractions of the view's width at the moment of the call.
-    template <std::size_t N> void createColumns(const std::array<breakdown::Column, N>& columns);
     void createColumns(std::span<const breakdown::Column> columns);
 
     // Appends a row with its cell texts (cell 0 is the row text).
@@ -42,11 +42,6 @@ public:
 private:
     std::vector<Qt::Alignment> alignments_;
 };
-
-template <std::size_t N>
-void ListView::createColumns(const std::array<breakdown::Column, N>& columns) {
-    createColumns(std::span<const breakdown::Column>(columns));
-}
 
 // A date field dd.MM.yyyy with a calendar pop-up, 01.01.1601-31.12.9999, that can
 // also hold no date (it then shows an empty text and value() is nullopt).
@@ -95,6 +90,9 @@ private:
 
 // Draws `label` in the highlight colour while `field` has the focus.
 void highlightLabelWhileFocused(QLabel* label, QWidget* field);
+
+// Whether the key is Return or the keypad's Enter, whatever modifiers are held.
+bool isEnter(const QKeyEvent& event);
 
 // Enter (and Return) in `field` moves the focus on as Tab does and is not passed on.
 void enterMovesFocus(QWidget* field);

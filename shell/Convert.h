@@ -6,8 +6,10 @@
 #include <QDate>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,15 @@ inline QString toQString(std::string_view text) {
 
 inline std::string toStdString(const QString& text) {
     return text.toStdString();
+}
+
+// The cells of a row (a breakdown row, a rates-list or editor row) as list-view cells.
+inline QStringList toQStringList(std::span<const std::string> cells) {
+    QStringList list;
+    for (const std::string& cell : cells) {
+        list << toQString(cell);
+    }
+    return list;
 }
 
 // File names go through the platform's own encoding, not through UTF-8 blindly.

@@ -11,12 +11,15 @@
 
 namespace mirvane::shell {
 
+// The colour of the label in front of the field that has the focus.
+inline const QColor DefaultLabelHighlightColour{0, 0, 192};
+
 struct SharedValues {
     // The executable's folder; the list folder lies below it unless it cannot be written.
     std::filesystem::path ProgramFolder;
     // The folder the rate lists are kept in (chosen at start-up).
     std::filesystem::path ListFolder;
-    QColor LabelHighlightColour{0, 0, 192};
+    QColor LabelHighlightColour = DefaultLabelHighlightColour;
     QString MainWindowTitle;
     // The name of a list the new-list window has just saved; the main window's next
     // refresh selects it and empties it.

@@ -56,7 +56,7 @@ int runProgram(int argc, char** argv) {
         [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); });
     runStartStep(
         [&values] { values.ListFolder = store::chooseAndPrepareListFolder(values.ProgramFolder); });
-    runStartStep([&values] { values.LabelHighlightColour = QColor(0, 0, 192); });
+    runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; });
 
     std::unique_ptr<AnaForm> window;
     runStartStep([&] {

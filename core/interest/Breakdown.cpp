@@ -37,15 +37,6 @@ std::string wholeText(const std::vector<RowCells>& rows, std::string_view totalT
     return text;
 }
 
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
 } // namespace
 
 const std::array<Column, 7>& breakdownColumns() {
@@ -72,6 +63,17 @@ const std::array<Column, 5>& rateColumns() {
     return columns;
 }
 
+const std::array<Column, 5>& editorPeriodColumns() {
+    static const std::array<Column, 5> columns{{
+        {"Dönem", 1.0 / 9, Align::Left},
+        {"Başlangıç Tarihi", 1.0 / 5, Align::Left},
+        {"Bitiş Tarihi", 1.0 / 6, Align::Left},
+        {"Oran", 1.0 / 11, Align::Centre},
+        {"Açıklama", 1.0 / 2.7, Align::Left},
+    }};
+    return columns;
+}
+
 RowCells rowCells(const interest::InterestRow& row) {
     return {std::to_string(row.PeriodNumber),   text::formatDate(row.StartDate),
             text::formatDate(row.EndDate),      text::formatGeneralNumber(row.Rate),
@@ -86,7 +88,7 @@ std::string totalText(double total) {
 std::array<std::string, 5> periodCells(int number, const RatePeriod& period) {
     return {std::to_string(number), text::formatDate(period.StartDate),
             text::formatDate(period.EndDate), text::formatGeneralNumber(period.Rate),
-            trimBlanks(period.Description)};
+            text::trimSpaces(period.Description)};
 }
 
 std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText) {

@@ -27,6 +27,10 @@ const std::array<Column, 7>& breakdownColumns();
 // Columns of the rates list: "Dönem", "Başlangıç Tarihi", "Bitiş Tarihi", "Oran", "Açıklama".
 const std::array<Column, 5>& rateColumns();
 
+// Columns of the editor windows' period list: the rates list's headings, with widths
+// of their own.
+const std::array<Column, 5>& editorPeriodColumns();
+
 RowCells rowCells(const interest::InterestRow& row);
 
 // The total box's text: the money pattern.

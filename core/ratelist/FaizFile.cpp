@@ -2,6 +2,7 @@
 
 #include "ratelist/OleDate.h"
 #include "text/Cp1254.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <bit>
@@ -38,14 +39,6 @@ double getDouble(std::string_view bytes) {
     return std::bit_cast<double>(bits);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 RunTimeError tooManyPeriods() {
     return errors::make(errors::TooManyRecords, "Bir liste en çok 255 dönem tutabilir.");
 }
@@ -76,7 +69,7 @@ Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
     const auto description = record.substr(DescriptionOffset, DescriptionSize);
     // The blank is the same byte in both encodings, so trimming first spares converting the
     // padding.
-    return RatePeriod{*start, *end, rate, cp1254::toUtf8(trimBlanks(description))};
+    return RatePeriod{*start, *end, rate, cp1254::toUtf8(text::trimSpaces(description))};
 }
 
 // The list name of a file: its name without ".faiz" (in any letter case); a file

@@ -151,14 +151,6 @@ Result<std::vector<RatePeriod>> periodsFromRows(const std::vector<RowTexts>& row
     return periods;
 }
 
-std::string trimSpaces(std::string_view name) {
-    const auto first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(name.substr(first, name.find_last_not_of(' ') - first + 1));
-}
-
 std::optional<NameProblem> nameProblem(std::string_view name) {
     const std::u32string characters = cp1254::codePoints(name);
     if (std::any_of(characters.begin(), characters.end(), isForbiddenCharacter)) {

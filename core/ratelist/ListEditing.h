@@ -113,9 +113,6 @@ Result<std::vector<RatePeriod>> periodsFromRows(const std::vector<RowTexts>& row
 
 // ---- List names ----------------------------------------------------------------
 
-// The name without the space characters around it.
-std::string trimSpaces(std::string_view name);
-
 // Why a name cannot become a list file that every system lists again.
 enum class NameProblem {
     ForbiddenCharacter,      // one of \ / : * ? " < > | or a control character

@@ -389,6 +389,14 @@ bool isNumericText(std::string_view text) {
     return parseNumber(text).has_value();
 }
 
+std::string trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 // A text whose value lies beyond the largest double is not numeric: it stands for no
 // amount this program can hold. A value too small for a double reads as zero.
 std::optional<double> parseNumber(std::string_view text) {

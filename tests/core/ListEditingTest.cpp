@@ -1,6 +1,7 @@
 #include "ratelist/ListEditing.h"
 
 #include "text/Cp1254.h"
+#include "text/TextForms.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -193,10 +194,10 @@ TEST(Rows, ARowThatDoesNotReadBackIsNamed) {
 }
 
 TEST(NewListNames, SpacesAroundANameAreDropped) {
-    EXPECT_EQ(trimSpaces("  Faiz 2020  "), "Faiz 2020");
-    EXPECT_EQ(trimSpaces("   "), "");
-    EXPECT_EQ(trimSpaces(""), "");
-    EXPECT_EQ(trimSpaces("\tA "), "\tA");
+    EXPECT_EQ(text::trimSpaces("  Faiz 2020  "), "Faiz 2020");
+    EXPECT_EQ(text::trimSpaces("   "), "");
+    EXPECT_EQ(text::trimSpaces(""), "");
+    EXPECT_EQ(text::trimSpaces("\tA "), "\tA");
 }
 
 TEST(NewListNames, NamesThatMakeNoListedFileAreRefused) {

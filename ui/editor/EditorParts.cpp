@@ -34,22 +34,6 @@ constexpr int WindowHeight = 6420;
 const QString EnterCaption = QStringLiteral("&Listeye Ekle");
 const QString IdleCaption = QStringLiteral("Yeni &Dönem Belirle");
 
-const std::array<breakdown::Column, 5>& periodColumns() {
-    using Align = breakdown::Column::Align;
-    static const std::array<breakdown::Column, 5> columns{{
-        {"Dönem", 1.0 / 9, Align::Left},
-        {"Başlangıç Tarihi", 1.0 / 5, Align::Left},
-        {"Bitiş Tarihi", 1.0 / 6, Align::Left},
-        {"Oran", 1.0 / 11, Align::Centre},
-        {"Açıklama", 1.0 / 2.7, Align::Left},
-    }};
-    return columns;
-}
-
-bool isEnterKey(const QKeyEvent& event) {
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
 std::optional<Date> dayOf(const shell::DateTimePicker& picker) {
     const std::optional<QDate> value = picker.value();
     if (!value) {
@@ -66,20 +50,8 @@ void setDay(shell::DateTimePicker& picker, Date day) {
 
 // ---- RateField -----------------------------------------------------------------
 
-// Digits and the comma go straight in, past the principal field's length limit;
-// every other key meets the principal field's filter.
-void RateField::keyPressEvent(QKeyEvent* event) {
-    const QString typed = event->text();
-    const bool chord =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool digitOrComma =
-        typed.size() == 1 &&
-        (typed.front() == u',' || (typed.front() >= u'0' && typed.front() <= u'9'));
-    if (digitOrComma && !chord) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    AnaParaKutusu::keyPressEvent(event);
+RateField::RateField(QWidget* parent) : AnaParaKutusu(parent) {
+    setTypedLengthLimit(std::nullopt);
 }
 
 void RateField::focusInEvent(QFocusEvent* event) {
@@ -97,7 +69,7 @@ DescriptionField::DescriptionField(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void DescriptionField::keyPressEvent(QKeyEvent* event) {
-    if (isEnterKey(*event)) {
+    if (shell::isEnter(*event)) {
         focusNextChild();
         event->accept();
         return;
@@ -143,7 +115,7 @@ PeriodEditor::PeriodEditor(QWidget* owner, const QString& name, const QString& c
     buildEntryArea(placement);
     buildPeriodList();
     buildButtons(placement);
-    FaizDönemleriListesi_->createColumns(periodColumns());
+    FaizDönemleriListesi_->createColumns(breakdown::editorPeriodColumns());
     showEntryArea(false);
 }
 
@@ -205,7 +177,7 @@ void PeriodEditor::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (isEnterKey(*event)) {
+    if (shell::isEnter(*event)) {
         event->accept();
         return;
     }
@@ -295,11 +267,7 @@ void PeriodEditor::setRow(int row, const editing::RowTexts& texts) {
 }
 
 void PeriodEditor::appendRow(const editing::RowTexts& texts) {
-    QStringList cells;
-    for (const std::string& text : texts) {
-        cells << toQString(text);
-    }
-    FaizDönemleriListesi_->addRow(cells);
+    FaizDönemleriListesi_->addRow(shell::toQStringList(texts));
 }
 
 std::optional<Date> PeriodEditor::rowStart(int row) const {

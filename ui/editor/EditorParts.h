@@ -29,10 +29,9 @@ namespace mirvane::editor {
 // is selected whenever it gains the focus, and its length is not limited.
 class RateField : public AnaParaKutusu {
 public:
-    using AnaParaKutusu::AnaParaKutusu;
+    explicit RateField(QWidget* parent = nullptr);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 };
 

@@ -5,6 +5,7 @@
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "text/TextForms.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,7 +59,7 @@ void ListeAdıGirişFormu::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListeAdıGirişFormu::TamamButonuTıklandı() {
-    const std::string name = editing::trimSpaces(shell::toStdString(ListeAdıKutusu_->text()));
+    const std::string name = text::trimSpaces(shell::toStdString(ListeAdıKutusu_->text()));
     ListeAdıKutusu_->setText(toQString(name));
     switch (editing::judgeName(shell::shared().ListFolder, name)) {
     case editing::NameVerdict::Missing:

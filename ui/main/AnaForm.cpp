@@ -54,14 +54,6 @@ using shell::TwipsPerPixel;
 
 namespace {
 
-QStringList cellList(const auto& cells) {
-    QStringList list;
-    for (const std::string& cell : cells) {
-        list << toQString(cell);
-    }
-    return list;
-}
-
 Date dayOf(const shell::DateTimePicker& picker) {
     return shell::toSysDays(picker.value().value_or(picker.date()));
 }
@@ -602,7 +594,7 @@ void AnaForm::clearDisplay(const QString& listName) {
 void AnaForm::showPeriods() {
     for (std::size_t k = 0; k < shownList_.Periods.size(); ++k) {
         FaizOranlarıListesi_->addRow(
-            cellList(breakdown::periodCells(int(k) + 1, shownList_.Periods[k])));
+            shell::toQStringList(breakdown::periodCells(int(k) + 1, shownList_.Periods[k])));
     }
 }
 
@@ -693,7 +685,7 @@ void AnaForm::refuse(const interest::Rejection& rejection) {
 }
 
 void AnaForm::showRow(const interest::InterestRow& row) {
-    FaizDökümüListesi_->addRow(cellList(breakdown::rowCells(row)));
+    FaizDökümüListesi_->addRow(shell::toQStringList(breakdown::rowCells(row)));
 }
 
 void AnaForm::ListeyiAktarDüğmesiBasıldı() {

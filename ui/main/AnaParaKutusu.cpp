@@ -59,8 +59,7 @@ void AnaParaKutusu::keyPressEvent(QKeyEvent* event) {
 }
 
 AnaParaKutusu::KeyVerdict AnaParaKutusu::judge(const QKeyEvent& event) const {
-    const int key = event.key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (shell::isEnter(event)) {
         return KeyVerdict::MoveOn;
     }
     if (isClipboardKey(event) || makesControlCharacter(event)) {
@@ -68,7 +67,7 @@ AnaParaKutusu::KeyVerdict AnaParaKutusu::judge(const QKeyEvent& event) const {
     }
     const Qt::KeyboardModifiers chordModifiers =
         event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (key == Qt::Key_Backspace) {
+    if (event.key() == Qt::Key_Backspace) {
         return chordModifiers ? KeyVerdict::Swallow : KeyVerdict::Pass;
     }
     const QString typed = event.text();
@@ -80,8 +79,12 @@ AnaParaKutusu::KeyVerdict AnaParaKutusu::judge(const QKeyEvent& event) const {
     return accepted ? KeyVerdict::Pass : KeyVerdict::Swallow;
 }
 
+void AnaParaKutusu::setTypedLengthLimit(std::optional<int> limit) {
+    typedLengthLimit_ = limit;
+}
+
 bool AnaParaKutusu::roomForOneMore() const {
-    return text().size() - selectedText().size() < TypedLengthLimit;
+    return !typedLengthLimit_ || text().size() - selectedText().size() < *typedLengthLimit_;
 }
 
 void AnaParaKutusu::focusOutEvent(QFocusEvent* event) {

@@ -5,6 +5,7 @@
 // when left. The main window's principal and the editors' rate fields use it.
 
 #include <QLineEdit>
+#include <optional>
 
 class AnaParaKutusu : public QLineEdit {
     Q_OBJECT
@@ -13,6 +14,9 @@ public:
     static constexpr int TypedLengthLimit = 20;
 
     explicit AnaParaKutusu(QWidget* parent = nullptr);
+
+    // Replaces the typed limit of TypedLengthLimit characters; nullopt lifts it.
+    void setTypedLengthLimit(std::optional<int> limit);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -28,5 +32,6 @@ private:
     void numericGuard();
     void formatAsMoney();
 
+    std::optional<int> typedLengthLimit_ = TypedLengthLimit;
     bool guarding_ = false;
 };

@@ -43,10 +43,6 @@ QLabel* rowLabel(QWidget* parent, int index, const QString& caption, int top) {
     return label;
 }
 
-bool isEnter(const QKeyEvent& key) {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
-
 // The amount box takes digits and Backspace; keys that type nothing (cursor
 // movement, Delete) or that move on or close (Tab, Enter, Esc) pass on to where
 // they belong. Every other character is dropped, the clipboard shortcuts
@@ -188,7 +184,7 @@ bool SüreHesaplamaFormu::eventFilter(QObject* watched, QEvent* event) {
 void SüreHesaplamaFormu::keyPressEvent(QKeyEvent* event) {
     // The window has no default button: an Enter that a field lets through (the
     // date picker does) must not press the copy button.
-    if (isEnter(*event)) {
+    if (shell::isEnter(*event)) {
         event->accept();
         return;
     }
