@@ -88,7 +88,7 @@ std::string totalText(double total) {
 std::array<std::string, 5> periodCells(int number, const RatePeriod& period) {
     return {std::to_string(number), text::formatDate(period.StartDate),
             text::formatDate(period.EndDate), text::formatGeneralNumber(period.Rate),
-            text::trimSpaces(period.Description)};
+            std::string(text::trimSpaces(period.Description))};
 }
 
 std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText) {

@@ -389,12 +389,12 @@ bool isNumericText(std::string_view text) {
     return parseNumber(text).has_value();
 }
 
-std::string trimSpaces(std::string_view text) {
+std::string_view trimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return {};
     }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // A text whose value lies beyond the largest double is not numeric: it stands for no

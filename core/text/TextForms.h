@@ -38,7 +38,7 @@ bool isNumericText(std::string_view text);
 // The text without the space characters (' ', byte 0x20) around it; tabs and every
 // other character stay. The space is the same byte in UTF-8 and code page 1254, so
 // either encoding may come in.
-std::string trimSpaces(std::string_view text);
+std::string_view trimSpaces(std::string_view text);
 
 // The number a numeric text stands for ("12,50" -> 12.5, "1.234,00" -> 1234);
 // nullopt when the text is not numeric.

@@ -59,7 +59,7 @@ void ListeAdıGirişFormu::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListeAdıGirişFormu::TamamButonuTıklandı() {
-    const std::string name = text::trimSpaces(shell::toStdString(ListeAdıKutusu_->text()));
+    const std::string name(text::trimSpaces(shell::toStdString(ListeAdıKutusu_->text())));
     ListeAdıKutusu_->setText(toQString(name));
     switch (editing::judgeName(shell::shared().ListFolder, name)) {
     case editing::NameVerdict::Missing:
