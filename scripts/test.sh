@@ -31,4 +31,11 @@ echo "== Debian paketi"
 scripts/package-test.sh build
 
 echo "== Tüm testler"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build -j "$jobs" --output-on-failure
+QT_QPA_PLATFORM=offscreen ctest --test-dir build -j "$jobs" --output-on-failure | tee build/ctest.log
+
+# ctest ends with the list of skipped tests (two permission checks skip themselves when
+# run as root); one plain line with the counts closes the run instead.
+failed=$(sed -n 's/.* \([0-9][0-9]*\) tests failed out of \([0-9][0-9]*\).*/\1/p' build/ctest.log)
+total=$(sed -n 's/.* tests failed out of \([0-9][0-9]*\).*/\1/p' build/ctest.log)
+skipped=$(grep -c '(Skipped)$' build/ctest.log || true)
+echo "ctest: $((total - failed - skipped)) passed, $failed failed, $skipped skipped"
