@@ -1,0 +1,45 @@
+#include "deadline/CommonPeriods.h"
+
+#include <array>
+
+namespace mirvane::deadline {
+
+namespace {
+
+using span::Unit;
+
+constexpr std::array<CommonPeriod, 6> Periods{{
+    {"İstinaf (HMK 345)", 2, Unit::Week, Procedure::Hmk},
+    {"Temyiz (HMK 361)", 2, Unit::Week, Procedure::Hmk},
+    {"Cevap dilekçesi (HMK 127)", 2, Unit::Week, Procedure::Hmk},
+    {"Ödeme emrine itiraz (İİK 62)", 7, Unit::Day, Procedure::Iik},
+    {"Şikâyet (İİK 16)", 7, Unit::Day, Procedure::Iik},
+    {"Kambiyo itiraz/şikâyet (İİK 168)", 5, Unit::Day, Procedure::Iik},
+}};
+
+std::string_view unitWord(Unit unit) {
+    switch (unit) {
+    case Unit::Day:
+        return "gün";
+    case Unit::Week:
+        return "hafta";
+    case Unit::Month:
+        return "ay";
+    case Unit::Year:
+        return "yıl";
+    }
+    return "gün";
+}
+
+} // namespace
+
+std::span<const CommonPeriod> commonPeriods() {
+    return Periods;
+}
+
+std::string commonPeriodLabel(const CommonPeriod& period) {
+    return std::string(period.name) + ": " + std::to_string(period.amount) + " " +
+           std::string(unitWord(period.unit));
+}
+
+} // namespace mirvane::deadline
