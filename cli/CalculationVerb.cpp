@@ -1,0 +1,233 @@
+// The calculation over a named list (--liste) or a list file (--dosya): the period
+// breakdown of simple interest, as text or as JSON.
+
+#include "JsonOutput.h"
+#include "Verbs.h"
+#include "app/AppInfo.h"
+#include "interest/Breakdown.h"
+#include "interest/InterestEngine.h"
+#include "ratelist/FaizFile.h"
+#include "ratelist/RateListStore.h"
+#include "text/TextForms.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace mirvane::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+template <class T> using OrUsage = std::variant<T, UsageError>;
+
+struct Options {
+    const CLI::Option* listName;
+    const CLI::Option* file;
+    const CLI::Option* principal;
+    const CLI::Option* start;
+    const CLI::Option* end;
+    const CLI::Option* folder;
+    const CLI::Option* yearIs360;
+    const CLI::Option* json;
+};
+
+std::optional<UsageError> checkOptions(const CLI::App& app, const Options& options) {
+    if (given(options.listName) && given(options.file)) {
+        return UsageError{"--liste ve --dosya birlikte kullanılamaz; yalnızca birini verin."};
+    }
+    if (!given(options.listName) && !given(options.file)) {
+        return UsageError{"Hesaplama için --liste AD ya da --dosya YOL gerekli."};
+    }
+    for (const CLI::Option* required : {options.principal, options.start, options.end}) {
+        if (!given(required)) {
+            return UsageError{required->get_name() + " seçeneği gerekli."};
+        }
+    }
+    if (const std::optional<std::string> other =
+            otherOption(app, {options.listName, options.file, options.principal, options.start,
+                              options.end, options.folder, options.yearIs360, options.json})) {
+        return UsageError{*other + " seçeneği hesaplamada kullanılamaz."};
+    }
+    return std::nullopt;
+}
+
+OrUsage<Date> parseDateOption(const CLI::Option* option) {
+    const std::string value = *valueOf(option);
+    if (std::optional<Date> date = text::parseDate(value)) {
+        return *date;
+    }
+    return UsageError{option->get_name() + " için geçersiz tarih: " + inQuotes(value) +
+                      ". Tarih GG.AA.YYYY biçiminde olmalı (örnek: 01.07.2005)."};
+}
+
+// A full stop in the principal may only group thousands: "1000.50" is refused instead
+// of being read as 100050, which is what the Turkish reading would make of it.
+bool fullStopsGroupThousands(std::string_view principal) {
+    const std::string_view integer = principal.substr(0, principal.find(','));
+    std::size_t groupStart = integer.find_first_not_of(" \t");
+    const std::size_t integerEnd = integer.find_last_not_of(" \t") + 1;
+    if (groupStart == std::string_view::npos || integer.find('.') == std::string_view::npos) {
+        return true;
+    }
+    bool first = true;
+    while (groupStart <= integerEnd) {
+        const std::size_t dot = std::min(integer.find('.', groupStart), integerEnd);
+        const std::size_t length = dot - groupStart;
+        if (first ? (length < 1 || length > 3) : length != 3) {
+            return false;
+        }
+        first = false;
+        groupStart = dot + 1;
+    }
+    return true;
+}
+
+// An empty principal is the calculation's own refusal; any other text must be an
+// amount the principal field could hold.
+std::optional<UsageError> checkPrincipal(const std::string& principal) {
+    const bool empty = principal.find_first_not_of(" \t") == std::string::npos;
+    if (empty || (text::isNumericText(principal) && fullStopsGroupThousands(principal))) {
+        return std::nullopt;
+    }
+    return UsageError{"--anapara için geçersiz tutar: " + inQuotes(principal) +
+                      ". Ondalık ayırıcı virgül, binlik ayırıcı noktadır (örnek: 1.234,50)."};
+}
+
+OrUsage<RateList> readFile(const fs::path& file) {
+    Result<RateList> list = faiz::read(file);
+    if (!list) {
+        return UsageError{"Liste dosyası okunamadı: " + inQuotes(file.string()) + " (" +
+                          std::string(app::ErrorNumberLabel) + " " +
+                          std::to_string(list.error().number) + ", " + list.error().description +
+                          ")."};
+    }
+    return std::move(list).value();
+}
+
+OrUsage<RateList> readNamedList(const Options& options, const fs::path& programFolder) {
+    const fs::path folder = preparedListFolder(valueOf(options.folder), programFolder);
+    const std::string name = *valueOf(options.listName);
+    const std::vector<std::string> names = store::enumerateListNames(folder);
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+        return UsageError{inQuotes(name) + " adlı faiz oranı listesi " + inQuotes(folder.string()) +
+                          " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
+                          "--listeler"};
+    }
+    return readFile(store::ListFilePath(folder, name));
+}
+
+OrUsage<RateList> readList(const Options& options, const fs::path& programFolder) {
+    if (given(options.file)) {
+        return readFile(fs::path(*valueOf(options.file)));
+    }
+    return readNamedList(options, programFolder);
+}
+
+json::Json jsonRow(const interest::InterestRow& row) {
+    return {{"donem", row.PeriodNumber},
+            {"baslangic", json::isoDate(row.StartDate)},
+            {"bitis", json::isoDate(row.EndDate)},
+            {"oran", json::number(row.Rate)},
+            {"gun", row.Days},
+            {"miktar", json::money(row.Amount)},
+            {"tutar", json::money(row.RunningTotal)}};
+}
+
+// null when the list covered the whole range.
+json::Json jsonRunOn(const std::optional<interest::RunOnPastListEnd>& runOn) {
+    if (!runOn) {
+        return nullptr;
+    }
+    return {{"metin", breakdown::runOnNotice(*runOn)},
+            {"son_bitis", json::isoDate(runOn->listEnd)},
+            {"oran", json::number(runOn->rate)},
+            {"baslangic", json::isoDate(runOn->from)},
+            {"gun", runOn->days}};
+}
+
+json::Json jsonDocument(std::string_view listName, const interest::Calculation& calculation) {
+    json::Json rows = json::Json::array();
+    for (const interest::InterestRow& row : calculation.rows) {
+        rows.push_back(jsonRow(row));
+    }
+    return {{"liste", listName},
+            {"satirlar", std::move(rows)},
+            {"toplam", json::money(calculation.total)},
+            {"uyari", jsonRunOn(calculation.ranPastListEnd)}};
+}
+
+std::string breakdownText(const interest::Calculation& calculation) {
+    std::vector<breakdown::RowCells> rows;
+    rows.reserve(calculation.rows.size());
+    for (const interest::InterestRow& row : calculation.rows) {
+        rows.push_back(breakdown::rowCells(row));
+    }
+    return breakdown::exportTextForTerminal(rows, breakdown::totalText(calculation.total));
+}
+
+int calculate(const CLI::App& app, const Options& options, const Context& context) {
+    if (std::optional<UsageError> usage = checkOptions(app, options)) {
+        return reportUsage(*usage, context.err);
+    }
+    const std::string principal = *valueOf(options.principal);
+    if (std::optional<UsageError> usage = checkPrincipal(principal)) {
+        return reportUsage(*usage, context.err);
+    }
+    const OrUsage<Date> start = parseDateOption(options.start);
+    const OrUsage<Date> end = parseDateOption(options.end);
+    for (const OrUsage<Date>* date : {&start, &end}) {
+        if (const UsageError* usage = std::get_if<UsageError>(date)) {
+            return reportUsage(*usage, context.err);
+        }
+    }
+    const OrUsage<RateList> list = readList(options, context.programFolder);
+    if (const UsageError* usage = std::get_if<UsageError>(&list)) {
+        return reportUsage(*usage, context.err);
+    }
+    const RateList& rateList = std::get<RateList>(list);
+    const interest::Inputs inputs{std::get<Date>(start), std::get<Date>(end), principal,
+                                  interest::DayCountDivisor(given(options.yearIs360))};
+    const interest::Outcome outcome = interest::calculate(rateList, inputs);
+    if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
+        context.err << rejection->message << '\n';
+        return ExitRejected;
+    }
+    const auto& calculation = std::get<interest::Calculation>(outcome);
+    if (calculation.failure) {
+        return reportRunTimeError(*calculation.failure, context.err);
+    }
+    if (given(options.json)) {
+        json::write(context.out, jsonDocument(rateList.Name, calculation));
+    } else {
+        context.out << breakdownText(calculation);
+    }
+    if (calculation.ranPastListEnd) {
+        context.err << breakdown::runOnNotice(*calculation.ranPastListEnd) << '\n';
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+Verb calculationVerb(CLI::App& app) {
+    const Options options{
+        .listName = valueOption(app, "--liste"),
+        .file = valueOption(app, "--dosya"),
+        .principal = valueOption(app, "--anapara"),
+        .start = valueOption(app, "--baslangic"),
+        .end = valueOption(app, "--bitis"),
+        .folder = valueOption(app, "--klasor"),
+        .yearIs360 = flagOption(app, "--360"),
+        .json = flagOption(app, "--json"),
+    };
+    return {
+        .chosen = [options] { return given(options.listName) || given(options.file); },
+        .run = [&app, options](const Context& context) { return calculate(app, options, context); },
+    };
+}
+
+} // namespace mirvane::cli

@@ -1,0 +1,80 @@
+#include "Verbs.h"
+
+#include <string_view>
+
+namespace mirvane::cli {
+
+namespace {
+
+constexpr std::string_view HelpText =
+    R"(mirvane-hesap: Mirvane faiz hesaplayıcısının komut satırı sürümü.
+
+Bir anapara için, başlangıç ve bitiş tarihleri arasındaki basit faizi seçilen
+faiz oranı listesinin dönemlerine bölerek hesaplar; program penceresiyle aynı
+kuralları ve aynı listeleri kullanır.
+
+Kullanım:
+  mirvane-hesap --liste AD --anapara TUTAR --baslangic GG.AA.YYYY --bitis GG.AA.YYYY
+                [--360] [--klasor KLASOR] [--json]
+  mirvane-hesap --dosya YOL --anapara TUTAR --baslangic GG.AA.YYYY --bitis GG.AA.YYYY
+                [--360] [--json]
+  mirvane-hesap --listeler [--klasor KLASOR]
+  mirvane-hesap --help
+
+Seçenekler:
+  --liste AD          Kullanılacak faiz oranı listesinin adı (--listeler ile
+                      görülen adlardan biri; adında boşluk varsa tırnak içinde).
+  --dosya YOL         Liste klasörü yerine, herhangi bir yerdeki bu ".faiz"
+                      dosyasını okur. --liste ile birlikte kullanılamaz.
+  --anapara TUTAR     Anapara. Ondalık ayırıcı virgül, binlik ayırıcı noktadır:
+                      1000, 1000,5 ve 1.234,50 geçerlidir.
+  --baslangic TARİH   Başlangıç tarihi, GG.AA.YYYY biçiminde (örnek: 01.07.2005).
+  --bitis TARİH       Bitiş tarihi, GG.AA.YYYY biçiminde.
+  --360               Yılı 360 gün sayar (verilmezse 365 gün).
+  --klasor KLASOR     Faiz oranı listelerinin klasörü. Verilmezse programın
+                      yanındaki "Veriler/Faizler" klasörü kullanılır (oraya
+                      yazılamıyorsa kullanıcının kendi veri klasörü). Klasör yoksa
+                      oluşturulur; içinde hiç liste yoksa üç hazır liste yazılır.
+                      --dosya verildiğinde klasöre bakılmaz.
+  --json              Sonucu JSON olarak yazar.
+  --listeler          Klasördeki listelerin adlarını, program penceresindeki
+                      sırayla, her satıra bir ad olarak yazar.
+  -h, --help          Bu açıklamayı yazar.
+
+Çıktı:
+  Faiz dökümü sekmeyle ayrılmış satırlar olarak yazılır: başlık satırı, her
+  dönem dilimi için bir satır (başlangıç tarihi, bitiş tarihi, faiz oranı, gün
+  sayısı, faiz miktarı) ve en sonda "Faiz Toplamı: " satırı.
+  --json ile: {"liste": ad, "satirlar": [{"donem", "baslangic", "bitis", "oran",
+  "gun", "miktar", "tutar"}, ...], "toplam": toplam, "uyari": ...}; tarihler
+  YYYY-AA-GG, tutarlar sayı olarak yazılır ("tutar" o satıra kadarki toplamdır).
+  Bitiş tarihi listenin son döneminden sonraysa son dönemin oranı sonrasına da
+  uygulanır; bu durumda hata çıktısına bir uyarı yazılır ve JSON'daki "uyari"
+  alanı {"metin", "son_bitis", "oran", "baslangic", "gun"} olur (aksi halde null).
+
+Çıkış kodları:
+  0  Hesaplama yapıldı (ya da yardım veya liste adları yazıldı).
+  1  Girilen değerler kabul edilmedi; nedeni hata çıktısına yazılır.
+  2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası.
+  3  Hesaplama sırasında çalışma hatası (örneğin taşma); hata kodu ve
+     açıklaması hata çıktısına yazılır.
+)";
+
+} // namespace
+
+// "--help" and "-h" win wherever they stand, even among arguments that would be refused.
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int printHelp(std::ostream& out) {
+    out << HelpText;
+    return ExitOk;
+}
+
+} // namespace mirvane::cli

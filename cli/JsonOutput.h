@@ -1,0 +1,26 @@
+#pragma once
+
+// JSON as the command line writes it: keys in the order they are set, one line.
+
+#include "ratelist/RateList.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+
+namespace mirvane::cli::json {
+
+using Json = nlohmann::ordered_json;
+
+// Whole values are written without a fraction (a rate of 12 as 12, not 12.0).
+Json number(double value);
+// Amounts as the texts show them: rounded to two decimals.
+Json money(double value);
+// YYYY-MM-DD.
+std::string isoDate(Date date);
+
+// Writes the document on one line ending in LF. Text that is not valid UTF-8 (a file
+// name, say) is written with U+FFFD in place of the bad bytes.
+void write(std::ostream& out, const Json& document);
+
+} // namespace mirvane::cli::json

@@ -1,0 +1,79 @@
+#include "Verb.h"
+
+#include "HesapCli.h"
+#include "app/AppInfo.h"
+#include "ratelist/RateListStore.h"
+
+#include <algorithm>
+
+namespace mirvane::cli {
+
+namespace {
+
+constexpr std::string_view HelpHint = "Kullanım için: mirvane-hesap --help";
+
+} // namespace
+
+CLI::Option* valueOption(CLI::App& app, const std::string& name) {
+    if (CLI::Option* shared = app.get_option_no_throw(name)) {
+        return shared;
+    }
+    // Every value is kept so that a repeated option can be refused by name rather
+    // than one of its values silently winning.
+    return app.add_option(name)->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+CLI::Option* flagOption(CLI::App& app, const std::string& name) {
+    if (CLI::Option* shared = app.get_option_no_throw(name)) {
+        return shared;
+    }
+    return app.add_flag(name)->disable_flag_override();
+}
+
+bool given(const CLI::Option* option) {
+    return option->count() > 0;
+}
+
+std::optional<std::string> valueOf(const CLI::Option* option) {
+    if (option->results().empty()) {
+        return std::nullopt;
+    }
+    return option->results().front();
+}
+
+std::optional<std::string> otherOption(const CLI::App& app,
+                                       std::initializer_list<const CLI::Option*> accepted) {
+    for (const CLI::Option* option : app.parse_order()) {
+        if (std::find(accepted.begin(), accepted.end(), option) == accepted.end()) {
+            return option->get_name();
+        }
+    }
+    return std::nullopt;
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+int reportUsage(const UsageError& usage, std::ostream& err) {
+    err << usage.message << '\n' << HelpHint << '\n';
+    return ExitUsage;
+}
+
+int reportRunTimeError(const RunTimeError& error, std::ostream& err) {
+    err << app::ErrorNumberLabel << ' ' << error.number << '\n'
+        << app::ErrorMessageLabel << ' ' << error.description << '\n';
+    return ExitRunTime;
+}
+
+std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
+                                         const std::filesystem::path& programFolder) {
+    if (folder) {
+        const std::filesystem::path given(*folder);
+        store::prepareFolder(given);
+        return given;
+    }
+    return store::chooseAndPrepareListFolder(programFolder);
+}
+
+} // namespace mirvane::cli

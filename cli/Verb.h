@@ -1,0 +1,66 @@
+#pragma once
+
+// What every verb of "mirvane-hesap" shares: its place in the dispatch, its options
+// on the one CLI::App, and the way usage errors are reported.
+
+#include "common/Errors.h"
+
+#include <CLI/App.hpp>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace mirvane::cli {
+
+// Where a verb runs: the executable's folder (the default list folder is chosen
+// from it) and the two streams.
+struct Context {
+    const std::filesystem::path& programFolder;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Verb {
+    // True when the parsed command line asks for this verb, usually because its own
+    // option was given.
+    std::function<bool()> chosen;
+    std::function<int(const Context&)> run;
+};
+
+// Adds the verb's options to the application and hands back the verb. The options
+// stay owned by the application, which outlives the run.
+using VerbFactory = Verb (*)(CLI::App&);
+
+// A refusal of the arguments themselves: bad options, an unknown list, an unreadable file.
+struct UsageError {
+    std::string message;
+};
+
+// An option taking one value. Verbs naming the same option share it, so "--klasor"
+// means the same for all of them.
+CLI::Option* valueOption(CLI::App& app, const std::string& name);
+// An option without a value; it may be repeated.
+CLI::Option* flagOption(CLI::App& app, const std::string& name);
+
+bool given(const CLI::Option* option);
+std::optional<std::string> valueOf(const CLI::Option* option);
+
+// The first option on the command line that is not one of `accepted`, by its name.
+std::optional<std::string> otherOption(const CLI::App& app,
+                                       std::initializer_list<const CLI::Option*> accepted);
+
+std::string inQuotes(std::string_view text);
+
+int reportUsage(const UsageError& usage, std::ostream& err);
+int reportRunTimeError(const RunTimeError& error, std::ostream& err);
+
+// The list folder as the main window would use it (the one given, or the one chosen
+// from the program folder), created and filled with the default lists when needed.
+std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
+                                         const std::filesystem::path& programFolder);
+
+} // namespace mirvane::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+// The verbs of "mirvane-hesap", each in its own file.
+//
+// To add a verb: write cli/<Name>Verb.cpp defining `Verb <name>Verb(CLI::App&)` (it adds its
+// options with valueOption/flagOption and says when it is chosen), add the file to
+// cli/CMakeLists.txt, declare it below and put it in VerbTable. Its lines in the help text
+// go into the help text in cli/HelpVerb.cpp.
+
+#include "HesapCli.h"
+#include "Verb.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace mirvane::cli {
+
+Verb listNamesVerb(CLI::App& app);
+Verb calculationVerb(CLI::App& app);
+
+// The first verb that is chosen runs; when none is, the last one (the calculation over
+// a list, the program's oldest use) runs and names what is missing.
+inline constexpr VerbFactory VerbTable[] = {
+    &listNamesVerb,
+    &calculationVerb,
+};
+
+// The help text stands apart from the table: it is printed whatever else is given.
+bool asksForHelp(const std::vector<std::string>& args);
+int printHelp(std::ostream& out);
+
+} // namespace mirvane::cli
