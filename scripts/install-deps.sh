@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libzip-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libzip-dev libxcb1-dev
   nlohmann-json3-dev libcli11-dev
   fonts-dejavu-core fonts-liberation2
   libreoffice-writer-nogui

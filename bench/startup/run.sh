@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Starts mirvane and a bare Qt window of the same shape alternately (A B B A ...)
+# under a private Xvfb, and prints for each the median time from fork to the
+# mapping of its main window, the median resident memory 300 ms later, their
+# spread, and the two ratios mirvane / bare window.
+#
+#   bench/startup/run.sh [RUNS] [BUILD_FOLDER]     (RUNS per program, default 12;
+#                                                   build folder default "build")
+#
+# Builds what it needs in the build folder when it is missing there. Both programs
+# get the same empty home, settings and temporary folders, so neither reads what a
+# user keeps; the first start of each is a warm-up and not counted.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+scripts/install-deps.sh xvfb
+runs=${1:-12}
+build=${2:-build}
+settle_ms=300
+
+timer=$build/bench/startup/startup-timer
+bare=$build/bench/startup/bare-window
+mirvane=$build/ui/mirvane
+if [ ! -x "$timer" ] || [ ! -x "$bare" ] || [ ! -x "$mirvane" ]; then
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON \
+      -DMIRVANE_TESTS=OFF -DMIRVANE_BENCH=ON -DMIRVANE_SANITIZE=OFF >/dev/null
+  fi
+  cmake --build "$build" --target startup-timer bare-window mirvane
+fi
+
+# The main window's title: "Telvar - Mirvane 1.14" for version 1.1.4.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+IFS=. read -r major minor patch <<<"$version"
+mirvane_title="Telvar - Mirvane $major.$minor$patch"
+bare_title="Bare Qt Window"
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+read -r display <"$work/display"
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset SESSION_MANAGER
+
+# One start of program A (mirvane) or B (bare window): appends "ms KiB" to its file.
+start() {
+  # What a copy ended by the timer leaves in the temporary folder is no part of a
+  # normal start.
+  rm -rf "${TMPDIR:?}"/*
+  case $1 in
+  A) "$timer" "$mirvane_title" "$settle_ms" "$mirvane" ;;
+  B) "$timer" "$bare_title" "$settle_ms" "$bare" ;;
+  esac
+}
+
+start A >/dev/null
+start B >/dev/null
+for ((i = 1; i <= runs; i++)); do
+  if ((i % 2)); then order="A B"; else order="B A"; fi
+  for p in $order; do start "$p" >>"$work/$p"; done
+done
+
+# median min max of column $2 of file $1, scaled by $3
+stats() {
+  sort -n -k"$2" "$1" | awk -v c="$2" -v s="$3" '
+    { v[NR] = $c / s }
+    END {
+      m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+      printf "%.2f %.2f %.2f\n", m, v[1], v[NR]
+    }'
+}
+read -r a_ms a_ms_min a_ms_max <<<"$(stats "$work/A" 1 1)"
+read -r b_ms b_ms_min b_ms_max <<<"$(stats "$work/B" 1 1)"
+read -r a_mb a_mb_min a_mb_max <<<"$(stats "$work/A" 2 1024)"
+read -r b_mb b_mb_min b_mb_max <<<"$(stats "$work/B" 2 1024)"
+
+echo "$runs runs each, alternating; median (min-max)"
+printf '%-14s %8s ms (%s-%s)   %8s MiB (%s-%s)\n' \
+  mirvane "$a_ms" "$a_ms_min" "$a_ms_max" "$a_mb" "$a_mb_min" "$a_mb_max" \
+  "bare window" "$b_ms" "$b_ms_min" "$b_ms_max" "$b_mb" "$b_mb_min" "$b_mb_max"
+awk -v a="$a_ms" -v b="$b_ms" 'BEGIN { printf "start-up ratio: %.2fx\n", a / b }'
+awk -v a="$a_mb" -v b="$b_mb" 'BEGIN { printf "memory ratio:   %.2fx\n", a / b }'
