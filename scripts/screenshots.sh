@@ -24,7 +24,7 @@ has_main_window() {
 
 total_copied() {
   xdotool key ctrl+l
-  timeout 5 xclip -o -selection clipboard 2>/dev/null | grep -q '104,79'
+  timeout 5 xclip -o -selection clipboard 2>/dev/null | grep -q '105,04'
 }
 
 # Waits until what was just drawn is on the screen: two pictures in a row alike.

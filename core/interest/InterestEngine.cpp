@@ -100,21 +100,24 @@ private:
     Calculation result_;
 };
 
-// Walks the periods in order and cuts the range along them. The last period's
-// rate runs on to End whatever the start, so a claim starting after the list's
-// last date still earns interest.
+// Walks the periods in order and cuts the range along them. Every day after Start up
+// to and including End bears interest at the rate of the period that holds it, so the
+// rows chain: a row entering a period at its first day starts on the day before it
+// (the previous row's end) and the days of all rows add up to End - Start. The last
+// period's rate runs on to End whatever the start, so a claim starting after the
+// list's last date still earns interest.
 void slice(const RateList& list, const Inputs& inputs, RowBuilder& builder) {
     const std::size_t count = list.Periods.size();
     for (std::size_t index = 0; index < count; ++index) {
         const RatePeriod& period = list.Periods[index];
         const int number = static_cast<int>(index) + 1;
-        const bool isLast = index + 1 == count;
-        const Date from = std::max(inputs.start, period.StartDate);
-        if (inputs.end <= period.EndDate || isLast) {
-            builder.emit(number, period, from, inputs.end);
+        const bool endsHere = inputs.end <= period.EndDate || index + 1 == count;
+        const Date from = std::max(inputs.start, period.StartDate - std::chrono::days{1});
+        const Date to = endsHere ? inputs.end : period.EndDate;
+        if (from < to && !builder.emit(number, period, from, to)) {
             return;
         }
-        if (inputs.start < period.EndDate && !builder.emit(number, period, from, period.EndDate)) {
+        if (endsHere) {
             return;
         }
     }

@@ -21,8 +21,9 @@ inline constexpr std::int32_t Divisor360 = 36000;
 // 36000 when the 360-day box is ticked, 36500 otherwise.
 std::int32_t DayCountDivisor(bool yearIs360Days);
 
-// One slice of the range inside one period (only the last period's slice may run
-// past that period's EndDate).
+// One slice of the range: the Days days after StartDate up to and including EndDate,
+// all inside one period (only the last period's slice may run past that period's
+// EndDate). Slices chain: each starts on the day the one before it ends.
 struct InterestRow {
     int PeriodNumber = 0;
     Date StartDate;

@@ -57,15 +57,13 @@ TEST(Breakdown, LineTextsOfACalculation) {
     const auto rows = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 7, 1)));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (RowCells{"9", "01.07.2005", "31.12.2005", "12", "183", "60,16", "60,16"}));
-    EXPECT_EQ(rows[1], (RowCells{"10", "01.01.2006", "01.07.2006", "9", "181", "44,63", "104,79"}));
-    EXPECT_EQ(breakdown::totalText(104.79), "104,79");
+    EXPECT_EQ(rows[1], (RowCells{"10", "31.12.2005", "01.07.2006", "9", "182", "44,88", "105,04"}));
+    EXPECT_EQ(breakdown::totalText(105.04), "105,04");
     EXPECT_EQ(breakdown::totalText(0), "0,00");
 
-    const auto zeroDay = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 1, 1)));
-    ASSERT_EQ(zeroDay.size(), 2u);
-    EXPECT_EQ(zeroDay[1][4], "0");
-    EXPECT_EQ(zeroDay[1][5], "0,00");
-    EXPECT_EQ(zeroDay[1][6], zeroDay[0][6]);
+    const auto oneDay = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 1, 1)));
+    ASSERT_EQ(oneDay.size(), 2u);
+    EXPECT_EQ(oneDay[1], (RowCells{"10", "31.12.2005", "01.01.2006", "9", "1", "0,25", "60,41"}));
 
     interest::InterestRow big{3, on(2001, 2, 3), on(2002, 2, 3), 17.75, 365, 1234567.5, 1234567.5};
     const RowCells cells = breakdown::rowCells(big);
@@ -94,12 +92,12 @@ TEST(Breakdown, WholeBreakdownText) {
 
     const auto two = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 7, 1)));
     const std::string rowLines = "01.07.2005\t31.12.2005\t12\t183\t60,16" + std::string("\r\n") +
-                                 "01.01.2006\t01.07.2006\t9\t181\t44,63";
-    EXPECT_EQ(breakdown::ExportText(two, "104,79"),
-              header + "\r\n" + rowLines + "\r\n\t\t\tFaiz Toplamı: \t104,79");
-    EXPECT_EQ(breakdown::exportTextForTerminal(two, "104,79"),
+                                 "31.12.2005\t01.07.2006\t9\t182\t44,88";
+    EXPECT_EQ(breakdown::ExportText(two, "105,04"),
+              header + "\r\n" + rowLines + "\r\n\t\t\tFaiz Toplamı: \t105,04");
+    EXPECT_EQ(breakdown::exportTextForTerminal(two, "105,04"),
               header + "\n01.07.2005\t31.12.2005\t12\t183\t60,16\n" +
-                  "01.01.2006\t01.07.2006\t9\t181\t44,63\n\t\t\tFaiz Toplamı: \t104,79\n");
+                  "31.12.2005\t01.07.2006\t9\t182\t44,88\n\t\t\tFaiz Toplamı: \t105,04\n");
 }
 
 TEST(BreakdownTexts, RunOnNoticeAndListCaption) {

@@ -79,13 +79,13 @@ TEST_F(Cli, PrintsTheBreakdown) {
     EXPECT_EQ(result.code, cli::ExitOk);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, Header + "\n" + "01.07.2005\t31.12.2005\t12\t183\t60,16\n" +
-                              "01.01.2006\t01.07.2006\t9\t181\t44,63\n" +
-                              "\t\t\tFaiz Toplamı: \t104,79\n");
+                              "31.12.2005\t01.07.2006\t9\t182\t44,88\n" +
+                              "\t\t\tFaiz Toplamı: \t105,04\n");
     EXPECT_EQ(fs::file_size(folder_ / (Statutory + ".faiz")), 1532u);
 
     const Outcome year360 = calculate("1.000,00", "01.07.2005", "01.07.2006", {"--360"});
     EXPECT_EQ(year360.code, cli::ExitOk);
-    EXPECT_NE(year360.out.find("\t\t\tFaiz Toplamı: \t106,25\n"), std::string::npos);
+    EXPECT_NE(year360.out.find("\t\t\tFaiz Toplamı: \t106,50\n"), std::string::npos);
 
     const Outcome fraction = calculate("1000,5", "01.01.2008", "01.01.2009");
     EXPECT_NE(fraction.out.find("\t366\t90,29\n"), std::string::npos) << fraction.out;
@@ -99,8 +99,8 @@ TEST_F(Cli, WritesJson) {
         "{\"liste\":\"Adi Alacaklar (Kanuni Faiz)\",\"satirlar\":["
         "{\"donem\":9,\"baslangic\":\"2005-07-01\",\"bitis\":\"2005-12-31\",\"oran\":12,"
         "\"gun\":183,\"miktar\":60.16,\"tutar\":60.16},"
-        "{\"donem\":10,\"baslangic\":\"2006-01-01\",\"bitis\":\"2006-07-01\",\"oran\":9,"
-        "\"gun\":181,\"miktar\":44.63,\"tutar\":104.79}],\"toplam\":104.79,\"uyari\":null}\n");
+        "{\"donem\":10,\"baslangic\":\"2005-12-31\",\"bitis\":\"2006-07-01\",\"oran\":9,"
+        "\"gun\":182,\"miktar\":44.88,\"tutar\":105.04}],\"toplam\":105.04,\"uyari\":null}\n");
 
     const fs::path file =
         writeList("Tırnak \"x\"\\\t.faiz", {{on(2000, 1, 1), on(2000, 12, 31), 17.75, ""}});
@@ -128,7 +128,7 @@ TEST_F(Cli, ListsNamesInTheWindowOrder) {
              "01.07.2006", "--klasor", folder_.string(), "--json"});
     EXPECT_EQ(capitals.code, cli::ExitOk) << capitals.err;
     EXPECT_NE(capitals.out.find("{\"liste\":\"abc\""), std::string::npos);
-    EXPECT_NE(capitals.out.find("\"toplam\":104.79,"), std::string::npos);
+    EXPECT_NE(capitals.out.find("\"toplam\":105.04,"), std::string::npos);
 
     const Outcome programFolder = run({"--listeler"});
     EXPECT_EQ(programFolder.code, cli::ExitOk);
@@ -142,8 +142,8 @@ TEST_F(Cli, ReadsAFileFromAnywhere) {
                                 "01.07.2010", "--bitis", "01.07.2011"});
     EXPECT_EQ(result.code, cli::ExitOk) << result.err;
     EXPECT_EQ(result.out, Header + "\n01.07.2010\t31.12.2010\t10\t183\t18,30\n" +
-                              "01.01.2011\t01.07.2011\t20\t181\t36,20\n" +
-                              "\t\t\tFaiz Toplamı: \t54,50\n");
+                              "31.12.2010\t01.07.2011\t20\t182\t36,40\n" +
+                              "\t\t\tFaiz Toplamı: \t54,70\n");
     EXPECT_FALSE(fs::exists(root_ / "program"));
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <variant>
 #include <vector>
@@ -53,23 +54,57 @@ void expectRow(const InterestRow& row, int number, Date from, Date to, double ra
     EXPECT_DOUBLE_EQ(row.RunningTotal, running);
 }
 
-TEST(InterestEngine, SlicesAlongPeriodsOnBothDayBases) {
+// Every day after the start up to and including the end bears interest at the rate
+// of the period holding it: a row entering a period starts on the previous row's end.
+TEST(InterestEngine, RowsChainSoEveryDayBearsInterest) {
     const Calculation year365 = calculation(run(on(2005, 7, 1), on(2006, 7, 1)));
     ASSERT_EQ(year365.rows.size(), 2u);
     expectRow(year365.rows[0], 9, on(2005, 7, 1), on(2005, 12, 31), 12, 183, 60.16, 60.16);
-    expectRow(year365.rows[1], 10, on(2006, 1, 1), on(2006, 7, 1), 9, 181, 44.63, 104.79);
-    EXPECT_DOUBLE_EQ(year365.total, 104.79);
+    expectRow(year365.rows[1], 10, on(2005, 12, 31), on(2006, 7, 1), 9, 182, 44.88, 105.04);
+    EXPECT_DOUBLE_EQ(year365.total, 105.04);
     EXPECT_FALSE(year365.failure);
 
     const Calculation year360 =
         calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1000", interest::Divisor360));
     ASSERT_EQ(year360.rows.size(), 2u);
     EXPECT_DOUBLE_EQ(year360.rows[0].Amount, 61.00);
-    EXPECT_DOUBLE_EQ(year360.rows[1].Amount, 45.25);
-    EXPECT_DOUBLE_EQ(year360.total, 106.25);
+    EXPECT_DOUBLE_EQ(year360.rows[1].Amount, 45.50);
+    EXPECT_DOUBLE_EQ(year360.total, 106.50);
+
+    // Ending on the first day of a period: that one day, never a row of 0 days.
+    const Calculation endOnFirstDay = calculation(run(on(2005, 7, 1), on(2006, 1, 1)));
+    ASSERT_EQ(endOnFirstDay.rows.size(), 2u);
+    expectRow(endOnFirstDay.rows[1], 10, on(2005, 12, 31), on(2006, 1, 1), 9, 1, 0.25, 60.41);
+    EXPECT_DOUBLE_EQ(endOnFirstDay.total, 60.41);
+
+    // Starting on a period's last day: that period holds no day of the claim.
+    const Calculation startOnLastDay = calculation(run(on(2005, 12, 31), on(2006, 7, 1)));
+    ASSERT_EQ(startOnLastDay.rows.size(), 1u);
+    expectRow(startOnLastDay.rows[0], 10, on(2005, 12, 31), on(2006, 7, 1), 9, 182, 44.88, 44.88);
+
+    // Ending on a middle period's last day: no row for the period after it.
+    const Calculation endOnLastDay = calculation(run(on(2005, 7, 1), on(2005, 12, 31)));
+    ASSERT_EQ(endOnLastDay.rows.size(), 1u);
+    expectRow(endOnLastDay.rows[0], 9, on(2005, 7, 1), on(2005, 12, 31), 12, 183, 60.16, 60.16);
 
     EXPECT_EQ(interest::DayCountDivisor(true), 36000);
     EXPECT_EQ(interest::DayCountDivisor(false), 36500);
+}
+
+// A claim over the statutory rate changes of 2024 and 2026.
+TEST(InterestEngine, ChainsAcrossTheCurrentStatutoryRates) {
+    RateList current = statutory();
+    current.Periods.push_back({on(2020, 12, 31), on(2024, 5, 31), 9, ""});
+    current.Periods.push_back({on(2024, 6, 1), on(2026, 7, 30), 24, ""});
+    current.Periods.push_back({on(2026, 7, 31), on(2026, 12, 31), 31, ""});
+    const Calculation claim = calculation(
+        run(on(2024, 1, 1), on(2026, 10, 1), "100.000,00", interest::Divisor365, current));
+    ASSERT_EQ(claim.rows.size(), 3u);
+    expectRow(claim.rows[0], 13, on(2024, 1, 1), on(2024, 5, 31), 9, 151, 3723.29, 3723.29);
+    expectRow(claim.rows[1], 14, on(2024, 5, 31), on(2026, 7, 30), 24, 790, 51945.21, 55668.50);
+    expectRow(claim.rows[2], 15, on(2026, 7, 30), on(2026, 10, 1), 31, 63, 5350.68, 61019.18);
+    EXPECT_DOUBLE_EQ(claim.total, 61019.18);
+    EXPECT_FALSE(claim.ranPastListEnd);
 }
 
 TEST(InterestEngine, CountsRealCalendarDays) {
@@ -82,27 +117,45 @@ TEST(InterestEngine, CountsRealCalendarDays) {
     expectRow(pastLastPeriod.rows[0], 12, on(2020, 7, 1), on(2021, 7, 1), 9, 365, 90.00, 90.00);
 }
 
-TEST(InterestEngine, LastRateRunsOnForAClaimStartingAfterTheList) {
-    const Calculation late = calculation(run(on(2021, 1, 5), on(2021, 6, 1)));
-    ASSERT_EQ(late.rows.size(), 1u);
-    expectRow(late.rows[0], 12, on(2021, 1, 5), on(2021, 6, 1), 9, 147, 36.25, 36.25);
-    EXPECT_DOUBLE_EQ(late.total, 36.25);
-
-    // Starting on the last period's EndDate itself.
-    const Calculation onLastDay = calculation(run(on(2020, 12, 30), on(2021, 1, 30)));
-    ASSERT_EQ(onLastDay.rows.size(), 1u);
-    EXPECT_EQ(onLastDay.rows[0].StartDate, on(2020, 12, 30));
-    EXPECT_EQ(onLastDay.rows[0].Days, 31);
-}
-
-TEST(InterestEngine, ZeroDayRowsAndSkippedPeriods) {
-    const Calculation endOnFirstDay = calculation(run(on(2005, 7, 1), on(2006, 1, 1)));
-    ASSERT_EQ(endOnFirstDay.rows.size(), 2u);
-    expectRow(endOnFirstDay.rows[1], 10, on(2006, 1, 1), on(2006, 1, 1), 9, 0, 0.0, 60.16);
-
-    const Calculation startOnLastDay = calculation(run(on(2005, 12, 31), on(2006, 7, 1)));
-    ASSERT_EQ(startOnLastDay.rows.size(), 1u);
-    expectRow(startOnLastDay.rows[0], 10, on(2006, 1, 1), on(2006, 7, 1), 9, 181, 44.63, 44.63);
+// On random lists and ranges the rows chain from Start to End without a gap, an
+// overlap or an empty row, each inside its own period (the last may run on).
+TEST(InterestEngine, DaysOfAllRowsAddUpToTheWholeRange) {
+    std::mt19937 random(20261208);
+    for (int trial = 0; trial < 500; ++trial) {
+        RateList list{"Rastgele", {}};
+        Date start = on(1990, 1, 1) + days{std::uniform_int_distribution(0, 3000)(random)};
+        const int periods = std::uniform_int_distribution(1, 12)(random);
+        for (int index = 0; index < periods; ++index) {
+            const Date end = start + days{std::uniform_int_distribution(0, 400)(random)};
+            list.Periods.push_back({start, end, 1.0 + index, ""});
+            start = end + days{1};
+        }
+        const Date first = list.Periods.front().StartDate;
+        const Date last = list.Periods.back().EndDate;
+        const int span = static_cast<int>((last - first).count()) + 200;
+        const Date from = first + days{std::uniform_int_distribution(0, span)(random)};
+        const Date to = from + days{std::uniform_int_distribution(1, 800)(random)};
+        const Calculation result =
+            calculation(interest::calculate(list, {from, to, "1000", interest::Divisor365}));
+        ASSERT_FALSE(result.rows.empty());
+        int total = 0;
+        Date previousEnd = from;
+        for (const InterestRow& row : result.rows) {
+            const RatePeriod& period = list.Periods.at(row.PeriodNumber - 1);
+            EXPECT_GT(row.Days, 0);
+            EXPECT_EQ(row.StartDate, previousEnd);
+            EXPECT_EQ(row.Days, (row.EndDate - row.StartDate).count());
+            EXPECT_GE(row.StartDate + days{1}, period.StartDate);
+            if (row.PeriodNumber < periods) {
+                EXPECT_LE(row.EndDate, period.EndDate);
+            }
+            EXPECT_EQ(row.Rate, period.Rate);
+            previousEnd = row.EndDate;
+            total += row.Days;
+        }
+        EXPECT_EQ(previousEnd, to);
+        EXPECT_EQ(total, (to - from).count()) << "trial " << trial;
+    }
 }
 
 TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
@@ -141,7 +194,7 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
 
 TEST(InterestEngine, ReadsThePrincipalTheTurkishWay) {
     const Calculation grouped = calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1.000,00"));
-    EXPECT_DOUBLE_EQ(grouped.total, 104.79);
+    EXPECT_DOUBLE_EQ(grouped.total, 105.04);
     const Calculation fraction = calculation(run(on(2008, 1, 1), on(2009, 1, 1), "1000,5"));
     EXPECT_DOUBLE_EQ(fraction.total, text::roundMoney(1000.5 * 9 / 36500.0 * 366));
 }
@@ -149,9 +202,9 @@ TEST(InterestEngine, ReadsThePrincipalTheTurkishWay) {
 TEST(InterestEngine, AmountsAreRoundedRawAmountsAndTheTotalTheirSum) {
     EXPECT_EQ(interest::rawAmount(1000, 12, 36500, 183), (1000.0 * 12) / 36500.0 * 183);
     EXPECT_NEAR(interest::rawAmount(1000, 12, 36500, 183), 60.1643835, 1e-7);
-    EXPECT_NEAR(interest::rawAmount(1000, 9, 36500, 181), 44.6301369, 1e-7);
+    EXPECT_NEAR(interest::rawAmount(1000, 9, 36500, 182), 44.8767123, 1e-7);
 
-    // 1.5 kuruş a day over 30, 27 and 31 days: two rows round up by half a kuruş, so
+    // 1.5 kuruş a day over 29, 28 and 31 days: two rows round up by half a kuruş, so
     // the rounded raw sum (1,32) is not the sum of the rounded amounts (1,33).
     RateList list{"Üç", {}};
     for (unsigned month = 1; month <= 3; ++month) {
@@ -159,7 +212,7 @@ TEST(InterestEngine, AmountsAreRoundedRawAmountsAndTheTotalTheirSum) {
     }
     std::vector<InterestRow> seen;
     const Calculation result = calculation(
-        interest::calculate(list, {on(2010, 1, 1), on(2010, 4, 1), "1000", interest::Divisor365},
+        interest::calculate(list, {on(2010, 1, 2), on(2010, 3, 31), "1000", interest::Divisor365},
                             [&](const InterestRow& row) { seen.push_back(row); }));
     ASSERT_EQ(result.rows.size(), 3u);
     EXPECT_EQ(seen, result.rows);
@@ -240,7 +293,7 @@ TEST(InterestEngine, TotalIsThePlainSumOfRoundedAmountsForHugeClaims) {
         EXPECT_EQ(row.RunningTotal, sum);
     }
     EXPECT_EQ(huge.total, sum);
-    EXPECT_EQ(text::formatMoney(huge.total), "28.615.456.986.301,40");
+    EXPECT_EQ(text::formatMoney(huge.total), "28.736.493.150.684,90");
 }
 
 // A list whose periods leave a gap, overlap or run backwards cannot be sliced; it is a

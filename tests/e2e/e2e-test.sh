@@ -114,8 +114,8 @@ setting() {
 
 whole_list=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\r\n'
 whole_list+=$'01.07.2005\t31.12.2005\t12\t183\t60,16\r\n'
-whole_list+=$'01.01.2006\t01.07.2006\t9\t181\t44,63\r\n'
-whole_list+=$'\t\t\tFaiz Toplamı: \t104,79'
+whole_list+=$'31.12.2005\t01.07.2006\t9\t182\t44,88\r\n'
+whole_list+=$'\t\t\tFaiz Toplamı: \t105,04'
 
 start_x_server
 prepare_user
@@ -141,7 +141,7 @@ xdotool type --delay 20 1000
 xdotool key alt+f
 copy_whole_list_until "$whole_list"
 choose_from_export_menu s
-expect_clipboard "104,79" "menu item \"Sadece Toplamı Panoya Kopyala\""
+expect_clipboard "105,04" "menu item \"Sadece Toplamı Panoya Kopyala\""
 choose_from_export_menu t
 expect_clipboard "$whole_list" "menu item \"Tüm Listeyi Panoya Kopyala\""
 

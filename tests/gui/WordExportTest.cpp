@@ -34,10 +34,10 @@ const QString NoWordProcessor = QStringLiteral("Bilgisayarınızda MS Word yükl
 QString exampleExportText(int rowCount = 2) {
     std::vector<breakdown::RowCells> rows{
         {"9", "01.07.2005", "31.12.2005", "12", "183", "60,16", "60,16"},
-        {"10", "01.01.2006", "01.07.2006", "9", "181", "44,63", "104,79"},
+        {"10", "31.12.2005", "01.07.2006", "9", "182", "44,88", "105,04"},
     };
     rows.resize(std::size_t(rowCount));
-    return shell::toQString(breakdown::ExportText(rows, rowCount == 2 ? "104,79" : "60,16"));
+    return shell::toQString(breakdown::ExportText(rows, rowCount == 2 ? "105,04" : "60,16"));
 }
 
 QList<QStringList> fieldsOf(const QString& exportText) {
