@@ -5,10 +5,12 @@
 #include "ui/span/SureHesaplamaFormu.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -45,6 +47,10 @@ private slots:
     void resultPastTheLastDayIsReported();
     void keyboardOrderAndFocusCues();
     void escapeCloses();
+    void lastDayFollowsTheProcedure();
+    void commonPeriodsFillTheValues();
+    void copyTakesTheLastDay();
+    void newPartKeyboardRound();
 
 private:
     template <class Widget> Widget* child(const char* name) {
@@ -59,6 +65,20 @@ private:
     QLineEdit* result() { return child<QLineEdit>("SonuçKutusu"); }
     QPushButton* copy() { return child<QPushButton>("KopyalaButonu"); }
     QPushButton* close() { return child<QPushButton>("KapatButonu"); }
+    QLabel* weekday() { return child<QLabel>("BulunanGünEtiketi"); }
+    QComboBox* periods() { return child<QComboBox>("SıkKullanılanSürelerKutusu"); }
+    QComboBox* procedure() { return child<QComboBox>("UsulKutusu"); }
+    QCheckBox* urgent() { return child<QCheckBox>("İvediİşOnayı"); }
+    QLineEdit* lastDay() { return child<QLineEdit>("SonGünKutusu"); }
+    QString steps() { return child<QPlainTextEdit>("AdımlarKutusu")->toPlainText(); }
+    QString notices() { return child<QPlainTextEdit>("UyarılarKutusu")->toPlainText(); }
+
+    // Types a date into the start-date picker as a user does.
+    void typeStartDate(const QString& digits) {
+        startDate()->setFocus();
+        QTest::keyClicks(startDate(), digits);
+        QTest::keyClick(startDate(), Qt::Key_Tab);
+    }
 
     void typeAmount(const QString& keys) { QTest::keyClicks(amount(), keys); }
 
@@ -104,8 +124,29 @@ void SpanTest::opensWithTodayDaysAndNoResult() {
     QVERIFY(!result()->isEnabled());
     QVERIFY(!copy()->isEnabled());
     QVERIFY(!child<QLabel>("Etiket3")->isEnabled());
-    QCOMPARE(form_->size(), QSize(278, 236));
+    // Grown downwards for the last day; the first part keeps its places.
+    QCOMPARE(form_->size().width(), 278);
+    QVERIFY(form_->size().height() > 236);
+    QCOMPARE(copy()->geometry(), QRect(8, 200, 161, 23));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QVERIFY(lastDay()->mapTo(form_.get(), QPoint()).y() >
+            result()->mapTo(form_.get(), QPoint()).y());
+
+    QCOMPARE(procedure()->count(), 3);
+    QCOMPARE(
+        QStringList({procedure()->itemText(0), procedure()->itemText(1), procedure()->itemText(2)}),
+        QStringList({QStringLiteral("Takvim"), QStringLiteral("HMK"), QStringLiteral("İİK")}));
+    QCOMPARE(procedure()->currentText(), QStringLiteral("HMK"));
+    QCOMPARE(urgent()->text(), QStringLiteral("İvedi iş (adli tatil işlemez)"));
+    QVERIFY(!urgent()->isChecked());
+    QVERIFY(urgent()->isEnabled());
+    QCOMPARE(periods()->count(), 6);
+    QCOMPARE(periods()->currentIndex(), -1);
+    QCOMPARE(periods()->itemText(0), QStringLiteral("İstinaf (HMK 345): 2 hafta"));
+    QCOMPARE(lastDay()->text(), QString());
+    QCOMPARE(weekday()->text(), QString());
+    QCOMPARE(steps(), QString());
+    QCOMPARE(notices(), QString());
     QCOMPARE(amount()->contextMenuPolicy(), Qt::PreventContextMenu);
     // No appeal-period preset is offered.
     QVERIFY(!form_->findChild<QWidget*>(QStringLiteral("TemyizSeçeneği0")));
@@ -325,6 +366,157 @@ void SpanTest::escapeCloses() {
     auto* closeButton = again.findChild<QPushButton*>(QStringLiteral("KapatButonu"));
     QTest::mouseClick(closeButton, Qt::LeftButton);
     QVERIFY(!again.isVisible());
+}
+
+void SpanTest::lastDayFollowsTheProcedure() {
+    // An appeal period served on 17.07.2017 ends in the recess: 7 September.
+    typeStartDate(QStringLiteral("17072017"));
+    unit()->setFocus();
+    QTest::keyClick(unit(), Qt::Key_Down);
+    QCOMPARE(unit()->currentText(), QStringLiteral("Hafta"));
+    amount()->setFocus();
+    typeAmount(QStringLiteral("2"));
+    QCOMPARE(result()->text(), QStringLiteral("31.07.2017"));
+    QCOMPARE(weekday()->text(), QStringLiteral("Pazartesi"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("07.09.2017 Perşembe"));
+    QCOMPARE(steps(), QStringLiteral("adli tatil (HMK 104): 07.09.2017 Perşembe"));
+    QVERIFY(notices().contains(QStringLiteral("08.09.2017 Cuma")));
+    QVERIFY(notices().contains(QStringLiteral("2017 yılının dinî bayramları")));
+
+    // An urgent matter is not extended.
+    urgent()->setFocus();
+    QTest::keyClick(urgent(), Qt::Key_Space);
+    QVERIFY(urgent()->isChecked());
+    QCOMPARE(lastDay()->text(), QStringLiteral("31.07.2017 Pazartesi"));
+    QCOMPARE(steps(), QString());
+    QVERIFY(!notices().contains(QStringLiteral("2873")));
+    QTest::keyClick(urgent(), Qt::Key_Space);
+    QCOMPARE(lastDay()->text(), QStringLiteral("07.09.2017 Perşembe"));
+
+    // Enforcement knows no recess and has no use for the urgent box; the plain
+    // calendar keeps the date found.
+    procedure()->setFocus();
+    QTest::keyClick(procedure(), Qt::Key_Down);
+    QCOMPARE(procedure()->currentText(), QStringLiteral("İİK"));
+    QVERIFY(!urgent()->isEnabled());
+    QCOMPARE(lastDay()->text(), QStringLiteral("31.07.2017 Pazartesi"));
+    QTest::keyClick(procedure(), Qt::Key_Up);
+    QTest::keyClick(procedure(), Qt::Key_Up);
+    QCOMPARE(procedure()->currentText(), QStringLiteral("Takvim"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("31.07.2017 Pazartesi"));
+    QCOMPARE(notices(), QString());
+
+    // A start date that yields a Saturday: HMK moves on to the Monday.
+    QTest::keyClick(procedure(), Qt::Key_Down);
+    typeStartDate(QStringLiteral("31012026"));
+    QCOMPARE(result()->text(), QStringLiteral("14.02.2026"));
+    QCOMPARE(weekday()->text(), QStringLiteral("Cumartesi"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("16.02.2026 Pazartesi"));
+    QCOMPARE(steps(), QStringLiteral("14.02.2026 Cumartesi → 16.02.2026 Pazartesi"));
+
+    // No amount, no last day.
+    amount()->setText(QString());
+    QCOMPARE(lastDay()->text(), QString());
+    QCOMPARE(weekday()->text(), QString());
+    QCOMPARE(steps(), QString());
+}
+
+void SpanTest::commonPeriodsFillTheValues() {
+    typeStartDate(QStringLiteral("21072020"));
+    // The access key reaches the list; each step down fills the values.
+    QTest::keyClick(form_.get(), Qt::Key_K, Qt::AltModifier);
+    QTRY_VERIFY(periods()->hasFocus());
+    QTest::keyClick(periods(), Qt::Key_Down);
+    QCOMPARE(amount()->text(), QStringLiteral("2"));
+    QCOMPARE(unit()->currentText(), QStringLiteral("Hafta"));
+    QCOMPARE(procedure()->currentText(), QStringLiteral("HMK"));
+    QCOMPARE(periods()->currentIndex(), 0);
+    QCOMPARE(result()->text(), QStringLiteral("04.08.2020"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("07.09.2020 Pazartesi"));
+
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(periods(), Qt::Key_Down);
+    QCOMPARE(periods()->currentText(), QStringLiteral("Ödeme emrine itiraz (İİK 62): 7 gün"));
+    QCOMPARE(amount()->text(), QStringLiteral("7"));
+    QCOMPARE(unit()->currentText(), QStringLiteral("Gün"));
+    QCOMPARE(procedure()->currentText(), QStringLiteral("İİK"));
+    QCOMPARE(periods()->currentIndex(), 3);
+
+    // A value changed by hand leaves the period; the last day follows the values.
+    amount()->setFocus();
+    amount()->selectAll();
+    typeAmount(QStringLiteral("10"));
+    QCOMPARE(periods()->currentIndex(), -1);
+    QCOMPARE(result()->text(), QStringLiteral("31.07.2020"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("04.08.2020 Salı"));
+    QCOMPARE(steps(), QStringLiteral("31.07.2020 Kurban Bayramı → 04.08.2020 Salı"));
+    QCOMPARE(notices(), QString());
+
+    // The bill-enforcement period over a Sunday in the recess.
+    typeStartDate(QStringLiteral("03082004"));
+    periods()->setFocus();
+    QTest::keyClick(periods(), Qt::Key_End);
+    QCOMPARE(amount()->text(), QStringLiteral("5"));
+    QCOMPARE(result()->text(), QStringLiteral("08.08.2004"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("09.08.2004 Pazartesi"));
+}
+
+void SpanTest::copyTakesTheLastDay() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("eski"));
+    typeStartDate(QStringLiteral("17082024"));
+    unit()->setCurrentIndex(1);
+    amount()->setFocus();
+    typeAmount(QStringLiteral("2"));
+    QCOMPARE(result()->text(), QStringLiteral("31.08.2024"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("09.09.2024 Pazartesi"));
+    QVERIFY(copy()->isEnabled());
+    QTest::keyClick(form_.get(), Qt::Key_U, Qt::AltModifier);
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("09.09.2024"));
+    QVERIFY(!copy()->isEnabled());
+
+    // An urgent matter ends earlier: a new day to copy.
+    urgent()->setFocus();
+    QTest::keyClick(urgent(), Qt::Key_Space);
+    QCOMPARE(lastDay()->text(), QStringLiteral("02.09.2024 Pazartesi"));
+    QVERIFY(copy()->isEnabled());
+    QTest::mouseClick(copy(), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("02.09.2024"));
+
+    // Enforcement gives the same day: nothing new to copy.
+    procedure()->setFocus();
+    QTest::keyClick(procedure(), Qt::Key_End);
+    QCOMPARE(procedure()->currentText(), QStringLiteral("İİK"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("02.09.2024 Pazartesi"));
+    QVERIFY(!copy()->isEnabled());
+
+    // The plain calendar copies the date found.
+    QTest::keyClick(procedure(), Qt::Key_Home);
+    QVERIFY(copy()->isEnabled());
+    QTest::mouseClick(copy(), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("31.08.2024"));
+    QVERIFY(!copy()->isEnabled());
+}
+
+void SpanTest::newPartKeyboardRound() {
+    typeAmount(QStringLiteral("5"));
+    close()->setFocus();
+    QTest::keyClick(close(), Qt::Key_Tab);
+    QVERIFY(periods()->hasFocus());
+    QCOMPARE(child<QLabel>("Etiket4")->palette().color(QPalette::WindowText),
+             shared().LabelHighlightColour);
+    // Enter in a list moves on as Tab does.
+    QTest::keyClick(periods(), Qt::Key_Return);
+    QVERIFY(procedure()->hasFocus());
+    QTest::keyClick(procedure(), Qt::Key_Tab);
+    QVERIFY(urgent()->hasFocus());
+    QTest::keyClick(urgent(), Qt::Key_Tab);
+    QVERIFY(startDate()->hasFocus() || startDate()->isAncestorOf(QApplication::focusWidget()));
+    // The access key of the procedure.
+    QTest::keyClick(form_.get(), Qt::Key_L, Qt::AltModifier);
+    QTRY_VERIFY(procedure()->hasFocus());
+    // The last day is shown only, never typed into.
+    QVERIFY(lastDay()->isReadOnly());
+    QCOMPARE(lastDay()->focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(SpanTest)

@@ -1,12 +1,15 @@
 #include "ui/span/SureHesaplamaFormu.h"
 
+#include "deadline/CommonPeriods.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "span/DateSpan.h"
+#include "text/TextForms.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace mirvane;
@@ -35,12 +39,49 @@ constexpr int FieldLeft = 1920;
 constexpr int FieldWidth = 1650;
 constexpr int AmountWidth = 615;
 constexpr int RowHeight = 315;
+constexpr int CaptionHeight = 240;
 
-QLabel* rowLabel(QWidget* parent, int index, const QString& caption, int top) {
+// The weekday of the date found stands just under it.
+constexpr int WeekdayTop = 2250;
+constexpr int WeekdayHeight = 210;
+
+// The last-day frame below the buttons; its fields are wider than the ones
+// above, for a date with its weekday and the longer names of the periods.
+constexpr int LastDayFrameTop = 3480;
+constexpr int LastDayFrameHeight = 5430;
+constexpr int WideFieldLeft = 1200;
+constexpr int WideFieldWidth = 2370;
+constexpr int FullWidth = 3330;
+constexpr int ClientWidth = 4170;
+constexpr int ClientHeight = LastDayFrameTop + LastDayFrameHeight + 120;
+
+// In the order of deadline::Procedure, which the selected position indexes.
+constexpr int HmkIndex = static_cast<int>(deadline::Procedure::Hmk);
+
+const QString ProcedureHelp = QStringLiteral(
+    "Takvim: bulunan tarih olduğu gibi son gündür.\n"
+    "HMK: son gün tatile rastlarsa ilk iş gününe geçer; adli tatilde (20 Temmuz–31 Ağustos) "
+    "biten süre 7 Eylül'e uzar (HMK 104), ivedi işlerde uzamaz (HMK 103).\n"
+    "İİK: son gün tatile rastlarsa ilk iş gününe geçer; adli tatil işlemez.\n"
+    "Cumartesi, pazar, resmî bayramlar ve dinî bayramlar (2020–2030) tatildir; arife ve "
+    "28 Ekim öğleden sonrası ile idari izin günleri iş günüdür, süreyi uzatmaz.");
+
+QLabel* rowLabel(QWidget* parent, int index, const QString& caption, int top,
+                 int width = LabelWidth, int height = RowHeight) {
     auto* label = place(new QLabel(caption, parent), QStringLiteral("Etiket%1").arg(index),
-                        twips(LabelLeft, top, LabelWidth, RowHeight));
+                        twips(LabelLeft, top, width, height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
+}
+
+QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name, const QRect& area) {
+    auto* box = place(new QPlainTextEdit(parent), name, area);
+    box->setReadOnly(true);
+    // Selectable and copyable by mouse, but left out of the keyboard round.
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setTabChangesFocus(true);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return box;
 }
 
 // The amount box takes digits and Backspace; keys that type nothing (cursor
@@ -75,9 +116,10 @@ SüreHesaplamaFormu::SüreHesaplamaFormu(QWidget* owner)
     setFont(layoutFont(font()));
     // The client area as designed; the outer width of 4260 twips is this width
     // plus the borders of a fixed dialog.
-    setFixedSize(px(4170), px(3540));
+    setFixedSize(px(ClientWidth), px(ClientHeight));
     buildValuesFrame();
     buildButtons();
+    buildLastDayFrame();
     setKeyboardOrder();
     connectHandlers();
     load();
@@ -87,7 +129,7 @@ void SüreHesaplamaFormu::buildValuesFrame() {
     auto* frame = place(new QGroupBox(QStringLiteral("Değerler "), this),
                         QStringLiteral("Çerçeve0"), twips(120, 90, 3930, 2700));
     QWidget* rows =
-        place(new QWidget(frame), QStringLiteral("Altlık0"), twips(60, 210, 3810, 2400));
+        place(new QWidget(frame), QStringLiteral("Altlık0"), twips(60, 210, 3810, 2460));
 
     Etiket_[0] = rowLabel(rows, 0, QStringLiteral("&Başlangıç Tarihi:"), 180);
     BaşlangıçTarihiKutusu_ =
@@ -121,6 +163,9 @@ void SüreHesaplamaFormu::buildValuesFrame() {
     QFont resultFont = SonuçKutusu_->font();
     resultFont.setBold(true);
     SonuçKutusu_->setFont(resultFont);
+    BulunanGünEtiketi_ = place(new QLabel(rows), QStringLiteral("BulunanGünEtiketi"),
+                               twips(FieldLeft, WeekdayTop, FieldWidth, WeekdayHeight));
+    BulunanGünEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Etiket_[0]->setBuddy(BaşlangıçTarihiKutusu_);
     Etiket_[1]->setBuddy(EklenecekZamanDilimiKutusu_);
@@ -138,8 +183,68 @@ void SüreHesaplamaFormu::buildButtons() {
     KopyalaButonu_ = button(this, QStringLiteral("KopyalaButonu"),
                             QStringLiteral("B&ulunan Tarihi Kopyala"), twips(120, 3000, 2415, 345));
     KopyalaButonu_->setEnabled(false);
+    KopyalaButonu_->setToolTip(
+        QStringLiteral("HMK ve İİK'de son günü, Takvim'de bulunan tarihi kopyalar."));
     KapatButonu_ = button(this, QStringLiteral("KapatButonu"), QStringLiteral("Kapat"),
                           twips(2655, 3000, 1395, 345));
+}
+
+void SüreHesaplamaFormu::buildLastDayFrame() {
+    auto* frame = place(new QGroupBox(QStringLiteral("Son Gün "), this), QStringLiteral("Çerçeve1"),
+                        twips(120, LastDayFrameTop, 3930, LastDayFrameHeight));
+    QWidget* rows = place(new QWidget(frame), QStringLiteral("Altlık1"),
+                          twips(60, 210, 3810, LastDayFrameHeight - 300));
+
+    Etiket_[4] =
+        rowLabel(rows, 4, QStringLiteral("Sık &Kullanılan Süreler:"), 60, FullWidth, CaptionHeight);
+    SıkKullanılanSürelerKutusu_ =
+        place(new QComboBox(rows), QStringLiteral("SıkKullanılanSürelerKutusu"),
+              twips(LabelLeft, 330, FullWidth, RowHeight));
+    for (const deadline::CommonPeriod& period : deadline::commonPeriods())
+        SıkKullanılanSürelerKutusu_->addItem(toQString(deadline::commonPeriodLabel(period)));
+    SıkKullanılanSürelerKutusu_->setPlaceholderText(QStringLiteral("Seçiniz"));
+    SıkKullanılanSürelerKutusu_->setCurrentIndex(-1);
+
+    Etiket_[5] = rowLabel(rows, 5, QStringLiteral("Usu&l:"), 780);
+    UsulKutusu_ = place(new QComboBox(rows), QStringLiteral("UsulKutusu"),
+                        twips(WideFieldLeft, 780, WideFieldWidth, RowHeight));
+    for (const deadline::Procedure procedure :
+         {deadline::Procedure::Takvim, deadline::Procedure::Hmk, deadline::Procedure::Iik})
+        UsulKutusu_->addItem(toQString(std::string(deadline::procedureName(procedure))));
+    UsulKutusu_->setToolTip(ProcedureHelp);
+    UsulKutusu_->setWhatsThis(ProcedureHelp);
+
+    İvediİşOnayı_ = new QCheckBox(QStringLiteral("İvedi iş (adli tatil işlemez)"), rows);
+    place(İvediİşOnayı_, QStringLiteral("İvediİşOnayı"),
+          twips(LabelLeft, 1215, FullWidth, RowHeight));
+    İvediİşOnayı_->setToolTip(
+        QStringLiteral("Adli tatilde görülen işler (HMK 103): ihtiyati tedbir, nafaka, "
+                       "velayet, iş davaları, iflas ve konkordato, çekişmesiz yargı ve "
+                       "ivedi olduğu belirtilen işler."));
+
+    Etiket_[6] = rowLabel(rows, 6, QStringLiteral("Son Gün:"), 1650);
+    SonGünKutusu_ = place(new QLineEdit(rows), QStringLiteral("SonGünKutusu"),
+                          twips(WideFieldLeft, 1650, WideFieldWidth, RowHeight));
+    // The answer the window is for: read-only but drawn in full colour, unlike
+    // the date found above it.
+    SonGünKutusu_->setReadOnly(true);
+    SonGünKutusu_->setFocusPolicy(Qt::NoFocus);
+    SonGünKutusu_->setFont(SonuçKutusu_->font());
+    SonGünKutusu_->setToolTip(ProcedureHelp);
+
+    Etiket_[7] = rowLabel(rows, 7, QStringLiteral("Adımlar:"), 2085, FullWidth, CaptionHeight);
+    AdımlarKutusu_ =
+        readOnlyText(rows, QStringLiteral("AdımlarKutusu"), twips(LabelLeft, 2355, FullWidth, 840));
+    Etiket_[8] = rowLabel(rows, 8, QStringLiteral("Uyarılar:"), 3285, FullWidth, CaptionHeight);
+    UyarılarKutusu_ = readOnlyText(rows, QStringLiteral("UyarılarKutusu"),
+                                   twips(LabelLeft, 3555, FullWidth, 1500));
+
+    Etiket_[4]->setBuddy(SıkKullanılanSürelerKutusu_);
+    Etiket_[5]->setBuddy(UsulKutusu_);
+    shell::highlightLabelWhileFocused(Etiket_[4], SıkKullanılanSürelerKutusu_);
+    shell::highlightLabelWhileFocused(Etiket_[5], UsulKutusu_);
+    shell::enterMovesFocus(SıkKullanılanSürelerKutusu_);
+    shell::enterMovesFocus(UsulKutusu_);
 }
 
 void SüreHesaplamaFormu::setKeyboardOrder() {
@@ -147,6 +252,9 @@ void SüreHesaplamaFormu::setKeyboardOrder() {
     setTabOrder(EklenecekZamanDilimiKutusu_, EklenecekZamanMiktarıKutusu_);
     setTabOrder(EklenecekZamanMiktarıKutusu_, KopyalaButonu_);
     setTabOrder(KopyalaButonu_, KapatButonu_);
+    setTabOrder(KapatButonu_, SıkKullanılanSürelerKutusu_);
+    setTabOrder(SıkKullanılanSürelerKutusu_, UsulKutusu_);
+    setTabOrder(UsulKutusu_, İvediİşOnayı_);
 }
 
 void SüreHesaplamaFormu::connectHandlers() {
@@ -157,6 +265,17 @@ void SüreHesaplamaFormu::connectHandlers() {
     connect(EklenecekZamanMiktarıKutusu_, &QLineEdit::textChanged, this,
             &SüreHesaplamaFormu::RecomputeFoundDate);
     connect(SonuçKutusu_, &QLineEdit::textChanged, this, &SüreHesaplamaFormu::SonuçKutusuDeğişti);
+    connect(SonGünKutusu_, &QLineEdit::textChanged, this, &SüreHesaplamaFormu::SonGünKutusuDeğişti);
+    connect(UsulKutusu_, &QComboBox::currentIndexChanged, this,
+            &SüreHesaplamaFormu::UsulKutusuDeğişti);
+    connect(İvediİşOnayı_, &QCheckBox::toggled, this, &SüreHesaplamaFormu::RecomputeLastDay);
+    connect(SıkKullanılanSürelerKutusu_, &QComboBox::activated, this,
+            &SüreHesaplamaFormu::SıkKullanılanSürelerKutusuSeçildi);
+    // A value changed by hand no longer belongs to the common period shown.
+    connect(EklenecekZamanDilimiKutusu_, &QComboBox::currentIndexChanged, this,
+            &SüreHesaplamaFormu::DeğerElleDeğişti);
+    connect(EklenecekZamanMiktarıKutusu_, &QLineEdit::textChanged, this,
+            &SüreHesaplamaFormu::DeğerElleDeğişti);
     connect(KopyalaButonu_, &QPushButton::clicked, this,
             &SüreHesaplamaFormu::KopyalaButonuTıklandı);
     connect(KapatButonu_, &QPushButton::clicked, this, &QDialog::reject);
@@ -164,6 +283,7 @@ void SüreHesaplamaFormu::connectHandlers() {
 
 void SüreHesaplamaFormu::load() {
     EklenecekZamanDilimiKutusu_->setCurrentIndex(0);
+    UsulKutusu_->setCurrentIndex(HmkIndex);
     BaşlangıçTarihiKutusu_->setValue(shell::shared().today());
 }
 
@@ -204,16 +324,81 @@ void SüreHesaplamaFormu::RecomputeFoundDate() {
         return;
     }
     SonuçKutusu_->setText(toQString(found.value()));
+    RecomputeLastDay();
+}
+
+std::optional<deadline::Date> SüreHesaplamaFormu::foundDate() const {
+    return text::parseDate(shell::toStdString(SonuçKutusu_->text()));
+}
+
+void SüreHesaplamaFormu::RecomputeLastDay() {
+    const std::optional<deadline::Date> found = foundDate();
+    if (!found) {
+        lastDay_.reset();
+        BulunanGünEtiketi_->clear();
+        SonGünKutusu_->clear();
+        AdımlarKutusu_->clear();
+        UyarılarKutusu_->clear();
+        return;
+    }
+    const auto procedure = deadline::Procedure(UsulKutusu_->currentIndex());
+    lastDay_ = deadline::lastDay(*found, procedure, İvediİşOnayı_->isChecked());
+
+    QStringList steps;
+    for (const deadline::Step& step : lastDay_->steps)
+        steps << toQString(deadline::stepLine(step));
+    QStringList notices;
+    for (const std::string& notice : lastDay_->notices)
+        notices << QStringLiteral("• ") + toQString(notice);
+    BulunanGünEtiketi_->setText(toQString(std::string(deadline::weekdayName(*found))));
+    AdımlarKutusu_->setPlainText(steps.join(u'\n'));
+    UyarılarKutusu_->setPlainText(notices.join(u'\n'));
+    SonGünKutusu_->setText(toQString(deadline::dateWithWeekday(lastDay_->date)));
+}
+
+QString SüreHesaplamaFormu::copyText() const {
+    if (!lastDay_ || UsulKutusu_->currentIndex() == int(deadline::Procedure::Takvim))
+        return SonuçKutusu_->text();
+    return toQString(text::formatDate(lastDay_->date));
 }
 
 void SüreHesaplamaFormu::SonuçKutusuDeğişti(const QString& text) {
     KopyalaButonu_->setEnabled(!text.isEmpty());
 }
 
+// A new last day is something new to copy, as a new date found is.
+void SüreHesaplamaFormu::SonGünKutusuDeğişti() {
+    KopyalaButonu_->setEnabled(!copyText().isEmpty());
+}
+
+void SüreHesaplamaFormu::UsulKutusuDeğişti() {
+    // Only civil procedure knows the recess that an urgent matter escapes.
+    İvediİşOnayı_->setEnabled(UsulKutusu_->currentIndex() == HmkIndex);
+    DeğerElleDeğişti();
+    RecomputeLastDay();
+}
+
+void SüreHesaplamaFormu::SıkKullanılanSürelerKutusuSeçildi(int index) {
+    const auto periods = deadline::commonPeriods();
+    if (index < 0 || index >= int(periods.size()))
+        return;
+    const deadline::CommonPeriod& period = periods[std::size_t(index)];
+    fillingPeriod_ = true;
+    EklenecekZamanMiktarıKutusu_->setText(QString::number(period.amount));
+    EklenecekZamanDilimiKutusu_->setCurrentIndex(int(period.unit));
+    UsulKutusu_->setCurrentIndex(int(period.procedure));
+    fillingPeriod_ = false;
+}
+
+void SüreHesaplamaFormu::DeğerElleDeğişti() {
+    if (!fillingPeriod_)
+        SıkKullanılanSürelerKutusu_->setCurrentIndex(-1);
+}
+
 void SüreHesaplamaFormu::KopyalaButonuTıklandı() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(SonuçKutusu_->text());
+    clipboard->setText(copyText());
     // Enabled again by the next change of the found date.
     KopyalaButonu_->setEnabled(false);
 }
