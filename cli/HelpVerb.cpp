@@ -19,6 +19,8 @@ Kullanım:
   mirvane-hesap --dosya YOL --anapara TUTAR --baslangic GG.AA.YYYY --bitis GG.AA.YYYY
                 [--360] [--json]
   mirvane-hesap --listeler [--klasor KLASOR]
+  mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
+                [--usul takvim|hmk|iik] [--ivedi] [--json]
   mirvane-hesap --help
 
 Seçenekler:
@@ -39,6 +41,25 @@ Seçenekler:
   --json              Sonucu JSON olarak yazar.
   --listeler          Klasördeki listelerin adlarını, program penceresindeki
                       sırayla, her satıra bir ad olarak yazar.
+  --sure              Başlangıç tarihine süreyi ekler ve süre sonunu bulur
+                      (program penceresindeki "Süre Hesapla" ile aynı hesap).
+  --miktar N          Eklenecek miktar: en çok dokuz basamaklı bir tam sayı.
+  --dilim DİLİM       gun, hafta, ay ya da yil. Ay ve yılda, hedef ayda o gün
+                      yoksa ayın son günü alınır (31.01 + 1 ay = 28.02).
+  --usul USUL         Son günün nasıl bulunacağı (verilmezse takvim):
+                      takvim  bulunan tarih olduğu gibi son gündür;
+                      hmk     son gün tatile rastlarsa ilk iş gününe geçer;
+                              adli tatilde (20 Temmuz-31 Ağustos) biten süre
+                              7 Eylül'e uzar (HMK 104), sonra yine tatil
+                              günleri atlanır;
+                      iik     son gün tatile rastlarsa ilk iş gününe geçer;
+                              adli tatil işlemez.
+                      Tatil günleri: cumartesi, pazar, resmî bayramlar ve
+                      2020-2030 yıllarının Ramazan ve Kurban Bayramları. Arife
+                      ve 28 Ekim öğleden sonrası ile idari izin günleri iş
+                      günüdür, süreyi uzatmaz.
+  --ivedi             Adli tatilde görülen (ivedi) iş: HMK'da adli tatil
+                      süreyi uzatmaz (HMK 103).
   -h, --help          Bu açıklamayı yazar.
 
 Çıktı:
@@ -51,12 +72,17 @@ Seçenekler:
   Bitiş tarihi listenin son döneminden sonraysa son dönemin oranı sonrasına da
   uygulanır; bu durumda hata çıktısına bir uyarı yazılır ve JSON'daki "uyari"
   alanı {"metin", "son_bitis", "oran", "baslangic", "gun"} olur (aksi halde null).
+  --sure ile: "Bulunan Tarih: GG.AA.YYYY Gün", son günü taşıyan her adım için
+  bir satır ve "Son Gün: GG.AA.YYYY Gün"; uyarılar hata çıktısına yazılır.
+  --sure --json ile: {"bulunan", "son_gun", "adimlar": [{"tarih", "neden"}, ...],
+  "uyari": [...]}; tarihler GG.AA.YYYY.
 
 Çıkış kodları:
   0  Hesaplama yapıldı (ya da yardım veya liste adları yazıldı).
   1  Girilen değerler kabul edilmedi; nedeni hata çıktısına yazılır.
   2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası.
-  3  Hesaplama sırasında çalışma hatası (örneğin taşma); hata kodu ve
+  3  Hesaplama sırasında çalışma hatası (örneğin taşma ya da 31.12.9999'dan
+     sonraki bir tarih); hata kodu ve
      açıklaması hata çıktısına yazılır.
 )";
 

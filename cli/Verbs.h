@@ -17,12 +17,14 @@
 namespace mirvane::cli {
 
 Verb listNamesVerb(CLI::App& app);
+Verb spanVerb(CLI::App& app);
 Verb calculationVerb(CLI::App& app);
 
 // The first verb that is chosen runs; when none is, the last one (the calculation over
 // a list, the program's oldest use) runs and names what is missing.
 inline constexpr VerbFactory VerbTable[] = {
     &listNamesVerb,
+    &spanVerb,
     &calculationVerb,
 };
 

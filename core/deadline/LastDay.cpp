@@ -75,8 +75,8 @@ std::string otherReadingNotice(Date extendedTo, Date lastDay) {
     if (other == lastDay)
         return notice + "; bu okuma da aynı son günü verir.";
     notice += ": bu okumayla son gün " + dateWithWeekday(other) + " olur";
-    return notice + ". Burada 15. Hukuk Dairesinin okuması (2018/2122 E. 2018/1173 K.) "
-                    "esas alınmıştır: 7 Eylül.";
+    return notice + ". Program 15. Hukuk Dairesinin okumasıyla (2018/2122 E. 2018/1173 K.) "
+                    "7 Eylül'ü esas alır.";
 }
 
 std::string halfDayNotice(Date date, const std::string& name) {
