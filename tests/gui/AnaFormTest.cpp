@@ -1,12 +1,14 @@
 #include "ui/main/AnaForm.h"
 
 #include "GuiTestSupport.h"
+#include "PdfTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "ui/main/WordExport.h"
+#include "ui/report/PdfExport.h"
+#include "ui/report/WordExport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -83,6 +85,7 @@ private slots:
     void staleRateNoticeShownAndCleared();
     void exportToWordProcessorFromTheMenu();
     void exportButtonNeedsABreakdown();
+    void exportToPdfFromTheMenu();
     void rightClickMenuOnlyOverAFilledBreakdown();
     void deleteRefusesTheLastList();
     void deleteAsksThenSelectsTheEntryBefore();
@@ -585,6 +588,41 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
 
     word::setWordProcessorCheck(nullptr);
     word::setDocumentOpener(nullptr);
+}
+
+// The PDF states what was computed as it was computed: a principal typed over
+// after the calculation does not reach it.
+void AnaFormTest::exportToPdfFromTheMenu() {
+    if (!guitest::popplerInstalled())
+        QSKIP("poppler-utils is not installed");
+    openForm();
+    QAction* item = child<QAction>(QStringLiteral("ListeyiPDFeAktarMenüsü"));
+    QCOMPARE(item->text(), QStringLiteral("Listeyi PDF'e Aktar"));
+    const QString file = folder_->filePath(QStringLiteral("döküm.pdf"));
+    QString suggested;
+    pdf::setSaveChooser([&](QWidget*, const QString& name) {
+        suggested = name;
+        return std::optional<pdf::SaveChoice>({file, false});
+    });
+    item->trigger();
+    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Liste boş!")});
+    QVERIFY(!QFileInfo::exists(file));
+
+    calculateExample();
+    QTest::keyClicks(principal(), QStringLiteral("99"));
+    item->trigger();
+    pdf::setSaveChooser(nullptr);
+    QCOMPARE(suggested, QStringLiteral("Faiz Dökümü ") + FirstList + QStringLiteral(".pdf"));
+    const QString text = guitest::pdfText(file);
+    for (const QString& expected :
+         {QStringLiteral("Faiz Dökümü"), QStringLiteral("Rapor tarihi: 15.03.2024"),
+          QStringLiteral("Faiz oranı listesi: ") + FirstList,
+          QStringLiteral("Ana para: 1.000,00 TL"), QStringLiteral("Başlangıç tarihi: 01.07.2005"),
+          QStringLiteral("Bitiş tarihi: 01.07.2006"), QStringLiteral("Gün esası: yıl 365 gün"),
+          QStringLiteral("60,16"), QStringLiteral("44,63"), QStringLiteral("104,79"),
+          QStringLiteral("Sayfa 1 / 1")})
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    QVERIFY(!text.contains(QStringLiteral("1.00099")));
 }
 
 void AnaFormTest::exportButtonNeedsABreakdown() {

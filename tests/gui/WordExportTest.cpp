@@ -1,10 +1,11 @@
-#include "ui/main/WordExport.h"
+#include "ui/report/WordExport.h"
 
 #include "GuiTestSupport.h"
 #include "interest/Breakdown.h"
+#include "report/BreakdownReport.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
-#include "ui/main/WordDocument.h"
+#include "ui/report/WordDocument.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -38,6 +39,11 @@ QString exampleExportText(int rowCount = 2) {
     };
     rows.resize(std::size_t(rowCount));
     return shell::toQString(breakdown::ExportText(rows, rowCount == 2 ? "105,04" : "60,16"));
+}
+
+// The report the breakdown's export makes of a clipboard text, without its heading.
+report::Document tableDocument(const QString& exportText) {
+    return {{}, {report::breakdownTable(exportText.toStdString())}};
 }
 
 QList<QStringList> fieldsOf(const QString& exportText) {
@@ -120,7 +126,7 @@ void checkTableHoldsFields(const Table& table, const QList<QStringList>& fields)
 }
 
 QString makeExampleDocument(const QString& exportText) {
-    const Result<QString> made = word::makeDocument(exportText);
+    const Result<QString> made = word::makeDocument(tableDocument(exportText));
     if (!made)
         return {};
     return made.value();
@@ -221,6 +227,8 @@ void WordExportTest::documentHoldsTheBreakdownAsATable() {
                               "vnd.openxmlformats-officedocument.wordprocessingml.template."
                               "main+xml\""));
         QVERIFY(readPart(file, "_rels/.rels").contains("Target=\"word/document.xml\""));
+        // The header row repeats on each page; no other row does.
+        QCOMPARE(readPart(file, "word/document.xml").count("<w:tblHeader/>"), 1);
 
         const Table table = parseDocument(readPart(file, "word/document.xml"));
         QCOMPARE(table.rows.size(), rowCount + 2);
@@ -239,14 +247,16 @@ void WordExportTest::cellTextsAreEscapedNotLost() {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("t.dotx"));
     const std::string text = "A&B\t<x>\t\"ş\"\tİı\x01Ğ\r\n\t\t\t\tçöü";
-    QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(), text));
+    QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(),
+                                tableDocument(QString::fromStdString(text))));
     const Table table = parseDocument(readPart(file, "word/document.xml"));
     checkTableHoldsFields(table,
                           {{QStringLiteral("A&B"), QStringLiteral("<x>"), QStringLiteral("\"ş\""),
                             QStringLiteral("İıĞ"), QString()},
                            {QString(), QString(), QString(), QString(), QStringLiteral("çöü")}});
 
-    const Status unwritable = word::writeTemplate("/nonexistent-mirvane/t.dotx", text);
+    const Status unwritable =
+        word::writeTemplate("/nonexistent-mirvane/t.dotx", tableDocument(QStringLiteral("x")));
     QVERIFY(!unwritable);
     QCOMPARE(unwritable.error().number, errors::FileNotFound);
 }
@@ -257,7 +267,7 @@ void WordExportTest::noWordProcessorOnlyShowsTheNotice() {
     int copies = 0;
     word::exportToWordProcessor([&] {
         ++copies;
-        return exampleExportText();
+        return tableDocument(exampleExportText());
     });
     QCOMPARE(copies, 0);
     QVERIFY(opened_.isEmpty());
@@ -280,7 +290,7 @@ void WordExportTest::exportCopiesThenShowsTheDocument() {
     QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
     word::exportToWordProcessor([&] {
         QGuiApplication::clipboard()->setText(text);
-        return text;
+        return tableDocument(text);
     });
     QVERIFY(boxes_.requests.empty());
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
@@ -291,7 +301,7 @@ void WordExportTest::exportCopiesThenShowsTheDocument() {
 
 void WordExportTest::failingStepsAreReported() {
     const auto exportExample = [] {
-        word::exportToWordProcessor([] { return exampleExportText(); });
+        word::exportToWordProcessor([] { return tableDocument(exampleExportText()); });
     };
 
     // The word processor does not start: one report; Yes carries on, No ends.

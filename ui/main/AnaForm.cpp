@@ -4,6 +4,7 @@
 #include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "report/ReportTexts.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
@@ -14,7 +15,8 @@
 #include "ui/editor/ListeEkleFormu.h"
 #include "ui/editor/ListeGuncelleFormu.h"
 #include "ui/main/AnaParaKutusu.h"
-#include "ui/main/WordExport.h"
+#include "ui/report/PdfExport.h"
+#include "ui/report/WordExport.h"
 #include "ui/span/SureHesaplamaFormu.h"
 
 #include <QAction>
@@ -308,6 +310,8 @@ void AnaForm::buildMenu() {
     SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
     ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS Word'e Aktar"));
     ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
+    ListeyiPDFeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi PDF'e Aktar"));
+    ListeyiPDFeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiPDFeAktarMenüsü"));
     // The shortcuts work while the menu is closed too, and in every field: a Ctrl+C
     // that copied a piece of a date (or nothing at all) instead of the total would
     // end up pasted into a petition.
@@ -357,15 +361,37 @@ void AnaForm::connectHandlers() {
             &AnaForm::TümListeyiKopyalaMenüsüTıklandı);
     connect(ListeyiMSWordeAktarMenüsü_, &QAction::triggered, this,
             &AnaForm::ListeyiMSWordeAktarMenüsüTıklandı);
+    connect(ListeyiPDFeAktarMenüsü_, &QAction::triggered, this,
+            &AnaForm::ListeyiPDFeAktarMenüsüTıklandı);
 }
 
 // The export itself copies the whole list first, so that the clipboard holds
-// ExportText afterwards, as with the copy item.
+// ExportText afterwards, as with the copy item; the table is made from that text,
+// under a heading that says what was computed.
 void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
     word::exportToWordProcessor([this] {
         TümListeyiKopyalaMenüsüTıklandı();
-        return ExportText_;
+        report::Document document;
+        if (shownFacts_) {
+            document.title = std::string(report::BreakdownTitle);
+            document.blocks = report::breakdownHeading(*shownFacts_);
+        }
+        document.blocks.emplace_back(report::breakdownTable(ExportText_.toStdString()));
+        return document;
     });
+}
+
+void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
+    if (!shownFacts_ || FaizDökümüListesi_->rowCount() == 0) {
+        shell::showNotice(EmptyListNotice);
+        return;
+    }
+    const report::Document document = report::breakdownReport(
+        *shownFacts_, displayedRows(), ToplamFaizKutusu_->text().toStdString(),
+        shell::toSysDays(shell::shared().today()));
+    pdf::saveReport(this, document,
+                    pdf::suggestedFileName(toQString(report::BreakdownTitle) + u' ' +
+                                           toQString(shownFacts_->list.Name)));
 }
 
 void AnaForm::YeniListeEkleButonuTıklandı() {
@@ -589,6 +615,7 @@ void AnaForm::clearDisplay(const QString& listName) {
     FaizDökümüListesi_->removeAllRows();
     FaizOranlarıListesi_->removeAllRows();
     shownList_ = {};
+    shownFacts_.reset();
 }
 
 void AnaForm::showPeriods() {
@@ -656,6 +683,10 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         return;
     }
     ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
+    shownFacts_ = report::BreakdownFacts{
+        shownList_,     text::parseNumber(inputs.principalText).value_or(0.0),
+        inputs.start,   inputs.end,
+        inputs.divisor, calculation.ranPastListEnd};
     if (calculation.ranPastListEnd) {
         SonDönemUyarısıEtiketi_->setText(
             toQString(breakdown::runOnNotice(*calculation.ranPastListEnd)));
@@ -713,15 +744,20 @@ void AnaForm::SadeceToplamıKopyalaMenüsüTıklandı() {
     clipboard->setText(ToplamFaizKutusu_->text());
 }
 
-// Built from the texts as displayed, so the copy always matches what the user reads.
-void AnaForm::TümListeyiKopyalaMenüsüTıklandı() {
+std::vector<breakdown::RowCells> AnaForm::displayedRows() const {
     std::vector<breakdown::RowCells> rows(std::size_t(FaizDökümüListesi_->rowCount()));
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < rows[row].size(); ++column) {
             rows[row][column] = FaizDökümüListesi_->cellText(int(row), int(column)).toStdString();
         }
     }
-    ExportText_ = toQString(breakdown::ExportText(rows, ToplamFaizKutusu_->text().toStdString()));
+    return rows;
+}
+
+// Built from the texts as displayed, so the copy always matches what the user reads.
+void AnaForm::TümListeyiKopyalaMenüsüTıklandı() {
+    ExportText_ =
+        toQString(breakdown::ExportText(displayedRows(), ToplamFaizKutusu_->text().toStdString()));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(ExportText_);

@@ -4,6 +4,7 @@
 
 #include "interest/InterestEngine.h"
 #include "ratelist/RateList.h"
+#include "report/BreakdownReport.h"
 
 #include <QString>
 #include <QWidget>
@@ -87,6 +88,7 @@ private:
     void SadeceToplamıKopyalaMenüsüTıklandı();
     void TümListeyiKopyalaMenüsüTıklandı();
     void ListeyiMSWordeAktarMenüsüTıklandı();
+    void ListeyiPDFeAktarMenüsüTıklandı();
     void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
 
     // Loading for display of the list at `row`, and the emptying it starts with.
@@ -104,6 +106,8 @@ private:
     void showRow(const mirvane::interest::InterestRow& row);
 
     void openMenu(const QPoint& globalPosition, QAction* defaultItem);
+    // The breakdown's rows as displayed.
+    std::vector<mirvane::breakdown::RowCells> displayedRows() const;
 
     // Widgets.
     QGroupBox* Çerçeve_ = nullptr;
@@ -131,6 +135,7 @@ private:
     QAction* SadeceToplamıKopyalaMenüsü_ = nullptr;
     QAction* TümListeyiKopyalaMenüsü_ = nullptr;
     QAction* ListeyiMSWordeAktarMenüsü_ = nullptr;
+    QAction* ListeyiPDFeAktarMenüsü_ = nullptr;
 
     // Window variables.
     std::int16_t SelectedListIndex_ = 0;
@@ -141,5 +146,7 @@ private:
     std::vector<std::string> listNames_;
     // The list whose periods FaizOranlarıListesi shows.
     mirvane::RateList shownList_;
+    // What the breakdown on display was computed from; empty while none is shown.
+    std::optional<mirvane::report::BreakdownFacts> shownFacts_;
     bool shownBefore_ = false;
 };

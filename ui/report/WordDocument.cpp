@@ -1,7 +1,7 @@
-#include "ui/main/WordDocument.h"
+#include "ui/report/WordDocument.h"
 
-#include <algorithm>
 #include <array>
+#include <variant>
 #include <zip.h>
 
 namespace mirvane::word {
@@ -16,34 +16,6 @@ constexpr int TextWidth = PageWidth - 2 * PageMargin;
 
 constexpr std::string_view XmlDeclaration =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-
-std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
-         tab = line.find('\t', start)) {
-        fields.emplace_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.emplace_back(line.substr(start));
-    return fields;
-}
-
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos;
-         end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    lines.push_back(text.substr(start));
-    for (std::string_view& line : lines) {
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-    }
-    return lines;
-}
 
 // Control characters other than TAB, LF and CR have no place in XML 1.0; one of
 // them would make the whole document unreadable, so it is left out.
@@ -75,16 +47,33 @@ void appendEscaped(std::string& xml, std::string_view text) {
 
 constexpr std::string_view BoldProperties = "<w:rPr><w:b/><w:bCs/></w:rPr>";
 
+const char* justification(report::Align align) {
+    switch (align) {
+    case report::Align::Centre:
+        return "center";
+    case report::Align::Right:
+        return "right";
+    case report::Align::Left:
+        break;
+    }
+    return "left";
+}
+
 // An empty cell still needs its paragraph; a bold row makes the paragraph mark bold
 // too, so text typed into an empty cell of the total row is bold as well.
-void appendCell(std::string& xml, std::string_view text, int width, bool bold) {
+void appendCell(std::string& xml, std::string_view text, int width, report::Align align,
+                bool bold) {
     xml +=
         "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/></w:tcPr><w:p>";
-    if (bold) {
-        xml += "<w:pPr>";
-        xml += BoldProperties;
-        xml += "</w:pPr>";
+    xml += "<w:pPr>";
+    if (align != report::Align::Left) {
+        xml += "<w:jc w:val=\"";
+        xml += justification(align);
+        xml += "\"/>";
     }
+    if (bold)
+        xml += BoldProperties;
+    xml += "</w:pPr>";
     if (!text.empty()) {
         xml += "<w:r>";
         if (bold)
@@ -107,31 +96,80 @@ void appendTableProperties(std::string& xml) {
     xml += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr>";
 }
 
-std::size_t columnCount(const TableRows& rows) {
-    std::size_t count = 1;
-    for (const auto& row : rows)
-        count = std::max(count, row.size());
-    return count;
+std::vector<int> columnWidths(const report::Table& table) {
+    double total = 0;
+    for (const report::Column& column : table.columns)
+        total += column.width;
+    std::vector<int> widths;
+    for (const report::Column& column : table.columns)
+        widths.push_back(total > 0 ? int(TextWidth * column.width / total)
+                                   : TextWidth / int(table.columns.size()));
+    return widths;
 }
 
-void appendTable(std::string& xml, const TableRows& rows) {
-    const std::size_t columns = columnCount(rows);
-    const int width = TextWidth / int(columns);
+// The header row is marked to repeat at the top of each page the table runs onto.
+void appendRow(std::string& xml, const std::vector<std::string>& cells, const report::Table& table,
+               const std::vector<int>& widths, bool header, bool bold) {
+    xml += "<w:tr>";
+    if (header)
+        xml += "<w:trPr><w:tblHeader/></w:trPr>";
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        appendCell(xml, c < cells.size() ? cells[c] : std::string(), widths[c],
+                   header ? report::Align::Left : table.columns[c].align, bold);
+    xml += "</w:tr>";
+}
+
+void appendTable(std::string& xml, const report::Table& table) {
+    if (table.columns.empty())
+        return;
+    const std::vector<int> widths = columnWidths(table);
     xml += "<w:tbl>";
     appendTableProperties(xml);
     xml += "<w:tblGrid>";
-    for (std::size_t c = 0; c < columns; ++c)
+    for (const int width : widths)
         xml += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
     xml += "</w:tblGrid>";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const bool bold = r + 1 == rows.size();
-        xml += "<w:tr>";
-        for (std::size_t c = 0; c < columns; ++c)
-            appendCell(xml, c < rows[r].size() ? rows[r][c] : std::string(), width, bold);
-        xml += "</w:tr>";
-    }
+    std::vector<std::string> header;
+    for (const report::Column& column : table.columns)
+        header.push_back(column.header);
+    appendRow(xml, header, table, widths, true, table.headerBold);
+    for (std::size_t r = 0; r < table.rows.size(); ++r)
+        appendRow(xml, table.rows[r], table, widths, false,
+                  table.lastRowBold && r + 1 == table.rows.size());
     xml += "</w:tbl>";
+    // A table needs a paragraph after it (a document cannot end in one, and two
+    // tables in a row would merge).
+    xml += "<w:p/>";
 }
+
+// Headings carry an outline level, so the word processor's navigator lists them.
+void appendHeading(std::string& xml, const report::Heading& heading) {
+    const bool title = heading.level <= 1;
+    xml += "<w:p><w:pPr><w:keepNext/><w:spacing w:before=\"";
+    xml += title ? "0" : "240";
+    xml += "\" w:after=\"120\"/><w:outlineLvl w:val=\"" + std::to_string(title ? 0 : 1) +
+           "\"/></w:pPr><w:r><w:rPr><w:b/><w:bCs/><w:sz w:val=\"";
+    xml += title ? "32" : "26";
+    xml += "\"/></w:rPr><w:t xml:space=\"preserve\">";
+    appendEscaped(xml, heading.text);
+    xml += "</w:t></w:r></w:p>";
+}
+
+void appendParagraph(std::string& xml, const report::Paragraph& paragraph) {
+    xml += "<w:p><w:pPr><w:spacing w:after=\"60\"/></w:pPr><w:r>";
+    if (paragraph.notice)
+        xml += "<w:rPr><w:b/><w:color w:val=\"A00000\"/></w:rPr>";
+    xml += "<w:t xml:space=\"preserve\">";
+    appendEscaped(xml, paragraph.text);
+    xml += "</w:t></w:r></w:p>";
+}
+
+struct BlockWriter {
+    std::string& xml;
+    void operator()(const report::Heading& heading) const { appendHeading(xml, heading); }
+    void operator()(const report::Paragraph& paragraph) const { appendParagraph(xml, paragraph); }
+    void operator()(const report::Table& table) const { appendTable(xml, table); }
+};
 
 void appendSection(std::string& xml) {
     const std::string margin = std::to_string(PageMargin);
@@ -199,34 +237,22 @@ Status addParts(zip_t* archive, const std::array<Part, 3>& parts) {
 
 } // namespace
 
-TableRows tableRows(std::string_view exportText) {
-    TableRows rows;
-    for (const std::string_view line : linesOf(exportText))
-        rows.push_back(fieldsOf(line));
-    const std::size_t columns = columnCount(rows);
-    for (auto& row : rows)
-        row.resize(columns);
-    return rows;
-}
-
-std::string documentXml(const TableRows& rows) {
+std::string documentXml(const report::Document& document) {
     std::string xml(XmlDeclaration);
     xml += "<w:document "
            "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>";
-    appendTable(xml, rows);
-    // A document cannot end in a table: the paragraph after it is where the
-    // insertion point rests.
-    xml += "<w:p/>";
+    for (const report::Block& block : document.blocks)
+        std::visit(BlockWriter{xml}, block);
     appendSection(xml);
     xml += "</w:body></w:document>";
     return xml;
 }
 
-Status writeTemplate(const std::string& fileName, std::string_view exportText) {
+Status writeTemplate(const std::string& fileName, const report::Document& document) {
     const std::array<Part, 3> parts{{
         {"[Content_Types].xml", contentTypesXml()},
         {"_rels/.rels", packageRelationshipsXml()},
-        {"word/document.xml", documentXml(tableRows(exportText))},
+        {"word/document.xml", documentXml(document)},
     }};
     int openError = 0;
     zip_t* archive = zip_open(fileName.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &openError);

@@ -1,8 +1,8 @@
-#include "ui/main/WordExport.h"
+#include "ui/report/WordExport.h"
 
 #include "shell/Convert.h"
 #include "shell/Messages.h"
-#include "ui/main/WordDocument.h"
+#include "ui/report/WordDocument.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -22,8 +22,6 @@
 namespace mirvane::word {
 
 namespace {
-
-const QString DocumentName = QStringLiteral("FaizDokumu.dotx");
 
 #ifdef Q_OS_WIN
 
@@ -103,7 +101,7 @@ void setDocumentOpener(std::function<bool(const QString&)> opener) {
     installedOpener = std::move(opener);
 }
 
-Result<QString> makeDocument(const QString& exportText) {
+Result<QString> makeDocument(const report::Document& document, const QString& name) {
     // Qt answers an empty path when the temporary folder it is told to use does not
     // exist; the pattern would then put the folder at the file system's root.
     const QString temporaryLocation = QDir::tempPath();
@@ -112,9 +110,8 @@ Result<QString> makeDocument(const QString& exportText) {
     QTemporaryDir folder(temporaryLocation + QStringLiteral("/mirvane-XXXXXX"));
     if (!folder.isValid())
         return errors::make(errors::PathFileAccessError);
-    const QString file = folder.filePath(DocumentName);
-    const Status written =
-        writeTemplate(QFile::encodeName(file).toStdString(), shell::toStdString(exportText));
+    const QString file = folder.filePath(name);
+    const Status written = writeTemplate(QFile::encodeName(file).toStdString(), document);
     if (!written)
         return written.error();
     folder.setAutoRemove(false);
@@ -130,15 +127,15 @@ Status showDocument(const QString& file) {
     return {};
 }
 
-void exportToWordProcessor(const std::function<QString()>& copyWholeList) {
+void exportToWordProcessor(const std::function<report::Document()>& compose, const QString& name) {
     if (!wordProcessorAvailable()) {
         shell::showNotice(QStringLiteral("Bilgisayarınızda MS Word yüklü değil!"));
         return;
     }
-    const QString exportText = copyWholeList();
+    const report::Document document = compose();
     QString file;
     const bool goOn = shell::runStep([&]() -> Status {
-        Result<QString> made = makeDocument(exportText);
+        Result<QString> made = makeDocument(document, name);
         if (!made)
             return made.error();
         file = made.value();
