@@ -87,7 +87,7 @@ TEST(BreakdownReport, TableFromTheClipboardText) {
     ASSERT_EQ(table.rows.size(), 3u);
     EXPECT_EQ(table.rows[0],
               (std::vector<std::string>{"01.07.2005", "31.12.2005", "12", "183", "60,16"}));
-    EXPECT_EQ(table.rows[2], (std::vector<std::string>{"", "", "", "Faiz Toplamı: ", "104,79"}));
+    EXPECT_EQ(table.rows[2], (std::vector<std::string>{"", "", "", "Faiz Toplamı: ", "105,04"}));
 
     // A short or long line cannot shift the columns; the header alone has no total.
     const Table ragged = report::breakdownTable("a\tb\r\nc\r\nd\te\tf");
@@ -114,7 +114,7 @@ TEST(BreakdownReport, WholeReportNamesDateBasisAndSources) {
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_TRUE(tables[0]->headerBold);
     EXPECT_EQ(tables[0]->columns[4].align, report::Align::Right);
-    EXPECT_EQ(tables[0]->rows.back().back(), "104,79");
+    EXPECT_EQ(tables[0]->rows.back().back(), "105,04");
     // Only the periods the rows used (9 and 10), each with its description.
     const Table& sources = *tables[1];
     ASSERT_EQ(sources.rows.size(), 2u);
