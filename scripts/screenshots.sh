@@ -86,8 +86,8 @@ wait_until 30 total_copied || fail "the calculation gave no result"
 settled_picture "$window" "$out/ana-pencere.png"
 
 photograph_dialog alt+g liste-guncelle.png ""
-# Six months from 01.07.2005.
-photograph_dialog alt+h sure-hesapla.png "0 1 0 7 2 0 0 5 alt+d a alt+m 6 Tab"
+# An appeal period served on 17.07.2017, whose last day leaves the judicial recess.
+photograph_dialog alt+h sure-hesapla.png "1 7 0 7 2 0 1 7 alt+k Down alt+m Tab"
 
 xdotool windowfocus --sync "$window"
 xdotool key Escape

@@ -69,14 +69,13 @@ LastDay moveForward(Date found, bool recess) {
 }
 
 std::string otherReadingNotice(Date extendedTo, Date lastDay) {
-    std::string notice = "Hukuk Genel Kurulunun bir kararı (2017/20-2873 E.) HMK 104'teki bir "
-                         "haftayı 1 Eylül'den sayar ve 8 Eylül'ü bulur";
+    const std::string notice =
+        "Bir Hukuk Genel Kurulu kararı (2017/20-2873 E.) HMK 104'teki haftayı 1 Eylül'den sayar";
     const Date other = moveForward(inYear(RecessExtendedToOtherReading, extendedTo), false).date;
     if (other == lastDay)
         return notice + "; bu okuma da aynı son günü verir.";
-    notice += ": bu okumayla son gün " + dateWithWeekday(other) + " olur";
-    return notice + ". Program 15. Hukuk Dairesinin okumasıyla (2018/2122 E. 2018/1173 K.) "
-                    "7 Eylül'ü esas alır.";
+    return notice + ": bu okumayla son gün " + dateWithWeekday(other) +
+           " olur. Program 7 Eylül'ü esas alır (15. HD 2018/2122 E. 2018/1173 K.).";
 }
 
 std::string halfDayNotice(Date date, const std::string& name) {

@@ -48,7 +48,7 @@ constexpr int WeekdayHeight = 210;
 // The last-day frame below the buttons; its fields are wider than the ones
 // above, for a date with its weekday and the longer names of the periods.
 constexpr int LastDayFrameTop = 3480;
-constexpr int LastDayFrameHeight = 5430;
+constexpr int LastDayFrameHeight = 6030;
 constexpr int WideFieldLeft = 1200;
 constexpr int WideFieldWidth = 2370;
 constexpr int FullWidth = 3330;
@@ -237,7 +237,7 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
         readOnlyText(rows, QStringLiteral("AdımlarKutusu"), twips(LabelLeft, 2355, FullWidth, 840));
     Etiket_[8] = rowLabel(rows, 8, QStringLiteral("Uyarılar:"), 3285, FullWidth, CaptionHeight);
     UyarılarKutusu_ = readOnlyText(rows, QStringLiteral("UyarılarKutusu"),
-                                   twips(LabelLeft, 3555, FullWidth, 1500));
+                                   twips(LabelLeft, 3555, FullWidth, 2100));
 
     Etiket_[4]->setBuddy(SıkKullanılanSürelerKutusu_);
     Etiket_[5]->setBuddy(UsulKutusu_);
