@@ -4,6 +4,7 @@
 #include "JsonOutput.h"
 #include "Verbs.h"
 #include "app/AppInfo.h"
+#include "common/Utf8Path.h"
 #include "interest/Breakdown.h"
 #include "interest/InterestEngine.h"
 #include "ratelist/FaizFile.h"
@@ -100,7 +101,7 @@ std::optional<UsageError> checkPrincipal(const std::string& principal) {
 OrUsage<RateList> readFile(const fs::path& file) {
     Result<RateList> list = faiz::read(file);
     if (!list) {
-        return UsageError{"Liste dosyası okunamadı: " + inQuotes(file.string()) + " (" +
+        return UsageError{"Liste dosyası okunamadı: " + inQuotes(utf8path::toUtf8(file)) + " (" +
                           std::string(app::ErrorNumberLabel) + " " +
                           std::to_string(list.error().number) + ", " + list.error().description +
                           ")."};
@@ -113,7 +114,8 @@ OrUsage<RateList> readNamedList(const Options& options, const fs::path& programF
     const std::string name = *valueOf(options.listName);
     const std::vector<std::string> names = store::enumerateListNames(folder);
     if (std::find(names.begin(), names.end(), name) == names.end()) {
-        return UsageError{inQuotes(name) + " adlı faiz oranı listesi " + inQuotes(folder.string()) +
+        return UsageError{inQuotes(name) + " adlı faiz oranı listesi " +
+                          inQuotes(utf8path::toUtf8(folder)) +
                           " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
                           "--listeler"};
     }
@@ -122,7 +124,7 @@ OrUsage<RateList> readNamedList(const Options& options, const fs::path& programF
 
 OrUsage<RateList> readList(const Options& options, const fs::path& programFolder) {
     if (given(options.file)) {
-        return readFile(fs::path(*valueOf(options.file)));
+        return readFile(utf8path::fromUtf8(*valueOf(options.file)));
     }
     return readNamedList(options, programFolder);
 }

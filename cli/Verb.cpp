@@ -2,6 +2,7 @@
 
 #include "HesapCli.h"
 #include "app/AppInfo.h"
+#include "common/Utf8Path.h"
 #include "ratelist/RateListStore.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ int reportRunTimeError(const RunTimeError& error, std::ostream& err) {
 std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
                                          const std::filesystem::path& programFolder) {
     if (folder) {
-        const std::filesystem::path given(*folder);
+        const std::filesystem::path given = utf8path::fromUtf8(*folder);
         store::prepareFolder(given);
         return given;
     }

@@ -62,7 +62,9 @@ int catalogueNumberOfErrno(int errnoValue) {
     case ENOENT:
         return FileNotFound;
     case ENOSPC:
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
+#endif
         return DiskFull;
     case EACCES:
     case EPERM:

@@ -1,4 +1,5 @@
 #include "HesapCli.h"
+#include "TempFolder.h"
 #include "ratelist/FaizFile.h"
 
 #include <chrono>
@@ -22,11 +23,7 @@ struct Outcome {
 
 class CliParsing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "mirvane-cliparse-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-    }
+    void SetUp() override { root_ = mirvane::testing::freshFolder("mirvane-cliparse-"); }
 
     void TearDown() override {
         std::error_code ignored;

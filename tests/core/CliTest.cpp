@@ -1,4 +1,6 @@
 #include "HesapCli.h"
+#include "TempFolder.h"
+#include "common/Utf8Path.h"
 #include "ratelist/FaizFile.h"
 
 #include <chrono>
@@ -28,9 +30,7 @@ struct Outcome {
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "mirvane-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
+        root_ = mirvane::testing::freshFolder("mirvane-cli-");
         folder_ = root_ / "Faizler";
     }
 
@@ -61,7 +61,7 @@ protected:
 
     fs::path writeList(const std::string& fileName, const std::vector<RatePeriod>& periods) const {
         fs::create_directories(root_ / "elsewhere");
-        const fs::path file = root_ / "elsewhere" / fileName;
+        const fs::path file = root_ / "elsewhere" / utf8path::fromUtf8(fileName);
         EXPECT_TRUE(faiz::write(file, periods).ok());
         return file;
     }

@@ -23,6 +23,19 @@ inline void put(const fs::path& file, std::string_view bytes = "") {
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
+// A new empty folder under the system's temporary folder, named from the prefix.
+inline fs::path freshFolder(std::string_view prefix) {
+    static unsigned counter = 0;
+    for (;;) {
+        const fs::path folder =
+            fs::temp_directory_path() /
+            (std::string(prefix) + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        if (fs::create_directory(folder)) {
+            return folder;
+        }
+    }
+}
+
 // The folder is named after the process and the test, and removed afterwards even
 // where a test took the write permission away.
 class TempFolderTest : public ::testing::Test {
