@@ -59,6 +59,7 @@ check_package() {
   done
   contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
   for file in ./usr/bin/mirvane ./usr/bin/mirvane-hesap ./usr/share/applications/mirvane.desktop \
+    ./usr/share/mime/packages/mirvane.xml \
     ./usr/share/icons/hicolor/scalable/apps/mirvane.svg \
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/mirvane.png; do
     grep -qx -- "$file" <<<"$contents" || fail "the package lacks $file"

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QRegularExpression>
+#include <QUrl>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
@@ -14,7 +15,11 @@ namespace mirvane::shell {
 
 namespace {
 
+// A start with files sends one "open <path, percent-encoded UTF-8>" line per file,
+// then the raise request.
 const QByteArray RaiseRequest = QByteArrayLiteral("raise\n");
+const QByteArray OpenRequest = QByteArrayLiteral("open ");
+const char* const FilesProperty = "mirvaneFiles";
 constexpr int ConnectTimeoutMs = 1000;
 
 QString userName() {
@@ -43,13 +48,13 @@ QString SingleInstance::serverNameFor(const QString& title) {
     return name.replace(unsafe, QStringLiteral("_"));
 }
 
-bool SingleInstance::claim() {
-    if (askRunningCopyToRaise())
+bool SingleInstance::claim(const QStringList& files) {
+    if (askRunningCopyToRaise(files))
         return false;
     if (listen())
         return true;
     // Another copy may have started between the two steps.
-    if (askRunningCopyToRaise())
+    if (askRunningCopyToRaise(files))
         return false;
     // What is left is the socket of a copy that crashed.
     QLocalServer::removeServer(name_);
@@ -62,11 +67,17 @@ void SingleInstance::setRaiseHandler(std::function<void()> handler) {
     raise_ = std::move(handler);
 }
 
-bool SingleInstance::askRunningCopyToRaise() {
+void SingleInstance::setOpenHandler(std::function<void(const QString&)> handler) {
+    open_ = std::move(handler);
+}
+
+bool SingleInstance::askRunningCopyToRaise(const QStringList& files) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(ConnectTimeoutMs))
         return false;
+    for (const QString& file : files)
+        socket.write(OpenRequest + QUrl::toPercentEncoding(file) + '\n');
     socket.write(RaiseRequest);
     socket.waitForBytesWritten(ConnectTimeoutMs);
     socket.disconnectFromServer();
@@ -89,11 +100,25 @@ void SingleInstance::acceptConnections() {
 }
 
 void SingleInstance::answer(QLocalSocket* socket) {
-    if (!socket->canReadLine())
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine();
+        if (line.startsWith(OpenRequest) && line.endsWith('\n')) {
+            QStringList files = socket->property(FilesProperty).toStringList();
+            files << QUrl::fromPercentEncoding(line.mid(OpenRequest.size()).chopped(1));
+            socket->setProperty(FilesProperty, files);
+            continue;
+        }
+        if (line == RaiseRequest) {
+            if (raise_)
+                raise_();
+            if (open_) {
+                for (const QString& file : socket->property(FilesProperty).toStringList())
+                    open_(file);
+            }
+        }
+        socket->disconnectFromServer();
         return;
-    if (socket->readLine() == RaiseRequest && raise_)
-        raise_();
-    socket->disconnectFromServer();
+    }
 }
 
 void bringToFront(QWidget* window) {

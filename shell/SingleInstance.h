@@ -5,6 +5,7 @@
 
 #include <QLocalServer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QLocalSocket;
@@ -22,18 +23,21 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this is the first copy (it now answers later starts); false when a
-    // running copy was found and has been asked to come to the front.
-    bool claim();
+    // running copy was found and has been asked to come to the front and to open
+    // `files` (absolute paths).
+    bool claim(const QStringList& files = {});
 
     // What the first copy does when a later start asks it to come to the front.
     void setRaiseHandler(std::function<void()> handler);
+    // What it does with each file a later start hands over (after raising).
+    void setOpenHandler(std::function<void(const QString& file)> handler);
 
     // The name under which the copies meet: the title and the user, in the
     // characters a local socket name may hold.
     static QString serverNameFor(const QString& title);
 
 private:
-    bool askRunningCopyToRaise();
+    bool askRunningCopyToRaise(const QStringList& files);
     bool listen();
     void acceptConnections();
     void answer(QLocalSocket* socket);
@@ -41,6 +45,7 @@ private:
     QString name_;
     QLocalServer server_;
     std::function<void()> raise_;
+    std::function<void(const QString&)> open_;
 };
 
 // Restores the window from minimised or maximised, brings it to the front and

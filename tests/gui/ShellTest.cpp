@@ -557,6 +557,16 @@ void ShellTest::secondCopyAsksFirstToRaise() {
     QVERIFY(!second.claim());
     QTRY_COMPARE(raised, 1);
 
+    // A start with files hands them over, whatever characters their names hold.
+    QStringList opened;
+    first.setOpenHandler([&opened](const QString& file) { opened << file; });
+    const QStringList files{QStringLiteral("/tmp/İcra dosyası 1.mirvane"),
+                            QStringLiteral("/tmp/a\nb %20.mirvane")};
+    SingleInstance third(title);
+    QVERIFY(!third.claim(files));
+    QTRY_COMPARE(raised, 2);
+    QTRY_COMPARE(opened, files);
+
     const QString name = SingleInstance::serverNameFor(title);
     QVERIFY(!name.contains(QLatin1Char(' ')));
     QVERIFY(name.startsWith(QStringLiteral("Mirvane_Test_raise_")));
