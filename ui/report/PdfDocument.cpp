@@ -2,15 +2,13 @@
 
 #include "shell/Convert.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
 #include <variant>
+#include <vector>
 
 namespace mirvane::pdf {
 
@@ -18,15 +16,17 @@ namespace {
 
 using shell::toQString;
 
-// Device units are 1/96 inch, the unit the text layout takes lengths in.
-constexpr int Resolution = 96;
+constexpr int Resolution = 300;
 constexpr qreal MarginMm = 20;
-constexpr qreal FooterHeight = 28;
-constexpr qreal CellPadding = 3;
+
+// Lengths are given in points and drawn in the writer's device units.
+constexpr qreal points(qreal value) {
+    return value * Resolution / 72.0;
+}
 
 // A face with every Turkish letter that the PDF can embed (TrueType); the later
 // ones stand in where the first is not installed.
-QFont reportFont(qreal points) {
+QFont reportFont(qreal size, bool bold = false) {
     QFont font;
     const QStringList installed = QFontDatabase::families();
     for (const char* family : {"Liberation Sans", "DejaVu Sans", "Arial"}) {
@@ -35,19 +35,12 @@ QFont reportFont(qreal points) {
             break;
         }
     }
-    font.setPointSizeF(points);
+    font.setPointSizeF(size);
+    font.setBold(bold);
     return font;
 }
 
-QTextCharFormat textFormat(qreal points, bool bold, QColor colour = Qt::black) {
-    QTextCharFormat format;
-    format.setFont(reportFont(points));
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    format.setForeground(colour);
-    return format;
-}
-
-Qt::Alignment alignmentOf(report::Align align) {
+int alignmentOf(report::Align align) {
     switch (align) {
     case report::Align::Centre:
         return Qt::AlignHCenter;
@@ -59,134 +52,164 @@ Qt::Alignment alignmentOf(report::Align align) {
     return Qt::AlignLeft;
 }
 
-class Composer {
+// One thing to draw on a page: a text in its box, and for table cells the box's
+// frame (shaded for a header cell).
+struct Item {
+    QRectF box;
+    QString text;
+    QFont font;
+    QColor colour = Qt::black;
+    int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    enum class Frame { None, Cell, HeaderCell } frame = Frame::None;
+};
+
+using Page = std::vector<Item>;
+
+// Lays the blocks out top to bottom, starting a new page where the next piece does
+// not fit; a table's header row goes first on every page the table runs onto.
+// Each piece is measured once, so a report of thousands of rows takes as long as
+// its rows.
+class Paginator {
 public:
-    explicit Composer(QTextDocument& document) : cursor_(&document) {}
+    Paginator(const QPaintDevice& device, qreal width, qreal height)
+        : device_(device), width_(width), height_(height) {}
 
     void operator()(const report::Heading& heading) {
-        QTextBlockFormat block;
-        block.setTopMargin(heading.level == 1 ? 0 : 14);
-        block.setBottomMargin(6);
-        block.setHeadingLevel(heading.level);
-        startBlock(block);
-        cursor_.insertText(toQString(heading.text), textFormat(heading.level == 1 ? 16 : 12, true));
+        const bool title = heading.level <= 1;
+        const QFont font = reportFont(title ? 16 : 12, true);
+        const qreal before = y_ > 0 ? points(title ? 6 : 12) : 0;
+        const qreal height = textHeight(font, width_, heading.text);
+        // A heading stands with at least two lines of what follows it.
+        breakUnlessRoom(before + height + points(30));
+        y_ += y_ > 0 ? before : 0;
+        place({QRectF(0, y_, width_, height), toQString(heading.text), font});
+        y_ += height + points(4);
     }
 
     void operator()(const report::Paragraph& paragraph) {
-        QTextBlockFormat block;
-        block.setBottomMargin(3);
-        startBlock(block);
-        cursor_.insertText(toQString(paragraph.text),
-                           textFormat(10, paragraph.notice,
-                                      paragraph.notice ? QColor(160, 0, 0) : QColor(Qt::black)));
+        const QFont font = reportFont(10, paragraph.notice);
+        const qreal height = textHeight(font, width_, paragraph.text);
+        breakUnlessRoom(height);
+        Item item{QRectF(0, y_, width_, height), toQString(paragraph.text), font};
+        if (paragraph.notice)
+            item.colour = QColor(160, 0, 0);
+        place(std::move(item));
+        y_ += height + points(2);
     }
 
     void operator()(const report::Table& table) {
-        startBlock(QTextBlockFormat());
-        const int rows = int(table.rows.size()) + 1;
-        const int columns = int(table.columns.size());
-        QTextTable* inserted = cursor_.insertTable(rows, columns, tableFormat(table));
-        for (int c = 0; c < columns; ++c) {
-            const report::Column& column = table.columns[std::size_t(c)];
-            fillCell(*inserted, 0, c, column.header, Qt::AlignLeft, table.headerBold);
-            for (int r = 1; r < rows; ++r) {
-                const auto& row = table.rows[std::size_t(r) - 1];
-                const bool bold = table.lastRowBold && r == rows - 1;
-                fillCell(*inserted, r, c,
-                         std::size_t(c) < row.size() ? row[std::size_t(c)] : std::string(),
-                         alignmentOf(column.align), bold);
+        if (table.columns.empty())
+            return;
+        y_ += y_ > 0 ? points(3) : 0;
+        const std::vector<qreal> widths = columnWidths(table);
+        std::vector<std::string> headers;
+        for (const report::Column& column : table.columns)
+            headers.push_back(column.header);
+        const QFont headerFont = reportFont(9, table.headerBold);
+        const qreal headerHeight = rowHeight(headers, widths, headerFont);
+        const QFont bodyFont = reportFont(9);
+        const QFont totalFont = reportFont(9, true);
+        bool headerOnPage = false;
+        for (std::size_t r = 0; r < table.rows.size() || !headerOnPage; ++r) {
+            const bool hasRow = r < table.rows.size();
+            const bool total = table.lastRowBold && r + 1 == table.rows.size();
+            const QFont& font = total ? totalFont : bodyFont;
+            const qreal height = hasRow ? rowHeight(table.rows[r], widths, font) : 0;
+            if (!headerOnPage || y_ + height > height_) {
+                breakUnlessRoom(headerHeight + height);
+                placeRow(headers, widths, headerFont, headerHeight, nullptr);
+                headerOnPage = true;
             }
+            if (hasRow)
+                placeRow(table.rows[r], widths, font, height, &table);
         }
-        cursor_.movePosition(QTextCursor::End);
-        startedTable_ = true;
+        y_ += points(6);
     }
+
+    std::vector<Page> pages() && { return std::move(pages_); }
 
 private:
-    // The document starts with an empty block, which the first text takes.
-    void startBlock(const QTextBlockFormat& format) {
-        if (first_) {
-            first_ = false;
-            cursor_.setBlockFormat(format);
-            return;
-        }
-        if (startedTable_) {
-            // Space between a table and what follows it.
-            QTextBlockFormat after = format;
-            after.setTopMargin(std::max<qreal>(format.topMargin(), 8));
-            cursor_.insertBlock(after);
-            startedTable_ = false;
-            return;
-        }
-        cursor_.insertBlock(format);
+    qreal textHeight(const QFont& font, qreal width, const std::string& text) const {
+        const QFontMetricsF metrics(font, &device_);
+        const QRectF bounds = metrics.boundingRect(
+            QRectF(0, 0, width, 1e9), Qt::AlignLeft | Qt::TextWordWrap, toQString(text));
+        return std::max(bounds.height(), metrics.height());
     }
 
-    static QTextTableFormat tableFormat(const report::Table& table) {
-        QTextTableFormat format;
-        format.setHeaderRowCount(1);
-        format.setBorder(0.6);
-        format.setBorderBrush(QColor(90, 90, 90));
-        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        format.setBorderCollapse(true);
-        format.setCellSpacing(0);
-        format.setCellPadding(CellPadding);
-        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        double total = 0;
+    std::vector<qreal> columnWidths(const report::Table& table) const {
+        qreal total = 0;
         for (const report::Column& column : table.columns)
-            total += column.width;
-        QList<QTextLength> widths;
+            total += column.width > 0 ? column.width : 1;
+        std::vector<qreal> widths;
         for (const report::Column& column : table.columns)
-            widths << QTextLength(QTextLength::PercentageLength, 100.0 * column.width / total);
-        format.setColumnWidthConstraints(widths);
-        return format;
+            widths.push_back(width_ * (column.width > 0 ? column.width : 1) / total);
+        return widths;
     }
 
-    static void fillCell(QTextTable& table, int row, int column, const std::string& text,
-                         Qt::Alignment alignment, bool bold) {
-        QTextTableCell cell = table.cellAt(row, column);
-        if (row == 0) {
-            QTextTableCellFormat shaded = cell.format().toTableCellFormat();
-            shaded.setBackground(QColor(230, 230, 230));
-            cell.setFormat(shaded);
+    qreal rowHeight(const std::vector<std::string>& cells, const std::vector<qreal>& widths,
+                    const QFont& font) const {
+        qreal height = 0;
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            const std::string& text = c < cells.size() ? cells[c] : std::string();
+            height = std::max(height, textHeight(font, widths[c] - 2 * Padding, text));
         }
-        QTextCursor cursor = cell.firstCursorPosition();
-        QTextBlockFormat block;
-        block.setAlignment(alignment);
-        cursor.setBlockFormat(block);
-        cursor.insertText(toQString(text), textFormat(9, bold));
+        return std::min(height + 2 * Padding, height_);
     }
 
-    QTextCursor cursor_;
-    bool first_ = true;
-    bool startedTable_ = false;
+    // `table` is null for the header row, whose cells are left-aligned and shaded.
+    void placeRow(const std::vector<std::string>& cells, const std::vector<qreal>& widths,
+                  const QFont& font, qreal height, const report::Table* table) {
+        qreal x = 0;
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            Item item{QRectF(x, y_, widths[c], height),
+                      toQString(c < cells.size() ? cells[c] : std::string()), font};
+            const int align = table ? alignmentOf(table->columns[c].align) : Qt::AlignLeft;
+            item.flags = align | Qt::AlignTop | Qt::TextWordWrap;
+            item.frame = table ? Item::Frame::Cell : Item::Frame::HeaderCell;
+            place(std::move(item));
+            x += widths[c];
+        }
+        y_ += height;
+    }
+
+    void breakUnlessRoom(qreal height) {
+        if (y_ > 0 && y_ + height > height_) {
+            pages_.emplace_back();
+            y_ = 0;
+        }
+    }
+
+    void place(Item item) { pages_.back().push_back(std::move(item)); }
+
+    static constexpr qreal Padding = points(2.5);
+
+    const QPaintDevice& device_;
+    qreal width_;
+    qreal height_;
+    qreal y_ = 0;
+    std::vector<Page> pages_{1};
 };
+
+void drawItem(QPainter& painter, const Item& item) {
+    constexpr qreal padding = points(2.5);
+    if (item.frame != Item::Frame::None) {
+        painter.setPen(QPen(QColor(110, 110, 110), points(0.5)));
+        painter.setBrush(item.frame == Item::Frame::HeaderCell ? QBrush(QColor(230, 230, 230))
+                                                               : QBrush(Qt::NoBrush));
+        painter.drawRect(item.box);
+    }
+    painter.setPen(item.colour);
+    painter.setFont(item.font);
+    const QRectF text = item.frame == Item::Frame::None
+                            ? item.box
+                            : item.box.adjusted(padding, padding, -padding, -padding);
+    painter.drawText(text, item.flags, item.text);
+}
 
 RunTimeError writeFailure(const QSaveFile& file) {
     const QString what = QStringLiteral("PDF dosyası yazılamadı: ") + file.fileName() +
                          QStringLiteral(" (") + file.errorString() + QLatin1Char(')');
     return errors::make(errors::PathFileAccessError, shell::toStdString(what));
-}
-
-void drawPages(QPdfWriter& writer, QTextDocument& document, qreal bodyHeight) {
-    QPainter painter(&writer);
-    const qreal width = document.pageSize().width();
-    const int pages = document.pageCount();
-    const QFont footerFont = reportFont(8);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            writer.newPage();
-        painter.save();
-        painter.setClipRect(QRectF(0, 0, width, bodyHeight));
-        painter.translate(0, -page * bodyHeight);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, page * bodyHeight, width, bodyHeight);
-        context.palette.setColor(QPalette::Text, Qt::black);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
-        painter.setFont(footerFont);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, bodyHeight, width, FooterHeight), Qt::AlignCenter,
-                         toQString(report::pageFooter(page + 1, pages)));
-    }
 }
 
 } // namespace
@@ -203,20 +226,31 @@ Status write(const report::Document& document, const QString& file) {
                                          QPageLayout::Millimeter));
         writer.setTitle(toQString(document.title));
         writer.setCreator(QStringLiteral("Mirvane"));
-
-        QTextDocument text;
-        text.documentLayout()->setPaintDevice(&writer);
-        text.setDefaultFont(reportFont(10));
-        text.setDocumentMargin(0);
         const QRectF body = writer.pageLayout().paintRectPixels(Resolution);
-        const qreal bodyHeight = body.height() - FooterHeight;
-        text.setPageSize(QSizeF(body.width(), bodyHeight));
-        Composer composer(text);
+        const qreal footerHeight = points(20);
+        Paginator paginator(writer, body.width(), body.height() - footerHeight);
         for (const report::Block& block : document.blocks)
-            std::visit(composer, block);
-        drawPages(writer, text, bodyHeight);
+            std::visit(paginator, block);
+        const std::vector<Page> pages = std::move(paginator).pages();
+
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return writeFailure(output);
+        const QFont footerFont = reportFont(8);
+        for (std::size_t page = 0; page < pages.size(); ++page) {
+            if (page > 0)
+                writer.newPage();
+            for (const Item& item : pages[page])
+                drawItem(painter, item);
+            painter.setPen(Qt::black);
+            painter.setFont(footerFont);
+            painter.drawText(QRectF(0, body.height() - footerHeight, body.width(), footerHeight),
+                             Qt::AlignHCenter | Qt::AlignBottom,
+                             toQString(report::pageFooter(int(page) + 1, int(pages.size()))));
+        }
+        painter.end();
     }
-    if (output.error() != QFileDevice::NoError || !output.commit())
+    if (!output.commit())
         return writeFailure(output);
     return {};
 }
