@@ -78,8 +78,12 @@ std::variant<Request, UsageError> readRequest(const Options& options) {
     request.amount = span::leadingAmount(amount);
 
     const std::string unit = *valueOf(options.unit);
-    const auto named = std::find_if(UnitNames.begin(), UnitNames.end(),
-                                    [&unit](const auto& entry) { return entry.first == unit; });
+    std::string lowerUnit = unit;
+    std::transform(lowerUnit.begin(), lowerUnit.end(), lowerUnit.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    const auto named =
+        std::find_if(UnitNames.begin(), UnitNames.end(),
+                     [&lowerUnit](const auto& entry) { return entry.first == lowerUnit; });
     if (named == UnitNames.end()) {
         return UsageError{"--dilim için geçersiz değer: " + inQuotes(unit) +
                           ". gun, hafta, ay ya da yil olmalı."};

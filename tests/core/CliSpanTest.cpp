@@ -63,6 +63,8 @@ TEST(CliSpan, TextGivesTheFoundDateStepsAndLastDay) {
               "Bulunan Tarih: 28.02.2009 Cumartesi");
     EXPECT_EQ(span("29.02.2008", "1", "yil").out.substr(0, 35),
               "Bulunan Tarih: 28.02.2009 Cumartesi");
+    EXPECT_EQ(span("01.03.2010", "2", "Hafta").out.substr(0, 35),
+              "Bulunan Tarih: 15.03.2010 Pazartesi");
     EXPECT_EQ(span("01.03.2010", "0", "gün").out.substr(0, 35),
               "Bulunan Tarih: 01.03.2010 Pazartesi");
 
