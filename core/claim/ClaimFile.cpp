@@ -151,7 +151,7 @@ std::optional<Refusal> checkSizes(const ClaimFile& file) {
         return refuse("kalemler", "En fazla 1000 kalem olabilir.");
     }
     if (file.payments.size() > MaxPayments) {
-        return refuse("odemeler", "En fazla 100000 ödeme olabilir.");
+        return refuse("odemeler", "En fazla 10000 ödeme olabilir.");
     }
     const auto principals = static_cast<std::size_t>(
         std::count_if(file.items.begin(), file.items.end(),

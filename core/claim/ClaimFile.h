@@ -90,7 +90,7 @@ inline constexpr int FormatVersion = 1;
 inline constexpr Kurus MaxAmount = 1'000'000'000'000'000; // 10 trillion TL in kuruş
 inline constexpr double MaxRatePercent = 1000.0;
 inline constexpr std::size_t MaxItems = 1000;
-inline constexpr std::size_t MaxPayments = 100'000;
+inline constexpr std::size_t MaxPayments = 10'000;
 // Principal items times (payments + 1): bounds the slices a calculation makes.
 inline constexpr std::size_t MaxSliceBudget = 2'000'000;
 

@@ -18,8 +18,6 @@ using Json = nlohmann::ordered_json;
 // Deeper than any claim file goes; a hostile file may nest far deeper.
 constexpr int MaxDepth = 16;
 
-struct TooDeep {};
-
 // A field whose form is wrong; caught at the edge of parse().
 struct Bad {
     std::string field;
@@ -314,6 +312,34 @@ ClaimFile claimOf(const Json& root) {
     return file;
 }
 
+// Whether arrays and objects nest deeper than `most` outside strings. Checked before
+// parsing: the parser's own depth hook costs time quadratic in the file's length.
+bool nestsDeeperThan(std::string_view json, int most) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char character : json) {
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (character == '\\') {
+                escaped = true;
+            } else if (character == '"') {
+                inString = false;
+            }
+        } else if (character == '"') {
+            inString = true;
+        } else if (character == '[' || character == '{') {
+            if (++depth > most) {
+                return true;
+            }
+        } else if (character == ']' || character == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
 ReadFailure damagedAt(std::string_view json, std::size_t byte, const std::string& what) {
     // `byte` counts from 1; the failing character is the one before it.
     const std::size_t end = std::min(byte == 0 ? 0 : byte - 1, json.size());
@@ -510,21 +536,16 @@ std::string decimalText(Kurus amount) {
 }
 
 ReadOutcome parse(std::string_view json) {
-    const auto limitDepth = [](int depth, nlohmann::json::parse_event_t, Json&) {
-        if (depth > MaxDepth) {
-            throw TooDeep{};
-        }
-        return true;
-    };
-    try {
-        const Json root = Json::parse(json.begin(), json.end(), limitDepth);
-        return claimOf(root);
-    } catch (const TooDeep&) {
+    if (nestsDeeperThan(json, MaxDepth)) {
         ReadFailure failure;
         failure.kind = ReadFailure::Kind::Refused;
         failure.message = "Hesap dosyası " + std::to_string(MaxDepth) +
                           " düzeyden derin iç içe yapılar içeriyor.";
         return failure;
+    }
+    try {
+        const Json root = Json::parse(json.begin(), json.end());
+        return claimOf(root);
     } catch (const nlohmann::json::parse_error& error) {
         return damagedAt(json, error.byte, reasonOf(error));
     } catch (const nlohmann::json::out_of_range& error) {
@@ -551,7 +572,7 @@ ReadOutcome readFile(const std::filesystem::path& file) {
     }
     if (size > MaxFileBytes) {
         failure.kind = ReadFailure::Kind::Refused;
-        failure.message = "Hesap dosyası çok büyük (en fazla 32 MB): " + file.string();
+        failure.message = "Hesap dosyası çok büyük (en fazla 8 MB): " + file.string();
         return failure;
     }
     std::ifstream stream(file, std::ios::binary);

@@ -26,7 +26,7 @@ namespace mirvane::claim {
 inline constexpr std::string_view FileExtension = ".mirvane";
 
 // A file larger than this is refused before it is parsed.
-inline constexpr std::uintmax_t MaxFileBytes = 32u * 1024u * 1024u;
+inline constexpr std::uintmax_t MaxFileBytes = 8u * 1024u * 1024u;
 
 struct ReadFailure {
     enum class Kind {

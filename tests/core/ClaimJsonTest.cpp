@@ -4,7 +4,9 @@
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimExample.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace mirvane::claim {
 namespace {
@@ -84,6 +86,238 @@ TEST(ClaimFileJson, UnknownFieldsAreIgnoredAndDefaultsFilled) {
     EXPECT_EQ(file.setOffOrder,
               std::vector<Bucket>(DefaultSetOffOrder.begin(), DefaultSetOffOrder.end()));
     EXPECT_EQ(file.items.at(0).rate, RateSource(FixedRate{9}));
+}
+
+// The worked example as JSON, changed by `change`, then read and computed: the first
+// refusal met, from the reader or the calculation.
+Refusal refusalAfter(const std::function<void(nlohmann::json&)>& change) {
+    nlohmann::json json = nlohmann::json::parse(toJson(workedExample()));
+    change(json);
+    ReadOutcome read = parse(json.dump());
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        EXPECT_EQ(failure->kind, ReadFailure::Kind::Refused) << failure->message;
+        return {failure->field, failure->message};
+    }
+    ClaimOutcome outcome = compute(std::get<ClaimFile>(read));
+    if (!std::holds_alternative<Refusal>(outcome)) {
+        ADD_FAILURE() << "computed: " << json.dump();
+        return {};
+    }
+    return std::get<Refusal>(outcome);
+}
+
+TEST(ClaimRefusals, NameTheField) {
+    struct Case {
+        std::string field;
+        std::function<void(nlohmann::json&)> change;
+    };
+    const std::string list = "Adi Alacaklar (Kanuni Faiz)";
+    const std::vector<Case> cases{
+        {"kalemler",
+         [](auto& j) {
+             j["kalemler"].erase(0);
+         }},
+        {"kalemler[1].tutar",
+         [](auto& j) {
+             j["kalemler"][0]["tutar"] = 0;
+         }},
+        {"kalemler[2].tutar",
+         [](auto& j) {
+             j["kalemler"][1]["tutar"] = -1.5;
+         }},
+        {"kalemler[3].tutar",
+         [](auto& j) {
+             j["kalemler"][2]["tutar"] = 12000.005;
+         }},
+        {"odemeler[2].tutar",
+         [](auto& j) {
+             j["odemeler"][1]["tutar"] = 0.001;
+         }},
+        {"odemeler[1].tutar",
+         [](auto& j) {
+             j["odemeler"][0]["tutar"] = 0;
+         }},
+        {"kalemler[1].tutar",
+         [](auto& j) {
+             j["kalemler"][0]["tutar"] = 1e14;
+         }},
+        {"kalemler[1].tutar",
+         [](auto& j) {
+             j["kalemler"][0]["tutar"] = "100";
+         }},
+        {"hesap_tarihi",
+         [](auto& j) {
+             j["hesap_tarihi"] = "1600-12-31";
+         }},
+        {"hesap_tarihi",
+         [](auto& j) {
+             j["hesap_tarihi"] = "2024-02-30";
+         }},
+        {"takip_tarihi",
+         [](auto& j) {
+             j["takip_tarihi"] = "01.03.2024";
+         }},
+        {"odemeler[1].tarih",
+         [](auto& j) {
+             j["odemeler"][0]["tarih"] = "0099-01-01";
+         }},
+        {"kalemler[1].faiz_baslangic",
+         [](auto& j) {
+             j["kalemler"][0]["faiz_baslangic"] = "1972-09-30";
+         }},
+        {"odemeler[2].tarih",
+         [](auto& j) {
+             j["odemeler"][1]["tarih"] = "2025-01-01";
+         }},
+        {"kalemler[2].tur",
+         [](auto& j) {
+             j["kalemler"][1]["tur"] = "faiz";
+         }},
+        {"mahsup_sirasi[2]",
+         [](auto& j) {
+             j["mahsup_sirasi"][1] = "harc";
+         }},
+        {"mahsup_sirasi",
+         [](auto& j) {
+             j["mahsup_sirasi"][1] = "masraf";
+         }},
+        {"mahsup_sirasi",
+         [](auto& j) {
+             j["mahsup_sirasi"].erase(3);
+         }},
+        {"kalemler[1].oran.liste",
+         [&](auto& j) {
+             j["listeler"].erase(list);
+         }},
+        {"kalemler[1].oran.liste",
+         [](auto& j) {
+             j["kalemler"][0]["oran"]["liste"] = "Yok";
+         }},
+        {"listeler." + list + "[13]",
+         [&](auto& j) {
+             j["listeler"][list][12]["baslangic"] = "2021-01-01";
+         }},
+        {"kalemler[1].oran",
+         [](auto& j) {
+             j["kalemler"][0]["oran"] = {{"yuzde", 9}};
+         }},
+        {"kalemler[1].oran.sabit",
+         [](auto& j) {
+             j["kalemler"][0]["oran"] = {{"sabit", -1}};
+         }},
+        {"kalemler[1].faiz_baslangic",
+         [](auto& j) {
+             j["kalemler"][0].erase("faiz_baslangic");
+         }},
+        {"kalemler[2].tarih",
+         [](auto& j) {
+             j["kalemler"][1].erase("tarih");
+         }},
+        {"gun_esasi",
+         [](auto& j) {
+             j["gun_esasi"] = 366;
+         }},
+        {"surum",
+         [](auto& j) {
+             j["surum"] = 2;
+         }},
+        {"bicim",
+         [](auto& j) {
+             j["bicim"] = "baska";
+         }},
+        {"odemeler",
+         [](auto& j) {
+             j["odemeler"] = {{"tarih", "2024-01-01"}};
+         }},
+    };
+    for (const Case& refusal : cases) {
+        const Refusal got = refusalAfter(refusal.change);
+        EXPECT_EQ(got.field, refusal.field) << got.message;
+        EXPECT_EQ(got.message.rfind(refusal.field + ": ", 0), 0u) << got.message;
+    }
+}
+
+TEST(ClaimRefusals, NewerVersionSaysToUpdate) {
+    const Refusal refusal = refusalAfter([](auto& j) { j["surum"] = 7; });
+    EXPECT_NE(refusal.message.find("güncelleyin"), std::string::npos);
+}
+
+TEST(ClaimDamagedFiles, GiveLineAndColumn) {
+    const std::string good = toJson(workedExample());
+    ReadFailure failure = failureOf(good.substr(0, good.size() / 2));
+    EXPECT_EQ(failure.kind, ReadFailure::Kind::Damaged);
+    EXPECT_GT(failure.line, 1);
+    failure = failureOf("{\n  \"bicim\": \"mirvane-hesap-dosyasi\",\n  \"surum\": 1,,\n}");
+    EXPECT_EQ(failure.kind, ReadFailure::Kind::Damaged);
+    EXPECT_EQ(failure.line, 3);
+    EXPECT_EQ(failure.column, 14);
+    EXPECT_NE(failure.message.find("satır 3, sütun 14"), std::string::npos) << failure.message;
+    EXPECT_EQ(failureOf("").kind, ReadFailure::Kind::Damaged);
+    EXPECT_EQ(failureOf("\xff\xfe{}").kind, ReadFailure::Kind::Damaged);
+    failure = failureOf("{\"surum\":\n 1e999}");
+    EXPECT_EQ(failure.kind, ReadFailure::Kind::Damaged);
+    EXPECT_EQ(failure.line, 2);
+    EXPECT_EQ(failureOf("[1, 2]").kind, ReadFailure::Kind::Refused);
+    EXPECT_EQ(failureOf("null").kind, ReadFailure::Kind::Refused);
+}
+
+TEST(ClaimDamagedFiles, HostileShapesAreRefusedQuickly) {
+    // A million nested arrays: refused without walking them.
+    const std::string deep = std::string(1'000'000, '[') + std::string(1'000'000, ']');
+    EXPECT_EQ(failureOf(deep).kind, ReadFailure::Kind::Refused);
+    const std::string deepInside = R"({"bicim":"mirvane-hesap-dosyasi","yeni":)" +
+                                   std::string(100, '[') + std::string(100, ']') + "}";
+    EXPECT_EQ(failureOf(deepInside).kind, ReadFailure::Kind::Refused);
+    // Numbers beyond every bound.
+    const Refusal huge =
+        refusalAfter([](auto& j) { j["kalemler"][0]["tutar"] = 123456789012345678901234567890.0; });
+    EXPECT_EQ(huge.field, "kalemler[1].tutar");
+    const Refusal hugeWhole =
+        refusalAfter([](auto& j) { j["odemeler"][0]["tutar"] = 18446744073709551615ull; });
+    EXPECT_EQ(hugeWhole.field, "odemeler[1].tutar");
+    // A rate that makes every slice overflow is refused, not wrapped.
+    const Refusal rate = refusalAfter([](auto& j) {
+        j["kalemler"][0]["tutar"] = 9999999999999.99;
+        j["kalemler"][0]["faiz_baslangic"] = "1972-10-01";
+        j["hesap_tarihi"] = "9999-12-31";
+        j["kalemler"][0]["oran"] = {{"sabit", 1000}};
+    });
+    EXPECT_EQ(rate.field, "kalemler[1]");
+}
+
+std::string paymentsFile(int count) {
+    std::string json = R"({"bicim":"mirvane-hesap-dosyasi","surum":1,"hesap_tarihi":"2024-12-31",)"
+                       R"("kalemler":[],"odemeler":[)";
+    for (int i = 0; i < count; ++i) {
+        json += R"({"tarih":"2024-07-01","tutar":1},)";
+    }
+    json.back() = ']';
+    return json + '}';
+}
+
+TEST_F(ClaimFileOnDisk, AMillionPaymentsAreRefusedInBoundedTime) {
+    // On disk, by its size before it is parsed.
+    const fs::path path = root / "buyuk.mirvane";
+    testing::put(path, paymentsFile(1'000'000));
+    ReadOutcome outcome = readFile(path);
+    ASSERT_TRUE(std::holds_alternative<ReadFailure>(outcome));
+    EXPECT_EQ(std::get<ReadFailure>(outcome).kind, ReadFailure::Kind::Refused);
+    // In memory, by the count.
+    const ReadFailure failure = failureOf(paymentsFile(static_cast<int>(MaxPayments) + 1));
+    EXPECT_EQ(failure.field, "odemeler");
+    EXPECT_EQ(failure.kind, ReadFailure::Kind::Refused);
+}
+
+TEST(ClaimDamagedFiles, TheBiggestFileAllowedComputes) {
+    ClaimFile file = workedExample();
+    file.payments.clear();
+    for (std::size_t i = 0; i < MaxPayments; ++i) {
+        file.payments.push_back(
+            {sys_days{2024y / July / 1} + days{static_cast<int>(i % 180)}, 1, ""});
+    }
+    const ClaimOutcome outcome = compute(file);
+    ASSERT_TRUE(std::holds_alternative<ClaimResult>(outcome));
+    EXPECT_EQ(std::get<ClaimResult>(outcome).setOffs.size(), MaxPayments);
 }
 
 } // namespace
