@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <algorithm>
 
 namespace mirvane::shell {
@@ -184,8 +185,13 @@ void ListView::selectRow(int row) {
 }
 
 DateTimePicker::DateTimePicker(QWidget* parent) : QDateEdit(parent) {
-    // A date chosen another way (the calendar, the program) ends any typing.
-    connect(this, &QDateEdit::dateChanged, this, [this] { typed_.clear(); });
+    // A date chosen another way (the calendar, the program) ends any typing and
+    // any refusal.
+    connect(this, &QDateEdit::dateChanged, this, [this] {
+        typed_.clear();
+        clearRefusal();
+    });
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DateTimePicker::edited);
     setLocale(turkish());
     setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     setCalendarPopup(true);
@@ -204,6 +210,7 @@ std::optional<QDate> DateTimePicker::value() const {
 }
 
 void DateTimePicker::setValue(std::optional<QDate> date) {
+    clearRefusal();
     if (!date || !date->isValid())
         setDate(NoDate);
     else
@@ -277,6 +284,7 @@ void DateTimePicker::typeCharacter(QChar character) {
         if (part().isEmpty() || dots() == 2)
             return;
         typed_ += character;
+        emit edited();
     } else {
         if (dots() == 2 && part().size() == 4)
             return;
@@ -286,6 +294,7 @@ void DateTimePicker::typeCharacter(QChar character) {
         if (dots() < 2 && part().size() == 2)
             typed_ += QLatin1Char('.');
     }
+    emit edited();
     if (dots() == 2 && part().size() == 4) {
         finishTyping();
         return;
@@ -295,6 +304,7 @@ void DateTimePicker::typeCharacter(QChar character) {
 
 void DateTimePicker::eraseTypedCharacter() {
     typed_.chop(1);
+    emit edited();
     if (typed_.isEmpty()) {
         showValue();
         return;
@@ -302,19 +312,70 @@ void DateTimePicker::eraseTypedCharacter() {
     showTyped();
 }
 
+// A text without a digit left in it (everything selected and deleted) is no date
+// at all, and the field is then empty, never quietly back on its earlier value. A
+// text that names no real date is refused: the value stays, and the field says so.
 void DateTimePicker::finishTyping() {
-    if (typed_.isEmpty())
-        return;
-    const std::optional<text::Date> day = text::parseDate(toStdString(typed_));
+    const std::optional<QString> pending =
+        typed_.isEmpty() ? entryOffValue() : std::optional<QString>(typed_);
     typed_.clear();
-    const std::optional<QDate> date = day ? std::optional<QDate>(toQDate(*day)) : std::nullopt;
-    if (date && *date >= FirstDate && *date <= LastDate && *date != this->date()) {
-        setValue(date);
+    if (!pending)
+        return;
+    const QString& entry = *pending;
+    if (!std::any_of(entry.begin(), entry.end(), [](QChar c) { return c.isDigit(); })) {
+        clearRefusal();
+        setValue(std::nullopt);
+        showValue();
         return;
     }
-    if (!date || *date < FirstDate || *date > LastDate)
-        QApplication::beep();
+    const std::optional<text::Date> day = text::parseDate(toStdString(entry));
+    const std::optional<QDate> date = day ? std::optional<QDate>(toQDate(*day)) : std::nullopt;
+    if (date && *date >= FirstDate && *date <= LastDate) {
+        clearRefusal();
+        if (*date != this->date())
+            setValue(date);
+        showValue();
+        return;
+    }
+    QApplication::beep();
+    refuse(entry.trimmed());
     showValue();
+}
+
+std::optional<QString> DateTimePicker::entryOffValue() const {
+    const std::optional<QDate> current = value();
+    const QString shown =
+        current ? current->toString(QStringLiteral("dd.MM.yyyy")) : specialValueText();
+    const QString text = lineEdit()->text();
+    if (text == shown || (!current && text.trimmed().isEmpty()))
+        return std::nullopt;
+    return text;
+}
+
+void DateTimePicker::refuse(const QString& entry) {
+    refused_ = entry;
+    const QString tip = QStringLiteral("Geçersiz tarih: ") + entry;
+    setToolTip(tip);
+    setStyleSheet(QStringLiteral("QDateEdit { border: 2px solid #c00000; }"));
+    if (isVisible())
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), tip, this);
+}
+
+void DateTimePicker::clearRefusal() {
+    if (refused_.isEmpty())
+        return;
+    refused_.clear();
+    setToolTip(QString());
+    setStyleSheet(QString());
+}
+
+QString DateTimePicker::problemNotice(const QString& fieldName) const {
+    const QString quoted = u'"' + fieldName + u'"';
+    if (!refused_.isEmpty())
+        return quoted + QStringLiteral(" geçerli bir tarih değil: ") + refused_;
+    if (!value())
+        return quoted + QStringLiteral(" boş bırakılamaz!");
+    return {};
 }
 
 // The text being typed stands in the field as written; the editor's own checks are

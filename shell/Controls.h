@@ -63,6 +63,19 @@ public:
     // Stepping (arrow keys, wheel) from no date starts at today, and never steps into no date.
     void stepBy(int steps) override;
 
+    // The text of the last entry refused for naming no real date ("31.02.2026", a
+    // two-digit year); empty once a valid date has been entered or set. While it is
+    // there, the field keeps its value and shows the refusal (red frame, tooltip).
+    const QString& refusedEntry() const { return refused_; }
+    // The notice that a calculation or an entry must not go on from this field:
+    // empty or refused. `fieldName` is the caption the user knows the field by.
+    // Empty when the field holds a usable date.
+    QString problemNotice(const QString& fieldName) const;
+
+signals:
+    // The user changed the text of the field, whether or not it is a date yet.
+    void edited();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -77,6 +90,11 @@ private:
     void showTyped();
     void showValue();
     bool editingFollowsAFullStop() const;
+    // The text the editor shows when it is not the value's own (a section edited
+    // in place, everything deleted); nullopt when it shows the value.
+    std::optional<QString> entryOffValue() const;
+    void refuse(const QString& entry);
+    void clearRefusal();
 
     // A date typed from its day on, gathered as written ("1.7.2005", "01072005") and
     // read as a whole once its year is complete: QDateEdit would check each day
@@ -86,6 +104,7 @@ private:
     // Set when a typed digit filled its section and the editor moved on by itself;
     // the full stop typed after it then belongs to the section already left.
     bool sectionFilledByDigit_ = false;
+    QString refused_;
 };
 
 // Draws `label` in the highlight colour while `field` has the focus.

@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -81,6 +82,8 @@ private slots:
     void everyCalculationReadsTheListAgain();
     void validationMessagesCorrectAndFocus();
     void keyboardReachesTheFields();
+    void anyInputChangeClearsTheBreakdown();
+    void emptyOrRefusedDateStopsTheCalculation();
     void copyTotalAndWholeList();
     void staleRateNoticeShownAndCleared();
     void exportToWordProcessorFromTheMenu();
@@ -90,11 +93,12 @@ private slots:
     void deleteRefusesTheLastList();
     void deleteAsksThenSelectsTheEntryBefore();
     void listThatCannotBeDeletedStaysInView();
-    void modalWindowsRebuildTheList();
+    void modalWindowsRebuildOnlyWhenTheFolderChanged();
     void otherActivationsKeepTheBreakdown();
     void escAsksBeforeClosing();
     void titleBarCloseAsksNothingAndSkipsPositionWhenMinimised();
     void year360SurvivesARestart();
+    void listRememberedByNameAcrossStarts();
     void settingThatIsNoNumberIsReported();
     void savedPositionOffEveryScreenIsCentred();
 
@@ -120,6 +124,7 @@ private:
         QTest::mouseClick(pushButton(QStringLiteral("FaiziHesaplaButonu")), Qt::LeftButton);
     }
     void calculateExample();
+    void openModalWhile(const std::function<void()>& change);
     void rightClick(QWidget* widget, const QPoint& position);
     QStringList breakdownLines() const;
     QVariant stored(const QString& key) const;
@@ -307,10 +312,8 @@ void AnaFormTest::exampleTypedThroughTheFields() {
     QCOMPARE(total()->text(), QStringLiteral("105,04"));
     QVERIFY(boxes_.requests.empty());
 
-    // The 360-day box changes the divisor but not the breakdown already shown.
     QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);
     QCOMPARE(form.DayCountDivisor(), 36000);
-    QCOMPARE(total()->text(), QStringLiteral("105,04"));
     calculate();
     QCOMPARE(breakdown()->cellText(0, 5), QStringLiteral("61,00"));
     QCOMPARE(breakdown()->cellText(1, 5), QStringLiteral("45,50"));
@@ -377,7 +380,6 @@ void AnaFormTest::everyCalculationReadsTheListAgain() {
 void AnaFormTest::validationMessagesCorrectAndFocus() {
     openForm();
     calculateExample();
-    const QStringList before = breakdownLines();
 
     startField()->setValue(QDate(1970, 1, 1));
     calculate();
@@ -402,7 +404,109 @@ void AnaFormTest::validationMessagesCorrectAndFocus() {
         QVERIFY(request.buttons == shell::Buttons::Ok);
     }
     QCOMPARE(QApplication::focusWidget(), principal());
-    QCOMPARE(breakdownLines(), before);
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(total()->text(), QString());
+}
+
+// Each input changed after a calculation, by the keyboard or the mouse, takes the
+// breakdown, the total and the notice off the window, so the copies find nothing
+// old; leaving the principal field (which only formats it) keeps them.
+void AnaFormTest::anyInputChangeClearsTheBreakdown() {
+    openForm();
+    QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
+    const auto calculateWithNotice = [&] {
+        typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+        calculate();
+        QVERIFY(breakdown()->rowCount() > 0);
+        QVERIFY(!notice->isHidden());
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> changes{
+        {"principal typed",
+         [&] {
+             principal()->selectAll();
+             QTest::keyClicks(principal(), QStringLiteral("2000"));
+         }},
+        {"principal erased",
+         [&] {
+             principal()->selectAll();
+             QTest::keyClick(principal(), Qt::Key_Backspace);
+         }},
+        {"start date typed",
+         [&] {
+             typeDate(startField(), QStringLiteral("0"));
+             QCOMPARE(breakdown()->rowCount(), 0);
+             principal()->setFocus();
+         }},
+        {"end date from the calendar",
+         [&] {
+             endField()->setValue(QDate(2021, 6, 30));
+         }},
+        {"360-day box",
+         [&] {
+             QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")),
+                               Qt::LeftButton);
+         }},
+        {"another list",
+         [&] {
+             names()->setCurrentRow(1);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        calculateWithNotice();
+        change();
+        QVERIFY2(breakdown()->rowCount() == 0, what);
+        QVERIFY2(total()->text().isEmpty(), what);
+        QVERIFY2(notice->isHidden(), what);
+        QGuiApplication::clipboard()->setText(QStringLiteral("önceki"));
+        QTest::keyClick(breakdown(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY2(QGuiApplication::clipboard()->text().isEmpty(), what);
+        names()->setCurrentRow(0);
+    }
+
+    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    QTest::keyClick(&*form_, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(breakdown()->rowCount() > 0);
+    QCOMPARE(principal()->text(), QStringLiteral("1000"));
+    startField()->setFocus();
+    QCOMPARE(principal()->text(), QStringLiteral("1.000,00"));
+    QVERIFY(breakdown()->rowCount() > 0);
+}
+
+// An emptied date or one that names no real day stops the calculation with a
+// notice naming the field, instead of a value the field no longer shows.
+void AnaFormTest::emptyOrRefusedDateStopsTheCalculation() {
+    openForm();
+    typeInputs(QStringLiteral("01072005"), QStringLiteral("01072006"), QStringLiteral("1000"));
+    startField()->setFocus();
+    QTest::keyClick(startField(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(startField(), Qt::Key_Delete);
+    QTest::keyClick(&*form_, Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(boxes_.texts(),
+                 QStringList{QStringLiteral("\"Başlangıç Tarihi\" boş bırakılamaz!")});
+    QCOMPARE(QApplication::focusWidget(), startField());
+    QCOMPARE(breakdown()->rowCount(), 0);
+
+    boxes_.requests.clear();
+    typeDate(startField(), QStringLiteral("01072005"));
+    typeDate(endField(), QStringLiteral("31022006"));
+    principal()->setFocus();
+    QCOMPARE(endField()->value(), QDate(2006, 7, 1));
+    QCOMPARE(endField()->refusedEntry(), QStringLiteral("31.02.2006"));
+    QCOMPARE(endField()->toolTip(), QStringLiteral("Geçersiz tarih: 31.02.2006"));
+    calculate();
+    QCOMPARE(boxes_.texts(),
+             QStringList{QStringLiteral("\"Bitiş Tarihi\" geçerli bir tarih değil: 31.02.2006")});
+    QCOMPARE(QApplication::focusWidget(), endField());
+    QCOMPARE(breakdown()->rowCount(), 0);
+
+    // A two-digit year is refused the same way; the next valid date ends the refusal.
+    typeDate(endField(), QStringLiteral("010706"));
+    principal()->setFocus();
+    QCOMPARE(endField()->refusedEntry(), QStringLiteral("01.07.06"));
+    typeDate(endField(), QStringLiteral("01072006"));
+    QVERIFY(endField()->refusedEntry().isEmpty());
+    QVERIFY(endField()->toolTip().isEmpty());
+    calculate();
     QCOMPARE(total()->text(), QStringLiteral("105,04"));
 }
 
@@ -728,42 +832,60 @@ void AnaFormTest::listThatCannotBeDeletedStaysInView() {
     QCOMPARE(names()->currentRow(), 1);
 }
 
-void AnaFormTest::modalWindowsRebuildTheList() {
+// Runs `change` while a modal window is open over the main window, as an editor
+// would while the user works in it.
+void AnaFormTest::openModalWhile(const std::function<void()>& change) {
+    QDialog window(form_.get());
+    QTimer::singleShot(0, &window, [&window, change] {
+        change();
+        window.reject();
+    });
+    form_->openModal(window);
+}
+
+void AnaFormTest::modalWindowsRebuildOnlyWhenTheFolderChanged() {
     AnaForm& form = openForm();
     calculateExample();
-    names()->setCurrentRow(2);
-    {
-        QDialog about(&form);
-        QTimer::singleShot(0, &about, &QDialog::reject);
-        form.openModal(about, AnaForm::ListPosition::KeepRemembered);
+
+    // The span calculator and the About window change no list: the breakdown stays.
+    for (const char* button : {"SüreHesaplaButonu", "HakkındaButonu"}) {
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        pushButton(QString::fromUtf8(button))->click();
+        QCOMPARE(breakdown()->rowCount(), 2);
+        QCOMPARE(total()->text(), QStringLiteral("105,04"));
     }
-    QCOMPARE(names()->currentRow(), 0);
-    QCOMPARE(breakdown()->rowCount(), 0);
-    QCOMPARE(form.focusWidget(), startField());
 
     names()->setCurrentRow(2);
-    {
-        QDialog editor(&form);
-        QTimer::singleShot(0, &editor, &QDialog::reject);
-        form.openModal(editor, AnaForm::ListPosition::RememberCurrent);
-    }
+    openModalWhile([] {});
     QCOMPARE(names()->currentRow(), 2);
     QCOMPARE(form.SelectedListIndex(), 2);
+    QCOMPARE(form.SelectedListName(), ThirdList.toStdString());
 
-    // A list saved meanwhile under a new name is selected, wherever it sorts.
-    {
-        QDialog editor(&form);
-        QTimer::singleShot(0, &editor, [&editor] {
-            fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni")));
-            mirvane::shell::shared().NewListName = "Aaa Yeni";
-            editor.accept();
-        });
-        form.openModal(editor, AnaForm::ListPosition::RememberCurrent);
-    }
+    // A list saved again is read again; the selection stays on the list by its name.
+    calculateExample();
+    QVERIFY(breakdown()->rowCount() > 0);
+    openModalWhile([] {
+        const std::vector<RatePeriod> periods{{day(2000, 1, 1), day(2030, 12, 31), 10.0, "yeni"}};
+        QVERIFY(faiz::write(listFile(ThirdList), periods));
+    });
+    QCOMPARE(names()->currentRow(), 2);
+    QCOMPARE(breakdown()->rowCount(), 0);
+    QCOMPARE(rates()->rowCount(), 1);
+    QCOMPARE(form.focusWidget(), startField());
+
+    // A list saved under a new name is selected, wherever it sorts.
+    openModalWhile([] {
+        fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni")));
+        mirvane::shell::shared().NewListName = "Aaa Yeni";
+    });
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->currentItem()->text(), QStringLiteral("Aaa Yeni"));
     QVERIFY(mirvane::shell::shared().NewListName.empty());
-    QCOMPARE(form.SelectedListIndex(), 2);
+
+    // A file that sorts first shifts every position, but not the selected list.
+    openModalWhile([] { fs::copy_file(listFile(FirstList), listFile(QStringLiteral("0 Kopya"))); });
+    QCOMPARE(names()->count(), 5);
+    QCOMPARE(names()->currentItem()->text(), QStringLiteral("Aaa Yeni"));
 }
 
 void AnaFormTest::otherActivationsKeepTheBreakdown() {
@@ -843,6 +965,29 @@ void AnaFormTest::year360SurvivesARestart() {
     reopenForm();
     QCOMPARE(names()->currentRow(), 1);
     QCOMPARE(form_->SelectedListIndex(), 1);
+}
+
+// A list file copied into the folder between two starts shifts the positions; the
+// list chosen before is found again by its name, and the position serves only when
+// that name is gone.
+void AnaFormTest::listRememberedByNameAcrossStarts() {
+    openForm();
+    names()->setCurrentRow(2);
+    QVERIFY(closeFromTitleBar(*form_));
+    QCOMPARE(stored(QStringLiteral("Liste Sirasi")).toString(), QStringLiteral("2"));
+    QCOMPARE(stored(QStringLiteral("Liste Adi")).toString(), ThirdList);
+
+    fs::copy_file(listFile(FirstList), listFile(QStringLiteral("0 Kopya")));
+    reopenForm();
+    QCOMPARE(names()->count(), 4);
+    QCOMPARE(names()->currentItem()->text(), ThirdList);
+    QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text().left(ThirdList.size()), ThirdList);
+
+    storeSettings({{QStringLiteral("Liste Adi"), QStringLiteral("Silinmiş Liste")},
+                   {QStringLiteral("Liste Sirasi"), QStringLiteral("1")}});
+    reopenForm();
+    QCOMPARE(names()->currentRow(), 1);
+    QVERIFY(boxes_.requests.empty());
 }
 
 void AnaFormTest::settingThatIsNoNumberIsReported() {

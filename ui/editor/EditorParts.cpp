@@ -42,6 +42,15 @@ std::optional<Date> dayOf(const shell::DateTimePicker& picker) {
     return shell::toSysDays(*value);
 }
 
+// "&Başlangıç Tarihi:" -> "Başlangıç Tarihi".
+QString fieldName(const QLabel& caption) {
+    QString name = caption.text();
+    name.remove(u'&');
+    if (name.endsWith(u':'))
+        name.chop(1);
+    return name;
+}
+
 void setDay(shell::DateTimePicker& picker, Date day) {
     picker.setValue(shell::toQDate(day));
 }
@@ -211,6 +220,16 @@ bool PeriodEditor::listIsFull() {
 bool PeriodEditor::entryPasses(const editing::Neighbours& neighbours) {
     BaşlangıçTarihiKutusu_->finishTyping();
     BitişTarihiKutusu_->finishTyping();
+    // A date refused as typed keeps the field's earlier value, which must not go
+    // into the list in its place.
+    for (shell::DateTimePicker* field : {BaşlangıçTarihiKutusu_, BitişTarihiKutusu_}) {
+        if (!field->refusedEntry().isEmpty()) {
+            const QLabel* caption = Etiket_[field == BaşlangıçTarihiKutusu_ ? 0 : 1];
+            shell::showNotice(field->problemNotice(fieldName(*caption)));
+            field->setFocus();
+            return false;
+        }
+    }
     const editing::Entry entry{dayOf(*BaşlangıçTarihiKutusu_), dayOf(*BitişTarihiKutusu_),
                                toStdString(FaizOranıKutusu_->text())};
     const std::optional<editing::Refusal> refusal = editing::checkEntry(entry, neighbours);

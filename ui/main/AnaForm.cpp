@@ -3,6 +3,7 @@
 #include "app/AppInfo.h"
 #include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
+#include "ratelist/FolderState.h"
 #include "ratelist/RateListStore.h"
 #include "report/ReportTexts.h"
 #include "shell/Controls.h"
@@ -56,14 +57,16 @@ using shell::TwipsPerPixel;
 
 namespace {
 
+// Only read once the date fields were found usable.
 Date dayOf(const shell::DateTimePicker& picker) {
-    return shell::toSysDays(picker.value().value_or(picker.date()));
+    return shell::toSysDays(*picker.value());
 }
 
 const QString SettingsSection = QStringLiteral("Ayarlar");
 const QString TopKey = QStringLiteral("Ust Bosluk");
 const QString LeftKey = QStringLiteral("Sol Bosluk");
 const QString ListPositionKey = QStringLiteral("Liste Sirasi");
+const QString ListNameKey = QStringLiteral("Liste Adi");
 const QString Year360Key = QStringLiteral("360 Onayi");
 
 RunTimeError typeMismatch() {
@@ -197,7 +200,14 @@ AnaForm::AnaForm(QWidget* parent)
     readSettings();
 }
 
-AnaForm::~AnaForm() = default;
+// The inputs outlive this part of the window while it is torn down; their last
+// signals must not reach it.
+AnaForm::~AnaForm() {
+    for (QObject* input : std::initializer_list<QObject*>{
+             BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_, YılGünSayısıOnayı_}) {
+        input->disconnect(this);
+    }
+}
 
 void AnaForm::buildTopBand() {
     Çerçeve_ = place(new QGroupBox(this), QStringLiteral("Çerçeve"), twips(300, 210, 9060, 1635));
@@ -344,6 +354,13 @@ void AnaForm::connectHandlers() {
     connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
             &AnaForm::FaizDosyalarıListesiSeçildi);
     connect(YılGünSayısıOnayı_, &QCheckBox::clicked, this, &AnaForm::YılGünSayısıOnayıTıklandı);
+    connect(YılGünSayısıOnayı_, &QCheckBox::toggled, this, &AnaForm::inputChanged);
+    connect(AnaParaKutusu_, &QLineEdit::textChanged, this, &AnaForm::inputChanged);
+    for (shell::DateTimePicker* date : {BaşlangıçTarihiKutusu_, BitişTarihiKutusu_}) {
+        connect(date, &QDateEdit::dateChanged, this, &AnaForm::inputChanged);
+        // A date being typed is not yet the date the breakdown was computed for.
+        connect(date, &shell::DateTimePicker::edited, this, &AnaForm::clearBreakdown);
+    }
     connect(FaiziHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::FaiziHesaplaButonuTıklandı);
     connect(ListeyiAktarDüğmesi_, &QPushButton::clicked, this,
             &AnaForm::ListeyiAktarDüğmesiBasıldı);
@@ -396,7 +413,7 @@ void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
 
 void AnaForm::YeniListeEkleButonuTıklandı() {
     ListeEkleFormu window(this);
-    openModal(window, ListPosition::RememberCurrent);
+    openModal(window);
 }
 
 void AnaForm::ListeyiGüncelleButonuTıklandı() {
@@ -405,17 +422,17 @@ void AnaForm::ListeyiGüncelleButonuTıklandı() {
         return; // the update window needs a selected list
     }
     ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
-    openModal(window, ListPosition::RememberCurrent);
+    openModal(window);
 }
 
 void AnaForm::SüreHesaplaButonuTıklandı() {
     SüreHesaplamaFormu form(this);
-    openModal(form, ListPosition::KeepRemembered);
+    openModal(form);
 }
 
 void AnaForm::HakkındaButonuTıklandı() {
     HakkındaFormu form(this);
-    openModal(form, ListPosition::KeepRemembered);
+    openModal(form);
 }
 
 void AnaForm::createColumns() {
@@ -442,8 +459,11 @@ void AnaForm::readSettings() {
     if (!goOn) {
         return;
     }
-    if (shell::runStep([&] { return readListPosition(settings, SelectedListIndex_); }) &&
-        shell::runStep([&] { return readYear360(settings, *YılGünSayısıOnayı_); })) {
+    if (!shell::runStep([&] { return readListPosition(settings, SelectedListIndex_); })) {
+        return;
+    }
+    SelectedListName_ = storedText(settings, ListNameKey).value_or(QString()).toStdString();
+    if (shell::runStep([&] { return readYear360(settings, *YılGünSayısıOnayı_); })) {
         YılGünSayısıOnayıTıklandı();
     }
 }
@@ -458,7 +478,9 @@ void AnaForm::writeSettings() {
         settings.setValue(LeftKey, twipsText(pos().x()));
         settings.setValue(TopKey, twipsText(pos().y()));
     }
-    settings.setValue(ListPositionKey, QString::number(FaizDosyalarıListesi_->currentRow()));
+    const int row = FaizDosyalarıListesi_->currentRow();
+    settings.setValue(ListPositionKey, QString::number(row));
+    settings.setValue(ListNameKey, row >= 0 ? toQString(listNames_[std::size_t(row)]) : QString());
     settings.setValue(Year360Key,
                       YılGünSayısıOnayı_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -482,9 +504,10 @@ bool AnaForm::liesOnAScreen(const QPoint& position) const {
     return false;
 }
 
-// The list of rate lists is rebuilt when the window is first shown and after
-// each of its modal windows, not on every activation: an activation after a
-// message box or from another program must not wipe a breakdown just computed.
+// The list of rate lists is built when the window is first shown, and rebuilt
+// only when a modal window changed the folder, not on every activation: an
+// activation after a message box, another program or the About window must not
+// wipe a breakdown just computed.
 void AnaForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownBefore_) {
@@ -493,12 +516,16 @@ void AnaForm::showEvent(QShowEvent* event) {
     }
 }
 
-void AnaForm::openModal(QDialog& dialog, ListPosition position) {
-    if (position == ListPosition::RememberCurrent) {
-        SelectedListIndex_ = std::int16_t(FaizDosyalarıListesi_->currentRow());
-    }
+void AnaForm::openModal(QDialog& dialog) {
+    const int row = FaizDosyalarıListesi_->currentRow();
+    SelectedListIndex_ = std::int16_t(row);
+    SelectedListName_ = row >= 0 ? listNames_[std::size_t(row)] : std::string();
+    const std::vector<store::ListFileState> before = store::folderState(shell::shared().ListFolder);
     dialog.exec();
-    RefreshListNames();
+    if (!shell::shared().NewListName.empty() ||
+        store::folderState(shell::shared().ListFolder) != before) {
+        RefreshListNames();
+    }
 }
 
 // The title bar's close box, its menu and Alt+F4 reach the window from the window
@@ -534,6 +561,10 @@ void AnaForm::RefreshListNames() {
     const std::filesystem::path& folder = shell::shared().ListFolder;
     store::prepareFolder(folder);
     listNames_ = store::enumerateListNames(folder);
+    const auto named = std::find(listNames_.begin(), listNames_.end(), SelectedListName_);
+    if (named != listNames_.end()) {
+        SelectedListIndex_ = std::int16_t(named - listNames_.begin());
+    }
     const std::optional<std::size_t> chosen =
         store::selectAfterRefresh(listNames_, shell::shared().NewListName, SelectedListIndex_);
     {
@@ -609,13 +640,34 @@ bool AnaForm::loadForDisplay(int row) {
 void AnaForm::clearDisplay(const QString& listName) {
     Etiket_[6]->setText(listName);
     Etiket_[6]->adjustSize();
+    clearBreakdown();
+    FaizOranlarıListesi_->removeAllRows();
+    shownList_ = {};
+}
+
+void AnaForm::clearBreakdown() {
     ToplamFaizKutusu_->clear();
     SonDönemUyarısıEtiketi_->clear();
     SonDönemUyarısıEtiketi_->hide();
     FaizDökümüListesi_->removeAllRows();
-    FaizOranlarıListesi_->removeAllRows();
-    shownList_ = {};
     shownFacts_.reset();
+    breakdownInputs_.reset();
+}
+
+// The principal counts by its amount, so the grouping and decimals it gains when
+// the field is left change nothing.
+AnaForm::InputsShown AnaForm::inputsNow() const {
+    const QString principalText = AnaParaKutusu_->text();
+    const std::optional<double> amount = text::parseNumber(principalText.toStdString());
+    return {FaizDosyalarıListesi_->currentRow(), BaşlangıçTarihiKutusu_->value(),
+            BitişTarihiKutusu_->value(), amount ? QString::number(*amount, 'g', 17) : principalText,
+            YılGünSayısıOnayı_->isChecked()};
+}
+
+void AnaForm::inputChanged() {
+    if (breakdownInputs_ && inputsNow() != *breakdownInputs_) {
+        clearBreakdown();
+    }
 }
 
 void AnaForm::showPeriods() {
@@ -633,11 +685,29 @@ void AnaForm::FaiziHesaplaButonuTıklandı() {
     // Alt+F leaves the focus where it is, possibly on a date half typed.
     BaşlangıçTarihiKutusu_->finishTyping();
     BitişTarihiKutusu_->finishTyping();
+    if (!datesAreUsable()) {
+        return;
+    }
     const std::string principalText = AnaParaKutusu_->text().toStdString();
     const interest::Inputs inputs = calculationInputs(principalText);
     if (passesChecks(inputs)) {
         runCalculation(inputs);
     }
+}
+
+bool AnaForm::datesAreUsable() {
+    const std::array<std::pair<shell::DateTimePicker*, QString>, 2> fields{
+        {{BaşlangıçTarihiKutusu_, QStringLiteral("Başlangıç Tarihi")},
+         {BitişTarihiKutusu_, QStringLiteral("Bitiş Tarihi")}}};
+    for (const auto& [field, name] : fields) {
+        const QString notice = field->problemNotice(name);
+        if (!notice.isEmpty()) {
+            shell::showNotice(notice);
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 interest::Inputs AnaForm::calculationInputs(const std::string& principalText) const {
@@ -669,6 +739,7 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     if (!loadForDisplay(FaizDosyalarıListesi_->currentRow())) {
         return;
     }
+    breakdownInputs_ = inputsNow();
     const interest::Outcome outcome = interest::calculate(
         shownList_, inputs, [this](const interest::InterestRow& row) { showRow(row); });
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {

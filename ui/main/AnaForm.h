@@ -6,6 +6,7 @@
 #include "ratelist/RateList.h"
 #include "report/BreakdownReport.h"
 
+#include <QDate>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -37,20 +38,17 @@ public:
     explicit AnaForm(QWidget* parent = nullptr);
     ~AnaForm() override;
 
-    // Whether opening a window remembers the current list position for the
-    // refresh that follows it (the editors do; the About window and the span
-    // calculator leave the position remembered before).
-    enum class ListPosition { RememberCurrent, KeepRemembered };
-
-    // Shows `dialog` modally over this window; when it closes, the list of rate
-    // lists is rebuilt, since the dialog may have added, changed or deleted one.
-    void openModal(QDialog& dialog, ListPosition position);
+    // Shows `dialog` modally over this window. When it closes, the list of rate
+    // lists is rebuilt only if the dialog added, saved, deleted or renamed a list;
+    // otherwise the selection and the breakdown stay as they were.
+    void openModal(QDialog& dialog);
 
     void RefreshListNames();
     void DeleteSelectedList();
 
     std::int32_t DayCountDivisor() const { return DayCountDivisor_; }
     std::int16_t SelectedListIndex() const { return SelectedListIndex_; }
+    const std::string& SelectedListName() const { return SelectedListName_; }
     const QString& ExportText() const { return ExportText_; }
 
 protected:
@@ -97,6 +95,23 @@ private:
     void clearDisplay(const QString& listName);
     void showPeriods();
 
+    // A breakdown belongs to the inputs it was computed from: any change to them
+    // takes it off the window before it can be copied.
+    struct InputsShown {
+        int listRow = -1;
+        std::optional<QDate> start;
+        std::optional<QDate> end;
+        QString principal;
+        bool year360 = false;
+        friend bool operator==(const InputsShown&, const InputsShown&) = default;
+    };
+    InputsShown inputsNow() const;
+    void inputChanged();
+    void clearBreakdown();
+    // Refuses (with a notice, focus on the field) a date field that is empty or
+    // holds a refused entry; true when both dates can be used.
+    bool datesAreUsable();
+
     // The calculation in its two halves: the checks against the list as shown,
     // and the run over the list read again from its file.
     mirvane::interest::Inputs calculationInputs(const std::string& principalText) const;
@@ -139,6 +154,9 @@ private:
 
     // Window variables.
     std::int16_t SelectedListIndex_ = 0;
+    // The name of the list to select at the next refresh; where a list by that name
+    // still exists it wins over the position, which other files may have shifted.
+    std::string SelectedListName_;
     std::int32_t DayCountDivisor_ = mirvane::interest::Divisor365;
     QString ExportText_;
 
@@ -149,4 +167,5 @@ private:
     // What the breakdown on display was computed from; empty while none is shown.
     std::optional<mirvane::report::BreakdownFacts> shownFacts_;
     bool shownBefore_ = false;
+    std::optional<InputsShown> breakdownInputs_;
 };
