@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives the built program in a real X server (Xvfb), as a user at the keyboard
 # would: types two dates and a principal, calculates with the button's access key,
-# copies the result three ways and reads the clipboard, checks that a second start
-# raises the running window instead of opening another, then quits with Esc and
-# "Evet" and reads the settings the program left behind.
+# copies the result three ways and reads the clipboard, sees a changed input take
+# the breakdown away, checks that a second start raises the running window instead
+# of opening another, quits with Esc and "Evet" and reads the settings the program
+# left behind, then starts again after a list file was copied into the folder.
 #
 # Usage: e2e-test.sh MIRVANE_BINARY WINDOW_TITLE
 # Exits 77 (ctest: skipped) when the X tools are missing.
@@ -112,10 +113,18 @@ setting() {
   sed -n "s/^$1=//p" "$work/home/.config/Telvar/Mirvane.conf"
 }
 
-whole_list=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\r\n'
+header_line=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı'
+whole_list="$header_line"$'\r\n'
 whole_list+=$'01.07.2005\t31.12.2005\t12\t183\t60,16\r\n'
 whole_list+=$'31.12.2005\t01.07.2006\t9\t182\t44,88\r\n'
 whole_list+=$'\t\t\tFaiz Toplamı: \t105,04'
+whole_list_360="$header_line"$'\r\n'
+whole_list_360+=$'01.07.2005\t31.12.2005\t12\t183\t122,00\r\n'
+whole_list_360+=$'31.12.2005\t01.07.2006\t9\t182\t91,00\r\n'
+whole_list_360+=$'\t\t\tFaiz Toplamı: \t213,00'
+
+first_list="Adi Alacaklar (Kanuni Faiz)"
+second_list="Ticari Alacaklar (Reeskont-Avans)"
 
 start_x_server
 prepare_user
@@ -144,6 +153,17 @@ choose_from_export_menu s
 expect_clipboard "105,04" "menu item \"Sadece Toplamı Panoya Kopyala\""
 choose_from_export_menu t
 expect_clipboard "$whole_list" "menu item \"Tüm Listeyi Panoya Kopyala\""
+
+echo "== a changed input takes the breakdown away"
+# Entered by its access key from elsewhere, the principal field selects its text.
+xdotool key Tab alt+p
+xdotool type --delay 20 2000
+copy_whole_list_until "$header_line"
+xdotool key alt+3
+xdotool key alt+f
+copy_whole_list_until "$whole_list_360"
+xdotool key alt+3
+copy_whole_list_until "$header_line"
 
 echo "== second start"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -191,5 +211,22 @@ grep -qx '\[Ayarlar\]' "$conf" || fail "no [Ayarlar] group in: $(cat "$conf")"
 [[ $(setting 'Ust%20Bosluk') == "$((Y * 15))" ]] || fail "Ust Bosluk is not the top edge: $(cat "$conf")"
 [[ $(setting 'Liste%20Sirasi') == 1 ]] || fail "Liste Sirasi is not the second list: $(cat "$conf")"
 [[ $(setting '360%20Onayi') == 1 ]] || fail "360 Onayi is not ticked: $(cat "$conf")"
+[[ $(setting 'Liste%20Adi') == "$second_list" ]] || fail "Liste Adi is not the second list: $(cat "$conf")"
+
+echo "== a list copied into the folder does not move the selection to another list"
+cp "$work/program/Veriler/Faizler/$first_list.faiz" "$work/program/Veriler/Faizler/0 Kopya.faiz"
+run_mirvane >"$work/third.log" 2>&1 &
+third=$!
+pids+=("$third")
+wait_until 60 has_main_window || fail "no window after the restart: $(cat "$work/third.log")"
+window=$(visible_windows_named "$title")
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_until 15 has_other_window || fail "Esc asked nothing"
+xdotool windowfocus --sync "$(other_window)"
+xdotool key Return
+wait_until 30 process_ended "$third" || fail "the program did not end on \"Evet\""
+[[ $(setting 'Liste%20Sirasi') == 2 ]] || fail "the second list is not selected at its new place: $(cat "$conf")"
+[[ $(setting 'Liste%20Adi') == "$second_list" ]] || fail "another list was selected: $(cat "$conf")"
 
 echo "end-to-end: all checks passed"

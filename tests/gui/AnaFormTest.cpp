@@ -695,7 +695,8 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
 }
 
 // The PDF states what was computed as it was computed: a principal typed over
-// after the calculation does not reach it.
+// after the calculation takes the breakdown off the window, so the old one
+// cannot reach it.
 void AnaFormTest::exportToPdfFromTheMenu() {
     if (!guitest::popplerInstalled())
         QSKIP("poppler-utils is not installed");
@@ -714,6 +715,12 @@ void AnaFormTest::exportToPdfFromTheMenu() {
 
     calculateExample();
     QTest::keyClicks(principal(), QStringLiteral("99"));
+    item->trigger();
+    QCOMPARE(boxes_.texts(),
+             QStringList({QStringLiteral("Liste boş!"), QStringLiteral("Liste boş!")}));
+    QVERIFY(!QFileInfo::exists(file));
+
+    calculateExample();
     item->trigger();
     pdf::setSaveChooser(nullptr);
     QCOMPARE(suggested, QStringLiteral("Faiz Dökümü ") + FirstList + QStringLiteral(".pdf"));
