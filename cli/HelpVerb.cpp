@@ -21,6 +21,8 @@ Kullanım:
   mirvane-hesap --listeler [--klasor KLASOR]
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
                 [--usul takvim|hmk|iik] [--ivedi] [--json]
+  mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
+  mirvane-hesap --hesap-ornegi
   mirvane-hesap --help
 
 Seçenekler:
@@ -60,6 +62,13 @@ Seçenekler:
                       günüdür, süreyi uzatmaz.
   --ivedi             Adli tatilde görülen (ivedi) iş: HMK'da adli tatil
                       süreyi uzatmaz (HMK 103).
+  --hesap DOSYA       Bir hesap dosyasını (".mirvane") hesaplar: anapara,
+                      masraf ve vekalet ücreti kalemleri, kısmi ödemelerin
+                      dosyadaki mahsup sırasıyla (öntanımlı: masraf, vekalet,
+                      faiz, anapara) mahsubu ve hesap tarihindeki bakiye. Dosyada
+                      kopyası olmayan listeler --klasor'dan okunur.
+  --tarih TARİH       --hesap ile: dosyadaki hesap tarihinin yerine bu tarih.
+  --hesap-ornegi      Örnek bir hesap dosyası yazar (başlamak için).
   -h, --help          Bu açıklamayı yazar.
 
 Çıktı:
@@ -77,10 +86,23 @@ Seçenekler:
   --sure --json ile: {"bulunan", "son_gun", "adimlar": [{"tarih", "neden"}, ...],
   "uyari": [...]}; tarihler GG.AA.YYYY.
 
+  --hesap ile: özet (kalan anapara, ödenmemiş faiz, masraf ve vekalet ücreti,
+  bakiye, fazla ödeme, işlemiş ve takip sonrası faiz, takip tutarı), boş bir
+  satır, faiz dilimleri (kalem, başlangıç, bitiş, gün, oran, matrah, faiz), boş
+  bir satır ve mahsup tablosu; sekmeyle ayrılmış. Uyarılar hata çıktısına yazılır.
+  --hesap --json ile: {"bakiye", "kalan_anapara", "odenmemis_faiz",
+  "odenmemis_masraf", "odenmemis_vekalet", "fazla_odeme", "islemis_faiz",
+  "takip_sonrasi_faiz", "takip_tutari", "mahsup": [{"tarih", "tutar", "masraf",
+  "vekalet", "faiz", "anapara", "fazla", "kalan_anapara"}, ...], "dilimler":
+  [{"kalem", "baslangic", "bitis", "oran", "gun", "matrah", "faiz"}, ...],
+  "uyari": [...]}; tarihler GG.AA.YYYY, "kalem" kalemin dosyadaki sırası (1'den).
+
 Çıkış kodları:
   0  Hesaplama yapıldı (ya da yardım veya liste adları yazıldı).
-  1  Girilen değerler kabul edilmedi; nedeni hata çıktısına yazılır.
-  2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası.
+  1  Girilen değerler ya da hesap dosyası kabul edilmedi; nedeni (hesap
+     dosyasında alanın adıyla) hata çıktısına yazılır.
+  2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası; bozuk
+     ya da okunamayan hesap dosyası (bozuksa satır ve sütunuyla).
   3  Hesaplama sırasında çalışma hatası (örneğin taşma ya da 31.12.9999'dan
      sonraki bir tarih); hata kodu ve
      açıklaması hata çıktısına yazılır.

@@ -1,0 +1,154 @@
+#include "HesapCli.h"
+#include "TempFolder.h"
+#include "claim/ClaimExample.h"
+#include "claim/ClaimJson.h"
+#include "ratelist/FaizFile.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace mirvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliClaim : public testing::TempFolderTest {
+protected:
+    CliClaim() : TempFolderTest("mirvane-cli-claim-") {}
+
+    Outcome run(std::vector<std::string> args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = cli::run(args, root / "program", out, err);
+        return {code, out.str(), err.str()};
+    }
+
+    // The example as --hesap-ornegi prints it, saved to a file.
+    fs::path exampleFile(const std::function<void(nlohmann::json&)>& change = {}) {
+        const Outcome example = run({"--hesap-ornegi"});
+        EXPECT_EQ(example.code, cli::ExitOk);
+        nlohmann::json json = nlohmann::json::parse(example.out);
+        if (change) {
+            change(json);
+        }
+        const fs::path path = root / "ornek.mirvane";
+        testing::put(path, json.dump(2));
+        return path;
+    }
+};
+
+constexpr std::string_view Statutory = "Adi Alacaklar (Kanuni Faiz)";
+
+TEST_F(CliClaim, TheWorkedExampleHoldsThroughJson) {
+    const Outcome outcome = run({"--hesap", exampleFile().string(), "--json"});
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    const nlohmann::json result = nlohmann::json::parse(outcome.out);
+    EXPECT_EQ(result["bakiye"], 57290.94);
+    EXPECT_EQ(result["kalan_anapara"], 54056.44);
+    EXPECT_EQ(result["odenmemis_faiz"], 3234.50);
+    EXPECT_EQ(result["odenmemis_masraf"], 0);
+    EXPECT_EQ(result["odenmemis_vekalet"], 0);
+    EXPECT_EQ(result["fazla_odeme"], 0);
+    EXPECT_EQ(result["islemis_faiz"], 1479.45);
+    EXPECT_EQ(result["takip_tutari"], 101479.45);
+    EXPECT_EQ(result["uyari"], nlohmann::json::array());
+    const nlohmann::json& first = result["mahsup"][0];
+    EXPECT_EQ(first["tarih"], "01.07.2024");
+    EXPECT_EQ(first["masraf"], 1500);
+    EXPECT_EQ(first["vekalet"], 12000);
+    EXPECT_EQ(first["faiz"], 5761.65);
+    EXPECT_EQ(first["anapara"], 20738.35);
+    EXPECT_EQ(first["kalan_anapara"], 79261.65);
+    EXPECT_EQ(result["mahsup"][1]["faiz"], 4794.79);
+    EXPECT_EQ(result["mahsup"][1]["kalan_anapara"], 54056.44);
+    int days = 0;
+    for (const nlohmann::json& slice : result["dilimler"]) {
+        EXPECT_EQ(slice["kalem"], 1);
+        days += slice["gun"].get<int>();
+    }
+    EXPECT_EQ(days, 365);
+    EXPECT_EQ(result["dilimler"][2]["baslangic"], "31.05.2024");
+    EXPECT_EQ(result["dilimler"][2]["oran"], 24);
+}
+
+TEST_F(CliClaim, TextGivesSummarySlicesAndSetOffs) {
+    const Outcome outcome = run({"--hesap", exampleFile().string()});
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    EXPECT_NE(outcome.out.find("Bakiye:\t57.290,94\n"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("İşlemiş Faiz:\t1.479,45\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\n1\t01.07.2024\t01.10.2024\t92\t24\t79.261,65\t4.794,79\n"),
+              std::string::npos);
+    EXPECT_NE(outcome.out.find("\n01.07.2024\t40.000,00\t1.500,00\t12.000,00\t5.761,65\t"
+                               "20.738,35\t0,00\t79.261,65\n"),
+              std::string::npos);
+}
+
+TEST_F(CliClaim, ALaterDateRunsPastTheListWithTheNotice) {
+    const Outcome outcome =
+        run({"--hesap", exampleFile().string(), "--tarih", "31.03.2027", "--json"});
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    const nlohmann::json result = nlohmann::json::parse(outcome.out);
+    ASSERT_EQ(result["uyari"].size(), 1u);
+    EXPECT_NE(result["uyari"][0].get<std::string>().find("31.12.2026"), std::string::npos);
+    EXPECT_NE(outcome.err.find("31.12.2026"), std::string::npos);
+    // A calculation date before a payment refuses the payment.
+    const Outcome early = run({"--hesap", exampleFile().string(), "--tarih", "30.09.2024"});
+    EXPECT_EQ(early.code, cli::ExitRejected);
+    EXPECT_NE(early.err.find("odemeler[2].tarih"), std::string::npos) << early.err;
+}
+
+TEST_F(CliClaim, AListWithoutACopyIsReadFromTheFolder) {
+    const fs::path withoutCopy =
+        exampleFile([](nlohmann::json& json) { json["listeler"] = nlohmann::json::object(); });
+    const fs::path folder = root / "listeler";
+    fs::create_directories(folder);
+    ASSERT_TRUE(faiz::write(folder / (std::string(Statutory) + ".faiz"),
+                            claim::workedExample().lists.at(std::string(Statutory))));
+    const Outcome outcome =
+        run({"--hesap", withoutCopy.string(), "--klasor", folder.string(), "--json"});
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    EXPECT_EQ(nlohmann::json::parse(outcome.out)["bakiye"], 57290.94);
+    // Neither in the file nor in the folder.
+    fs::remove(folder / (std::string(Statutory) + ".faiz"));
+    testing::put(folder / "Başka.faiz");
+    const Outcome missing = run({"--hesap", withoutCopy.string(), "--klasor", folder.string()});
+    EXPECT_EQ(missing.code, cli::ExitRejected);
+    EXPECT_NE(missing.err.find("kalemler[1].oran.liste"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST_F(CliClaim, BadFilesAndOptionsGiveTheirExitCodes) {
+    testing::put(root / "bozuk.mirvane", "{\n  \"bicim\": \"mirvane-hesap-dosyasi\",\n  ]");
+    const Outcome damaged = run({"--hesap", (root / "bozuk.mirvane").string()});
+    EXPECT_EQ(damaged.code, cli::ExitUsage);
+    EXPECT_NE(damaged.err.find("satır 3, sütun 3"), std::string::npos) << damaged.err;
+
+    const Outcome absent = run({"--hesap", (root / "yok.mirvane").string()});
+    EXPECT_EQ(absent.code, cli::ExitUsage);
+
+    const Outcome newer = run({"--hesap", exampleFile([](auto& j) { j["surum"] = 2; }).string()});
+    EXPECT_EQ(newer.code, cli::ExitRejected);
+    EXPECT_NE(newer.err.find("surum"), std::string::npos);
+
+    const Outcome refused =
+        run({"--hesap", exampleFile([](auto& j) { j["kalemler"][1]["tur"] = "harc"; }).string()});
+    EXPECT_EQ(refused.code, cli::ExitRejected);
+    EXPECT_NE(refused.err.find("kalemler[2].tur"), std::string::npos);
+
+    EXPECT_EQ(run({"--hesap", exampleFile().string(), "--tarih", "2024-12-31"}).code,
+              cli::ExitUsage);
+    EXPECT_EQ(run({"--hesap", exampleFile().string(), "--360"}).code, cli::ExitUsage);
+    EXPECT_EQ(run({"--hesap-ornegi", "--json"}).code, cli::ExitUsage);
+}
+
+} // namespace
+} // namespace mirvane
