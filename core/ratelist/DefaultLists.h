@@ -1,6 +1,6 @@
 #pragma once
 
-// The three lists the program carries and writes whenever the list folder holds none.
+// The three lists the program writes whenever the list folder holds none.
 
 #include "ratelist/RateList.h"
 
@@ -8,8 +8,9 @@
 
 namespace mirvane::defaults {
 
-// In the order they are written: "Adi Alacaklar (Kanuni Faiz)" (12 periods),
-// "Ticari Alacaklar (Reeskont-Avans)" (36), "Ticari Alacaklar (Reeskont-İskonto)" (36).
+// In the order they are written, current to the shipped rate tables:
+// "Adi Alacaklar (Kanuni Faiz)", "Ticari Alacaklar (Reeskont-Avans)",
+// "Ticari Alacaklar (Reeskont-İskonto)".
 const std::vector<RateList>& lists();
 
 } // namespace mirvane::defaults

@@ -108,7 +108,7 @@ TEST(BreakdownTexts, RunOnNoticeAndListCaption) {
               "Uyarı: Seçili liste 31.12.2020 tarihinde bitiyor; sonrası için son dönemin oranı "
               "(%13,75) uygulandı. Oranlar değiştiyse listeyi güncelleyin.");
     EXPECT_EQ(breakdown::loadedListCaption(defaults::lists().at(0)),
-              "Adi Alacaklar (Kanuni Faiz) — son dönem bitişi: 30.12.2020");
+              "Adi Alacaklar (Kanuni Faiz) — son dönem bitişi: 31.12.2026");
     EXPECT_EQ(breakdown::loadedListCaption(RateList{"Boş", {}}), "Boş");
 }
 

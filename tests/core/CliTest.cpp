@@ -81,7 +81,7 @@ TEST_F(Cli, PrintsTheBreakdown) {
     EXPECT_EQ(result.out, Header + "\n" + "01.07.2005\t31.12.2005\t12\t183\t60,16\n" +
                               "31.12.2005\t01.07.2006\t9\t182\t44,88\n" +
                               "\t\t\tFaiz Toplamı: \t105,04\n");
-    EXPECT_EQ(fs::file_size(folder_ / (Statutory + ".faiz")), 1532u);
+    EXPECT_EQ(fs::file_size(folder_ / (Statutory + ".faiz")), 1916u);
 
     const Outcome year360 = calculate("1.000,00", "01.07.2005", "01.07.2006", {"--360"});
     EXPECT_EQ(year360.code, cli::ExitOk);
@@ -237,25 +237,25 @@ TEST_F(Cli, HelpExplainsEveryOption) {
 // A claim past the list's end gets the last rate and a notice; stdout stays the
 // breakdown alone, and the exit code says nothing of it.
 TEST_F(Cli, WarnsWhenTheLastRateRunsPastTheListEnd) {
-    const std::string notice = "Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için "
-                               "son dönemin oranı (%9) uygulandı. Oranlar değiştiyse listeyi "
+    const std::string notice = "Uyarı: Seçili liste 31.12.2026 tarihinde bitiyor; sonrası için "
+                               "son dönemin oranı (%31) uygulandı. Oranlar değiştiyse listeyi "
                                "güncelleyin.\n";
-    const Outcome text = calculate("1000", "01.07.2020", "01.07.2021");
+    const Outcome text = calculate("1000", "01.08.2026", "01.08.2027");
     EXPECT_EQ(text.code, cli::ExitOk);
     EXPECT_EQ(text.err, notice);
-    EXPECT_EQ(text.out, Header + "\n01.07.2020\t01.07.2021\t9\t365\t90,00\n" +
-                            "\t\t\tFaiz Toplamı: \t90,00\n");
+    EXPECT_EQ(text.out, Header + "\n01.08.2026\t01.08.2027\t31\t365\t310,00\n" +
+                            "\t\t\tFaiz Toplamı: \t310,00\n");
 
-    const Outcome json = calculate("1000", "01.07.2020", "01.07.2021", {"--json"});
+    const Outcome json = calculate("1000", "01.08.2026", "01.08.2027", {"--json"});
     EXPECT_EQ(json.code, cli::ExitOk);
     EXPECT_EQ(json.err, notice);
     EXPECT_NE(json.out.find(",\"uyari\":{\"metin\":\"" + notice.substr(0, notice.size() - 1) +
-                            "\",\"son_bitis\":\"2020-12-30\",\"oran\":9,"
-                            "\"baslangic\":\"2020-12-31\",\"gun\":183}}\n"),
+                            "\",\"son_bitis\":\"2026-12-31\",\"oran\":31,"
+                            "\"baslangic\":\"2027-01-01\",\"gun\":213}}\n"),
               std::string::npos)
         << json.out;
 
-    const Outcome onTheEnd = calculate("1000", "01.07.2020", "30.12.2020");
+    const Outcome onTheEnd = calculate("1000", "01.08.2026", "31.12.2026");
     EXPECT_EQ(onTheEnd.err, "");
 }
 

@@ -1,6 +1,7 @@
 #include "interest/InterestEngine.h"
 
 #include "ratelist/DefaultLists.h"
+#include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
 #include <chrono>
@@ -25,6 +26,11 @@ Date on(int y, unsigned m, unsigned d) {
 
 const RateList& statutory() {
     return defaults::lists().at(0);
+}
+
+// The statutory list as earlier versions wrote it, ending 30.12.2020.
+const RateList& earlierStatutory() {
+    return rates::earlierDefaults().at(0);
 }
 
 interest::Outcome run(Date start, Date end, std::string_view principal = "1000",
@@ -93,12 +99,7 @@ TEST(InterestEngine, RowsChainSoEveryDayBearsInterest) {
 
 // A claim over the statutory rate changes of 2024 and 2026.
 TEST(InterestEngine, ChainsAcrossTheCurrentStatutoryRates) {
-    RateList current = statutory();
-    current.Periods.push_back({on(2020, 12, 31), on(2024, 5, 31), 9, ""});
-    current.Periods.push_back({on(2024, 6, 1), on(2026, 7, 30), 24, ""});
-    current.Periods.push_back({on(2026, 7, 31), on(2026, 12, 31), 31, ""});
-    const Calculation claim = calculation(
-        run(on(2024, 1, 1), on(2026, 10, 1), "100.000,00", interest::Divisor365, current));
+    const Calculation claim = calculation(run(on(2024, 1, 1), on(2026, 10, 1), "100.000,00"));
     ASSERT_EQ(claim.rows.size(), 3u);
     expectRow(claim.rows[0], 13, on(2024, 1, 1), on(2024, 5, 31), 9, 151, 3723.29, 3723.29);
     expectRow(claim.rows[1], 14, on(2024, 5, 31), on(2026, 7, 30), 24, 790, 51945.21, 55668.50);
@@ -112,7 +113,8 @@ TEST(InterestEngine, CountsRealCalendarDays) {
     ASSERT_EQ(leapYear.rows.size(), 1u);
     expectRow(leapYear.rows[0], 11, on(2008, 1, 1), on(2009, 1, 1), 9, 366, 90.25, 90.25);
 
-    const Calculation pastLastPeriod = calculation(run(on(2020, 7, 1), on(2021, 7, 1)));
+    const Calculation pastLastPeriod = calculation(
+        run(on(2020, 7, 1), on(2021, 7, 1), "1000", interest::Divisor365, earlierStatutory()));
     ASSERT_EQ(pastLastPeriod.rows.size(), 1u);
     expectRow(pastLastPeriod.rows[0], 12, on(2020, 7, 1), on(2021, 7, 1), 9, 365, 90.00, 90.00);
 }
@@ -264,20 +266,28 @@ TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
 // Running the last rate on past the list's end is flagged with the list's end, the
 // rate, the first uncovered day and the days counted past the end.
 TEST(InterestEngine, FlagsTheLastRateRunPastTheListEnd) {
-    const auto endAfter = calculation(run(on(2020, 7, 1), on(2021, 7, 1))).ranPastListEnd;
+    const auto endAfter = calculation(run(on(2020, 7, 1), on(2021, 7, 1), "1000",
+                                          interest::Divisor365, earlierStatutory()))
+                              .ranPastListEnd;
     ASSERT_TRUE(endAfter.has_value());
     EXPECT_EQ(*endAfter, (interest::RunOnPastListEnd{on(2020, 12, 30), 9, on(2020, 12, 31), 183}));
 
-    const auto startAfter = calculation(run(on(2021, 1, 5), on(2021, 6, 1))).ranPastListEnd;
+    const auto startAfter = calculation(run(on(2021, 1, 5), on(2021, 6, 1), "1000",
+                                            interest::Divisor365, earlierStatutory()))
+                                .ranPastListEnd;
     ASSERT_TRUE(startAfter.has_value());
     EXPECT_EQ(*startAfter, (interest::RunOnPastListEnd{on(2020, 12, 30), 9, on(2021, 1, 5), 147}));
 
-    const auto startOnEnd = calculation(run(on(2020, 12, 30), on(2021, 1, 1))).ranPastListEnd;
+    const auto startOnEnd = calculation(run(on(2020, 12, 30), on(2021, 1, 1), "1000",
+                                            interest::Divisor365, earlierStatutory()))
+                                .ranPastListEnd;
     ASSERT_TRUE(startOnEnd.has_value());
     EXPECT_EQ(startOnEnd->from, on(2020, 12, 31));
     EXPECT_EQ(startOnEnd->days, 2);
 
-    EXPECT_FALSE(calculation(run(on(2020, 7, 1), on(2020, 12, 30))).ranPastListEnd);
+    EXPECT_FALSE(calculation(run(on(2020, 7, 1), on(2020, 12, 30), "1000", interest::Divisor365,
+                                 earlierStatutory()))
+                     .ranPastListEnd);
     EXPECT_FALSE(calculation(run(on(2005, 7, 1), on(2006, 7, 1))).ranPastListEnd);
 }
 

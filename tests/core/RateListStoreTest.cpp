@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
+#include "rates/ReadyLists.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,8 +40,9 @@ std::string hexBytes(std::string_view bytes) {
     return hex;
 }
 
-std::string encodedDefault(std::size_t index) {
-    const auto bytes = faiz::encode(defaults::lists().at(index).Periods);
+std::string encodedDefault(std::size_t index,
+                           const std::vector<RateList>& lists = defaults::lists()) {
+    const auto bytes = faiz::encode(lists.at(index).Periods);
     EXPECT_TRUE(bytes.ok());
     return bytes.ok() ? bytes.value() : std::string();
 }
@@ -74,12 +76,16 @@ TEST(DefaultLists, HaveTheirNamesAndSizes) {
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(lists[i].Name, DefaultNames[i]);
     }
-    EXPECT_EQ(lists[0].Periods.size(), 12u);
-    EXPECT_EQ(lists[1].Periods.size(), 36u);
-    EXPECT_EQ(lists[2].Periods.size(), 36u);
-    EXPECT_EQ(encodedDefault(0).size(), 1532u);
-    EXPECT_EQ(encodedDefault(1).size(), 4604u);
-    EXPECT_EQ(encodedDefault(2).size(), 4604u);
+    EXPECT_EQ(lists[0].Periods.size(), 15u);
+    EXPECT_EQ(lists[1].Periods.size(), 51u);
+    EXPECT_EQ(lists[2].Periods.size(), 51u);
+    EXPECT_EQ(encodedDefault(0).size(), 1916u);
+    EXPECT_EQ(encodedDefault(1).size(), 6524u);
+    EXPECT_EQ(encodedDefault(2).size(), 6524u);
+    // The lists earlier versions wrote.
+    EXPECT_EQ(encodedDefault(0, rates::earlierDefaults()).size(), 1532u);
+    EXPECT_EQ(encodedDefault(1, rates::earlierDefaults()).size(), 4604u);
+    EXPECT_EQ(encodedDefault(2, rates::earlierDefaults()).size(), 4604u);
 }
 
 TEST(DefaultLists, PeriodsAreContiguousWithNonZeroRates) {
@@ -96,13 +102,13 @@ TEST(DefaultLists, PeriodsAreContiguousWithNonZeroRates) {
     }
     const auto& lists = defaults::lists();
     EXPECT_EQ(lists[0].Periods.front().StartDate, on(1972, 10, 1));
-    EXPECT_EQ(lists[0].Periods.back().EndDate, on(2020, 12, 30));
+    EXPECT_EQ(lists[0].Periods.back().EndDate, on(2026, 12, 31));
     EXPECT_EQ(lists[1].Periods.front().StartDate, on(1990, 1, 1));
-    EXPECT_EQ(lists[1].Periods.back().EndDate, on(2020, 12, 31));
-    for (std::size_t k = 0; k < 36; ++k) {
+    EXPECT_EQ(lists[1].Periods.back().EndDate, on(2026, 12, 8));
+    for (std::size_t k = 0; k < lists[1].Periods.size(); ++k) {
         EXPECT_EQ(lists[1].Periods[k].StartDate, lists[2].Periods[k].StartDate);
         EXPECT_EQ(lists[1].Periods[k].EndDate, lists[2].Periods[k].EndDate);
-        EXPECT_EQ(lists[1].Periods[k].Description, "");
+        EXPECT_EQ(lists[1].Periods[k].Description, lists[2].Periods[k].Description);
         EXPECT_GT(lists[1].Periods[k].Rate, lists[2].Periods[k].Rate);
     }
 }
@@ -126,8 +132,9 @@ TEST(DefaultLists, EncodedPeriodsMatchHandComputedBytes) {
     EXPECT_EQ(hexBytes(encodedDefault(1).substr(26 * 128, 24)), "00 00 00 00 40 f9 e3 40 "
                                                                 "00 00 00 00 c0 0e e4 40 "
                                                                 "00 00 00 00 00 c0 31 40 ");
-    // Period 36 of the discount rates: 21.12.2019 (43820), 31.12.2020 (44196), 12.75 %.
-    const std::string discount = encodedDefault(2);
+    // Period 36 of the discount rates as earlier versions wrote it: 21.12.2019 (43820),
+    // 31.12.2020 (44196), 12.75 %.
+    const std::string discount = encodedDefault(2, rates::earlierDefaults());
     EXPECT_EQ(hexBytes(discount.substr(35 * 128, 24)), "00 00 00 00 80 65 e5 40 "
                                                        "00 00 00 00 80 94 e5 40 "
                                                        "00 00 00 00 00 80 29 40 ");
@@ -212,6 +219,15 @@ TEST_F(StoreFolder, FirstPreparationCreatesTheFolderWithTheDefaultLists) {
         EXPECT_EQ(contentOf(store::ListFilePath(folder, DefaultNames[i])), encodedDefault(i));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+    // The lists written are the current ones, read back as such.
+    const auto statutory = faiz::read(store::ListFilePath(folder, DefaultNames[0]));
+    ASSERT_TRUE(statutory.ok());
+    EXPECT_EQ(statutory.value().Periods.back().EndDate, on(2026, 12, 31));
+    EXPECT_EQ(statutory.value().Periods.back().Rate, 31);
+    const auto discount = faiz::read(store::ListFilePath(folder, DefaultNames[2]));
+    ASSERT_TRUE(discount.ok());
+    EXPECT_EQ(discount.value().Periods.at(36).StartDate, on(2020, 6, 13));
+    EXPECT_EQ(discount.value().Periods.at(36).Rate, 9);
 }
 
 TEST_F(StoreFolder, DefaultsReturnOnlyWhenNoListIsLeft) {

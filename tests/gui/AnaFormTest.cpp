@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 #include "PdfTestSupport.h"
 #include "ratelist/FaizFile.h"
+#include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
@@ -269,17 +270,17 @@ QPoint AnaFormTest::centred() const {
 
 void AnaFormTest::firstRunPreparesListsAndInputs() {
     AnaForm& form = openForm();
-    QCOMPARE(fs::file_size(listFile(FirstList)), std::uintmax_t(1532));
-    QCOMPARE(fs::file_size(listFile(SecondList)), std::uintmax_t(4604));
-    QCOMPARE(fs::file_size(listFile(ThirdList)), std::uintmax_t(4604));
+    QCOMPARE(fs::file_size(listFile(FirstList)), std::uintmax_t(1916));
+    QCOMPARE(fs::file_size(listFile(SecondList)), std::uintmax_t(6524));
+    QCOMPARE(fs::file_size(listFile(ThirdList)), std::uintmax_t(6524));
     QCOMPARE(names()->count(), 3);
     QCOMPARE(names()->item(0)->text(), FirstList);
     QCOMPARE(names()->item(2)->text(), ThirdList);
     QCOMPARE(names()->currentRow(), 0);
 
     QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
-             FirstList + QStringLiteral(" — son dönem bitişi: 30.12.2020"));
-    QCOMPARE(rates()->rowCount(), 12);
+             FirstList + QStringLiteral(" — son dönem bitişi: 31.12.2026"));
+    QCOMPARE(rates()->rowCount(), 15);
     const QStringList firstPeriod{QStringLiteral("1"), QStringLiteral("01.10.1972"),
                                   QStringLiteral("19.12.1984"), QStringLiteral("5"),
                                   QStringLiteral("1303 tarihli Murabaha Nizamnamesi")};
@@ -324,8 +325,8 @@ void AnaFormTest::exampleTypedThroughTheFields() {
     QCOMPARE(breakdown()->rowCount(), 0);
     QCOMPARE(total()->text(), QString());
     QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
-             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
-    QCOMPARE(rates()->rowCount(), 36);
+             SecondList + QStringLiteral(" — son dönem bitişi: 08.12.2026"));
+    QCOMPARE(rates()->rowCount(), 51);
     QCOMPARE(rates()->cellText(26, 3), QStringLiteral("17,75"));
 }
 
@@ -623,6 +624,8 @@ void AnaFormTest::copyTotalAndWholeList() {
 // breakdown, its total and what is copied stay as they would be without it.
 void AnaFormTest::staleRateNoticeShownAndCleared() {
     openForm();
+    // The statutory list as earlier versions wrote it, ending 30.12.2020.
+    QVERIFY(faiz::write(listFile(FirstList), rates::earlierDefaults()[0].Periods).ok());
     QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
     const QRect noticeArea = notice->geometry();
     QVERIFY(!notice->isVisible());
@@ -812,8 +815,8 @@ void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
     QCOMPARE(names()->count(), 2);
     QCOMPARE(names()->currentRow(), 1);
     QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
-             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
-    QCOMPARE(rates()->rowCount(), 36);
+             SecondList + QStringLiteral(" — son dönem bitişi: 08.12.2026"));
+    QCOMPARE(rates()->rowCount(), 51);
 
     names()->setCurrentRow(0);
     boxes_.answers = {shell::Answer::Yes};
@@ -823,7 +826,7 @@ void AnaFormTest::deleteAsksThenSelectsTheEntryBefore() {
     QCOMPARE(names()->currentRow(), 0);
     QCOMPARE(names()->currentItem()->text(), SecondList);
     QCOMPARE(child<QLabel>(QStringLiteral("Etiket6"))->text(),
-             SecondList + QStringLiteral(" — son dönem bitişi: 31.12.2020"));
+             SecondList + QStringLiteral(" — son dönem bitişi: 08.12.2026"));
 }
 
 void AnaFormTest::listThatCannotBeDeletedStaysInView() {

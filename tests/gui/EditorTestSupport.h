@@ -7,6 +7,7 @@
 #include "GuiTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
@@ -77,13 +78,17 @@ private:
     bool limited_ = false;
 };
 
-// The fixture's state: a fresh list folder holding the default lists.
+// The fixture's state: a fresh list folder holding the three default lists as
+// earlier versions wrote them (the statutory list ending 30.12.2020).
 class EditorFixture {
 public:
     void setUp() {
         folder_ = std::make_unique<QTemporaryDir>();
         shell::shared().ListFolder = shell::toPath(folder_->path());
         store::prepareFolder(shell::shared().ListFolder);
+        for (const RateList& list : rates::earlierDefaults()) {
+            faiz::write(store::ListFilePath(shell::shared().ListFolder, list.Name), list.Periods);
+        }
         shell::shared().today = [] {
             return QDate(2024, 3, 15);
         };
