@@ -66,10 +66,11 @@ TEST(BreakdownReport, HeadingSaysWhatWasComputed) {
                                         "Ana para: 1.000,00 TL", "Başlangıç tarihi: 01.07.2005",
                                         "Bitiş tarihi: 01.07.2006", "Gün esası: yıl 365 gün"}));
 
-    // A run past the list's end carries its notice, marked as one; the 360-day basis
-    // is named.
-    run = exampleRun(on(2020, 7, 1), on(2021, 7, 1), interest::Divisor360);
+    // A run past the list's end (31.12.2026) carries its notice, marked as one; the
+    // 360-day basis is named.
+    run = exampleRun(on(2026, 7, 1), on(2027, 7, 1), interest::Divisor360);
     heading = report::breakdownHeading(run.facts);
+    ASSERT_TRUE(run.facts.runOn.has_value());
     const auto& notice = std::get<Paragraph>(heading.back());
     EXPECT_TRUE(notice.notice);
     EXPECT_EQ(notice.text, breakdown::runOnNotice(*run.facts.runOn));
