@@ -1,31 +1,17 @@
 #include "claim/ClaimExample.h"
 
-#include "ratelist/DefaultLists.h"
+#include "rates/ReadyLists.h"
 
 namespace mirvane::claim {
 
 namespace {
 
 using namespace std::chrono;
+using rates::StatutoryName;
 
-constexpr std::string_view StatutoryName = "Adi Alacaklar (Kanuni Faiz)";
-
-// The statutory list as it stands today: the program's own periods, the last of which
-// ends 30.12.2020, then the rates set since.
+// The statutory list as it stands today, rates set since 2020 included.
 std::vector<RatePeriod> currentStatutoryPeriods() {
-    std::vector<RatePeriod> periods;
-    for (const RateList& list : defaults::lists()) {
-        if (list.Name == StatutoryName) {
-            periods = list.Periods;
-        }
-    }
-    periods.push_back({sys_days{2020y / December / 31}, sys_days{2024y / May / 31}, 9,
-                       "Bakanlar Kurulu Kararı 2005/9831"});
-    periods.push_back({sys_days{2024y / June / 1}, sys_days{2026y / July / 30}, 24,
-                       "Cumhurbaşkanı Kararı 8485, RG 21.05.2024/32552"});
-    periods.push_back({sys_days{2026y / July / 31}, sys_days{2026y / December / 31}, 31,
-                       "7589 sayılı Kanun m.10, RG 31.07.2026/33326"});
-    return periods;
+    return rates::readyList(StatutoryName)->Periods;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "claim/ClaimEngine.h"
 
 #include "claim/ClaimExample.h"
-#include "ratelist/DefaultLists.h"
+#include "rates/ReadyLists.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -179,8 +179,9 @@ TEST(ClaimSetOffOrder, ASmallPaymentFollowsTheOrderGiven) {
     EXPECT_EQ(result.unpaidCosts, 150'000);
 }
 
+// The advance list as earlier versions wrote it, ending 31.12.2020.
 const std::vector<RatePeriod>& avansPeriods() {
-    return defaults::lists().at(1).Periods;
+    return rates::earlierDefaults().at(1).Periods;
 }
 
 TEST(ClaimSeveralItems, EachItemRunsOnItsOwnListOrFixedRate) {
