@@ -18,12 +18,26 @@ struct TooLarge {
     std::string field;
 };
 
-Kurus add(Kurus a, Kurus b, const std::string& field) {
+// `field` is only called when the sum overflows: building the name for every slice
+// would cost more than the sum.
+template <class Field> Kurus add(Kurus a, Kurus b, Field field) {
     Kurus sum = 0;
     if (__builtin_add_overflow(a, b, &sum)) {
-        throw TooLarge{field};
+        throw TooLarge{field()};
     }
     return sum;
+}
+
+auto itemNamed(std::size_t index) {
+    return [index] {
+        return itemField(index);
+    };
+}
+
+auto named(const char* field) {
+    return [field] {
+        return std::string(field);
+    };
 }
 
 // A principal item as the calculation walks it.
@@ -104,6 +118,9 @@ private:
         } else {
             state.fixedRate = std::get<FixedRate>(item.rate).percent;
         }
+        // At most one slice per payment, period and the filing date, and one to end on.
+        state.slices.reserve(file_.payments.size() +
+                             (state.periods ? state.periods->size() : 0) + 2);
         return state;
     }
 
@@ -146,9 +163,8 @@ private:
             throw TooLarge{itemField(item.index)};
         }
         const Kurus amount = std::llround(text::roundMoney(raw) * 100.0);
-        const std::string field = itemField(item.index);
-        item.interest = add(item.interest, amount, field);
-        item.unpaidInterest = add(item.unpaidInterest, amount, field);
+        item.interest = add(item.interest, amount, itemNamed(item.index));
+        item.unpaidInterest = add(item.unpaidInterest, amount, itemNamed(item.index));
         const bool afterFiling = filing_ && from >= *filing_;
         item.slices.push_back({static_cast<int>(item.index) + 1, from, to, rate, days,
                                item.principal, amount, afterFiling});
@@ -200,7 +216,7 @@ private:
         }
         entry.overpaid = left;
         entry.remainingPrincipal = remainingPrincipal();
-        overpaid_ = add(overpaid_, left, paymentField(index));
+        overpaid_ = add(overpaid_, left, [index] { return paymentField(index); });
         setOffs_.push_back(entry);
     }
 
@@ -215,14 +231,14 @@ private:
     Kurus unpaidInterest() const {
         Kurus sum = 0;
         for (const Running& item : principals_) {
-            sum = add(sum, item.unpaidInterest, "kalemler");
+            sum = add(sum, item.unpaidInterest, named("kalemler"));
         }
         return sum;
     }
 
     void takeFilingTotal() {
         accrueAll(*filing_);
-        filingTotal_ = add(remainingPrincipal(), unpaidInterest(), "kalemler");
+        filingTotal_ = add(remainingPrincipal(), unpaidInterest(), named("kalemler"));
     }
 
     std::vector<StaleList> staleLists() const {
@@ -257,7 +273,7 @@ private:
             for (const Slice& slice : item.slices) {
                 Kurus& bucket =
                     slice.afterFiling ? result.interestAfterFiling : result.interestBeforeFiling;
-                bucket = add(bucket, slice.interest, itemField(item.index));
+                bucket = add(bucket, slice.interest, itemNamed(item.index));
             }
         }
         for (const Charge& charge : charges_) {
@@ -265,14 +281,20 @@ private:
             result.items[charge.index] = {
                 static_cast<int>(charge.index) + 1, item.kind, item.amount, charge.remaining, 0, 0};
             Kurus& unpaid = charge.bucket == Bucket::Costs ? result.unpaidCosts : result.unpaidFee;
-            unpaid = add(unpaid, charge.remaining, itemField(charge.index));
+            unpaid = add(unpaid, charge.remaining, itemNamed(charge.index));
         }
-        result.balance = add(add(result.remainingPrincipal, result.unpaidInterest, "kalemler"),
-                             add(result.unpaidCosts, result.unpaidFee, "kalemler"), "kalemler");
+        result.balance =
+            add(add(result.remainingPrincipal, result.unpaidInterest, named("kalemler")),
+                add(result.unpaidCosts, result.unpaidFee, named("kalemler")), named("kalemler"));
         result.overpaid = overpaid_;
         result.filingTotal = filingTotal_;
         result.setOffs = std::move(setOffs_);
-        for (Running& item : principals_) {
+        std::size_t slices = 0;
+        for (const Running& item : principals_) {
+            slices += item.slices.size();
+        }
+        result.slices.reserve(slices);
+        for (const Running& item : principals_) {
             result.slices.insert(result.slices.end(), item.slices.begin(), item.slices.end());
         }
         result.staleLists = staleLists();
