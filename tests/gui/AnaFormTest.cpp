@@ -416,7 +416,7 @@ void AnaFormTest::anyInputChangeClearsTheBreakdown() {
     openForm();
     QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
     const auto calculateWithNotice = [&] {
-        typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+        typeInputs(QStringLiteral("01072026"), QStringLiteral("01072027"), QStringLiteral("1000"));
         calculate();
         QVERIFY(breakdown()->rowCount() > 0);
         QVERIFY(!notice->isHidden());
@@ -464,7 +464,7 @@ void AnaFormTest::anyInputChangeClearsTheBreakdown() {
         names()->setCurrentRow(0);
     }
 
-    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    typeInputs(QStringLiteral("01072026"), QStringLiteral("01072027"), QStringLiteral("1000"));
     QTest::keyClick(&*form_, Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY(breakdown()->rowCount() > 0);
     QCOMPARE(principal()->text(), QStringLiteral("1000"));
