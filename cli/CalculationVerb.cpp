@@ -1,5 +1,6 @@
-// The calculation over a named list (--liste) or a list file (--dosya): the period
-// breakdown of simple interest, as text or as JSON.
+// The calculation over a named list (--liste), a list file (--dosya) or a ready list
+// the program carries (--hazir): the period breakdown of simple interest, as text or
+// as JSON.
 
 #include "JsonOutput.h"
 #include "Verbs.h"
@@ -9,6 +10,7 @@
 #include "interest/InterestEngine.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
@@ -28,6 +30,7 @@ template <class T> using OrUsage = std::variant<T, UsageError>;
 struct Options {
     const CLI::Option* listName;
     const CLI::Option* file;
+    const CLI::Option* readyName;
     const CLI::Option* principal;
     const CLI::Option* start;
     const CLI::Option* end;
@@ -37,20 +40,23 @@ struct Options {
 };
 
 std::optional<UsageError> checkOptions(const CLI::App& app, const Options& options) {
-    if (given(options.listName) && given(options.file)) {
-        return UsageError{"--liste ve --dosya birlikte kullanılamaz; yalnızca birini verin."};
+    const int sources =
+        int(given(options.listName)) + int(given(options.file)) + int(given(options.readyName));
+    if (sources > 1) {
+        return UsageError{
+            "--liste, --dosya ve --hazir birlikte kullanılamaz; yalnızca birini verin."};
     }
-    if (!given(options.listName) && !given(options.file)) {
-        return UsageError{"Hesaplama için --liste AD ya da --dosya YOL gerekli."};
+    if (sources == 0) {
+        return UsageError{"Hesaplama için --liste AD, --dosya YOL ya da --hazir AD gerekli."};
     }
     for (const CLI::Option* required : {options.principal, options.start, options.end}) {
         if (!given(required)) {
             return UsageError{required->get_name() + " seçeneği gerekli."};
         }
     }
-    if (const std::optional<std::string> other =
-            otherOption(app, {options.listName, options.file, options.principal, options.start,
-                              options.end, options.folder, options.yearIs360, options.json})) {
+    if (const std::optional<std::string> other = otherOption(
+            app, {options.listName, options.file, options.readyName, options.principal,
+                  options.start, options.end, options.folder, options.yearIs360, options.json})) {
         return UsageError{*other + " seçeneği hesaplamada kullanılamaz."};
     }
     return std::nullopt;
@@ -122,7 +128,20 @@ OrUsage<RateList> readNamedList(const Options& options, const fs::path& programF
     return readFile(store::ListFilePath(folder, name));
 }
 
+// A ready list is computed as carried, without a folder.
+OrUsage<RateList> readyList(const Options& options) {
+    const std::string name = *valueOf(options.readyName);
+    if (const RateList* list = rates::readyList(name)) {
+        return *list;
+    }
+    return UsageError{inQuotes(name) + " adlı hazır liste yok. Hazır listeleri görmek için: "
+                                       "mirvane-hesap --hazir-listeler"};
+}
+
 OrUsage<RateList> readList(const Options& options, const fs::path& programFolder) {
+    if (given(options.readyName)) {
+        return readyList(options);
+    }
     if (given(options.file)) {
         return readFile(utf8path::fromUtf8(*valueOf(options.file)));
     }
@@ -219,6 +238,7 @@ Verb calculationVerb(CLI::App& app) {
     const Options options{
         .listName = valueOption(app, "--liste"),
         .file = valueOption(app, "--dosya"),
+        .readyName = valueOption(app, "--hazir"),
         .principal = valueOption(app, "--anapara"),
         .start = valueOption(app, "--baslangic"),
         .end = valueOption(app, "--bitis"),
@@ -227,7 +247,10 @@ Verb calculationVerb(CLI::App& app) {
         .json = flagOption(app, "--json"),
     };
     return {
-        .chosen = [options] { return given(options.listName) || given(options.file); },
+        .chosen =
+            [options] {
+                return given(options.listName) || given(options.file) || given(options.readyName);
+            },
         .run = [&app, options](const Context& context) { return calculate(app, options, context); },
     };
 }

@@ -18,7 +18,12 @@ Kullanım:
                 [--360] [--klasor KLASOR] [--json]
   mirvane-hesap --dosya YOL --anapara TUTAR --baslangic GG.AA.YYYY --bitis GG.AA.YYYY
                 [--360] [--json]
+  mirvane-hesap --hazir AD --anapara TUTAR --baslangic GG.AA.YYYY --bitis GG.AA.YYYY
+                [--360] [--json]
   mirvane-hesap --listeler [--klasor KLASOR]
+  mirvane-hesap --hazir-listeler
+  mirvane-hesap --listeleri-guncelle [--klasor KLASOR]
+  mirvane-hesap --oranlar
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
                 [--usul takvim|hmk|iik] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
@@ -30,6 +35,9 @@ Seçenekler:
                       görülen adlardan biri; adında boşluk varsa tırnak içinde).
   --dosya YOL         Liste klasörü yerine, herhangi bir yerdeki bu ".faiz"
                       dosyasını okur. --liste ile birlikte kullanılamaz.
+  --hazir AD          Klasördeki listeler yerine programla gelen bu hazır listeyi
+                      (--hazir-listeler ile görülen adlardan biri) kullanır;
+                      hiçbir klasöre dokunulmaz.
   --anapara TUTAR     Anapara. Ondalık ayırıcı virgül, binlik ayırıcı noktadır:
                       1000, 1000,5 ve 1.234,50 geçerlidir.
   --baslangic TARİH   Başlangıç tarihi, GG.AA.YYYY biçiminde (örnek: 01.07.2005).
@@ -43,6 +51,20 @@ Seçenekler:
   --json              Sonucu JSON olarak yazar.
   --listeler          Klasördeki listelerin adlarını, program penceresindeki
                       sırayla, her satıra bir ad olarak yazar.
+  --hazir-listeler    Programla gelen güncel hazır listelerin adlarını, her
+                      satıra bir ad olarak yazar.
+  --listeleri-guncelle
+                      Klasördeki her listeyi bir hazır listeyle karşılaştırır:
+                      hazır listenin eski bir hâli (programın eski sürümlerinin
+                      yazdığı listeler ya da hazır listenin baştan bir parçası)
+                      olan liste, ilk farklı döneminden başlayarak hazır listenin
+                      güncel dönemleriyle güvenle yeniden yazılır. Her liste için
+                      bir satır yazılır (güncellendi: AD (N dönem değişti),
+                      güncel: AD ya da tanınmadı: AD); tanınmayan listeye
+                      dokunulmaz.
+  --oranlar           Programla gelen her oran serisini dönem dönem, dayanağıyla
+                      (sekmeyle ayrılmış) ve oranların en son denetlendiği günü
+                      yazar.
   --sure              Başlangıç tarihine süreyi ekler ve süre sonunu bulur
                       (program penceresindeki "Süre Hesapla" ile aynı hesap).
   --miktar N          Eklenecek miktar: en çok dokuz basamaklı bir tam sayı.
@@ -98,14 +120,17 @@ Seçenekler:
   "uyari": [...]}; tarihler GG.AA.YYYY, "kalem" kalemin dosyadaki sırası (1'den).
 
 Çıkış kodları:
-  0  Hesaplama yapıldı (ya da yardım veya liste adları yazıldı).
+  0  Hesaplama yapıldı (ya da yardım, liste adları veya oranlar yazıldı; listeler
+     güncellendi).
   1  Girilen değerler ya da hesap dosyası kabul edilmedi; nedeni (hesap
      dosyasında alanın adıyla) hata çıktısına yazılır.
   2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası; bozuk
      ya da okunamayan hesap dosyası (bozuksa satır ve sütunuyla).
   3  Hesaplama sırasında çalışma hatası (örneğin taşma ya da 31.12.9999'dan
      sonraki bir tarih); hata kodu ve
-     açıklaması hata çıktısına yazılır.
+     açıklaması hata çıktısına yazılır. --listeleri-guncelle ile: okunamayan
+     ya da yazılamayan bir liste (hata çıktısında "okunamadı: AD" ya da
+     "yazılamadı: AD"; diğer listeler yine güncellenir).
 )";
 
 } // namespace

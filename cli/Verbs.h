@@ -17,6 +17,9 @@
 namespace mirvane::cli {
 
 Verb listNamesVerb(CLI::App& app);
+Verb readyListsVerb(CLI::App& app);
+Verb updateListsVerb(CLI::App& app);
+Verb ratesVerb(CLI::App& app);
 Verb spanVerb(CLI::App& app);
 Verb claimVerb(CLI::App& app);
 Verb claimExampleVerb(CLI::App& app);
@@ -25,7 +28,8 @@ Verb calculationVerb(CLI::App& app);
 // The first verb that is chosen runs; when none is, the last one (the calculation over
 // a list, the program's oldest use) runs and names what is missing.
 inline constexpr VerbFactory VerbTable[] = {
-    &listNamesVerb, &spanVerb, &claimVerb, &claimExampleVerb, &calculationVerb,
+    &listNamesVerb, &readyListsVerb, &updateListsVerb,  &ratesVerb,
+    &spanVerb,      &claimVerb,      &claimExampleVerb, &calculationVerb,
 };
 
 // The help text stands apart from the table: it is printed whatever else is given.

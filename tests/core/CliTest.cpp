@@ -1,7 +1,9 @@
 #include "HesapCli.h"
 #include "TempFolder.h"
 #include "common/Utf8Path.h"
+#include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
+#include "rates/ReadyLists.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -266,6 +268,101 @@ TEST_F(Cli, ListNameFromAFileOfAnotherName) {
                                "01.01.2000", "--bitis", "02.01.2000", "--json"});
     EXPECT_EQ(named.code, cli::ExitOk);
     EXPECT_EQ(named.out.rfind("{\"liste\":\"kanuni.bin\",", 0), 0u) << named.out;
+}
+
+// A ready list computes without any folder; its names are listed.
+TEST_F(Cli, ComputesOverAReadyListWithoutAFolder) {
+    const Outcome names = run({"--hazir-listeler"});
+    EXPECT_EQ(names.code, cli::ExitOk);
+    EXPECT_EQ(names.out, "Adi Alacaklar (Kanuni Faiz)\nTicari Alacaklar (Reeskont-Avans)\n"
+                         "Ticari Alacaklar (Reeskont-İskonto)\n"
+                         "Ticari Temerrüt Faizi (3095 m.2-2, 6 aylık)\n"
+                         "Ticari Gecikme Faizi (TTK 1530)\n");
+
+    const Outcome claim = run({"--hazir", Statutory, "--anapara", "100.000,00", "--baslangic",
+                               "01.01.2024", "--bitis", "01.10.2026"});
+    EXPECT_EQ(claim.code, cli::ExitOk) << claim.err;
+    EXPECT_EQ(claim.err, "");
+    EXPECT_EQ(claim.out, Header + "\n01.01.2024\t31.05.2024\t9\t151\t3.723,29\n" +
+                             "31.05.2024\t30.07.2026\t24\t790\t51.945,21\n" +
+                             "30.07.2026\t01.10.2026\t31\t63\t5.350,68\n" +
+                             "\t\t\tFaiz Toplamı: \t61.019,18\n");
+    EXPECT_FALSE(fs::exists(root_ / "program"));
+    EXPECT_FALSE(fs::exists(folder_));
+
+    const Outcome unknown = run(
+        {"--hazir", "Yok", "--anapara", "1", "--baslangic", "01.01.2024", "--bitis", "02.01.2024"});
+    EXPECT_EQ(unknown.code, cli::ExitUsage);
+    EXPECT_NE(unknown.err.find("--hazir-listeler"), std::string::npos);
+    const Outcome both = run({"--hazir", Statutory, "--liste", Statutory, "--anapara", "1",
+                              "--baslangic", "01.01.2024", "--bitis", "02.01.2024"});
+    EXPECT_EQ(both.code, cli::ExitUsage);
+    EXPECT_EQ(run({"--hazir-listeler", "--json"}).code, cli::ExitUsage);
+}
+
+// Lists earlier versions wrote are brought current with a safe write; a current list
+// and an unrecognised list are left byte for byte.
+TEST_F(Cli, BringsTheFolderCurrent) {
+    fs::create_directories(folder_);
+    for (const RateList& earlier : rates::earlierDefaults()) {
+        ASSERT_TRUE(faiz::write(folder_ / (earlier.Name + ".faiz"), earlier.Periods).ok());
+    }
+    const std::vector<RatePeriod> own{{on(2015, 1, 1), on(2015, 12, 31), 12, "kendi"}};
+    ASSERT_TRUE(faiz::write(folder_ / "Kendi.faiz", own).ok());
+    const RateList& late = *rates::readyList(rates::LatePaymentName);
+    ASSERT_TRUE(faiz::write(folder_ / "Gecikme.faiz", late.Periods).ok());
+    const auto bytesOf = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string ownBytes = bytesOf(folder_ / "Kendi.faiz");
+    const std::string lateBytes = bytesOf(folder_ / "Gecikme.faiz");
+
+    const Outcome updated = run({"--listeleri-guncelle", "--klasor", folder_.string()});
+    EXPECT_EQ(updated.code, cli::ExitOk) << updated.err;
+    EXPECT_EQ(updated.out, "güncellendi: Adi Alacaklar (Kanuni Faiz) (3 dönem değişti)\n"
+                           "güncel: Gecikme\n"
+                           "tanınmadı: Kendi\n"
+                           "güncellendi: Ticari Alacaklar (Reeskont-Avans) (16 dönem değişti)\n"
+                           "güncellendi: Ticari Alacaklar (Reeskont-İskonto) (16 dönem değişti)\n");
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto read = faiz::read(folder_ / (defaults::lists()[k].Name + ".faiz"));
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read.value().Periods, defaults::lists()[k].Periods);
+    }
+    EXPECT_EQ(bytesOf(folder_ / "Kendi.faiz"), ownBytes);
+    EXPECT_EQ(bytesOf(folder_ / "Gecikme.faiz"), lateBytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 5);
+
+    const Outcome again = run({"--listeleri-guncelle", "--klasor", folder_.string()});
+    EXPECT_EQ(again.code, cli::ExitOk);
+    EXPECT_EQ(again.out.find("güncellendi"), std::string::npos) << again.out;
+
+    // A file that cannot be read is reported and the others still go through.
+    std::ofstream(folder_ / "Bozuk.faiz", std::ios::binary) << "kısa";
+    const Outcome broken = run({"--listeleri-guncelle", "--klasor", folder_.string()});
+    EXPECT_EQ(broken.code, cli::ExitRunTime);
+    EXPECT_EQ(broken.err.rfind("okunamadı: Bozuk (", 0), 0u) << broken.err;
+    EXPECT_NE(broken.out.find("güncel: Gecikme\n"), std::string::npos);
+}
+
+TEST_F(Cli, PrintsTheRatesWithTheirSources) {
+    const Outcome rates = run({"--oranlar"});
+    EXPECT_EQ(rates.code, cli::ExitOk);
+    EXPECT_EQ(rates.out.rfind("Oranlar en son 08.12.2026 tarihinde kaynaklarıyla denetlendi.\n", 0),
+              0u);
+    for (const RateList& list : rates::readyLists()) {
+        EXPECT_NE(rates.out.find("\n\n" + list.Name +
+                                 "\nBaşlangıç Tarihi\tBitiş Tarihi\tFaiz "
+                                 "Oranı\tDayanak\n"),
+                  std::string::npos)
+            << list.Name;
+    }
+    EXPECT_NE(rates.out.find("\n13.06.2020\t18.12.2020\t10\tTCMB, RG 13.06.2020/31154\n"),
+              std::string::npos);
+    EXPECT_NE(rates.out.find("\n01.07.2025\t31.12.2025\t44,25\t30.06.2025 TCMB avans oranı"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(root_ / "program"));
 }
 
 } // namespace

@@ -1,0 +1,71 @@
+// --listeleri-guncelle: brings every list of the folder that is an earlier state of a
+// ready list current, one line per list; the others stay untouched.
+
+#include "Verbs.h"
+#include "app/AppInfo.h"
+#include "ratelist/FaizFile.h"
+#include "ratelist/RateListStore.h"
+#include "rates/Recognition.h"
+
+namespace mirvane::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string failureText(const RunTimeError& error) {
+    return std::string(app::ErrorNumberLabel) + " " + std::to_string(error.number) + ", " +
+           error.description;
+}
+
+// One list: its line on `out`, or a failure on `err`; false on a failure.
+bool bringCurrent(const fs::path& folder, const std::string& name, const Context& context) {
+    const fs::path file = store::ListFilePath(folder, name);
+    const Result<RateList> list = faiz::read(file);
+    if (!list) {
+        context.err << "okunamadı: " << name << " (" << failureText(list.error()) << ")\n";
+        return false;
+    }
+    const std::optional<rates::Recognition> recognition = rates::recognise(list.value().Periods);
+    if (!recognition) {
+        context.out << "tanınmadı: " << name << '\n';
+        return true;
+    }
+    if (recognition->changed == 0) {
+        context.out << "güncel: " << name << '\n';
+        return true;
+    }
+    if (const Status written = faiz::write(file, recognition->proposal); !written) {
+        context.err << "yazılamadı: " << name << " (" << failureText(written.error()) << ")\n";
+        return false;
+    }
+    context.out << "güncellendi: " << name << " (" << recognition->changed << " dönem değişti)\n";
+    return true;
+}
+
+} // namespace
+
+Verb updateListsVerb(CLI::App& app) {
+    const CLI::Option* update = flagOption(app, "--listeleri-guncelle");
+    const CLI::Option* folder = valueOption(app, "--klasor");
+    return {
+        .chosen = [update] { return given(update); },
+        .run =
+            [&app, update, folder](const Context& context) {
+                if (otherOption(app, {update, folder})) {
+                    return reportUsage(
+                        {"--listeleri-guncelle yalnızca --klasor ile birlikte kullanılabilir."},
+                        context.err);
+                }
+                const fs::path listFolder =
+                    preparedListFolder(valueOf(folder), context.programFolder);
+                bool allDone = true;
+                for (const std::string& name : store::enumerateListNames(listFolder)) {
+                    allDone = bringCurrent(listFolder, name, context) && allDone;
+                }
+                return allDone ? ExitOk : ExitRunTime;
+            },
+    };
+}
+
+} // namespace mirvane::cli
