@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -48,6 +49,7 @@ private slots:
     void keyboardOrderAndFocusCues();
     void escapeCloses();
     void lastDayFollowsTheProcedure();
+    void longestStepsAndNoticesShowWhole();
     void commonPeriodsFillTheValues();
     void copyTakesTheLastDay();
     void newPartKeyboardRound();
@@ -70,8 +72,10 @@ private:
     QComboBox* procedure() { return child<QComboBox>("UsulKutusu"); }
     QCheckBox* urgent() { return child<QCheckBox>("İvediİşOnayı"); }
     QLineEdit* lastDay() { return child<QLineEdit>("SonGünKutusu"); }
-    QString steps() { return child<QPlainTextEdit>("AdımlarKutusu")->toPlainText(); }
-    QString notices() { return child<QPlainTextEdit>("UyarılarKutusu")->toPlainText(); }
+    QPlainTextEdit* stepsBox() { return child<QPlainTextEdit>("AdımlarKutusu"); }
+    QPlainTextEdit* noticesBox() { return child<QPlainTextEdit>("UyarılarKutusu"); }
+    QString steps() { return stepsBox()->toPlainText(); }
+    QString notices() { return noticesBox()->toPlainText(); }
 
     // Types a date into the start-date picker as a user does.
     void typeStartDate(const QString& digits) {
@@ -419,6 +423,38 @@ void SpanTest::lastDayFollowsTheProcedure() {
     QCOMPARE(lastDay()->text(), QString());
     QCOMPARE(weekday()->text(), QString());
     QCOMPARE(steps(), QString());
+}
+
+// The step that reaches the last day is the one a lawyer looks for: three steps
+// of the longest kinds, and the 8 September notice with a different day, are
+// read without scrolling.
+void SpanTest::longestStepsAndNoticesShowWhole() {
+    const auto showsWhole = [](QPlainTextEdit* box) {
+        QApplication::processEvents();
+        return box->verticalScrollBar()->maximum() == 0;
+    };
+    // Saturday 19.07.2025: the Monday is in the recess, 7 September a Sunday.
+    typeStartDate(QStringLiteral("12072025"));
+    unit()->setCurrentIndex(1);
+    typeAmount(QStringLiteral("1"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("08.09.2025 Pazartesi"));
+    QCOMPARE(steps().count(u'\n'), 2);
+    QVERIFY(showsWhole(stepsBox()));
+
+    // A national holiday, a feast and a weekend in a row.
+    procedure()->setCurrentIndex(2);
+    unit()->setCurrentIndex(0);
+    typeStartDate(QStringLiteral("22042029"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("30.04.2029 Pazartesi"));
+    QCOMPARE(steps().count(u'\n'), 2);
+    QVERIFY(showsWhole(stepsBox()));
+
+    // The other reading of the recess gives a Monday after the weekend.
+    procedure()->setCurrentIndex(1);
+    typeStartDate(QStringLiteral("30082029"));
+    QCOMPARE(lastDay()->text(), QStringLiteral("07.09.2029 Cuma"));
+    QVERIFY(notices().contains(QStringLiteral("10.09.2029 Pazartesi")));
+    QVERIFY(showsWhole(noticesBox()));
 }
 
 void SpanTest::commonPeriodsFillTheValues() {

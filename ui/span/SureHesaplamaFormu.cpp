@@ -48,7 +48,7 @@ constexpr int WeekdayHeight = 210;
 // The last-day frame below the buttons; its fields are wider than the ones
 // above, for a date with its weekday and the longer names of the periods.
 constexpr int LastDayFrameTop = 3480;
-constexpr int LastDayFrameHeight = 6030;
+constexpr int LastDayFrameHeight = 6570;
 constexpr int WideFieldLeft = 1200;
 constexpr int WideFieldWidth = 2370;
 constexpr int FullWidth = 3330;
@@ -232,12 +232,14 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
     SonGünKutusu_->setFont(SonuçKutusu_->font());
     SonGünKutusu_->setToolTip(ProcedureHelp);
 
+    // Steps take two lines each when wrapped; three of them (a weekend, the recess,
+    // a weekend again) show without scrolling.
     Etiket_[7] = rowLabel(rows, 7, QStringLiteral("Adımlar:"), 2085, FullWidth, CaptionHeight);
-    AdımlarKutusu_ =
-        readOnlyText(rows, QStringLiteral("AdımlarKutusu"), twips(LabelLeft, 2355, FullWidth, 840));
-    Etiket_[8] = rowLabel(rows, 8, QStringLiteral("Uyarılar:"), 3285, FullWidth, CaptionHeight);
+    AdımlarKutusu_ = readOnlyText(rows, QStringLiteral("AdımlarKutusu"),
+                                  twips(LabelLeft, 2355, FullWidth, 1380));
+    Etiket_[8] = rowLabel(rows, 8, QStringLiteral("Uyarılar:"), 3825, FullWidth, CaptionHeight);
     UyarılarKutusu_ = readOnlyText(rows, QStringLiteral("UyarılarKutusu"),
-                                   twips(LabelLeft, 3555, FullWidth, 2100));
+                                   twips(LabelLeft, 4095, FullWidth, 2100));
 
     Etiket_[4]->setBuddy(SıkKullanılanSürelerKutusu_);
     Etiket_[5]->setBuddy(UsulKutusu_);
