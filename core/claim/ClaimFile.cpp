@@ -248,7 +248,8 @@ void copyMissingLists(ClaimFile& file, const std::filesystem::path& listFolder) 
             continue;
         }
         // A name that would lead out of the folder is no list of it.
-        if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
+        if (name.empty() || name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos ||
+            name == "." || name == "..") {
             continue;
         }
         Result<RateList> list = faiz::read(store::ListFilePath(listFolder, name));
