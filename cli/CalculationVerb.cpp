@@ -118,7 +118,9 @@ OrUsage<RateList> readFile(const fs::path& file) {
 OrUsage<RateList> readNamedList(const Options& options, const fs::path& programFolder) {
     const fs::path folder = preparedListFolder(valueOf(options.folder), programFolder);
     const std::string name = *valueOf(options.listName);
-    const std::vector<std::string> names = store::enumerateListNames(folder);
+    const auto listing = store::enumerateListNames(folder);
+    const std::vector<std::string> names =
+        listing ? listing.value().names : std::vector<std::string>();
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         return UsageError{inQuotes(name) + " adlı faiz oranı listesi " +
                           inQuotes(utf8path::toUtf8(folder)) +

@@ -16,8 +16,10 @@ Verb listNamesVerb(CLI::App& app) {
                     return reportUsage(
                         {"--listeler yalnızca --klasor ile birlikte kullanılabilir."}, context.err);
                 }
-                for (const std::string& name : store::enumerateListNames(
-                         preparedListFolder(valueOf(folder), context.programFolder))) {
+                const auto listing = store::enumerateListNames(
+                    preparedListFolder(valueOf(folder), context.programFolder));
+                for (const std::string& name :
+                     listing ? listing.value().names : std::vector<std::string>()) {
                     context.out << name << '\n';
                 }
                 return ExitOk;

@@ -69,12 +69,10 @@ int reportRunTimeError(const RunTimeError& error, std::ostream& err) {
 
 std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
                                          const std::filesystem::path& programFolder) {
-    if (folder) {
-        const std::filesystem::path given = utf8path::fromUtf8(*folder);
-        store::prepareFolder(given);
-        return given;
-    }
-    return store::chooseAndPrepareListFolder(programFolder);
+    const std::filesystem::path chosen =
+        folder ? utf8path::fromUtf8(*folder) : store::chooseListFolder(programFolder);
+    store::prepareFolder(chosen);
+    return chosen;
 }
 
 } // namespace mirvane::cli

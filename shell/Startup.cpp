@@ -54,8 +54,7 @@ int runProgram(int argc, char** argv) {
 
     runStartStep(
         [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); });
-    runStartStep(
-        [&values] { values.ListFolder = store::chooseAndPrepareListFolder(values.ProgramFolder); });
+    runStartStep([&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); });
     runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; });
 
     std::unique_ptr<AnaForm> window;

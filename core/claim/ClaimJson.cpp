@@ -1,6 +1,6 @@
 #include "claim/ClaimJson.h"
 
-#include "ratelist/FaizFile.h"
+#include "common/SafeFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -592,7 +592,7 @@ std::string toJson(const ClaimFile& file) {
 }
 
 Status writeFile(const std::filesystem::path& file, const ClaimFile& claim) {
-    return faiz::writeBytesSafely(file, toJson(claim));
+    return safefile::replaceFile(file, toJson(claim));
 }
 
 } // namespace mirvane::claim

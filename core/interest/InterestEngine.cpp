@@ -17,6 +17,8 @@ constexpr std::string_view NoDayBetweenMessage =
 constexpr std::string_view PrincipalMissingMessage = "\"Anapara\" miktarını girmeniz gerekiyor!";
 constexpr std::string_view PrincipalNotPositiveMessage =
     "\"Anapara\" miktarı SIFIR'dan büyük olmalı!";
+constexpr std::string_view PrincipalTooLargeMessage =
+    "\"Anapara\" miktarı 1.000.000.000.000.000'dan küçük olmalı!";
 
 bool isBlankText(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -49,6 +51,9 @@ std::optional<Rejection> validate(const RateList& list, const Inputs& inputs) {
     const std::optional<double> principal = text::parseNumber(inputs.principalText);
     if (!principal || !(*principal > 0.0)) {
         return reject(4, PrincipalNotPositiveMessage, Field::Principal);
+    }
+    if (*principal >= text::AmountLimit) {
+        return reject(5, PrincipalTooLargeMessage, Field::Principal);
     }
     return std::nullopt;
 }

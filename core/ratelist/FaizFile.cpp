@@ -1,5 +1,6 @@
 #include "ratelist/FaizFile.h"
 
+#include "common/SafeFile.h"
 #include "ratelist/OleDate.h"
 #include "text/Cp1254.h"
 #include "text/TextForms.h"
@@ -7,10 +8,10 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <fcntl.h>
 #include <limits>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,15 +57,35 @@ std::string periodText(std::size_t number) {
     return std::to_string(number) + ". dönemin";
 }
 
+RunTimeError invalidDate(std::size_t number) {
+    return notAListFile(periodText(number) + " tarihi geçersiz.");
+}
+
+RunTimeError rateNotANumber(std::size_t number) {
+    return notAListFile(periodText(number) + " oranı bir sayı değil.");
+}
+
+// What reading would refuse is never written, so every file the program writes reads back.
+std::optional<RunTimeError> refuseUnreadable(const RatePeriod& period, std::size_t number) {
+    if (!oledate::toDate(oledate::fromDate(period.StartDate)) ||
+        !oledate::toDate(oledate::fromDate(period.EndDate))) {
+        return invalidDate(number);
+    }
+    if (!std::isfinite(period.Rate)) {
+        return rateNotANumber(number);
+    }
+    return std::nullopt;
+}
+
 Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
     const auto start = oledate::toDate(getDouble(record.substr(0, 8)));
     const auto end = oledate::toDate(getDouble(record.substr(8, 8)));
     const double rate = getDouble(record.substr(RateOffset, 8));
     if (!start || !end) {
-        return notAListFile(periodText(number) + " tarihi geçersiz.");
+        return invalidDate(number);
     }
     if (!std::isfinite(rate)) {
-        return notAListFile(periodText(number) + " oranı bir sayı değil.");
+        return rateNotANumber(number);
     }
     const auto description = record.substr(DescriptionOffset, DescriptionSize);
     // The blank is the same byte in both encodings, so trimming first spares converting the
@@ -125,59 +146,6 @@ Result<std::string> readSmallFile(const std::filesystem::path& file) {
     return bytes;
 }
 
-// A new hidden file beside the target. It is created exclusively, so no existing
-// file is ever reused, with the mode any new file of the user gets (0666 less umask).
-int openTemporaryFile(const std::filesystem::path& target, std::filesystem::path& temporary) {
-    static unsigned counter = 0;
-    std::string prefix(1, '.');
-    prefix.append(cp1254::leftCharacters(target.filename().string(), 40));
-    prefix.append(".tmp-").append(std::to_string(::getpid())).append(1, '-');
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto tick = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000;
-        temporary = target.parent_path() / (prefix + std::to_string(tick + ++counter));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            errno = put == 0 ? EIO : errno;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// A list saved again keeps the permissions its file had (a list made read-only stays
-// so); a new list gets those of any new file of the user.
-void keepModeOf(const std::filesystem::path& file, int fd) {
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-}
-
-// Makes the rename itself durable; a failure here loses nothing that is not
-// already safe, so it is not reported.
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 bool hasListExtension(std::string_view fileName) {
@@ -208,6 +176,11 @@ std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period) {
 Result<std::string> encode(const std::vector<RatePeriod>& periods) {
     if (periods.size() > MaxPeriods) {
         return tooManyPeriods();
+    }
+    for (std::size_t k = 0; k < periods.size(); ++k) {
+        if (auto refused = refuseUnreadable(periods[k], k + 1)) {
+            return *refused;
+        }
     }
     if (periods.empty()) {
         return std::string();
@@ -260,27 +233,7 @@ Status write(const std::filesystem::path& file, const std::vector<RatePeriod>& p
     if (!bytes) {
         return bytes.error();
     }
-    return writeBytesSafely(file, bytes.value());
-}
-
-Status writeBytesSafely(const std::filesystem::path& file, std::string_view bytes) {
-    std::filesystem::path temporary;
-    const int fd = openTemporaryFile(file, temporary);
-    if (fd < 0) {
-        // Creating a file fails with ENOENT only when its folder is missing.
-        return errno == ENOENT ? errors::make(errors::PathNotFound) : errors::fromErrno(errno);
-    }
-    keepModeOf(file, fd);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
-        const int error = written ? errno : writeError;
-        ::unlink(temporary.c_str());
-        return errors::fromErrno(error);
-    }
-    syncFolder(file.parent_path());
-    return {};
+    return safefile::replaceFile(file, bytes.value());
 }
 
 } // namespace mirvane::faiz

@@ -28,7 +28,8 @@ bool hasListExtension(std::string_view fileName);
 // The 124 data bytes of one period (description cut to 100 characters).
 std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period);
 
-// The whole file image of a list; refuses more than 255 periods.
+// The whole file image of a list; refuses more than 255 periods and, with the error
+// reading would give, a date outside 1601-9999 or a rate that is not a finite number.
 Result<std::string> encode(const std::vector<RatePeriod>& periods);
 
 // The periods of a file image. An empty image is a list without periods. A
@@ -41,10 +42,7 @@ Result<RateList> read(const std::filesystem::path& file);
 
 // Writes the periods as the whole content of the file. The file is replaced only
 // once the new content is complete on disk: on any failure the old file (or its
-// absence) stays as it was.
+// absence) stays as it was. A list file that is a symbolic link is written through it.
 Status write(const std::filesystem::path& file, const std::vector<RatePeriod>& periods);
-
-// Writes raw bytes the same safe way (temporary file in the same folder, then rename).
-Status writeBytesSafely(const std::filesystem::path& file, std::string_view bytes);
 
 } // namespace mirvane::faiz

@@ -1,5 +1,6 @@
 #include "ratelist/ListEditing.h"
 
+#include "ratelist/OleDate.h"
 #include "ratelist/RateListStore.h"
 #include "text/Cp1254.h"
 #include "text/TextForms.h"
@@ -21,6 +22,15 @@ constexpr std::array<std::u32string_view, 30> ReservedNames{
     U"COM6", U"COM7", U"COM8", U"COM9", U"COM¹", U"COM²", U"COM³", U"LPT0", U"LPT1", U"LPT2",
     U"LPT3", U"LPT4", U"LPT5", U"LPT6", U"LPT7", U"LPT8", U"LPT9", U"LPT¹", U"LPT²", U"LPT³"};
 
+// A date the editor offers in place of a wrong one; none past the last day a list
+// file can hold.
+std::optional<Date> proposal(Date date) {
+    if (date > Date{oledate::Latest}) {
+        return std::nullopt;
+    }
+    return date;
+}
+
 Refusal refuse(Check check, std::string_view message, Field focus,
                std::optional<Date> correctedStart = {}, std::optional<Date> correctedEnd = {}) {
     return {check, message, focus, correctedStart, correctedEnd};
@@ -28,10 +38,12 @@ Refusal refuse(Check check, std::string_view message, Field focus,
 
 std::optional<Refusal> checkAgainstPrevious(Date start, Date previousEnd) {
     if (start <= previousEnd) {
-        return refuse(Check::StartNotAfterPrevious, M1, Field::StartDate, previousEnd + days{1});
+        return refuse(Check::StartNotAfterPrevious, M1, Field::StartDate,
+                      proposal(previousEnd + days{1}));
     }
     if (start - previousEnd > days{1}) {
-        return refuse(Check::GapAfterPrevious, M2, Field::StartDate, previousEnd + days{1});
+        return refuse(Check::GapAfterPrevious, M2, Field::StartDate,
+                      proposal(previousEnd + days{1}));
     }
     return std::nullopt;
 }
@@ -50,7 +62,7 @@ std::optional<Refusal> checkDates(const Entry& entry, const Neighbours& neighbou
     }
     if (*entry.start > *entry.end) {
         return refuse(Check::EndBeforeStart, M3, Field::EndDate, std::nullopt,
-                      *entry.start + days{1});
+                      proposal(*entry.start + days{1}));
     }
     if (neighbours.nextStart && *neighbours.nextStart - *entry.end != days{1}) {
         return refuse(Check::GapBeforeNext, M2, Field::EndDate, std::nullopt,
@@ -68,6 +80,9 @@ std::optional<Refusal> checkRate(const std::string& rateText) {
     }
     if (*rate == 0.0) {
         return refuse(Check::RateZero, M5, Field::Rate);
+    }
+    if (*rate < 0.0) {
+        return refuse(Check::RateNegative, RateNegative, Field::Rate);
     }
     return std::nullopt;
 }

@@ -36,6 +36,9 @@ inline constexpr std::string_view M8 = "Son dönemi silmek istediğinizden emin 
 inline constexpr std::string_view StartDateMissing = "\"Başlangıç Tarihi\" boş bırakılamaz!";
 inline constexpr std::string_view EndDateMissing = "\"Bitiş Tarihi\" boş bırakılamaz!";
 
+// A rate below zero would turn interest into a debt of the creditor.
+inline constexpr std::string_view RateNegative = "\"Faiz Oranı\" SIFIR'dan küçük olamaz!";
+
 // The file counts its periods in one byte.
 inline constexpr std::string_view TooManyPeriods = "Listede en fazla (255) dönem bulunabilir!";
 
@@ -70,6 +73,7 @@ enum class Check {
     GapBeforeNext,  // M2
     RateEmpty,      // M4
     RateZero,       // M5
+    RateNegative,
 };
 
 enum class Field { StartDate, EndDate, Rate };

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -52,11 +54,144 @@ std::uint64_t weight(char32_t c) {
     return std::uint64_t{U'a'} * Spacing + rank;
 }
 
-bool isListFile(const fs::directory_entry& entry) {
+constexpr auto StaleAfter = std::chrono::hours(1);
+
+// A list file is a regular file, reached directly or through a symbolic link.
+bool isListFile(const fs::path& file) {
     std::error_code error;
-    const std::string fileName = entry.path().filename().string();
-    return !fileName.starts_with('.') && faiz::hasListExtension(fileName) &&
-           entry.is_regular_file(error);
+    return fs::is_regular_file(file, error);
+}
+
+bool isListFileName(std::string_view fileName) {
+    return !fileName.starts_with('.') && faiz::hasListExtension(fileName);
+}
+
+std::string nameOfListFile(std::string_view fileName) {
+    return std::string(fileName.substr(0, fileName.size() - faiz::Extension.size()));
+}
+
+bool hasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7f;
+    });
+}
+
+// The name with each control character written as \xNN, so a notice stays one line.
+std::string visible(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            static constexpr char Digits[] = "0123456789ABCDEF";
+            shown += {'\\', 'x', Digits[byte >> 4], Digits[byte & 15]};
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// Of the files of one name the one with ".faiz" written in lower case is the list;
+// otherwise the first in byte order.
+bool listedBefore(const std::string& a, const std::string& b) {
+    const bool aUsual = a.ends_with(faiz::Extension);
+    const bool bUsual = b.ends_with(faiz::Extension);
+    return aUsual != bUsual ? aUsual : a < b;
+}
+
+// The failure of a step on the folder: the system's reason, the step and the folder.
+RunTimeError folderError(std::string_view what, const fs::path& folder, const RunTimeError& cause) {
+    return errors::make(cause.number, std::string(what) + ": " + inQuotes(folder.string()) + " (" +
+                                          cause.description + ").");
+}
+
+RunTimeError folderError(std::string_view what, const fs::path& folder, std::error_code error) {
+    return folderError(what, folder, safefile::errorOf(error));
+}
+
+// Every file name of the folder; an error when the folder cannot be read to its end.
+Result<std::vector<std::string>> fileNamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator entry(folder, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        names.push_back(entry->path().filename().string());
+    }
+    if (error) {
+        return folderError("Liste klasörü okunamadı", folder, error);
+    }
+    return names;
+}
+
+Status makeFolder(const fs::path& folder) {
+    if (folder.empty()) {
+        return folderError("Liste klasörü oluşturulamadı", folder,
+                           std::make_error_code(std::errc::no_such_file_or_directory));
+    }
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (fs::exists(status) && !fs::is_directory(status)) {
+        return folderError("Liste klasörü oluşturulamadı", folder,
+                           std::make_error_code(std::errc::not_a_directory));
+    }
+    fs::create_directories(folder, error);
+    if (error) {
+        return folderError("Liste klasörü oluşturulamadı", folder, error);
+    }
+    return {};
+}
+
+// A save killed half-way (a power cut, the file size limit) leaves its temporary file
+// behind. One older than an hour belongs to no save still running. Removing is a
+// courtesy: a failure here harms no list and is not reported.
+void removeStaleTemporaries(const fs::path& folder, const std::vector<std::string>& fileNames) {
+    const auto now = fs::file_time_type::clock::now();
+    for (const std::string& fileName : fileNames) {
+        if (!safefile::isTemporaryName(fileName)) {
+            continue;
+        }
+        const fs::path file = folder / fileName;
+        std::error_code error;
+        if (!fs::is_regular_file(fs::symlink_status(file, error))) {
+            continue;
+        }
+        const auto written = fs::last_write_time(file, error);
+        if (!error && now - written > StaleAfter) {
+            fs::remove(file, error);
+        }
+    }
+}
+
+Listing listingOf(const std::vector<std::string>& fileNames, const fs::path& folder) {
+    std::map<std::string, std::vector<std::string>> filesOfName;
+    Listing listing;
+    for (const std::string& fileName : fileNames) {
+        if (!isListFileName(fileName) || !isListFile(folder / fileName)) {
+            continue;
+        }
+        if (hasControlCharacter(fileName)) {
+            listing.notices.push_back(inQuotes(visible(fileName)) +
+                                      " listede gösterilmiyor: adında denetim karakteri var.");
+            continue;
+        }
+        filesOfName[nameOfListFile(fileName)].push_back(fileName);
+    }
+    for (auto& [name, files] : filesOfName) {
+        std::sort(files.begin(), files.end(), listedBefore);
+        for (std::size_t other = 1; other < files.size(); ++other) {
+            listing.notices.push_back(inQuotes(files[other]) +
+                                      " listede gösterilmiyor: " + inQuotes(name) + " adlı liste " +
+                                      inQuotes(files.front()) + " dosyasından okunuyor.");
+        }
+        listing.names.push_back(name);
+    }
+    std::sort(listing.names.begin(), listing.names.end(), listNameLess);
+    return listing;
 }
 
 // Creates and removes a file to learn whether the folder takes new files.
@@ -95,32 +230,57 @@ std::optional<fs::path> perUserListFolder() {
 fs::path ListFilePath(const fs::path& listFolder, std::string_view name) {
     const std::string usualName = std::string(name) + std::string(faiz::Extension);
     const fs::path usual = listFolder / usualName;
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(usual, error))) {
+    if (isListFile(usual)) {
         return usual;
     }
+    std::optional<std::string> other;
+    std::error_code error;
     fs::directory_iterator entry(listFolder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const std::string fileName = entry->path().filename().string();
         if (fileName.size() == usualName.size() && fileName.starts_with(name) &&
-            faiz::hasListExtension(fileName)) {
-            return entry->path();
+            faiz::hasListExtension(fileName) && isListFile(entry->path()) &&
+            (!other || listedBefore(fileName, *other))) {
+            other = fileName;
         }
     }
-    return usual;
+    return other ? listFolder / *other : usual;
 }
 
-void prepareFolder(const fs::path& listFolder) {
-    std::error_code error;
-    fs::create_directories(listFolder, error);
-    if (!enumerateListNames(listFolder).empty()) {
-        return;
+Result<Listing> enumerateListNames(const fs::path& listFolder) {
+    const auto fileNames = fileNamesIn(listFolder);
+    if (!fileNames) {
+        return fileNames.error();
     }
+    return listingOf(fileNames.value(), listFolder);
+}
+
+Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps) {
+    if (Status made = makeFolder(listFolder); !made) {
+        return made;
+    }
+    const auto fileNames = fileNamesIn(listFolder);
+    if (!fileNames) {
+        return fileNames.error();
+    }
+    removeStaleTemporaries(listFolder, fileNames.value());
+    if (!listingOf(fileNames.value(), listFolder).names.empty()) {
+        return {};
+    }
+    std::vector<safefile::NewFile> files;
     for (const RateList& list : defaults::lists()) {
-        if (const auto bytes = faiz::encode(list.Periods)) {
-            faiz::writeBytesSafely(ListFilePath(listFolder, list.Name), bytes.value());
+        auto bytes = faiz::encode(list.Periods);
+        if (!bytes) {
+            return bytes.error();
         }
+        files.push_back(
+            {listFolder / (list.Name + std::string(faiz::Extension)), std::move(bytes).value()});
     }
+    const auto created = safefile::createAllOrNone(files, steps);
+    if (!created) {
+        return folderError("Hazır listeler yazılamadı", listFolder, created.error());
+    }
+    return {};
 }
 
 bool isUsableFolder(const fs::path& listFolder) {
@@ -139,27 +299,12 @@ bool isSystemProgramFolder(const fs::path& programFolder) {
     return false;
 }
 
-fs::path chooseAndPrepareListFolder(const fs::path& programFolder) {
+fs::path chooseListFolder(const fs::path& programFolder) {
     fs::path chosen = listFolderOf(programFolder);
     if (isSystemProgramFolder(programFolder) || !isUsableFolder(chosen)) {
         chosen = perUserListFolder().value_or(chosen);
     }
-    prepareFolder(chosen);
     return chosen;
-}
-
-std::vector<std::string> enumerateListNames(const fs::path& listFolder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    fs::directory_iterator entry(listFolder, error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        if (isListFile(*entry)) {
-            const std::string fileName = entry->path().filename().string();
-            names.push_back(fileName.substr(0, fileName.size() - faiz::Extension.size()));
-        }
-    }
-    std::sort(names.begin(), names.end(), listNameLess);
-    return names;
 }
 
 bool listNameLess(std::string_view a, std::string_view b) {

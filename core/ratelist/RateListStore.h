@@ -5,6 +5,7 @@
 // window.
 
 #include "common/Errors.h"
+#include "common/SafeFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,13 +26,33 @@ fs::path listFolderOf(const fs::path& programFolder);
 // nullopt when neither variable is set.
 std::optional<fs::path> perUserListFolder();
 
-// listFolder / (name + ".faiz"), or the existing file of that name whose extension is
-// written in other letter case (".FAIZ").
+// The file the listing shows under the name: listFolder / (name + ".faiz"), or the
+// list file of that name whose extension is written in other letter case (".FAIZ");
+// listFolder / (name + ".faiz") when there is none.
 fs::path ListFilePath(const fs::path& listFolder, std::string_view name);
 
-// Creates the folder (and its parents) if missing and writes the three default
-// lists when it holds no list file. Every step that fails is skipped silently.
-void prepareFolder(const fs::path& listFolder);
+// The names the folder shows and what it leaves out.
+struct Listing {
+    // Sorted as listNameLess says.
+    std::vector<std::string> names;
+    // One line for each file left out: a second file of a listed name (X.FAIZ beside
+    // X.faiz) and a file whose name holds a control character.
+    std::vector<std::string> notices;
+};
+
+// The list files of the folder: regular files (or links to them) whose name ends in
+// ".faiz" in any letter case, hidden files (leading full stop) excluded; a name is the
+// file name without its last five characters. Of two files of one name, the one with
+// the extension in lower case (otherwise the first in byte order) is listed. A folder
+// that cannot be read, wholly, is an error, never an empty folder.
+Result<Listing> enumerateListNames(const fs::path& listFolder);
+
+// Creates the folder (and its parents) if missing, removes what saves that never
+// finished left behind (temporary files older than an hour), and writes the three
+// default lists when it holds no list file: all three or, on failure, none. Never
+// replaces anything that stands at a default's name. A folder that cannot be made or
+// read, or defaults that cannot be written, fail with the reason; nothing is written.
+Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps = safefile::systemSteps());
 
 // Whether the program can keep its lists in this folder: it exists or can be
 // created, and a file can be created in it.
@@ -43,15 +64,8 @@ bool isUsableFolder(const fs::path& listFolder);
 bool isSystemProgramFolder(const fs::path& programFolder);
 
 // The folder the program works in: the program folder's list folder when it is
-// usable and not a system folder, otherwise the per-user folder. Prepared as
-// prepareFolder says.
-fs::path chooseAndPrepareListFolder(const fs::path& programFolder);
-
-// The names of the list files of the folder, sorted case-insensitively in the
-// Turkish alphabet: regular files whose name ends in ".faiz" in any letter case,
-// hidden files (leading full stop) excluded; a name is the file name without its
-// last five characters. An unreadable folder gives no names.
-std::vector<std::string> enumerateListNames(const fs::path& listFolder);
+// usable and not a system folder, otherwise the per-user folder. Not yet prepared.
+fs::path chooseListFolder(const fs::path& programFolder);
 
 // The case-insensitive order used for the names.
 bool listNameLess(std::string_view a, std::string_view b);

@@ -311,6 +311,10 @@ std::string formatDate(Date date) {
     appendTwoDigits(text, unsigned(day.month()));
     text += '.';
     const int year = int(day.year());
+    if (year < 1 || year > 9999) {
+        // Never a year 0000 or a year cut to four digits: such a date reads back as none.
+        return text + std::to_string(year);
+    }
     appendTwoDigits(text, unsigned(year / 100));
     appendTwoDigits(text, unsigned(year % 100));
     return text;
@@ -366,7 +370,10 @@ double roundMoney(double value) {
     if (const auto cents = plainCents(value)) {
         return static_cast<double>(*cents) / 100.0;
     }
-    return toDouble(toMoneyDecimal(value));
+    // Fifteen digits of the very largest doubles read back as infinity; a finite amount
+    // stays finite.
+    const double rounded = toDouble(toMoneyDecimal(value));
+    return std::isfinite(rounded) ? rounded : value;
 }
 
 // Not-a-number and the infinities show as "Tanımsız", "Sonsuz" and "-Sonsuz".

@@ -12,7 +12,8 @@ namespace mirvane::text {
 
 using Date = std::chrono::sys_days;
 
-// "01.07.2005".
+// "01.07.2005". A year outside 0001-9999 is written as its plain number ("01.01.10000"),
+// which no reader takes for a date.
 std::string formatDate(Date date);
 
 // Reads d.M.yyyy or dd.MM.yyyy (blanks around allowed); nullopt for anything
@@ -22,6 +23,10 @@ std::optional<Date> parseDate(std::string_view text);
 // Rates and other plain numbers: no grouping, no trailing zeros, decimal comma,
 // at most 15 significant digits (9 -> "9", 17.75 -> "17,75").
 std::string formatGeneralNumber(double value);
+
+// The amounts the program takes in (a principal) stay below this: beyond it an amount
+// no longer has 15 significant digits to the cent, and no field holds it.
+inline constexpr double AmountLimit = 1e15;
 
 // Takes the value to 15 significant digits, then rounds half away from zero at
 // the second decimal (1.005 -> 1.01, 0.125 -> 0.13).

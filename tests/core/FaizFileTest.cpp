@@ -156,6 +156,31 @@ TEST(FaizEncoding, RefusesMoreThan255Periods) {
     EXPECT_NE(tooMany.error().description.find("255"), std::string::npos);
 }
 
+// Whatever reading refuses is refused at writing, with the same error, so no file the
+// program writes is unreadable.
+TEST(FaizEncoding, RefusesWhatReadingWouldRefuse) {
+    const Date good = on(2000, 1, 1);
+    const std::vector<std::vector<RatePeriod>> unreadable = {
+        {period(on(1600, 12, 31), good, 9)},
+        {period(good, on(9999, 12, 31) + days{1}, 9)},
+        {period(good, good, std::numeric_limits<double>::quiet_NaN())},
+        {period(good, good, 9), period(good, good, -std::numeric_limits<double>::infinity())},
+    };
+    for (const auto& periods : unreadable) {
+        const auto refused = faiz::encode(periods);
+        ASSERT_FALSE(refused.ok());
+        std::string image(periods.size() * 128 - 4, '\0');
+        for (std::size_t k = 0; k < periods.size(); ++k) {
+            const auto record = faiz::encodePeriod(periods[k]);
+            std::copy(record.begin(), record.end(), image.begin() + k * 128);
+        }
+        const auto read = faiz::decode(image);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(refused.error(), read.error());
+    }
+    EXPECT_TRUE(faiz::encode({period(on(1601, 1, 1), on(9999, 12, 31), -1e300)}).ok());
+}
+
 TEST(FaizEncoding, TwelfthPeriodIsReadFromOffset1408) {
     const auto twelve = twelvePeriods();
     const std::string bytes = encoded(twelve);

@@ -192,6 +192,17 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
         EXPECT_EQ(zero.focus, Field::Principal);
         EXPECT_FALSE(zero.correctedStart || zero.correctedEnd);
     }
+
+    // Beyond what the principal field holds, rounding to the cent means nothing.
+    for (const std::string& tooLarge :
+         {std::string("1.000.000.000.000.000"), "1" + std::string(308, '0')}) {
+        const Rejection large = rejection(run(on(2005, 7, 1), on(2006, 7, 1), tooLarge));
+        EXPECT_EQ(large.number, 5);
+        EXPECT_EQ(large.message, "\"Anapara\" miktarı 1.000.000.000.000.000'dan küçük olmalı!");
+        EXPECT_EQ(large.focus, Field::Principal);
+    }
+    EXPECT_TRUE(std::holds_alternative<Calculation>(
+        run(on(2005, 7, 1), on(2006, 7, 1), "999.999.999.999.999")));
 }
 
 TEST(InterestEngine, ReadsThePrincipalTheTurkishWay) {
@@ -257,8 +268,9 @@ TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
     EXPECT_EQ(empty.failure->number, errors::SubscriptOutOfRange);
     EXPECT_TRUE(empty.rows.empty());
 
+    RateList hugeRate{"Dev", {{start, start + days{100}, 1e300, ""}}};
     const Calculation huge = calculation(interest::calculate(
-        list, {start, start + days{10}, "1" + std::string(308, '0'), interest::Divisor365}));
+        hugeRate, {start, start + days{10}, "100.000.000.000.000", interest::Divisor365}));
     ASSERT_TRUE(huge.failure);
     EXPECT_EQ(huge.failure->number, errors::Overflow);
 }

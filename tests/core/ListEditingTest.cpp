@@ -108,6 +108,25 @@ TEST(EntryChecks, RateMustBeGivenAndNotZero) {
     EXPECT_EQ(refusal->focus, Field::Rate);
     EXPECT_FALSE(refusal->correctedStart || refusal->correctedEnd);
     EXPECT_EQ(checkEntry(entry(on(2008, 1, 1), on(2008, 1, 2), "0"), FirstPeriod)->message, M5);
+    const auto negative = checkEntry(entry(on(2008, 1, 1), on(2008, 1, 2), "-9"), FirstPeriod);
+    ASSERT_TRUE(negative);
+    EXPECT_EQ(negative->check, Check::RateNegative);
+    EXPECT_EQ(negative->message, RateNegative);
+    EXPECT_EQ(negative->focus, Field::Rate);
+}
+
+// A list file holds no day after 31.12.9999, so no correction may offer one.
+TEST(EntryChecks, NoDateAfterTheLastStorableDayIsProposed) {
+    const Date last = on(9999, 12, 31);
+    const auto afterLast = checkEntry(entry(last, last), after(last));
+    ASSERT_TRUE(afterLast);
+    EXPECT_EQ(afterLast->check, Check::StartNotAfterPrevious);
+    EXPECT_FALSE(afterLast->correctedStart);
+
+    const auto endBefore = checkEntry(entry(last, on(9999, 1, 1)), FirstPeriod);
+    ASSERT_TRUE(endBefore);
+    EXPECT_EQ(endBefore->check, Check::EndBeforeStart);
+    EXPECT_FALSE(endBefore->correctedEnd);
 }
 
 TEST(EntryChecks, OnlyTheFirstFailingCheckIsReported) {

@@ -1,5 +1,6 @@
 #include "ratelist/RateListStore.h"
 
+#include "ChildProcess.h"
 #include "TempFolder.h"
 #include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace mirvane;
@@ -63,9 +65,34 @@ private:
     std::optional<std::string> old_;
 };
 
+// The names a folder lists; none when it cannot be listed.
+std::vector<std::string> namesIn(const fs::path& folder) {
+    const auto listing = store::enumerateListNames(folder);
+    EXPECT_TRUE(listing.ok()) << (listing ? "" : listing.error().description);
+    return listing ? listing.value().names : std::vector<std::string>();
+}
+
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class StoreFolder : public mirvane::testing::TempFolderTest {
 protected:
     StoreFolder() : TempFolderTest("mirvane-store-") {}
+
+    // The statutory list as a user brought it up to date: thirteen periods.
+    std::string updatedStatutoryList() {
+        auto periods = defaults::lists().at(0).Periods;
+        periods.push_back({on(2020, 12, 31), on(2024, 5, 31), 9, "Güncelleme"});
+        const auto bytes = faiz::encode(periods);
+        EXPECT_TRUE(bytes.ok());
+        return bytes.ok() ? bytes.value() : std::string();
+    }
 };
 
 } // namespace
@@ -143,8 +170,9 @@ TEST(DefaultLists, EncodedPeriodsMatchHandComputedBytes) {
 
 TEST(ListNames, SortInTheTurkishAlphabetIgnoringCase) {
     const std::vector<std::string> expected = {
-        "(Eski)", "2020", "Adi",  "adi", "Çek",    "çorba", "Dere", "ılık", "Irmak", "ırmak",
-        "iğne",   "İnce", "Öykü", "Pul", "Quartz", "Şeker", "tuz",  "Üzüm", "Zeki",  "{son}",
+        "(Eski)", "2020",  "Adi",  "adi",   "Çek",     "çorba",   "Dere",   "ılık",
+        "Irmak",  "ırmak", "iğne", "İnce",  "Öykü",    "Pul",     "Quartz", "Şeker",
+        "tuz",    "Üzüm",  "Yasa", "yasal", "Yasal 2", "Yasalar", "Zeki",   "{son}",
     };
     std::vector<std::string> names = expected;
     std::reverse(names.begin(), names.end());
@@ -212,9 +240,10 @@ TEST(ListFolders, PathsFollowTheProgramAndUserFolders) {
 }
 
 TEST_F(StoreFolder, FirstPreparationCreatesTheFolderWithTheDefaultLists) {
-    const fs::path folder = store::chooseAndPrepareListFolder(root);
+    const fs::path folder = store::chooseListFolder(root);
     EXPECT_EQ(folder, root / "Veriler" / "Faizler");
-    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+    ASSERT_TRUE(store::prepareFolder(folder).ok());
+    EXPECT_EQ(namesIn(folder), DefaultNames);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(contentOf(store::ListFilePath(folder, DefaultNames[i])), encodedDefault(i));
     }
@@ -234,15 +263,15 @@ TEST_F(StoreFolder, DefaultsReturnOnlyWhenNoListIsLeft) {
     const fs::path folder = store::listFolderOf(root);
     fs::create_directories(folder);
     put(folder / "notlar.txt");
-    store::prepareFolder(folder);
-    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+    ASSERT_TRUE(store::prepareFolder(folder).ok());
+    EXPECT_EQ(namesIn(folder), DefaultNames);
 
     for (const auto& name : DefaultNames) {
         fs::remove(store::ListFilePath(folder, name));
     }
     put(folder / "Tek.faiz", encodedDefault(0));
-    store::prepareFolder(folder);
-    EXPECT_EQ(store::enumerateListNames(folder), std::vector<std::string>{"Tek"});
+    ASSERT_TRUE(store::prepareFolder(folder).ok());
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"Tek"});
 }
 
 TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
@@ -255,16 +284,17 @@ TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
     put(root / "faiz");
     fs::create_directory(root / "Klasör.faiz");
     fs::create_symlink(root / "yok", root / "Kırık.faiz");
-    EXPECT_EQ(store::enumerateListNames(root),
-              (std::vector<std::string>{"Adi", "Büyük", "karışık"}));
-    EXPECT_TRUE(store::enumerateListNames(root / "yok").empty());
+    EXPECT_EQ(namesIn(root), (std::vector<std::string>{"Adi", "Büyük", "karışık"}));
+    const auto missing = store::enumerateListNames(root / "yok");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().number, errors::FileNotFound);
 
     // A list listed under its name is read, saved and deleted through that same file.
     EXPECT_EQ(store::ListFilePath(root, "Büyük"), root / "Büyük.FAIZ");
     EXPECT_EQ(store::ListFilePath(root, "karışık"), root / "karışık.FaIz");
     EXPECT_EQ(store::ListFilePath(root, "Yeni"), root / "Yeni.faiz");
     EXPECT_TRUE(store::deleteListFile(store::ListFilePath(root, "Büyük")).ok());
-    EXPECT_EQ(store::enumerateListNames(root), (std::vector<std::string>{"Adi", "karışık"}));
+    EXPECT_EQ(namesIn(root), (std::vector<std::string>{"Adi", "karışık"}));
 }
 
 TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
@@ -275,9 +305,10 @@ TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
     EXPECT_TRUE(fs::is_empty(root / "yeni"));
 
     ScopedEnv data("XDG_DATA_HOME", (root / "kullanıcı").c_str());
-    const fs::path folder = store::chooseAndPrepareListFolder(notAFolder);
+    const fs::path folder = store::chooseListFolder(notAFolder);
     EXPECT_EQ(folder, root / "kullanıcı" / "Telvar" / "Mirvane" / "Veriler" / "Faizler");
-    EXPECT_EQ(store::enumerateListNames(folder), DefaultNames);
+    ASSERT_TRUE(store::prepareFolder(folder).ok());
+    EXPECT_EQ(namesIn(folder), DefaultNames);
 }
 
 // Installed under /usr the program never writes beside itself, even when run by root.
@@ -289,7 +320,7 @@ TEST_F(StoreFolder, SystemProgramFoldersUseThePerUserFolder) {
         EXPECT_FALSE(store::isSystemProgramFolder(own)) << own;
     }
     ScopedEnv data("XDG_DATA_HOME", (root / "kullanıcı").c_str());
-    EXPECT_EQ(store::chooseAndPrepareListFolder("/usr/bin"),
+    EXPECT_EQ(store::chooseListFolder("/usr/bin"),
               root / "kullanıcı" / "Telvar" / "Mirvane" / "Veriler" / "Faizler");
     EXPECT_FALSE(fs::exists("/usr/bin/Veriler"));
 }
@@ -314,4 +345,187 @@ TEST_F(StoreFolder, DeletingRemovesEvenReadOnlyListFiles) {
     const auto missing = store::deleteListFile(file);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.error().number, errors::FileNotFound);
+}
+
+// Seen: a folder the user may write but not read (mode 333) holding an updated
+// statutory list was taken for an empty folder, and the list was put back to the
+// default. Now the preparation fails with the reason and writes nothing.
+TEST_F(StoreFolder, AFolderThatCannotBeListedIsAnErrorAndKeepsItsLists) {
+    const fs::path folder = root / "Faizler";
+    fs::create_directory(folder);
+    const fs::path statutory = folder / "Adi Alacaklar (Kanuni Faiz).faiz";
+    const std::string updated = updatedStatutoryList();
+    put(statutory, updated);
+    ::chown(folder.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
+    ::chown(statutory.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
+    fs::permissions(folder, fs::perms(0333));
+
+    enum : int { Refused = 0, Prepared = 1, Listed = 2, Privileged = 3 };
+    const int outcome = mirvane::testing::inChild([&] {
+        if (!mirvane::testing::becomeUnprivileged() || ::access(folder.c_str(), R_OK) == 0) {
+            return int(Privileged);
+        }
+        const Status prepared = store::prepareFolder(folder);
+        if (prepared.ok()) {
+            return int(Prepared);
+        }
+        if (prepared.error().number != errors::PermissionDenied ||
+            prepared.error().description.find(folder.string()) == std::string::npos) {
+            return int(Prepared);
+        }
+        return store::enumerateListNames(folder).ok() ? int(Listed) : int(Refused);
+    });
+    if (outcome == Privileged) {
+        GTEST_SKIP() << "cannot run without privileges that ignore permission bits";
+    }
+    EXPECT_EQ(outcome, Refused);
+    fs::permissions(folder, fs::perms(0755));
+    EXPECT_EQ(contentOf(statutory), updated);
+    EXPECT_EQ(entriesOf(folder), std::vector<std::string>{statutory.filename().string()});
+}
+
+// Seen: a list kept on a share that is not mounted (a dangling link) and a pipe named
+// like a default were replaced by regular files.
+TEST_F(StoreFolder, DefaultsNeverReplaceALinkOrAPipeOfTheirName) {
+    const fs::path statutory = root / "Adi Alacaklar (Kanuni Faiz).faiz";
+    const fs::path advance = root / "Ticari Alacaklar (Reeskont-Avans).faiz";
+    fs::create_symlink("/mnt/paylaşım/Adi Alacaklar (Kanuni Faiz).faiz", statutory);
+    ASSERT_EQ(::mkfifo(advance.c_str(), 0644), 0);
+    ASSERT_TRUE(store::prepareFolder(root).ok());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(statutory)));
+    EXPECT_EQ(fs::read_symlink(statutory), "/mnt/paylaşım/Adi Alacaklar (Kanuni Faiz).faiz");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(advance)));
+    EXPECT_EQ(namesIn(root), std::vector<std::string>{DefaultNames[2]});
+}
+
+// Seen: a full disk left one or two of the three defaults and reported success; the
+// set was then never completed.
+TEST_F(StoreFolder, DefaultsAreWrittenAllOrNone) {
+    class FullDisk final : public safefile::Steps {
+    public:
+        std::error_code createNew(const fs::path& f, safefile::Handle& h) override {
+            return real().createNew(f, h);
+        }
+        void copyPermissions(const fs::path& f, safefile::Handle h) override {
+            real().copyPermissions(f, h);
+        }
+        std::error_code write(safefile::Handle h, std::string_view bytes) override {
+            if (++writes == 3) {
+                return std::make_error_code(std::errc::no_space_on_device);
+            }
+            return real().write(h, bytes);
+        }
+        std::error_code sync(safefile::Handle h) override { return real().sync(h); }
+        std::error_code close(safefile::Handle h) override { return real().close(h); }
+        std::error_code replace(const fs::path& a, const fs::path& b) override {
+            return real().replace(a, b);
+        }
+        std::error_code placeNew(const fs::path& a, const fs::path& b) override {
+            return real().placeNew(a, b);
+        }
+        std::error_code syncFolder(const fs::path& f) override { return real().syncFolder(f); }
+        std::error_code remove(const fs::path& f) override { return real().remove(f); }
+        int writes = 0;
+
+    private:
+        static safefile::Steps& real() { return safefile::systemSteps(); }
+    } fullDisk;
+
+    put(root / "notlar.txt", "not");
+    const Status full = store::prepareFolder(root, fullDisk);
+    ASSERT_FALSE(full.ok());
+    EXPECT_EQ(full.error().number, errors::DiskFull);
+    EXPECT_EQ(entriesOf(root), std::vector<std::string>{"notlar.txt"});
+
+    // The file size limit of the process, as a shell's ulimit -f sets it.
+    const int limited = mirvane::testing::inChild([&] {
+        if (!mirvane::testing::limitFileSize(2000)) {
+            return 2;
+        }
+        return store::prepareFolder(root).ok() ? 1 : 0;
+    });
+    EXPECT_EQ(limited, 0);
+    EXPECT_EQ(entriesOf(root), std::vector<std::string>{"notlar.txt"});
+
+    ASSERT_TRUE(store::prepareFolder(root).ok());
+    EXPECT_EQ(namesIn(root), DefaultNames);
+}
+
+TEST_F(StoreFolder, AFolderThatCannotBeMadeOrWrittenIsAnError) {
+    put(root / "dosya");
+    const Status notAFolder = store::prepareFolder(root / "dosya");
+    ASSERT_FALSE(notAFolder.ok());
+    EXPECT_EQ(notAFolder.error().number, errors::PathNotFound);
+    EXPECT_FALSE(store::prepareFolder(root / "dosya" / "alt").ok());
+    EXPECT_EQ(store::prepareFolder(root / std::string(300, 'u')).error().number,
+              errors::BadFileName);
+    EXPECT_FALSE(store::prepareFolder("").ok());
+
+    const fs::path readOnly = root / "salt-okunur";
+    fs::create_directory(readOnly);
+    fs::permissions(readOnly, fs::perms(0555));
+    const int outcome = mirvane::testing::inChild([&] {
+        if (!mirvane::testing::becomeUnprivileged() || ::access(readOnly.c_str(), W_OK) == 0) {
+            return 2;
+        }
+        const Status prepared = store::prepareFolder(readOnly);
+        return !prepared.ok() && prepared.error().number == errors::PermissionDenied ? 0 : 1;
+    });
+    if (outcome == 2) {
+        GTEST_SKIP() << "cannot run without privileges that ignore permission bits";
+    }
+    EXPECT_EQ(outcome, 0);
+    EXPECT_TRUE(fs::is_empty(readOnly));
+}
+
+// A save killed half-way leaves its temporary file; after an hour it can belong to no
+// save still running.
+TEST_F(StoreFolder, PreparationRemovesOnlyStaleTemporaryFilesOfItsOwn) {
+    put(root / "Tek.faiz", encodedDefault(0));
+    const std::vector<std::string> stale = {".Tek.faiz.tmp-4242-17",
+                                            ".Ticari Alacaklar (Reeskont-İskonto).fa.tmp-9-1"};
+    const std::vector<std::string> kept = {".Tek.faiz.tmp-4242-18x", ".Tek.faiz.tmp-4242",
+                                           "Tek.faiz.tmp-4242-17", ".notlar", ".taze.faiz.tmp-1-2"};
+    const auto twoHoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const auto& name : stale) {
+        put(root / name, "yarım");
+        fs::last_write_time(root / name, twoHoursAgo);
+    }
+    for (const auto& name : kept) {
+        put(root / name, "başkasının");
+        if (name != ".taze.faiz.tmp-1-2") {
+            fs::last_write_time(root / name, twoHoursAgo);
+        }
+    }
+    fs::create_directory(root / ".Klasör.faiz.tmp-1-2");
+    fs::last_write_time(root / ".Klasör.faiz.tmp-1-2", twoHoursAgo);
+
+    ASSERT_TRUE(store::prepareFolder(root).ok());
+    std::vector<std::string> expected = kept;
+    expected.push_back(".Klasör.faiz.tmp-1-2");
+    expected.push_back("Tek.faiz");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entriesOf(root), expected);
+}
+
+// Seen: X.faiz and X.FAIZ listed "X" twice, and only one could be reached.
+TEST_F(StoreFolder, EachNameIsListedOnceAndControlCharactersAreLeftOut) {
+    put(root / "X.FAIZ", "büyük");
+    put(root / "X.faiz", encodedDefault(0));
+    put(root / "Y.Faiz", "karışık");
+    put(root / "Y.FAIZ", encodedDefault(0));
+    put(root / "İki\nsatır.faiz", encodedDefault(0));
+    const auto listing = store::enumerateListNames(root);
+    ASSERT_TRUE(listing.ok());
+    EXPECT_EQ(listing.value().names, (std::vector<std::string>{"X", "Y"}));
+    EXPECT_EQ(listing.value().notices,
+              (std::vector<std::string>{
+                  "\"İki\\x0Asatır.faiz\" listede gösterilmiyor: adında denetim karakteri var.",
+                  "\"X.FAIZ\" listede gösterilmiyor: \"X\" adlı liste \"X.faiz\" dosyasından "
+                  "okunuyor.",
+                  "\"Y.Faiz\" listede gösterilmiyor: \"Y\" adlı liste \"Y.FAIZ\" dosyasından "
+                  "okunuyor."}));
+    // The listed file is the one read, saved and deleted under the name.
+    EXPECT_EQ(store::ListFilePath(root, "X"), root / "X.faiz");
+    EXPECT_EQ(store::ListFilePath(root, "Y"), root / "Y.FAIZ");
 }

@@ -27,6 +27,11 @@ TEST(DateText, FormatsDayMonthYearWithLeadingZeros) {
     EXPECT_EQ(formatDate(dateOf(2020, 12, 30)), "30.12.2020");
     EXPECT_EQ(formatDate(dateOf(100, 1, 1)), "01.01.0100");
     EXPECT_EQ(formatDate(dateOf(9999, 12, 31)), "31.12.9999");
+    // Past the years a date text can hold, never a year 0000 that reads back.
+    EXPECT_EQ(formatDate(dateOf(9999, 12, 31) + days{1}), "01.01.10000");
+    EXPECT_EQ(formatDate(dateOf(1, 1, 1) - days{1}), "31.12.0");
+    EXPECT_FALSE(parseDate("01.01.10000"));
+    EXPECT_FALSE(parseDate("31.12.0"));
 }
 
 TEST(DateText, ParsesShortAndPaddedFormsWithBlanksAround) {
@@ -112,7 +117,8 @@ TEST(MoneyRounding, HoldsForLargeMagnitudes) {
     EXPECT_EQ(roundMoney(-1234567890123.125), -1234567890123.13);
     EXPECT_EQ(roundMoney(1e20), 1e20);
     EXPECT_EQ(roundMoney(12345678901234567890.0), 12345678901234600000.0);
-    EXPECT_EQ(roundMoney(std::numeric_limits<double>::max()), Infinity);
+    // Fifteen digits of the largest double would read back as infinity.
+    EXPECT_EQ(roundMoney(std::numeric_limits<double>::max()), std::numeric_limits<double>::max());
 }
 
 TEST(MoneyRounding, ZeroIsNeverNegativeAndNonFiniteValuesPassThrough) {

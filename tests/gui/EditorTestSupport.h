@@ -85,7 +85,7 @@ public:
     void setUp() {
         folder_ = std::make_unique<QTemporaryDir>();
         shell::shared().ListFolder = shell::toPath(folder_->path());
-        store::prepareFolder(shell::shared().ListFolder);
+        QVERIFY(store::prepareFolder(shell::shared().ListFolder).ok());
         for (const RateList& list : rates::earlierDefaults()) {
             faiz::write(store::ListFilePath(shell::shared().ListFolder, list.Name), list.Periods);
         }

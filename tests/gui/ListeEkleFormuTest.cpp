@@ -363,7 +363,8 @@ void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
 void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
     const Editor e = editor();
     e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
-    const std::vector<std::string> before = store::enumerateListNames(shell::shared().ListFolder);
+    const std::vector<std::string> before =
+        store::enumerateListNames(shell::shared().ListFolder).value().names;
     for (const QString& name :
          {QStringLiteral("Faiz?"), QStringLiteral("a/b"), QStringLiteral("x:y"),
           QStringLiteral(".gizli"), QStringLiteral("Faiz."), QStringLiteral("CON"),
@@ -376,7 +377,7 @@ void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
         QCOMPARE(e.list()->rowCount(), 1);
         QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     }
-    QVERIFY(store::enumerateListNames(shell::shared().ListFolder) == before);
+    QVERIFY(store::enumerateListNames(shell::shared().ListFolder).value().names == before);
     QCOMPARE(
         std::distance(fs::directory_iterator(shell::shared().ListFolder), fs::directory_iterator()),
         std::ptrdiff_t(before.size()));

@@ -559,8 +559,16 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
 
 void AnaForm::RefreshListNames() {
     const std::filesystem::path& folder = shell::shared().ListFolder;
-    store::prepareFolder(folder);
-    listNames_ = store::enumerateListNames(folder);
+    // A folder that cannot be read shows no lists, and says why: never as if it were empty.
+    const Status prepared = store::prepareFolder(folder);
+    if (!prepared) {
+        shell::ReportError(prepared.error());
+    }
+    const Result<store::Listing> listing = store::enumerateListNames(folder);
+    if (!listing && prepared) {
+        shell::ReportError(listing.error());
+    }
+    listNames_ = listing ? listing.value().names : std::vector<std::string>();
     const auto named = std::find(listNames_.begin(), listNames_.end(), SelectedListName_);
     if (named != listNames_.end()) {
         SelectedListIndex_ = std::int16_t(named - listNames_.begin());
