@@ -26,6 +26,8 @@ namespace {
 namespace fs = std::filesystem;
 
 template <class T> using OrUsage = std::variant<T, UsageError>;
+// A list, or why there is none: the arguments, or a folder that could not be prepared.
+using ListOrFailure = std::variant<RateList, UsageError, RunTimeError>;
 
 struct Options {
     const CLI::Option* listName;
@@ -115,19 +117,29 @@ OrUsage<RateList> readFile(const fs::path& file) {
     return std::move(list).value();
 }
 
-OrUsage<RateList> readNamedList(const Options& options, const fs::path& programFolder) {
-    const fs::path folder = preparedListFolder(valueOf(options.folder), programFolder);
+ListOrFailure widened(OrUsage<RateList> list) {
+    return std::visit([](auto&& alternative) -> ListOrFailure { return std::move(alternative); },
+                      std::move(list));
+}
+
+ListOrFailure readNamedList(const Options& options, const fs::path& programFolder) {
+    const auto opened = openListFolder(valueOf(options.folder), programFolder);
+    if (const auto* usage = std::get_if<UsageError>(&opened)) {
+        return *usage;
+    }
+    if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
+        return *failure;
+    }
+    const ListFolder* folder = &std::get<ListFolder>(opened);
     const std::string name = *valueOf(options.listName);
-    const auto listing = store::enumerateListNames(folder);
-    const std::vector<std::string> names =
-        listing ? listing.value().names : std::vector<std::string>();
+    const std::vector<std::string>& names = folder->listing.names;
     if (std::find(names.begin(), names.end(), name) == names.end()) {
         return UsageError{inQuotes(name) + " adlı faiz oranı listesi " +
-                          inQuotes(utf8path::toUtf8(folder)) +
+                          inQuotes(utf8path::toUtf8(folder->path)) +
                           " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
                           "--listeler"};
     }
-    return readFile(store::ListFilePath(folder, name));
+    return widened(readFile(store::ListFilePath(folder->path, name)));
 }
 
 // A ready list is computed as carried, without a folder.
@@ -140,12 +152,12 @@ OrUsage<RateList> readyList(const Options& options) {
                                        "mirvane-hesap --hazir-listeler"};
 }
 
-OrUsage<RateList> readList(const Options& options, const fs::path& programFolder) {
+ListOrFailure readList(const Options& options, const fs::path& programFolder) {
     if (given(options.readyName)) {
-        return readyList(options);
+        return widened(readyList(options));
     }
     if (given(options.file)) {
-        return readFile(utf8path::fromUtf8(*valueOf(options.file)));
+        return widened(readFile(utf8path::fromUtf8(*valueOf(options.file))));
     }
     return readNamedList(options, programFolder);
 }
@@ -207,9 +219,12 @@ int calculate(const CLI::App& app, const Options& options, const Context& contex
             return reportUsage(*usage, context.err);
         }
     }
-    const OrUsage<RateList> list = readList(options, context.programFolder);
+    const ListOrFailure list = readList(options, context.programFolder);
     if (const UsageError* usage = std::get_if<UsageError>(&list)) {
         return reportUsage(*usage, context.err);
+    }
+    if (const RunTimeError* failure = std::get_if<RunTimeError>(&list)) {
+        return reportRunTimeError(*failure, context.err);
     }
     const RateList& rateList = std::get<RateList>(list);
     const interest::Inputs inputs{std::get<Date>(start), std::get<Date>(end), principal,

@@ -50,7 +50,9 @@ Seçenekler:
                       --dosya verildiğinde klasöre bakılmaz.
   --json              Sonucu JSON olarak yazar.
   --listeler          Klasördeki listelerin adlarını, program penceresindeki
-                      sırayla, her satıra bir ad olarak yazar.
+                      sırayla, her satıra bir ad olarak yazar. Gösterilmeyen
+                      dosyalar (aynı adın ikinci dosyası, adında denetim
+                      karakteri olan dosya) hata çıktısında belirtilir.
   --hazir-listeler    Programla gelen güncel hazır listelerin adlarını, her
                       satıra bir ad olarak yazar.
   --listeleri-guncelle
@@ -127,9 +129,10 @@ Seçenekler:
   2  Kullanım hatası, bulunamayan liste ya da okunamayan liste dosyası; bozuk
      ya da okunamayan hesap dosyası (bozuksa satır ve sütunuyla).
   3  Hesaplama sırasında çalışma hatası (örneğin taşma ya da 31.12.9999'dan
-     sonraki bir tarih); hata kodu ve
-     açıklaması hata çıktısına yazılır. --listeleri-guncelle ile: okunamayan
-     ya da yazılamayan bir liste (hata çıktısında "okunamadı: AD" ya da
+     sonraki bir tarih) ya da liste klasörü oluşturulamadı, okunamadı veya
+     hazır listeler yazılamadı (örneğin disk dolu); hata kodu ve açıklaması
+     hata çıktısına yazılır. --listeleri-guncelle ile: okunamayan ya da
+     yazılamayan bir liste (hata çıktısında "okunamadı: AD" ya da
      "yazılamadı: AD"; diğer listeler yine güncellenir).
 )";
 

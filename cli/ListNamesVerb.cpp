@@ -1,4 +1,5 @@
-// --listeler: the names of the lists in the folder, in the main window's order.
+// --listeler: the names of the lists in the folder, in the main window's order; what
+// the folder leaves out is named on the error output.
 
 #include "Verbs.h"
 #include "ratelist/RateListStore.h"
@@ -16,10 +17,18 @@ Verb listNamesVerb(CLI::App& app) {
                     return reportUsage(
                         {"--listeler yalnızca --klasor ile birlikte kullanılabilir."}, context.err);
                 }
-                const auto listing = store::enumerateListNames(
-                    preparedListFolder(valueOf(folder), context.programFolder));
-                for (const std::string& name :
-                     listing ? listing.value().names : std::vector<std::string>()) {
+                const auto opened = openListFolder(valueOf(folder), context.programFolder);
+                if (const auto* usage = std::get_if<UsageError>(&opened)) {
+                    return reportUsage(*usage, context.err);
+                }
+                if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
+                    return reportRunTimeError(*failure, context.err);
+                }
+                const store::Listing& listing = std::get<ListFolder>(opened).listing;
+                for (const std::string& notice : listing.notices) {
+                    context.err << notice << '\n';
+                }
+                for (const std::string& name : listing.names) {
                     context.out << name << '\n';
                 }
                 return ExitOk;

@@ -57,11 +57,17 @@ Verb updateListsVerb(CLI::App& app) {
                         {"--listeleri-guncelle yalnızca --klasor ile birlikte kullanılabilir."},
                         context.err);
                 }
-                const fs::path listFolder =
-                    preparedListFolder(valueOf(folder), context.programFolder);
+                const auto opened = openListFolder(valueOf(folder), context.programFolder);
+                if (const auto* usage = std::get_if<UsageError>(&opened)) {
+                    return reportUsage(*usage, context.err);
+                }
+                if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
+                    return reportRunTimeError(*failure, context.err);
+                }
+                const ListFolder& listFolder = std::get<ListFolder>(opened);
                 bool allDone = true;
-                for (const std::string& name : store::enumerateListNames(listFolder)) {
-                    allDone = bringCurrent(listFolder, name, context) && allDone;
+                for (const std::string& name : listFolder.listing.names) {
+                    allDone = bringCurrent(listFolder.path, name, context) && allDone;
                 }
                 return allDone ? ExitOk : ExitRunTime;
             },

@@ -67,12 +67,23 @@ int reportRunTimeError(const RunTimeError& error, std::ostream& err) {
     return ExitRunTime;
 }
 
-std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
-                                         const std::filesystem::path& programFolder) {
+std::variant<ListFolder, UsageError, RunTimeError>
+openListFolder(const std::optional<std::string>& folder,
+               const std::filesystem::path& programFolder) {
+    if (folder && folder->empty()) {
+        // Never the current directory by accident.
+        return UsageError{"--klasor için boş olmayan bir klasör adı gerekli."};
+    }
     const std::filesystem::path chosen =
         folder ? utf8path::fromUtf8(*folder) : store::chooseListFolder(programFolder);
-    store::prepareFolder(chosen);
-    return chosen;
+    if (const Status prepared = store::prepareFolder(chosen); !prepared) {
+        return prepared.error();
+    }
+    Result<store::Listing> listing = store::enumerateListNames(chosen);
+    if (!listing) {
+        return listing.error();
+    }
+    return ListFolder{chosen, std::move(listing).value()};
 }
 
 } // namespace mirvane::cli

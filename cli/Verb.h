@@ -4,6 +4,7 @@
 // on the one CLI::App, and the way usage errors are reported.
 
 #include "common/Errors.h"
+#include "ratelist/RateListStore.h"
 
 #include <CLI/App.hpp>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace mirvane::cli {
 
@@ -59,8 +61,16 @@ int reportUsage(const UsageError& usage, std::ostream& err);
 int reportRunTimeError(const RunTimeError& error, std::ostream& err);
 
 // The list folder as the main window would use it (the one given, or the one chosen
-// from the program folder), created and filled with the default lists when needed.
-std::filesystem::path preparedListFolder(const std::optional<std::string>& folder,
-                                         const std::filesystem::path& programFolder);
+// from the program folder), prepared, and what it lists.
+struct ListFolder {
+    std::filesystem::path path;
+    store::Listing listing;
+};
+
+// An empty folder name is a usage error; a folder that cannot be made, read or given
+// its default lists fails with the reason, and nothing is written.
+std::variant<ListFolder, UsageError, RunTimeError>
+openListFolder(const std::optional<std::string>& folder,
+               const std::filesystem::path& programFolder);
 
 } // namespace mirvane::cli

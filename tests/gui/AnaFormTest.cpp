@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 #include "PdfTestSupport.h"
 #include "ratelist/FaizFile.h"
+#include "ratelist/RateListStore.h"
 #include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -32,6 +33,7 @@
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -95,6 +97,8 @@ private slots:
     void deleteAsksThenSelectsTheEntryBefore();
     void listThatCannotBeDeletedStaysInView();
     void modalWindowsRebuildOnlyWhenTheFolderChanged();
+    void folderThatCannotBePreparedIsReported();
+    void secondFileOfANameIsNamedBesideTheCaption();
     void otherActivationsKeepTheBreakdown();
     void escAsksBeforeClosing();
     void titleBarCloseAsksNothingAndSkipsPositionWhenMinimised();
@@ -840,6 +844,39 @@ void AnaFormTest::listThatCannotBeDeletedStaysInView() {
     QCOMPARE(boxes_.requests[1].caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(names()->count(), 3);
     QCOMPARE(names()->currentRow(), 1);
+}
+
+// A folder the program cannot make or read is reported, never shown as an empty folder
+// to be filled with the defaults.
+void AnaFormTest::folderThatCannotBePreparedIsReported() {
+    fs::create_directories(shell::shared().ListFolder.parent_path());
+    std::ofstream(shell::shared().ListFolder) << "kullanıcının dosyası";
+    openForm();
+    QCOMPARE(int(boxes_.requests.size()), 1);
+    QVERIFY(
+        boxes_.requests[0].text.contains(shell::toQString(shell::shared().ListFolder.string())));
+    QCOMPARE(endings_, 0);
+    QCOMPARE(names()->count(), 0);
+    QVERIFY(fs::is_regular_file(shell::shared().ListFolder));
+    QCOMPARE(fs::file_size(shell::shared().ListFolder), std::uintmax_t(24)); // untouched
+}
+
+void AnaFormTest::secondFileOfANameIsNamedBesideTheCaption() {
+    QVERIFY(store::prepareFolder(shell::shared().ListFolder).ok());
+    fs::copy_file(listFile(FirstList),
+                  shell::shared().ListFolder / "Adi Alacaklar (Kanuni Faiz).FAIZ");
+    openForm();
+    QCOMPARE(names()->count(), 3);
+    const QLabel* caption = child<QLabel>(QStringLiteral("Etiket6"));
+    QVERIFY(caption->text().startsWith(FirstList));
+    const QString notice = QStringLiteral("\"Adi Alacaklar (Kanuni Faiz).FAIZ\" listede "
+                                          "gösterilmiyor: \"Adi Alacaklar (Kanuni Faiz)\" adlı "
+                                          "liste \"Adi Alacaklar (Kanuni Faiz).faiz\" dosyasından "
+                                          "okunuyor.");
+    QVERIFY(caption->text().endsWith(notice));
+    QVERIFY(!caption->text().contains(u'\n'));
+    QCOMPARE(caption->toolTip(), notice);
+    QVERIFY(boxes_.requests.empty());
 }
 
 // Runs `change` while a modal window is open over the main window, as an editor

@@ -573,6 +573,12 @@ void AnaForm::RefreshListNames() {
     if (named != listNames_.end()) {
         SelectedListIndex_ = std::int16_t(named - listNames_.begin());
     }
+    listNotices_.clear();
+    if (listing) {
+        for (const std::string& notice : listing.value().notices) {
+            listNotices_ << toQString(notice);
+        }
+    }
     const std::optional<std::size_t> chosen =
         store::selectAfterRefresh(listNames_, shell::shared().NewListName, SelectedListIndex_);
     {
@@ -639,15 +645,28 @@ bool AnaForm::loadForDisplay(int row) {
         return false;
     }
     shownList_ = std::move(read).value();
-    Etiket_[6]->setText(toQString(breakdown::loadedListCaption(shownList_)));
-    Etiket_[6]->adjustSize();
+    showListCaption(toQString(breakdown::loadedListCaption(shownList_)));
     showPeriods();
     return true;
 }
 
-void AnaForm::clearDisplay(const QString& listName) {
-    Etiket_[6]->setText(listName);
+// The caption names the loaded list; a notice of the folder follows it on the same line,
+// every notice in the tooltip.
+void AnaForm::showListCaption(const QString& caption) {
+    QString text = caption;
+    if (!listNotices_.isEmpty()) {
+        text += QStringLiteral("   ") + listNotices_.front();
+        if (listNotices_.size() > 1) {
+            text += QStringLiteral(" (+%1)").arg(listNotices_.size() - 1);
+        }
+    }
+    Etiket_[6]->setText(text);
+    Etiket_[6]->setToolTip(listNotices_.join(u'\n'));
     Etiket_[6]->adjustSize();
+}
+
+void AnaForm::clearDisplay(const QString& listName) {
+    showListCaption(listName);
     clearBreakdown();
     FaizOranlarıListesi_->removeAllRows();
     shownList_ = {};

@@ -93,6 +93,7 @@ private:
     // False when the list could not be read.
     bool loadForDisplay(int row);
     void clearDisplay(const QString& listName);
+    void showListCaption(const QString& caption);
     void showPeriods();
 
     // A breakdown belongs to the inputs it was computed from: any change to them
@@ -162,6 +163,8 @@ private:
 
     // The names behind the rows of FaizDosyalarıListesi, as the folder spells them.
     std::vector<std::string> listNames_;
+    // What the list folder left out (a second file of one name), shown beside the caption.
+    QStringList listNotices_;
     // The list whose periods FaizOranlarıListesi shows.
     mirvane::RateList shownList_;
     // What the breakdown on display was computed from; empty while none is shown.
