@@ -140,8 +140,14 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
         file.calculationDate = *date;
     }
     if (listsMissing(file)) {
-        claim::copyMissingLists(file,
-                                preparedListFolder(valueOf(options.folder), context.programFolder));
+        const auto opened = openListFolder(valueOf(options.folder), context.programFolder);
+        if (const auto* usage = std::get_if<UsageError>(&opened)) {
+            return reportUsage(*usage, context.err);
+        }
+        if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
+            return reportRunTimeError(*failure, context.err);
+        }
+        claim::copyMissingLists(file, std::get<ListFolder>(opened).path);
     }
     const claim::ClaimOutcome outcome = claim::compute(file);
     if (const auto* refusal = std::get_if<claim::Refusal>(&outcome)) {
