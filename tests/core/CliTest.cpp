@@ -366,131 +366,131 @@ TEST_F(Cli, PrintsTheRatesWithTheirSources) {
     EXPECT_NE(rates.out.find("\n01.07.2025\t31.12.2025\t44,25\t30.06.2025 TCMB avans oranı"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(root_ / "program"));
+}
 
-    std::vector<std::string> entriesOf(const fs::path& folder) {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
-    // Seen: each of these exited 0 with no message, and a list that could not be written was
-    // then reported as not found.
-    TEST_F(Cli, AFolderThatCannotBePreparedExitsThreeWithTheReason) {
-        fs::create_directories(root_);
-        std::ofstream(root_ / "dosya") << "metin";
-        const Outcome file = run({"--listeler", "--klasor", (root_ / "dosya").string()});
-        EXPECT_EQ(file.code, cli::ExitRunTime);
-        EXPECT_EQ(file.out, "");
-        EXPECT_EQ(file.err.rfind("Hata Kodu: 76\n", 0), 0u) << file.err;
-        EXPECT_NE(file.err.find((root_ / "dosya").string()), std::string::npos) << file.err;
+// Seen: each of these exited 0 with no message, and a list that could not be written was
+// then reported as not found.
+TEST_F(Cli, AFolderThatCannotBePreparedExitsThreeWithTheReason) {
+    fs::create_directories(root_);
+    std::ofstream(root_ / "dosya") << "metin";
+    const Outcome file = run({"--listeler", "--klasor", (root_ / "dosya").string()});
+    EXPECT_EQ(file.code, cli::ExitRunTime);
+    EXPECT_EQ(file.out, "");
+    EXPECT_EQ(file.err.rfind("Hata Kodu: 76\n", 0), 0u) << file.err;
+    EXPECT_NE(file.err.find((root_ / "dosya").string()), std::string::npos) << file.err;
 
-        const Outcome named =
-            run({"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
-                 "01.07.2006", "--klasor", (root_ / "dosya").string()});
-        EXPECT_EQ(named.code, cli::ExitRunTime);
-        EXPECT_EQ(named.err.find("adlı faiz oranı listesi"), std::string::npos) << named.err;
+    const Outcome named =
+        run({"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+             "01.07.2006", "--klasor", (root_ / "dosya").string()});
+    EXPECT_EQ(named.code, cli::ExitRunTime);
+    EXPECT_EQ(named.err.find("adlı faiz oranı listesi"), std::string::npos) << named.err;
 
-        const Outcome tooLong =
-            run({"--listeler", "--klasor", (root_ / std::string(300, 'u')).string()});
-        EXPECT_EQ(tooLong.code, cli::ExitRunTime);
-        EXPECT_EQ(tooLong.err.rfind("Hata Kodu: 52\n", 0), 0u) << tooLong.err;
+    const Outcome tooLong =
+        run({"--listeler", "--klasor", (root_ / std::string(300, 'u')).string()});
+    EXPECT_EQ(tooLong.code, cli::ExitRunTime);
+    EXPECT_EQ(tooLong.err.rfind("Hata Kodu: 52\n", 0), 0u) << tooLong.err;
 
-        // ulimit -f 0: not one byte of a default can be written.
-        const int limited = mirvane::testing::inChild([&] {
-            if (!mirvane::testing::limitFileSize(0)) {
-                return 100;
-            }
-            return run({"--listeler", "--klasor", folder_.string()}).code;
-        });
-        EXPECT_EQ(limited, cli::ExitRunTime);
-        EXPECT_TRUE(fs::is_empty(folder_));
-    }
-
-    TEST_F(Cli, WithoutPrivilegesAnUnreadableOrReadOnlyFolderExitsThree) {
-        fs::permissions(root_, fs::perms(0755));
-        fs::create_directories(folder_);
-        const fs::path statutory = folder_ / (Statutory + ".faiz");
-        std::vector<RatePeriod> updated = {{on(2020, 12, 31), on(2024, 5, 31), 9, "Güncel"}};
-        ASSERT_TRUE(faiz::write(statutory, updated).ok());
-        const std::string before = [&] {
-            std::ifstream in(statutory, std::ios::binary);
-            return std::string(std::istreambuf_iterator<char>(in), {});
-        }();
-        ::chown(folder_.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
-        ::chown(statutory.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
-        fs::permissions(folder_, fs::perms(0333));
-        const fs::path readOnly = root_ / "salt-okunur";
-        fs::create_directories(readOnly);
-        fs::permissions(readOnly, fs::perms(0555));
-
-        const int outcome = mirvane::testing::inChild([&] {
-            if (!mirvane::testing::becomeUnprivileged() || ::access(folder_.c_str(), R_OK) == 0) {
-                return 100;
-            }
-            const Outcome unreadable = run({"--listeler", "--klasor", folder_.string()});
-            const Outcome notWritable = run({"--listeler", "--klasor", readOnly.string()});
-            return unreadable.code * 10 + notWritable.code;
-        });
-        fs::permissions(folder_, fs::perms(0755));
-        if (outcome == 100) {
-            GTEST_SKIP() << "cannot run without privileges that ignore permission bits";
+    // ulimit -f 0: not one byte of a default can be written.
+    const int limited = mirvane::testing::inChild([&] {
+        if (!mirvane::testing::limitFileSize(0)) {
+            return 100;
         }
-        EXPECT_EQ(outcome, cli::ExitRunTime * 10 + cli::ExitRunTime);
+        return run({"--listeler", "--klasor", folder_.string()}).code;
+    });
+    EXPECT_EQ(limited, cli::ExitRunTime);
+    EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+TEST_F(Cli, WithoutPrivilegesAnUnreadableOrReadOnlyFolderExitsThree) {
+    fs::permissions(root_, fs::perms(0755));
+    fs::create_directories(folder_);
+    const fs::path statutory = folder_ / (Statutory + ".faiz");
+    std::vector<RatePeriod> updated = {{on(2020, 12, 31), on(2024, 5, 31), 9, "Güncel"}};
+    ASSERT_TRUE(faiz::write(statutory, updated).ok());
+    const std::string before = [&] {
         std::ifstream in(statutory, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
-        EXPECT_TRUE(fs::is_empty(readOnly));
-    }
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    ::chown(folder_.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
+    ::chown(statutory.c_str(), mirvane::testing::NobodyId, mirvane::testing::NobodyId);
+    fs::permissions(folder_, fs::perms(0333));
+    const fs::path readOnly = root_ / "salt-okunur";
+    fs::create_directories(readOnly);
+    fs::permissions(readOnly, fs::perms(0555));
 
-    // A 64 KiB disk with room for one or two of the three defaults.
-    TEST_F(Cli, AFullDiskLeavesNoneOfTheDefaults) {
-        const fs::path disk = root_ / "disk";
-        fs::create_directories(disk);
-        if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
-            GTEST_SKIP() << "cannot mount a small file system here";
+    const int outcome = mirvane::testing::inChild([&] {
+        if (!mirvane::testing::becomeUnprivileged() || ::access(folder_.c_str(), R_OK) == 0) {
+            return 100;
         }
-        {
-            std::ofstream filler(disk / "dolu", std::ios::binary);
-            filler << std::string(56 * 1024, 'x');
-        }
-        const Outcome full = run({"--listeler", "--klasor", (disk / "Faizler").string()});
-        const std::vector<std::string> left = entriesOf(disk / "Faizler");
-        ::umount2(disk.c_str(), MNT_DETACH);
-        EXPECT_EQ(full.code, cli::ExitRunTime);
-        EXPECT_EQ(full.err.rfind("Hata Kodu: 61\n", 0), 0u) << full.err;
-        EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+        const Outcome unreadable = run({"--listeler", "--klasor", folder_.string()});
+        const Outcome notWritable = run({"--listeler", "--klasor", readOnly.string()});
+        return unreadable.code * 10 + notWritable.code;
+    });
+    fs::permissions(folder_, fs::perms(0755));
+    if (outcome == 100) {
+        GTEST_SKIP() << "cannot run without privileges that ignore permission bits";
     }
+    EXPECT_EQ(outcome, cli::ExitRunTime * 10 + cli::ExitRunTime);
+    std::ifstream in(statutory, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+    EXPECT_TRUE(fs::is_empty(readOnly));
+}
 
-    TEST_F(Cli, AnEmptyFolderNameIsAUsageError) {
-        const fs::path here = fs::current_path();
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"--listeler", "--klasor", ""},
-              {"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
-               "01.07.2006", "--klasor", ""}}) {
-            const Outcome empty = run(args);
-            EXPECT_EQ(empty.code, cli::ExitUsage);
-            EXPECT_NE(empty.err.find("--klasor"), std::string::npos) << empty.err;
-        }
-        EXPECT_FALSE(fs::exists(here / (Statutory + ".faiz")));
+// A 64 KiB disk with room for one or two of the three defaults.
+TEST_F(Cli, AFullDiskLeavesNoneOfTheDefaults) {
+    const fs::path disk = root_ / "disk";
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
     }
+    {
+        std::ofstream filler(disk / "dolu", std::ios::binary);
+        filler << std::string(56 * 1024, 'x');
+    }
+    const Outcome full = run({"--listeler", "--klasor", (disk / "Faizler").string()});
+    const std::vector<std::string> left = entriesOf(disk / "Faizler");
+    ::umount2(disk.c_str(), MNT_DETACH);
+    EXPECT_EQ(full.code, cli::ExitRunTime);
+    EXPECT_EQ(full.err.rfind("Hata Kodu: 61\n", 0), 0u) << full.err;
+    EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+}
 
-    // Seen: a name with a line break was listed as two lines, and X.faiz beside X.FAIZ was
-    // listed twice.
-    TEST_F(Cli, EveryListedNameIsOneLineAndListedOnce) {
-        ASSERT_EQ(run({"--listeler", "--klasor", folder_.string()}).code, cli::ExitOk);
-        fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / "İki\nsatır.faiz");
-        fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / (Statutory + ".FAIZ"));
-        const Outcome listed = run({"--listeler", "--klasor", folder_.string()});
-        EXPECT_EQ(listed.code, cli::ExitOk);
-        EXPECT_EQ(listed.out, Statutory + "\nTicari Alacaklar (Reeskont-Avans)\n" +
-                                  "Ticari Alacaklar (Reeskont-İskonto)\n");
-        EXPECT_EQ(listed.err, "\"İki\\x0Asatır.faiz\" listede gösterilmiyor: adında denetim "
-                              "karakteri var.\n\"" +
-                                  Statutory + ".FAIZ\" listede gösterilmiyor: \"" + Statutory +
-                                  "\" adlı liste \"" + Statutory +
-                                  ".faiz\" dosyasından okunuyor.\n");
+TEST_F(Cli, AnEmptyFolderNameIsAUsageError) {
+    const fs::path here = fs::current_path();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--listeler", "--klasor", ""},
+          {"--liste", Statutory, "--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+           "01.07.2006", "--klasor", ""}}) {
+        const Outcome empty = run(args);
+        EXPECT_EQ(empty.code, cli::ExitUsage);
+        EXPECT_NE(empty.err.find("--klasor"), std::string::npos) << empty.err;
     }
+    EXPECT_FALSE(fs::exists(here / (Statutory + ".faiz")));
+}
+
+// Seen: a name with a line break was listed as two lines, and X.faiz beside X.FAIZ was
+// listed twice.
+TEST_F(Cli, EveryListedNameIsOneLineAndListedOnce) {
+    ASSERT_EQ(run({"--listeler", "--klasor", folder_.string()}).code, cli::ExitOk);
+    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / "İki\nsatır.faiz");
+    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / (Statutory + ".FAIZ"));
+    const Outcome listed = run({"--listeler", "--klasor", folder_.string()});
+    EXPECT_EQ(listed.code, cli::ExitOk);
+    EXPECT_EQ(listed.out, Statutory + "\nTicari Alacaklar (Reeskont-Avans)\n" +
+                              "Ticari Alacaklar (Reeskont-İskonto)\n");
+    EXPECT_EQ(listed.err, "\"İki\\x0Asatır.faiz\" listede gösterilmiyor: adında denetim "
+                          "karakteri var.\n\"" +
+                              Statutory + ".FAIZ\" listede gösterilmiyor: \"" + Statutory +
+                              "\" adlı liste \"" + Statutory + ".faiz\" dosyasından okunuyor.\n");
+}
 
 } // namespace
