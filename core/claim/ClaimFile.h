@@ -92,7 +92,7 @@ inline constexpr double MaxRatePercent = 1000.0;
 inline constexpr std::size_t MaxItems = 1000;
 inline constexpr std::size_t MaxPayments = 10'000;
 // Principal items times (payments + 1): bounds the slices a calculation makes.
-inline constexpr std::size_t MaxSliceBudget = 2'000'000;
+inline constexpr std::size_t MaxSliceBudget = 500'000;
 
 // Why a claim cannot be read or computed: the field concerned, as a path into the file
 // ("kalemler[2].tutar", items and payments counted from 1), and the message the user

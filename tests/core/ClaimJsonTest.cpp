@@ -318,6 +318,14 @@ TEST(ClaimDamagedFiles, TheBiggestFileAllowedComputes) {
     const ClaimOutcome outcome = compute(file);
     ASSERT_TRUE(std::holds_alternative<ClaimResult>(outcome));
     EXPECT_EQ(std::get<ClaimResult>(outcome).setOffs.size(), MaxPayments);
+    // As many principal items as would make more slices than the bound: refused.
+    const std::size_t charges = 2;
+    while ((file.items.size() - charges) * (file.payments.size() + 1) <= MaxSliceBudget) {
+        file.items.push_back(file.items.front());
+    }
+    const ClaimOutcome tooMany = compute(file);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(tooMany));
+    EXPECT_EQ(std::get<Refusal>(tooMany).field, "odemeler");
 }
 
 } // namespace
