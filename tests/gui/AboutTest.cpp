@@ -80,6 +80,9 @@ void AboutTest::showsTitleVersionAndMaker() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Program Hakkında"));
     QCOMPARE(label("Etiket0")->text(), QStringLiteral("Mirvane"));
     QCOMPARE(label("Etiket1")->text(), QStringLiteral("Sürüm 1.14"));
+    QCOMPARE(label("Etiket2")->text(),
+             QStringLiteral("Faiz oranları 08.12.2026 tarihine kadar kaynaklarıyla denetlendi."));
+    QVERIFY(!label("Etiket2")->geometry().intersects(label("Etiket3")->geometry()));
     QCOMPARE(label("Etiket3")->text(), QStringLiteral("Telvar"));
     const QColor brown(128, 64, 64);
     QCOMPARE(label("Etiket0")->palette().color(QPalette::WindowText), brown);

@@ -30,6 +30,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 #include <filesystem>
@@ -637,10 +638,15 @@ void AnaFormTest::staleRateNoticeShownAndCleared() {
     typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
     calculate();
     QVERIFY(notice->isVisible());
-    QCOMPARE(notice->text(),
-             QStringLiteral("Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için son "
-                            "dönemin oranı (%9) uygulandı. Oranlar değiştiyse listeyi "
-                            "güncelleyin."));
+    const QString noticeText =
+        QStringLiteral("Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için son "
+                       "dönemin oranı (%9) uygulandı. Oranlar değiştiyse listeyi "
+                       "güncelleyin.");
+    // The list is an earlier state of a ready list: the advice is a link to bring it
+    // current.
+    QCOMPARE(QTextDocumentFragment::fromHtml(notice->text()).toPlainText(), noticeText);
+    QVERIFY(
+        notice->text().contains(QStringLiteral("<a href=\"guncelle\">listeyi güncelleyin</a>")));
     QCOMPARE(notice->geometry(), noticeArea);
     for (QWidget* neighbour :
          {static_cast<QWidget*>(breakdown()), static_cast<QWidget*>(rates()),
@@ -666,6 +672,17 @@ void AnaFormTest::staleRateNoticeShownAndCleared() {
     names()->setCurrentRow(1);
     QVERIFY(!notice->isVisible());
     QVERIFY(notice->text().isEmpty());
+
+    // A list the program does not recognise gets the notice as plain text.
+    names()->setCurrentRow(0);
+    std::vector<RatePeriod> own = rates::earlierDefaults()[0].Periods;
+    own[4].Rate = 56;
+    QVERIFY(faiz::write(listFile(FirstList), own).ok());
+    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->text(), noticeText);
+    QCOMPARE(notice->textFormat(), Qt::PlainText);
 }
 
 // Without a word processor only the notice is shown and the clipboard stays as it was;

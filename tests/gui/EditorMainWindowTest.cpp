@@ -2,6 +2,8 @@
 #include "ui/main/AnaForm.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -54,6 +56,7 @@ private slots:
     void nameDialogCancelledAfterASaveKeepsTheRememberedList();
     void closingWithoutSavingReturnsToTheRememberedList();
     void updatedListIsShownAtItsPosition();
+    void staleNoticeBringsTheListCurrent();
 
 private:
     QListWidget* names() const {
@@ -158,6 +161,41 @@ void EditorMainWindowTest::updatedListIsShownAtItsPosition() {
     QCOMPARE(rates()->rowCount(), 35);
     QCOMPARE(rates()->cellText(34, 2), QStringLiteral("20.12.2019"));
     QCOMPARE(fixture_.boxes.requests.size(), std::size_t(1)); // the M8 question
+}
+
+// Past the end of a list that is an earlier state of a ready list, the notice's advice
+// is a link: it opens the update window with the list brought current, to be saved.
+void EditorMainWindowTest::staleNoticeBringsTheListCurrent() {
+    names()->setCurrentRow(0);
+    child<shell::DateTimePicker>(form_.get(), QStringLiteral("BaşlangıçTarihiKutusu"))
+        ->setValue(QDate(2024, 1, 1));
+    child<shell::DateTimePicker>(form_.get(), QStringLiteral("BitişTarihiKutusu"))
+        ->setValue(QDate(2026, 10, 1));
+    child<QLineEdit>(form_.get(), QStringLiteral("AnaParaKutusu"))
+        ->setText(QStringLiteral("100.000,00"));
+    child<QPushButton>(form_.get(), QStringLiteral("FaiziHesaplaButonu"))->click();
+    auto* notice = child<QLabel>(form_.get(), QStringLiteral("SonDönemUyarısıEtiketi"));
+    QVERIFY(notice->isVisible());
+    QVERIFY(
+        notice->text().contains(QStringLiteral("<a href=\"guncelle\">listeyi güncelleyin</a>")));
+    QVERIFY(notice->toolTip().contains(QStringLiteral("13. dönemden başlayarak 3 dönem değişir")));
+
+    whenModalOpens(QStringLiteral("ListeGüncelleFormu"), [](QDialog& dialog) {
+        const Editor e{&dialog};
+        QCOMPARE(e.list()->rowCount(), 15);
+        QCOMPARE(e.row(14)[3], QStringLiteral("31"));
+        e.press("ListeyiKaydetButonu");
+    });
+    emit notice->linkActivated(QStringLiteral("guncelle"));
+
+    QCOMPARE(rates()->rowCount(), 15);
+    const Result<RateList> saved = faiz::read(listFile(rates::StatutoryName.data()));
+    QVERIFY(saved.ok());
+    QVERIFY(saved.value().Periods == rates::readyList(rates::StatutoryName)->Periods);
+    child<QPushButton>(form_.get(), QStringLiteral("FaiziHesaplaButonu"))->click();
+    QCOMPARE(child<QLineEdit>(form_.get(), QStringLiteral("ToplamFaizKutusu"))->text(),
+             QStringLiteral("61.019,18"));
+    QVERIFY(!notice->isVisible());
 }
 
 QTEST_MAIN(EditorMainWindowTest)

@@ -2,10 +2,12 @@
 
 #include "EditorTestSupport.h"
 #include "ratelist/ListEditing.h"
+#include "rates/ReadyLists.h"
 #include "ui/editor/ListeAdiGirisFormu.h"
 #include "ui/main/AnaForm.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QTimer>
 #include <functional>
 
@@ -62,6 +64,7 @@ private slots:
     void failedWriteKeepsTheRowsAndReports();
     void the256thPeriodIsRefused();
     void escapeClosesWithoutAQuestion();
+    void readyListFillsTheRowsAndProposesItsName();
 
     void nameDialogTrimsAndHandsBackTheName();
     void nameDialogRefusesEmptyAndTakenNames();
@@ -309,6 +312,54 @@ void ListeEkleFormuTest::cancelAndClear() {
     e.twoState()->click();
     e.press("VazgeçButonu");
     QVERIFY(!e.button("ListeyiKaydetButonu")->isEnabled());
+}
+
+// A ready list fills the rows as a starting point; nothing is written until it is
+// saved, under its own name unless the user gives another.
+void ListeEkleFormuTest::readyListFillsTheRowsAndProposesItsName() {
+    const Editor e = editor();
+    QPushButton* ready = e.button("HazırListelerButonu");
+    QVERIFY(ready->isEnabled());
+    QMenu* menu = ready->menu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 5);
+    QCOMPARE(menu->actions()[3]->text(),
+             QStringLiteral("Ticari Temerrüt Faizi (3095 m.2-2, 6 aylık)"));
+
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("12,50"));
+    child<QAction>(window_, QStringLiteral("HazırListe4"))->trigger();
+    const RateList& halfYears = *rates::readyList(rates::CommercialDefaultName);
+    QCOMPARE(e.list()->rowCount(), int(halfYears.Periods.size()));
+    QCOMPARE(rowTexts(0), (QStringList{"1", "01.01.2000", "30.06.2000", "70",
+                                       "31.12.1999 TCMB avans oranı (3095 sayılı Kanun m.2/2)"}));
+    QCOMPARE(rowTexts(51)[3], QStringLiteral("44,25"));
+    QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
+    QVERIFY(!fs::exists(listFile(halfYears.Name)));
+
+    // Not while a period is being entered.
+    e.twoState()->click();
+    QVERIFY(!ready->isEnabled());
+    e.press("VazgeçButonu");
+    QVERIFY(ready->isEnabled());
+
+    whenNameDialogOpens([&](QDialog& dialog) {
+        auto* box = child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"));
+        QCOMPARE(box->text(), q(halfYears.Name));
+        QCOMPARE(box->selectedText(), box->text());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    e.press("ListeyiKaydetButonu");
+    const Result<RateList> saved = faiz::read(listFile(halfYears.Name));
+    QVERIFY(saved.ok());
+    QVERIFY(saved.value().Periods == halfYears.Periods);
+    QCOMPARE(e.list()->rowCount(), 0);
+
+    // A list typed by hand proposes no name.
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("12,50"));
+    whenNameDialogOpens([](QDialog& dialog) {
+        QCOMPARE(child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"))->text(), QString());
+    });
+    e.press("ListeyiKaydetButonu");
 }
 
 void ListeEkleFormuTest::savesUnderANewNameAndStaysOpen() {

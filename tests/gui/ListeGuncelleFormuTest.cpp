@@ -2,6 +2,7 @@
 
 #include "EditorTestSupport.h"
 #include "ratelist/ListEditing.h"
+#include "rates/ReadyLists.h"
 #include "ui/main/AnaForm.h"
 
 #include <memory>
@@ -42,6 +43,8 @@ private slots:
     void failedSaveKeepsTheOldFileAndTheWindow();
     void the256thPeriodIsRefused();
     void unreadableListIsReportedAndNeverSavedEmpty();
+    void earlierListIsBroughtCurrentUnsaved();
+    void unrecognisedListsNameTheirFirstDeparture();
 
 private:
     Editor open(const std::string& listName);
@@ -334,6 +337,80 @@ void ListeGuncelleFormuTest::unreadableListIsReportedAndNeverSavedEmpty() {
     QCOMPARE(fixture_.boxes.texts().last(), q(editing::M7));
     QVERIFY(window_->isVisible());
     QVERIFY(fileBytes(listFile("Bozuk")) == before);
+}
+
+// The commercial list as earlier versions wrote it is brought current from its 36th
+// period on; the rows stay unsaved until "Listeyi Kaydet".
+void ListeGuncelleFormuTest::earlierListIsBroughtCurrentUnsaved() {
+    const std::string before = fileBytes(listFile(Commercial));
+    Editor e = open(Commercial);
+    QPushButton* bring = e.button("HazırListeyleGüncelleButonu");
+    QVERIFY(bring->isEnabled());
+    QCOMPARE(bring->toolTip(), QStringLiteral("Listeyi \"Ticari Alacaklar (Reeskont-Avans)\" hazır "
+                                              "listesinin güncel oranlarıyla günceller: 36. "
+                                              "dönemden başlayarak 16 dönem değişir."));
+    // Locked while a period is being entered, like the other list buttons.
+    e.twoState()->click();
+    QVERIFY(!bring->isEnabled());
+    e.press("VazgeçButonu");
+    QVERIFY(bring->isEnabled());
+
+    bring->click();
+    QCOMPARE(e.list()->rowCount(), 51);
+    QCOMPARE(e.row(34), (QStringList{"35", "11.10.2019", "20.12.2019", "18,25", ""}));
+    QCOMPARE(e.row(35), (QStringList{"36", "21.12.2019", "12.06.2020", "13,75", ""}));
+    QCOMPARE(e.row(36),
+             (QStringList{"37", "13.06.2020", "18.12.2020", "10", "TCMB, RG 13.06.2020/31154"}));
+    QCOMPARE(e.row(50)[2], QStringLiteral("08.12.2026"));
+    QCOMPARE(e.list()->selectedRow(), 35);
+    QCOMPARE(e.start()->value(), QDate(2026, 12, 9));
+    QCOMPARE(fileBytes(listFile(Commercial)), before);
+    QVERIFY(window_->isVisible());
+    QVERIFY(bring->isEnabled());
+
+    // Once current, pressing again only says so.
+    bring->click();
+    QCOMPARE(fixture_.boxes.texts(),
+             QStringList{QStringLiteral("Liste, \"Ticari Alacaklar (Reeskont-Avans)\" hazır "
+                                        "listesiyle güncel.")});
+    QCOMPARE(e.list()->rowCount(), 51);
+
+    e.press("ListeyiKaydetButonu");
+    QVERIFY(!window_->isVisible());
+    const Result<RateList> saved = faiz::read(listFile(Commercial));
+    QVERIFY(saved.ok());
+    QVERIFY(saved.value().Periods == rates::readyList(Commercial)->Periods);
+}
+
+void ListeGuncelleFormuTest::unrecognisedListsNameTheirFirstDeparture() {
+    writeThreePeriodList();
+    Editor e = open(Three);
+    QPushButton* bring = e.button("HazırListeyleGüncelleButonu");
+    QVERIFY(!bring->isEnabled());
+    QCOMPARE(bring->toolTip(), QStringLiteral("Liste tanınmadı: ilk dönemi hiçbir hazır listenin "
+                                              "ilk dönemiyle aynı değil."));
+    window_.reset();
+
+    // The statutory list with the rate of its fifth period typed differently.
+    e = open(Statutory);
+    QVERIFY(e.button("HazırListeyleGüncelleButonu")->isEnabled());
+    e.list()->selectRow(4);
+    e.press("DönemiGüncelleButonu");
+    e.rate()->setText(QStringLiteral("56,00"));
+    e.twoState()->click();
+    bring = e.button("HazırListeyleGüncelleButonu");
+    QVERIFY(!bring->isEnabled());
+    QCOMPARE(bring->toolTip(),
+             QStringLiteral("Liste tanınmadı: 5. dönem (01.07.2002–30.06.2003, %56) \"Adi "
+                            "Alacaklar (Kanuni Faiz)\" hazır listesinin 5. döneminden "
+                            "(01.07.2002–30.06.2003, %55) farklı."));
+    // Removing periods until the departure is gone makes it a leading part again.
+    for (int k = 0; k < 8; ++k) {
+        fixture_.boxes.answers = {shell::Answer::Yes};
+        e.press("SonDönemiSilButonu");
+    }
+    QCOMPARE(e.list()->rowCount(), 4);
+    QVERIFY(bring->isEnabled());
 }
 
 QTEST_MAIN(ListeGuncelleFormuTest)

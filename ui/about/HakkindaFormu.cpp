@@ -1,8 +1,10 @@
 #include "ui/about/HakkindaFormu.h"
 
 #include "app/AppInfo.h"
+#include "rates/RateTables.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
+#include "text/TextForms.h"
 #include "ui/about/ProgramIcon.h"
 
 #include <QDesktopServices>
@@ -83,6 +85,12 @@ void HakkındaFormu::buildPanel() {
     title->setFont(withSize(font(), 14, true));
     setTextColour(title, TitleColour);
     label(1, toQString(app::aboutVersionText(app::currentVersion())), twips(360, 1620, 3300, 255));
+    QLabel* checked =
+        label(2,
+              QStringLiteral("Faiz oranları %1 tarihine kadar kaynaklarıyla denetlendi.")
+                  .arg(toQString(text::formatDate(rates::checkedOn()))),
+              twips(360, 1920, 3300, 450));
+    checked->setWordWrap(true);
     QLabel* maker = label(3, toQString(app::MakerName), twips(360, 2580, 3300, 255));
     maker->setFont(withSize(font(), font().pointSizeF(), true));
     setTextColour(maker, TitleColour);

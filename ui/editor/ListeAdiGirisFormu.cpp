@@ -22,7 +22,7 @@ using shell::px;
 using shell::toQString;
 using shell::twips;
 
-ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner) : QDialog(owner) {
+ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner, const QString& proposed) : QDialog(owner) {
     setObjectName(QStringLiteral("ListeAdıGirişFormu"));
     setWindowTitle(QStringLiteral("Liste Adı Girişi..."));
     setFixedSize(px(3060), px(1725));
@@ -35,6 +35,8 @@ ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner) : QDialog(owner) {
     ListeAdıKutusu_ =
         place(new QLineEdit(this), QStringLiteral("ListeAdıKutusu"), twips(300, 570, 2445, 285));
     ListeAdıKutusu_->setMaxLength(NameLengthLimit);
+    ListeAdıKutusu_->setText(proposed);
+    ListeAdıKutusu_->selectAll();
     TamamButonu_ = button(this, QStringLiteral("TamamButonu"), QStringLiteral("Tamam"),
                           twips(300, 1050, 1185, 345));
     TamamButonu_->setDefault(true);

@@ -13,7 +13,9 @@ class ListeAdıGirişFormu : public QDialog {
 public:
     static constexpr int NameLengthLimit = 100;
 
-    explicit ListeAdıGirişFormu(QWidget* owner = nullptr);
+    // `proposed`, when given, stands in the name box, selected, for the user to
+    // accept or overwrite.
+    explicit ListeAdıGirişFormu(QWidget* owner = nullptr, const QString& proposed = QString());
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,8 +1,10 @@
 #include "ui/editor/ListeEkleFormu.h"
 
+#include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/ListEditing.h"
 #include "ratelist/RateListStore.h"
+#include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
@@ -10,6 +12,8 @@
 #include "shell/SharedValues.h"
 #include "ui/editor/ListeAdiGirisFormu.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 
 using namespace mirvane;
@@ -24,8 +28,23 @@ ListeEkleFormu::ListeEkleFormu(QWidget* owner)
                                    QStringLiteral("Listeyi Te&mizle"), twips(240, 5730, 1335, 345));
     ListeyiKaydetButonu_ = button(this, QStringLiteral("ListeyiKaydetButonu"),
                                   QStringLiteral("Listeyi &Kaydet"), twips(1650, 5730, 1335, 345));
+    HazırListelerButonu_ = button(this, QStringLiteral("HazırListelerButonu"),
+                                  QStringLiteral("&Hazır Listeler"), twips(3060, 5730, 1755, 345));
+    auto* readyMenu = new QMenu(HazırListelerButonu_);
+    readyMenu->setObjectName(QStringLiteral("HazırListelerMenüsü"));
+    const std::vector<RateList>& ready = rates::readyLists();
+    for (std::size_t index = 0; index < ready.size(); ++index) {
+        QAction* action = readyMenu->addAction(toQString(ready[index].Name));
+        action->setObjectName(QStringLiteral("HazırListe%1").arg(index + 1));
+        connect(action, &QAction::triggered, this, [this, index] { hazırListeSeçildi(index); });
+    }
+    HazırListelerButonu_->setMenu(readyMenu);
+    HazırListelerButonu_->setToolTip(QStringLiteral(
+        "Programla gelen güncel bir listeyi başlangıç olarak doldurur; kaydetmeden önce "
+        "dönemlerini gözden geçirebilirsiniz."));
     setKeyboardOrder({YeniDönemBelirleListeyeEkleButonu_, VazgeçButonu_, FaizDönemleriListesi_,
-                      ListeyiTemizleButonu_, ListeyiKaydetButonu_, KapatButonu_});
+                      ListeyiTemizleButonu_, ListeyiKaydetButonu_, HazırListelerButonu_,
+                      KapatButonu_});
 
     const QDate today = shell::shared().today();
     BaşlangıçTarihiKutusu_->setValue(today.addDays(-1));
@@ -56,6 +75,7 @@ void ListeEkleFormu::beginPeriod() {
     showEntryArea(true);
     ListeyiTemizleButonu_->setEnabled(false);
     ListeyiKaydetButonu_->setEnabled(false);
+    HazırListelerButonu_->setEnabled(false);
     if (const std::optional<Date> previousEnd = lastRowEnd()) {
         BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*previousEnd + std::chrono::days{1}));
     }
@@ -81,13 +101,29 @@ void ListeEkleFormu::VazgeçButonuTıklandı() {
 
 void ListeEkleFormu::ListeyiTemizleButonuTıklandı() {
     FaizDönemleriListesi_->removeAllRows();
+    proposedName_.clear();
     showIdleState();
+}
+
+void ListeEkleFormu::hazırListeSeçildi(std::size_t index) {
+    if (inEntryState()) {
+        return;
+    }
+    const RateList& list = rates::readyLists().at(index);
+    FaizDönemleriListesi_->removeAllRows();
+    for (std::size_t k = 0; k < list.Periods.size(); ++k) {
+        appendRow(breakdown::periodCells(int(k) + 1, list.Periods[k]));
+    }
+    proposedName_ = toQString(list.Name);
+    showIdleState();
+    FaizDönemleriListesi_->selectRow(rowCount() - 1);
 }
 
 void ListeEkleFormu::showIdleState() {
     showEntryArea(false);
     ListeyiTemizleButonu_->setEnabled(rowCount() > 0);
     ListeyiKaydetButonu_->setEnabled(rowCount() > 0);
+    HazırListelerButonu_->setEnabled(true);
 }
 
 // The name travels through mirvane::shell::shared().NewListName: emptied here, set by the name
@@ -97,7 +133,7 @@ void ListeEkleFormu::showIdleState() {
 void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
     std::string& name = mirvane::shell::shared().NewListName;
     name.clear();
-    ListeAdıGirişFormu dialog(this);
+    ListeAdıGirişFormu dialog(this, proposedName_);
     dialog.exec();
     if (name.empty()) {
         return;
@@ -107,6 +143,7 @@ void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
         return;
     }
     FaizDönemleriListesi_->removeAllRows();
+    proposedName_.clear();
     VazgeçButonuTıklandı();
 }
 

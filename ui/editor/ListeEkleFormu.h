@@ -5,6 +5,8 @@
 
 #include "ui/editor/EditorParts.h"
 
+#include <QString>
+#include <cstddef>
 #include <string>
 
 class QPushButton;
@@ -18,6 +20,8 @@ private:
     void VazgeçButonuTıklandı();
     void ListeyiTemizleButonuTıklandı();
     void ListeyiKaydetButonuTıklandı();
+    // Fills the rows with the ready list `index`, unsaved; saving proposes its name.
+    void hazırListeSeçildi(std::size_t index);
 
     void beginPeriod();
     void addPeriod();
@@ -29,4 +33,8 @@ private:
 
     QPushButton* ListeyiTemizleButonu_ = nullptr;
     QPushButton* ListeyiKaydetButonu_ = nullptr;
+    QPushButton* HazırListelerButonu_ = nullptr;
+
+    // The name of the ready list the rows were filled from, proposed when saving.
+    QString proposedName_;
 };

@@ -4,6 +4,7 @@
 #include "ratelist/FaizFile.h"
 #include "ratelist/ListEditing.h"
 #include "ratelist/RateListStore.h"
+#include "rates/Recognition.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
@@ -38,9 +39,12 @@ ListeGüncelleFormu::ListeGüncelleFormu(std::string listName, QWidget* owner)
                                  QStringLiteral("&Son Dönemi Sil"), twips(240, 5730, 1455, 345));
     ListeyiKaydetButonu_ = button(this, QStringLiteral("ListeyiKaydetButonu"),
                                   QStringLiteral("&Listeyi Kaydet"), twips(1770, 5730, 1455, 345));
+    HazırListeyleGüncelleButonu_ =
+        button(this, QStringLiteral("HazırListeyleGüncelleButonu"),
+               QStringLiteral("&Hazır Listeyle Güncelle"), twips(3300, 5730, 2115, 345));
     setKeyboardOrder({YeniDönemBelirleListeyeEkleButonu_, DönemiGüncelleButonu_, VazgeçButonu_,
                       FaizDönemleriListesi_, SonDönemiSilButonu_, ListeyiKaydetButonu_,
-                      KapatButonu_});
+                      HazırListeyleGüncelleButonu_, KapatButonu_});
 
     loadList();
     showState(false);
@@ -56,6 +60,8 @@ ListeGüncelleFormu::ListeGüncelleFormu(std::string listName, QWidget* owner)
             &ListeGüncelleFormu::SonDönemiSilButonuTıklandı);
     connect(ListeyiKaydetButonu_, &QPushButton::clicked, this,
             &ListeGüncelleFormu::ListeyiKaydetButonuTıklandı);
+    connect(HazırListeyleGüncelleButonu_, &QPushButton::clicked, this,
+            &ListeGüncelleFormu::HazırListeyleGüncelleButonuTıklandı);
 }
 
 // A list that cannot be read is reported; the window then opens without rows.
@@ -69,11 +75,52 @@ void ListeGüncelleFormu::loadList() {
     for (std::size_t k = 0; k < periods.size(); ++k) {
         appendRow(breakdown::periodCells(int(k) + 1, periods[k]));
     }
+    followLastRow();
+}
+
+void ListeGüncelleFormu::followLastRow() {
     if (const std::optional<Date> lastEnd = lastRowEnd()) {
         const Date start = *lastEnd + days{1};
         BaşlangıçTarihiKutusu_->setValue(shell::toQDate(start));
         BitişTarihiKutusu_->setValue(shell::toQDate(start + days{DaysAheadOfStart}));
     }
+}
+
+void ListeGüncelleFormu::refreshBringCurrent() {
+    const Result<std::vector<RatePeriod>> periods = periodsOfRows();
+    const bool recognised = periods && rates::recognise(periods.value()).has_value();
+    HazırListeyleGüncelleButonu_->setEnabled(recognised && !inEntryState());
+    HazırListeyleGüncelleButonu_->setToolTip(
+        periods ? toQString(rates::recognitionText(periods.value())) : QString());
+}
+
+void ListeGüncelleFormu::HazırListeyleGüncelleButonuTıklandı() {
+    bringCurrent();
+}
+
+void ListeGüncelleFormu::bringCurrent() {
+    const Result<std::vector<RatePeriod>> periods = periodsOfRows();
+    if (!periods) {
+        return;
+    }
+    const std::optional<rates::Recognition> recognition = rates::recognise(periods.value());
+    if (!recognition) {
+        return;
+    }
+    if (recognition->changed == 0) {
+        shell::showNotice(toQString(rates::recognitionText(periods.value())));
+        return;
+    }
+    const int first = int(recognition->firstDifference);
+    while (rowCount() > first) {
+        FaizDönemleriListesi_->removeRow(rowCount() - 1);
+    }
+    for (std::size_t k = recognition->firstDifference; k < recognition->proposal.size(); ++k) {
+        appendRow(breakdown::periodCells(int(k) + 1, recognition->proposal[k]));
+    }
+    followLastRow();
+    FaizDönemleriListesi_->selectRow(first);
+    refreshBringCurrent();
 }
 
 void ListeGüncelleFormu::showState(bool entry) {
@@ -84,6 +131,7 @@ void ListeGüncelleFormu::showState(bool entry) {
           static_cast<QWidget*>(ListeyiKaydetButonu_)}) {
         idleOnly->setEnabled(!entry);
     }
+    refreshBringCurrent();
 }
 
 void ListeGüncelleFormu::YeniDönemBelirleListeyeEkleButonuTıklandı() {
@@ -167,6 +215,7 @@ void ListeGüncelleFormu::SonDönemiSilButonuTıklandı() {
     }
     FaizDönemleriListesi_->removeRow(rowCount() - 1);
     FaizDönemleriListesi_->selectRow(rowCount() - 1);
+    refreshBringCurrent();
 }
 
 // The file is replaced only once the new content is complete: a failed save leaves

@@ -5,6 +5,7 @@
 #include "ratelist/FaizFile.h"
 #include "ratelist/FolderState.h"
 #include "ratelist/RateListStore.h"
+#include "rates/Recognition.h"
 #include "report/ReportTexts.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -302,7 +303,10 @@ void AnaForm::buildBottomButtons() {
     QPalette warning = SonDönemUyarısıEtiketi_->palette();
     warning.setColor(QPalette::WindowText, QColor(160, 0, 0));
     SonDönemUyarısıEtiketi_->setPalette(warning);
+    SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     SonDönemUyarısıEtiketi_->hide();
+    connect(SonDönemUyarısıEtiketi_, &QLabel::linkActivated, this,
+            &AnaForm::SonDönemUyarısıBağlantısıTıklandı);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ÇıkışButonu_, &QPushButton::click);
 }
@@ -422,6 +426,16 @@ void AnaForm::ListeyiGüncelleButonuTıklandı() {
         return; // the update window needs a selected list
     }
     ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
+    openModal(window);
+}
+
+void AnaForm::SonDönemUyarısıBağlantısıTıklandı() {
+    const int row = FaizDosyalarıListesi_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
+    window.bringCurrent();
     openModal(window);
 }
 
@@ -786,10 +800,28 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         inputs.start,   inputs.end,
         inputs.divisor, calculation.ranPastListEnd};
     if (calculation.ranPastListEnd) {
-        SonDönemUyarısıEtiketi_->setText(
-            toQString(breakdown::runOnNotice(*calculation.ranPastListEnd)));
-        SonDönemUyarısıEtiketi_->show();
+        showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd));
     }
+}
+
+// For a list that is an earlier state of a ready list, the notice's advice to update
+// the list becomes a link that does it.
+void AnaForm::showRunOnNotice(const std::string& notice) {
+    const QString text = toQString(notice);
+    const std::optional<rates::Recognition> recognition = rates::recognise(shownList_.Periods);
+    const QString advice = QStringLiteral("listeyi güncelleyin");
+    if (recognition && recognition->changed > 0 && text.contains(advice)) {
+        QString linked = text.toHtmlEscaped();
+        linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
+        SonDönemUyarısıEtiketi_->setTextFormat(Qt::RichText);
+        SonDönemUyarısıEtiketi_->setText(linked);
+        SonDönemUyarısıEtiketi_->setToolTip(toQString(rates::recognitionText(shownList_.Periods)));
+    } else {
+        SonDönemUyarısıEtiketi_->setTextFormat(Qt::PlainText);
+        SonDönemUyarısıEtiketi_->setText(text);
+        SonDönemUyarısıEtiketi_->setToolTip(QString());
+    }
+    SonDönemUyarısıEtiketi_->show();
 }
 
 void AnaForm::refuse(const interest::Rejection& rejection) {

@@ -81,6 +81,9 @@ private:
     void ÇıkışButonuTıklandı();
     void YeniListeEkleButonuTıklandı();
     void ListeyiGüncelleButonuTıklandı();
+    // The stale-rate notice's link: the update window with the list brought current.
+    void SonDönemUyarısıBağlantısıTıklandı();
+    void showRunOnNotice(const std::string& notice);
     void SüreHesaplaButonuTıklandı();
     void HakkındaButonuTıklandı();
     void SadeceToplamıKopyalaMenüsüTıklandı();
