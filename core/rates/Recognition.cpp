@@ -106,6 +106,9 @@ std::string recognitionText(const std::vector<RatePeriod>& periods) {
                std::to_string(recognition->firstDifference + 1) + ". dönemden başlayarak " +
                std::to_string(recognition->changed) + " dönem değişir.";
     }
+    if (periods.empty()) {
+        return "Liste tanınmadı: listede dönem yok.";
+    }
     const std::optional<Departure> found = departure(periods);
     if (!found) {
         return "Liste tanınmadı: ilk dönemi hiçbir hazır listenin ilk dönemiyle aynı değil.";

@@ -100,4 +100,5 @@ TEST(Recognition, HandTypedDeparturesAreNamed) {
     EXPECT_EQ(rates::recognitionText(own),
               "Liste tanınmadı: ilk dönemi hiçbir hazır listenin ilk dönemiyle aynı değil.");
     EXPECT_FALSE(rates::recognise({}).has_value());
+    EXPECT_EQ(rates::recognitionText({}), "Liste tanınmadı: listede dönem yok.");
 }
