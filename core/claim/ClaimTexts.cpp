@@ -1,0 +1,144 @@
+#include "claim/ClaimTexts.h"
+
+#include "text/TextForms.h"
+
+#include <charconv>
+
+namespace mirvane::claim {
+
+std::string kurusText(Kurus amount) {
+    // The magnitude as unsigned, so the most negative value cannot overflow.
+    const bool negative = amount < 0;
+    const std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - std::uint64_t(amount) : std::uint64_t(amount);
+    const std::string lira = std::to_string(magnitude / 100);
+    std::string grouped;
+    for (std::size_t i = 0; i < lira.size(); ++i) {
+        if (i > 0 && (lira.size() - i) % 3 == 0)
+            grouped += '.';
+        grouped += lira[i];
+    }
+    const unsigned kurus = unsigned(magnitude % 100);
+    return (negative ? "-" : "") + grouped + ',' + char('0' + kurus / 10) + char('0' + kurus % 10);
+}
+
+std::optional<Kurus> parseKurus(std::string_view text) {
+    text = text::trimSpaces(text);
+    if (!text::isNumericText(text))
+        return std::nullopt;
+    // Whole lira and up to two decimals, counted exactly instead of through a
+    // double; the full stops that group thousands are dropped.
+    std::string lira;
+    std::string decimals;
+    bool afterComma = false;
+    for (const char c : text) {
+        if (c == ',')
+            afterComma = true;
+        else if (c >= '0' && c <= '9')
+            (afterComma ? decimals : lira) += c;
+        else if (c != '.')
+            return std::nullopt;
+    }
+    if (decimals.size() > 2 || lira.size() > 16)
+        return std::nullopt;
+    decimals.resize(2, '0');
+    Kurus whole = 0;
+    if (!lira.empty()) {
+        const auto [end, error] = std::from_chars(lira.data(), lira.data() + lira.size(), whole);
+        if (error != std::errc())
+            return std::nullopt;
+    }
+    const Kurus amount = whole * 100 + (decimals[0] - '0') * 10 + (decimals[1] - '0');
+    if (amount > MaxAmount)
+        return std::nullopt;
+    return amount;
+}
+
+std::string_view itemKindTitle(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::Costs:
+        return "Masraf";
+    case ItemKind::Fee:
+        return "Vekalet ücreti";
+    case ItemKind::Principal:
+        break;
+    }
+    return "Anapara";
+}
+
+std::string_view bucketTitle(Bucket bucket) {
+    switch (bucket) {
+    case Bucket::Costs:
+        return "Masraf";
+    case Bucket::Fee:
+        return "Vekalet ücreti";
+    case Bucket::Interest:
+        return "Faiz";
+    case Bucket::Principal:
+        break;
+    }
+    return "Anapara";
+}
+
+std::string setOffOrderText(const std::vector<Bucket>& order) {
+    std::string text;
+    for (const Bucket bucket : order) {
+        if (!text.empty())
+            text += " → ";
+        text += bucketTitle(bucket);
+    }
+    return text;
+}
+
+std::string rateText(const RateSource& rate) {
+    if (const auto* list = std::get_if<ListRate>(&rate))
+        return list->name;
+    return "Sabit %" + text::formatGeneralNumber(std::get<FixedRate>(rate).percent);
+}
+
+std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult& result) {
+    std::vector<std::pair<std::string, std::string>> lines{
+        {"Kalan anapara", kurusText(result.remainingPrincipal)},
+        {"Ödenmemiş faiz", kurusText(result.unpaidInterest)},
+        {"Ödenmemiş masraf", kurusText(result.unpaidCosts)},
+        {"Ödenmemiş vekalet ücreti", kurusText(result.unpaidFee)},
+        {"Bakiye", kurusText(result.balance)},
+        {"İşlemiş faiz (takipten önce)", kurusText(result.interestBeforeFiling)},
+        {"Takip sonrası faiz", kurusText(result.interestAfterFiling)},
+    };
+    if (result.filingTotal)
+        lines.emplace_back("Takip tutarı", kurusText(*result.filingTotal));
+    lines.emplace_back("Fazla ödeme", kurusText(result.overpaid));
+    return lines;
+}
+
+const std::array<std::string_view, 7>& sliceHeaders() {
+    static const std::array<std::string_view, 7> headers{
+        "Kalem", "Başlangıç", "Bitiş", "Gün", "Oran (%)", "Matrah", "Faiz"};
+    return headers;
+}
+
+std::array<std::string, 7> sliceCells(const Slice& slice) {
+    return {std::to_string(slice.item),
+            text::formatDate(slice.start),
+            text::formatDate(slice.end),
+            std::to_string(slice.days),
+            text::formatGeneralNumber(slice.rate),
+            kurusText(slice.base),
+            kurusText(slice.interest)};
+}
+
+const std::array<std::string_view, 8>& setOffHeaders() {
+    static const std::array<std::string_view, 8> headers{
+        "Tarih", "Ödenen", "Masraf", "Vekalet", "Faiz", "Anapara", "Kalan Anapara", "Fazla"};
+    return headers;
+}
+
+std::array<std::string, 8> setOffCells(const SetOff& setOff) {
+    return {text::formatDate(setOff.date),        kurusText(setOff.amount),
+            kurusText(setOff.costs),              kurusText(setOff.fee),
+            kurusText(setOff.interest),           kurusText(setOff.principal),
+            kurusText(setOff.remainingPrincipal), kurusText(setOff.overpaid)};
+}
+
+} // namespace mirvane::claim

@@ -1,0 +1,153 @@
+#include "report/ClaimReport.h"
+
+#include "claim/ClaimExample.h"
+#include "claim/ClaimTexts.h"
+
+#include <algorithm>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <variant>
+
+namespace {
+
+using namespace std::chrono;
+using namespace mirvane;
+using report::Block;
+using report::Paragraph;
+using report::Table;
+
+claim::ClaimResult computed(const claim::ClaimFile& file) {
+    const claim::ClaimOutcome outcome = claim::compute(file);
+    if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
+        ADD_FAILURE() << refusal->message;
+    return std::get<claim::ClaimResult>(outcome);
+}
+
+// The text of every block in order; a table as its header line and its rows, cells
+// joined by " | ".
+std::vector<std::string> lines(const report::Document& document) {
+    std::vector<std::string> texts;
+    const auto join = [](const std::vector<std::string>& cells) {
+        std::string line;
+        for (const std::string& cell : cells)
+            line += (line.empty() ? "" : " | ") + cell;
+        return line;
+    };
+    for (const Block& block : document.blocks) {
+        if (const auto* heading = std::get_if<report::Heading>(&block))
+            texts.push_back("# " + heading->text);
+        else if (const auto* paragraph = std::get_if<Paragraph>(&block))
+            texts.push_back(paragraph->text);
+        else {
+            const auto& table = std::get<Table>(block);
+            std::vector<std::string> header;
+            for (const report::Column& column : table.columns)
+                header.push_back(column.header);
+            texts.push_back(join(header));
+            for (const auto& row : table.rows)
+                texts.push_back(join(row));
+        }
+    }
+    return texts;
+}
+
+bool holds(const std::vector<std::string>& texts, const std::string& line) {
+    return std::find(texts.begin(), texts.end(), line) != texts.end();
+}
+
+bool mentions(const std::vector<std::string>& texts, const std::string& part) {
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+        return text.find(part) != std::string::npos;
+    });
+}
+
+TEST(ClaimReport, WorkedExampleCarriesInputsFiguresBasisAndSources) {
+    const claim::ClaimFile file = claim::workedExample();
+    const report::Document document =
+        report::claimReport(file, computed(file), sys_days{2026y / December / 8});
+    EXPECT_EQ(document.title, "Dosya Hesabı — " + file.title);
+    const std::vector<std::string> texts = lines(document);
+
+    for (const char* line :
+         {"# Dosya Hesabı", "Rapor tarihi: 08.12.2026", "Hesap tarihi: 31.12.2024",
+          "Takip tarihi: 01.03.2024", "Gün esası: yıl 365 gün",
+          "Mahsup sırası: Masraf → Vekalet ücreti → Faiz → Anapara",
+          "1 | Anapara | Fatura | 100.000,00 | 01.01.2024 | Adi Alacaklar (Kanuni Faiz)",
+          "2 | Masraf | Takip giderleri | 1.500,00 | 01.03.2024 | —",
+          "3 | Vekalet ücreti | Vekalet ücreti | 12.000,00 | 01.03.2024 | —",
+          "1 | 01.07.2024 | 40.000,00 | Kısmi ödeme", "2 | 01.10.2024 | 30.000,00 | Kısmi ödeme",
+          // The summary.
+          "Kalan anapara | 54.056,44", "Ödenmemiş faiz | 3.234,50", "Bakiye | 57.290,94",
+          "İşlemiş faiz (takipten önce) | 1.479,45",
+          // The slices: start | end | days | rate | base | interest.
+          "1 | 01.01.2024 | 01.03.2024 | 60 | 9 | 100.000,00 | 1.479,45",
+          "1 | 01.07.2024 | 01.10.2024 | 92 | 24 | 79.261,65 | 4.794,79",
+          "1 | 01.10.2024 | 31.12.2024 | 91 | 24 | 54.056,44 | 3.234,50",
+          // The set-off: date | paid | costs | fee | interest | principal | remaining.
+          "Tarih | Ödenen | Masraf | Vekalet | Faiz | Anapara | Kalan Anapara",
+          "01.07.2024 | 40.000,00 | 1.500,00 | 12.000,00 | 5.761,65 | 20.738,35 | 79.261,65",
+          "01.10.2024 | 30.000,00 | 0,00 | 0,00 | 4.794,79 | 25.205,21 | 54.056,44",
+          "# Hukuki dayanak", "# Uygulanan oranlar ve kaynakları", "Adi Alacaklar (Kanuni Faiz)"})
+        EXPECT_TRUE(holds(texts, line)) << line;
+    EXPECT_TRUE(mentions(texts, "3095 sayılı Kanun md. 3"));
+    EXPECT_TRUE(mentions(texts, "TBK md. 100"));
+    EXPECT_TRUE(mentions(texts, "gün ÷ 365"));
+    // Only the periods the slices reached, each with its source.
+    EXPECT_TRUE(mentions(texts, "| 9 | Bakanlar Kurulu Kararı 2005/9831"));
+    EXPECT_TRUE(mentions(texts, "| 24 | Cumhurbaşkanı Kararı 8485"));
+    EXPECT_FALSE(mentions(texts, "7589 sayılı Kanun"));
+    EXPECT_FALSE(mentions(texts, "1984"));
+    // No notice, no overpayment column.
+    EXPECT_FALSE(holds(texts, "# Uyarılar"));
+    EXPECT_FALSE(mentions(texts, "Kalan Anapara | Fazla"));
+}
+
+TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
+    claim::ClaimFile file = claim::workedExample();
+    file.title.clear();
+    file.filingDate.reset();
+    file.dayBasis = 360;
+    file.calculationDate = sys_days{2027y / March / 1}; // past the list's end
+    file.payments.push_back({sys_days{2027y / January / 4}, 100'000'000, ""});
+    file.items.push_back({claim::ItemKind::Principal, "Çek", 500'000, sys_days{2024y / May / 1},
+                          claim::FixedRate{30}, std::nullopt});
+    const claim::ClaimResult result = computed(file);
+    const report::Document document =
+        report::claimReport(file, result, sys_days{2027y / March / 2});
+    const std::vector<std::string> texts = lines(document);
+
+    EXPECT_EQ(document.title, "Dosya Hesabı");
+    EXPECT_FALSE(mentions(texts, "Dosya: "));
+    EXPECT_TRUE(holds(texts, "Takip tarihi: yok"));
+    EXPECT_TRUE(holds(texts, "Gün esası: yıl 360 gün"));
+    EXPECT_FALSE(mentions(texts, "Takip tutarı"));
+    EXPECT_TRUE(mentions(texts, "Kalan Anapara | Fazla"));
+    EXPECT_TRUE(holds(texts, "Fazla ödeme | " + claim::kurusText(result.overpaid)));
+    EXPECT_TRUE(holds(texts, "Kalem 4: Sabit %30 (taraflarca belirlenen sabit oran)"));
+    // The last period ran on past the list's end, so it is listed with its source.
+    EXPECT_TRUE(mentions(texts, "7589 sayılı Kanun"));
+    EXPECT_TRUE(holds(texts, "# Uyarılar"));
+    for (const std::string& notice : result.notices)
+        EXPECT_TRUE(holds(texts, notice)) << notice;
+    EXPECT_GE(result.notices.size(), 2u);
+}
+
+TEST(ClaimTexts, AmountsExactAtEverySize) {
+    EXPECT_EQ(claim::kurusText(0), "0,00");
+    EXPECT_EQ(claim::kurusText(5), "0,05");
+    EXPECT_EQ(claim::kurusText(-5), "-0,05");
+    EXPECT_EQ(claim::kurusText(123456), "1.234,56");
+    EXPECT_EQ(claim::kurusText(claim::MaxAmount), "10.000.000.000.000,00");
+    EXPECT_EQ(claim::kurusText(INT64_MIN), "-92.233.720.368.547.758,08");
+
+    EXPECT_EQ(claim::parseKurus("1.234,5"), 123450);
+    EXPECT_EQ(claim::parseKurus(" 1500 "), 150000);
+    EXPECT_EQ(claim::parseKurus(",05"), 5);
+    EXPECT_EQ(claim::parseKurus("12,"), 1200);
+    EXPECT_EQ(claim::parseKurus("10.000.000.000.000"), claim::MaxAmount);
+    for (const char* refused : {"", ",", "1,234", "1,2,3", "12a", "-5", "10000000000000,01",
+                                "99999999999999999999"})
+        EXPECT_EQ(claim::parseKurus(refused), std::nullopt) << refused;
+}
+
+} // namespace
