@@ -67,11 +67,15 @@ void addButtons(QMessageBox& box, Buttons buttons) {
         box.setEscapeButton(QMessageBox::Ok);
         return;
     }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    const bool cancel = buttons == Buttons::YesNoCancel;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                           (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    if (cancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("İptal"));
     box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
+    box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
 }
 
 // The texts keep the CR LF line ends of the messages they reproduce; a QMessageBox
@@ -101,6 +105,8 @@ private:
             return Answer::Yes;
         if (clicked == box.button(QMessageBox::Ok))
             return Answer::Ok;
+        if (clicked && clicked == box.button(QMessageBox::Cancel))
+            return Answer::Cancel;
         return Answer::No;
     }
 };
@@ -143,6 +149,11 @@ bool askYesNo(const QString& text) {
     const Answer answer =
         messageBoxes().show({toQString(app::MessageCaption), text, Icon::Question, Buttons::YesNo});
     return answer == Answer::Yes;
+}
+
+Answer askYesNoCancel(const QString& text) {
+    return messageBoxes().show(
+        {toQString(app::MessageCaption), text, Icon::Question, Buttons::YesNoCancel});
 }
 
 bool ReportError(const RunTimeError& error) {

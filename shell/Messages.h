@@ -4,18 +4,18 @@
 // program's caption, Turkish buttons, is centred over the active window, and so
 // that tests can answer it.
 
+#include "common/Errors.h"
+
 #include <QString>
 #include <functional>
-
-#include "common/Errors.h"
 
 class QWidget;
 
 namespace mirvane::shell {
 
 enum class Icon { Information, Question, Critical };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
     QString caption;
@@ -41,6 +41,9 @@ void setMessageBoxes(MessageBoxes* boxes);
 void showNotice(const QString& text);
 // A confirmation: question icon, Yes and No, Yes the default; true for Yes.
 bool askYesNo(const QString& text);
+// A question that may also be called off ("İptal", the escape answer): question
+// icon, Yes the default.
+Answer askYesNoCancel(const QString& text);
 
 // The run-time error report ("Hata oluştu!", stop icon, Yes/No). Returns true
 // when the user chose to continue; on No the program ends at once through the

@@ -8,9 +8,11 @@
 #include "shell/SingleInstance.h"
 #include "shell/Translations.h"
 #include "ui/about/ProgramIcon.h"
+#include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/main/AnaForm.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <memory>
 
@@ -25,6 +27,17 @@ void runStartStep(const std::function<void()>& step) {
         step();
         return Status{};
     });
+}
+
+// The claim files the program was started with ("mirvane DOSYA.mirvane", or several
+// from the file manager), as absolute paths.
+QStringList filesToOpen(const QStringList& arguments) {
+    QStringList files;
+    for (const QString& argument : arguments.mid(1)) {
+        if (!argument.startsWith(u'-'))
+            files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
 }
 
 void nameTheProgram() {
@@ -46,9 +59,10 @@ int runProgram(int argc, char** argv) {
         values.MainWindowTitle = toQString(app::MainWindowTitle(app::currentVersion()));
     });
 
+    const QStringList files = filesToOpen(QCoreApplication::arguments());
     SingleInstance instance(values.MainWindowTitle);
     bool firstCopy = true;
-    runStartStep([&] { firstCopy = instance.claim(); });
+    runStartStep([&] { firstCopy = instance.claim(files); });
     if (!firstCopy)
         return 0;
 
@@ -61,7 +75,11 @@ int runProgram(int argc, char** argv) {
     runStartStep([&] {
         window = std::make_unique<AnaForm>();
         instance.setRaiseHandler([form = window.get()] { bringToFront(form); });
+        instance.setOpenHandler(
+            [form = window.get()](const QString& file) { DosyaHesabıFormu::openFile(file, form); });
         window->show();
+        for (const QString& file : files)
+            DosyaHesabıFormu::openFile(file, window.get());
     });
     // Without its main window the program has nothing to wait for.
     if (!window)

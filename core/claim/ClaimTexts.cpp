@@ -113,8 +113,8 @@ std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult&
 }
 
 const std::array<std::string_view, 7>& sliceHeaders() {
-    static const std::array<std::string_view, 7> headers{
-        "Kalem", "Başlangıç", "Bitiş", "Gün", "Oran (%)", "Matrah", "Faiz"};
+    static const std::array<std::string_view, 7> headers{"Kalem",    "Başlangıç", "Bitiş", "Gün",
+                                                         "Oran (%)", "Matrah",    "Faiz"};
     return headers;
 }
 
@@ -135,10 +135,14 @@ const std::array<std::string_view, 8>& setOffHeaders() {
 }
 
 std::array<std::string, 8> setOffCells(const SetOff& setOff) {
-    return {text::formatDate(setOff.date),        kurusText(setOff.amount),
-            kurusText(setOff.costs),              kurusText(setOff.fee),
-            kurusText(setOff.interest),           kurusText(setOff.principal),
-            kurusText(setOff.remainingPrincipal), kurusText(setOff.overpaid)};
+    return {text::formatDate(setOff.date),
+            kurusText(setOff.amount),
+            kurusText(setOff.costs),
+            kurusText(setOff.fee),
+            kurusText(setOff.interest),
+            kurusText(setOff.principal),
+            kurusText(setOff.remainingPrincipal),
+            kurusText(setOff.overpaid)};
 }
 
 } // namespace mirvane::claim

@@ -104,8 +104,8 @@ void addSetOffs(Document& document, const claim::ClaimResult& result) {
     const std::size_t columns = overpaid ? headers.size() : headers.size() - 1;
     Table table;
     for (std::size_t c = 0; c < columns; ++c)
-        table.columns.push_back({std::string(headers[c]), c == 0 ? Align::Left : Align::Right,
-                                 c == 0 ? 1.1 : 1.3});
+        table.columns.push_back(
+            {std::string(headers[c]), c == 0 ? Align::Left : Align::Right, c == 0 ? 1.1 : 1.3});
     for (const claim::SetOff& setOff : result.setOffs) {
         const auto cells = claim::setOffCells(setOff);
         table.rows.emplace_back(cells.begin(), cells.begin() + std::ptrdiff_t(columns));
@@ -154,7 +154,8 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
     }
     for (std::size_t i = 0; i < file.items.size(); ++i) {
         const claim::Item& item = file.items[i];
-        if (item.kind == claim::ItemKind::Principal && std::holds_alternative<claim::FixedRate>(item.rate))
+        if (item.kind == claim::ItemKind::Principal &&
+            std::holds_alternative<claim::FixedRate>(item.rate))
             document.blocks.push_back(Paragraph{"Kalem " + std::to_string(i + 1) + ": " +
                                                 claim::rateText(item.rate) +
                                                 " (taraflarca belirlenen sabit oran)"});

@@ -145,8 +145,8 @@ TEST(ClaimTexts, AmountsExactAtEverySize) {
     EXPECT_EQ(claim::parseKurus(",05"), 5);
     EXPECT_EQ(claim::parseKurus("12,"), 1200);
     EXPECT_EQ(claim::parseKurus("10.000.000.000.000"), claim::MaxAmount);
-    for (const char* refused : {"", ",", "1,234", "1,2,3", "12a", "-5", "10000000000000,01",
-                                "99999999999999999999"})
+    for (const char* refused :
+         {"", ",", "1,234", "1,2,3", "12a", "-5", "10000000000000,01", "99999999999999999999"})
         EXPECT_EQ(claim::parseKurus(refused), std::nullopt) << refused;
 }
 

@@ -9,6 +9,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 
@@ -93,6 +94,7 @@ private slots:
     void exportToWordProcessorFromTheMenu();
     void exportButtonNeedsABreakdown();
     void exportToPdfFromTheMenu();
+    void claimWindowsOpenBesideAndCloseFirst();
     void rightClickMenuOnlyOverAFilledBreakdown();
     void deleteRefusesTheLastList();
     void deleteAsksThenSelectsTheEntryBefore();
@@ -563,16 +565,17 @@ void AnaFormTest::keyboardReachesTheFields() {
         }
         widget = widget->nextInFocusChain();
     } while (widget != names());
-    QCOMPARE(order,
-             QStringList(
-                 {QStringLiteral("FaizDosyalarıListesi"), QStringLiteral("BaşlangıçTarihiKutusu"),
-                  QStringLiteral("BitişTarihiKutusu"), QStringLiteral("YılGünSayısıOnayı"),
-                  QStringLiteral("AnaParaKutusu"), QStringLiteral("FaiziHesaplaButonu"),
-                  QStringLiteral("FaizDökümüListesi"), QStringLiteral("ListeyiAktarDüğmesi"),
-                  QStringLiteral("ToplamFaizKutusu"), QStringLiteral("FaizOranlarıListesi"),
-                  QStringLiteral("YeniListeEkleButonu"), QStringLiteral("ListeSilButonu"),
-                  QStringLiteral("ListeyiGüncelleButonu"), QStringLiteral("SüreHesaplaButonu"),
-                  QStringLiteral("HakkındaButonu"), QStringLiteral("ÇıkışButonu")}));
+    QCOMPARE(
+        order,
+        QStringList({QStringLiteral("FaizDosyalarıListesi"),
+                     QStringLiteral("BaşlangıçTarihiKutusu"), QStringLiteral("BitişTarihiKutusu"),
+                     QStringLiteral("YılGünSayısıOnayı"), QStringLiteral("AnaParaKutusu"),
+                     QStringLiteral("FaiziHesaplaButonu"), QStringLiteral("FaizDökümüListesi"),
+                     QStringLiteral("ListeyiAktarDüğmesi"), QStringLiteral("DosyaHesabıButonu"),
+                     QStringLiteral("ToplamFaizKutusu"), QStringLiteral("FaizOranlarıListesi"),
+                     QStringLiteral("YeniListeEkleButonu"), QStringLiteral("ListeSilButonu"),
+                     QStringLiteral("ListeyiGüncelleButonu"), QStringLiteral("SüreHesaplaButonu"),
+                     QStringLiteral("HakkındaButonu"), QStringLiteral("ÇıkışButonu")}));
 }
 
 void AnaFormTest::copyTotalAndWholeList() {
@@ -758,6 +761,33 @@ void AnaFormTest::exportToPdfFromTheMenu() {
           QStringLiteral("Sayfa 1 / 1")})
         QVERIFY2(text.contains(expected), qPrintable(expected));
     QVERIFY(!text.contains(QStringLiteral("1.00099")));
+}
+
+// "Dosya Hesabı" opens a window of its own each time, without blocking the main
+// window; closing the main window closes them first, and a claim window whose
+// changes the user will not give up keeps the program open.
+void AnaFormTest::claimWindowsOpenBesideAndCloseFirst() {
+    AnaForm& form = openForm();
+    QPushButton* open = pushButton(QStringLiteral("DosyaHesabıButonu"));
+    QCOMPARE(open->text(), QStringLiteral("&Dosya Hesabı"));
+    QVERIFY(!open->geometry().intersects(
+        pushButton(QStringLiteral("ListeyiAktarDüğmesi"))->geometry()));
+    QVERIFY(!open->geometry().intersects(child<QLabel>(QStringLiteral("Etiket5"))->geometry()));
+    QTest::mouseClick(open, Qt::LeftButton);
+    QTest::mouseClick(open, Qt::LeftButton);
+    QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(2));
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(form.isEnabled());
+
+    DosyaHesabıFormu* changed = DosyaHesabıFormu::openWindows().front();
+    changed->setWindowModified(true);
+    boxes_.answers = {shell::Answer::Yes, shell::Answer::Cancel};
+    QVERIFY(!form.close());
+    QVERIFY(form.isVisible());
+    QTRY_COMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(2));
+    boxes_.answers = {shell::Answer::Yes, shell::Answer::No};
+    QVERIFY(form.close());
+    QTRY_VERIFY(DosyaHesabıFormu::openWindows().empty());
 }
 
 void AnaFormTest::exportButtonNeedsABreakdown() {

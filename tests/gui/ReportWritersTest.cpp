@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "OfficeTestSupport.h"
 #include "PdfTestSupport.h"
 #include "report/Report.h"
 #include "shell/Messages.h"
@@ -42,55 +43,6 @@ report::Document longReport(int rowCount) {
     document.blocks.push_back(report::Table{
         {{"Dönem"}, {"Açıklama & <kaynak>"}}, {{"1", "3095 sayılı Kanun \"md. 1\""}}, true, false});
     return document;
-}
-
-QString convertWithLibreOffice(const QString& file, const QString& format, QTemporaryDir& work) {
-    const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    QProcess convert;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), work.path());
-    convert.setProcessEnvironment(environment);
-    convert.start(office,
-                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                   QStringLiteral("-env:UserInstallation=") +
-                       QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
-                   QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"),
-                   work.filePath(QStringLiteral("out")), file});
-    if (!convert.waitForFinished(180000) || convert.exitCode() != 0)
-        return {};
-    QFile converted(work.filePath(QStringLiteral("out/")) + QFileInfo(file).completeBaseName() +
-                    QLatin1Char('.') + format);
-    if (!converted.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(converted.readAll());
-}
-
-// The tables of LibreOffice's HTML, each as rows of cell texts.
-QList<QList<QStringList>> htmlTables(const QString& html) {
-    static const QRegularExpression tablePattern(QStringLiteral("<table[^>]*>(.*?)</table>"),
-                                                 QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression rowPattern(QStringLiteral("<tr[^>]*>(.*?)</tr>"),
-                                               QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression cellPattern(QStringLiteral("<t[dh][^>]*>(.*?)</t[dh]>"),
-                                                QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    QList<QList<QStringList>> tables;
-    for (const auto& table : tablePattern.globalMatch(html)) {
-        tables.append(QList<QStringList>());
-        for (const auto& row : rowPattern.globalMatch(table.captured(1))) {
-            QStringList cells;
-            for (const auto& cell : cellPattern.globalMatch(row.captured(1))) {
-                QString text = cell.captured(1).remove(tag).simplified();
-                text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-                text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-                text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-                text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-                cells << text;
-            }
-            tables.last().append(cells);
-        }
-    }
-    return tables;
 }
 
 } // namespace
@@ -214,17 +166,17 @@ void ReportWritersTest::savingAsksChoosesAndOpens() {
 }
 
 void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
-    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+    if (!guitest::libreOfficeInstalled())
         QSKIP("LibreOffice (soffice) is not installed");
     QTemporaryDir work;
     const QString file = work.filePath(QStringLiteral("Rapor.dotx"));
     QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(), longReport(40)));
-    const QString html = convertWithLibreOffice(file, QStringLiteral("html"), work);
+    const QString html = guitest::convertToHtml(file, work);
     QVERIFY(!html.isEmpty());
     QVERIFY(html.contains(QStringLiteral("Dosya Hesabı Raporu")));
     QVERIFY(html.contains(QStringLiteral("çğıöşü ÇĞİÖŞÜ")));
 
-    const QList<QList<QStringList>> tables = htmlTables(html);
+    const QList<QList<QStringList>> tables = guitest::htmlTables(html);
     QCOMPARE(tables.size(), 2);
     QCOMPARE(tables[0].size(), 42);
     QCOMPARE(tables[0][0], (QStringList{QStringLiteral("Başlangıç"), QStringLiteral("Bitiş"),

@@ -14,6 +14,7 @@
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
 #include "ui/about/HakkindaFormu.h"
+#include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/editor/ListeEkleFormu.h"
 #include "ui/editor/ListeGuncelleFormu.h"
 #include "ui/main/AnaParaKutusu.h"
@@ -259,6 +260,10 @@ void AnaForm::buildBreakdownArea() {
 
     ListeyiAktarDüğmesi_ = button(this, QStringLiteral("ListeyiAktarDüğmesi"),
                                   QStringLiteral("&Listeyi Aktar"), twips(300, 3990, 3075, 345));
+    // The claim file window opens from the free space between the export button and
+    // the total.
+    DosyaHesabıButonu_ = button(this, QStringLiteral("DosyaHesabıButonu"),
+                                QStringLiteral("&Dosya Hesabı"), twips(3525, 3990, 1800, 345));
     Etiket_[5] = label(this, 5, QStringLiteral("Toplam Faiz:"), twips(5940, 4065, 900, 195),
                        FixedEdge::Right);
     Altlık_[1] = place(new QWidget(this), QStringLiteral("Altlık1"), twips(6960, 3975, 2415, 375));
@@ -344,11 +349,12 @@ bool AnaForm::isMenuShortcut(const QKeyEvent& key) const {
 }
 
 void AnaForm::setKeyboardOrder() {
-    const std::array<QWidget*, 16> order{
-        FaizDosyalarıListesi_,  BaşlangıçTarihiKutusu_, BitişTarihiKutusu_,   YılGünSayısıOnayı_,
-        AnaParaKutusu_,         FaiziHesaplaButonu_,    FaizDökümüListesi_,   ListeyiAktarDüğmesi_,
-        ToplamFaizKutusu_,      FaizOranlarıListesi_,   YeniListeEkleButonu_, ListeSilButonu_,
-        ListeyiGüncelleButonu_, SüreHesaplaButonu_,     HakkındaButonu_,      ÇıkışButonu_};
+    const std::array<QWidget*, 17> order{
+        FaizDosyalarıListesi_, BaşlangıçTarihiKutusu_, BitişTarihiKutusu_,   YılGünSayısıOnayı_,
+        AnaParaKutusu_,        FaiziHesaplaButonu_,    FaizDökümüListesi_,   ListeyiAktarDüğmesi_,
+        DosyaHesabıButonu_,    ToplamFaizKutusu_,      FaizOranlarıListesi_, YeniListeEkleButonu_,
+        ListeSilButonu_,       ListeyiGüncelleButonu_, SüreHesaplaButonu_,   HakkındaButonu_,
+        ÇıkışButonu_};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -376,6 +382,7 @@ void AnaForm::connectHandlers() {
             &AnaForm::ListeyiGüncelleButonuTıklandı);
     connect(SüreHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::SüreHesaplaButonuTıklandı);
     connect(HakkındaButonu_, &QPushButton::clicked, this, &AnaForm::HakkındaButonuTıklandı);
+    connect(DosyaHesabıButonu_, &QPushButton::clicked, this, &AnaForm::DosyaHesabıButonuTıklandı);
     connect(SadeceToplamıKopyalaMenüsü_, &QAction::triggered, this,
             &AnaForm::SadeceToplamıKopyalaMenüsüTıklandı);
     connect(TümListeyiKopyalaMenüsü_, &QAction::triggered, this,
@@ -442,6 +449,11 @@ void AnaForm::SonDönemUyarısıBağlantısıTıklandı() {
 void AnaForm::SüreHesaplaButonuTıklandı() {
     SüreHesaplamaFormu form(this);
     openModal(form);
+}
+
+// Claim windows are not modal: several may be open beside the main window.
+void AnaForm::DosyaHesabıButonuTıklandı() {
+    DosyaHesabıFormu::openNew(this);
 }
 
 void AnaForm::HakkındaButonuTıklandı() {
@@ -549,6 +561,14 @@ void AnaForm::closeEvent(QCloseEvent* event) {
     if (!event->spontaneous() && !shell::askYesNo(QuitQuestion)) {
         event->ignore();
         return;
+    }
+    // Each claim window asks about its unsaved changes; one that stays open keeps
+    // the program running.
+    for (DosyaHesabıFormu* claimWindow : DosyaHesabıFormu::openWindows()) {
+        if (!claimWindow->close()) {
+            event->ignore();
+            return;
+        }
     }
     writeSettings();
     event->accept();

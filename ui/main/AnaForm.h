@@ -86,6 +86,7 @@ private:
     void showRunOnNotice(const std::string& notice);
     void SüreHesaplaButonuTıklandı();
     void HakkındaButonuTıklandı();
+    void DosyaHesabıButonuTıklandı();
     void SadeceToplamıKopyalaMenüsüTıklandı();
     void TümListeyiKopyalaMenüsüTıklandı();
     void ListeyiMSWordeAktarMenüsüTıklandı();
@@ -142,6 +143,7 @@ private:
     QPushButton* FaiziHesaplaButonu_ = nullptr;
     mirvane::shell::ListView* FaizDökümüListesi_ = nullptr;
     QPushButton* ListeyiAktarDüğmesi_ = nullptr;
+    QPushButton* DosyaHesabıButonu_ = nullptr;
     QLineEdit* ToplamFaizKutusu_ = nullptr;
     mirvane::shell::ListView* FaizOranlarıListesi_ = nullptr;
     QPushButton* YeniListeEkleButonu_ = nullptr;

@@ -1,0 +1,520 @@
+#include "ui/claim/DosyaHesabiFormu.h"
+
+#include "GuiTestSupport.h"
+#include "OfficeTestSupport.h"
+#include "PdfTestSupport.h"
+#include "claim/ClaimExample.h"
+#include "claim/ClaimJson.h"
+#include "ratelist/FaizFile.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "ui/main/AnaParaKutusu.h"
+#include "ui/report/PdfExport.h"
+#include "ui/report/WordExport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace mirvane;
+using guitest::FakeBoxes;
+
+namespace {
+
+const QDate Today(2026, 12, 8);
+const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
+
+// Types `text` key by key; letters outside ASCII go through a plain key event,
+// which QTest::keyClicks cannot send.
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+    }
+}
+
+QString summaryOf(const shell::ListView& summary, const QString& label) {
+    for (int row = 0; row < summary.rowCount(); ++row) {
+        if (summary.cellText(row, 0) == label)
+            return summary.cellText(row, 1);
+    }
+    return QStringLiteral("(yok)");
+}
+
+QStringList rowsOf(const shell::ListView& view) {
+    QStringList rows;
+    for (int row = 0; row < view.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < view.columnCount(); ++column)
+            cells << view.cellText(row, column);
+        rows << cells.join(QStringLiteral(" | "));
+    }
+    return rows;
+}
+
+} // namespace
+
+class DosyaHesabiFormuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void workedExampleTypedByKeyboard();
+    void wrongInputHidesTheResult();
+    void saveReopenSameFigures();
+    void changedFolderListIsOfferedNotApplied();
+    void unsavedChangesAreAskedAbout();
+    void setOffOrderMovesByKeyboard();
+    void reportsCarryTheWorkedExample();
+
+private:
+    DosyaHesabıFormu* openWindow();
+    template <class Widget> Widget* child(const QString& name) const;
+    shell::ListView* view(const QString& name) const { return child<shell::ListView>(name); }
+    void typeDate(const QString& name, const QString& digits);
+    void addItem(int kindSteps, const QString& description, const QString& amount,
+                 const QString& date);
+    void addPayment(const QString& date, const QString& amount);
+    void checkWorkedExampleFigures();
+    QString writeExample(const QString& name) const;
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    FakeBoxes boxes_;
+    QPointer<DosyaHesabıFormu> window_;
+    QString chosenFile_;
+    int chooserCalls_ = 0;
+};
+
+void DosyaHesabiFormuTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    shell::setMessageBoxes(&boxes_);
+    shell::setProgramEnder([] {});
+    DosyaHesabıFormu::setFileChooser(
+        [this](DosyaHesabıFormu::FileDialog, QWidget*, const QString&) {
+            ++chooserCalls_;
+            return chosenFile_;
+        });
+}
+
+// The list folder holds the statutory list as it stands today, the copy the worked
+// example carries.
+void DosyaHesabiFormuTest::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    shell::SharedValues& values = shell::shared();
+    values.ListFolder = shell::toPath(folder_->filePath(QStringLiteral("Faizler")));
+    std::filesystem::create_directories(values.ListFolder);
+    values.today = [] {
+        return Today;
+    };
+    const claim::ClaimFile example = claim::workedExample();
+    QVERIFY(faiz::write(values.ListFolder / (Statutory + ".faiz"), example.lists.at(Statutory)));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       folder_->filePath(QStringLiteral("settings")));
+    boxes_ = {};
+    chosenFile_.clear();
+    chooserCalls_ = 0;
+}
+
+void DosyaHesabiFormuTest::cleanup() {
+    for (DosyaHesabıFormu* window : DosyaHesabıFormu::openWindows()) {
+        window->setWindowModified(false);
+        window->close();
+    }
+    QTest::qWait(1);
+    delete window_;
+    folder_.reset();
+}
+
+DosyaHesabıFormu* DosyaHesabiFormuTest::openWindow() {
+    window_ = DosyaHesabıFormu::openNew(nullptr);
+    [this] {
+        QVERIFY(QTest::qWaitForWindowExposed(window_.data()));
+    }();
+    return window_;
+}
+
+template <class Widget> Widget* DosyaHesabiFormuTest::child(const QString& name) const {
+    Widget* found = window_->findChild<Widget*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+void DosyaHesabiFormuTest::typeDate(const QString& name, const QString& digits) {
+    auto* field = child<shell::DateTimePicker>(name);
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(field, digits);
+}
+
+// Insert in the list adds the row and puts the focus on its kind; the fields follow
+// in the keyboard order.
+void DosyaHesabiFormuTest::addItem(int kindSteps, const QString& description, const QString& amount,
+                                   const QString& date) {
+    QWidget* items = view(QStringLiteral("KalemlerListesi"));
+    items->setFocus();
+    QTest::keyClick(items, Qt::Key_Insert);
+    auto* kind = child<QComboBox>(QStringLiteral("TürKutusu"));
+    QCOMPARE(QApplication::focusWidget(), kind);
+    for (int i = 0; i < kindSteps; ++i)
+        QTest::keyClick(kind, Qt::Key_Down);
+    auto* text = child<QLineEdit>(QStringLiteral("AçıklamaKutusu"));
+    text->setFocus(Qt::TabFocusReason);
+    typeText(text, description);
+    auto* money = child<AnaParaKutusu>(QStringLiteral("TutarKutusu"));
+    money->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(money, amount);
+    typeDate(QStringLiteral("TarihKutusu"), date);
+}
+
+void DosyaHesabiFormuTest::addPayment(const QString& date, const QString& amount) {
+    QWidget* payments = view(QStringLiteral("ÖdemelerListesi"));
+    payments->setFocus();
+    QTest::keyClick(payments, Qt::Key_Insert);
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(QStringLiteral("ÖdemeTarihiKutusu")));
+    QTest::keyClicks(QApplication::focusWidget(), date);
+    auto* money = child<AnaParaKutusu>(QStringLiteral("ÖdemeTutarıKutusu"));
+    money->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(money, amount);
+}
+
+void DosyaHesabiFormuTest::checkWorkedExampleFigures() {
+    QVERIFY(window_->result().has_value());
+    QVERIFY(!child<QLabel>(QStringLiteral("HataEtiketi"))->isVisible());
+    QVERIFY(child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->isVisible());
+    const shell::ListView& summary = *view(QStringLiteral("ÖzetListesi"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("Kalan anapara")), QStringLiteral("54.056,44"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("Ödenmemiş faiz")), QStringLiteral("3.234,50"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("Ödenmemiş masraf")), QStringLiteral("0,00"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("Bakiye")), QStringLiteral("57.290,94"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("İşlemiş faiz (takipten önce)")),
+             QStringLiteral("1.479,45"));
+    QCOMPARE(summaryOf(summary, QStringLiteral("Fazla ödeme")), QStringLiteral("0,00"));
+    const QStringList setOffs = rowsOf(*view(QStringLiteral("MahsupListesi")));
+    QCOMPARE(setOffs,
+             (QStringList{QStringLiteral("01.07.2024 | 40.000,00 | 1.500,00 | 12.000,00 | 5.761,65 "
+                                         "| 20.738,35 | 79.261,65 | 0,00"),
+                          QStringLiteral("01.10.2024 | 30.000,00 | 0,00 | 0,00 | 4.794,79 | "
+                                         "25.205,21 | 54.056,44 | 0,00")}));
+    const QStringList slices = rowsOf(*view(QStringLiteral("DilimlerListesi")));
+    QVERIFY(slices.contains(
+        QStringLiteral("1 | 01.01.2024 | 01.03.2024 | 60 | 9 | 100.000,00 | 1.479,45")));
+    QVERIFY(slices.contains(
+        QStringLiteral("1 | 01.10.2024 | 31.12.2024 | 91 | 24 | 54.056,44 | 3.234,50")));
+}
+
+QString DosyaHesabiFormuTest::writeExample(const QString& name) const {
+    const QString path = folder_->filePath(name);
+    [&] {
+        QVERIFY(claim::writeFile(shell::toPath(path), claim::workedExample()));
+    }();
+    return path;
+}
+
+void DosyaHesabiFormuTest::workedExampleTypedByKeyboard() {
+    openWindow();
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Adsız[*] — Dosya Hesabı"));
+    auto* title = child<QLineEdit>(QStringLiteral("BaşlıkKutusu"));
+    title->setFocus();
+    typeText(title, QStringLiteral("İstanbul 5. İcra Dairesi 2024/1234"));
+    typeDate(QStringLiteral("HesapTarihiKutusu"), QStringLiteral("31122024"));
+    auto* filed = child<QCheckBox>(QStringLiteral("TakipTarihiOnayı"));
+    filed->setFocus();
+    QTest::keyClick(filed, Qt::Key_Space);
+    typeDate(QStringLiteral("TakipTarihiKutusu"), QStringLiteral("01032024"));
+
+    addItem(0, QStringLiteral("Fatura"), QStringLiteral("100000"), QStringLiteral("01012024"));
+    QCOMPARE(child<QComboBox>(QStringLiteral("OranKutusu"))->currentText(),
+             QString::fromStdString(Statutory));
+    addItem(1, QStringLiteral("Takip giderleri"), QStringLiteral("1500"),
+            QStringLiteral("01032024"));
+    addItem(2, QStringLiteral("Vekalet ücreti"), QStringLiteral("12000"),
+            QStringLiteral("01032024"));
+    addPayment(QStringLiteral("01072024"), QStringLiteral("40000"));
+    addPayment(QStringLiteral("01102024"), QStringLiteral("30000"));
+
+    checkWorkedExampleFigures();
+    QVERIFY(window_->isModified());
+    const claim::ClaimFile& file = window_->claimFile();
+    QCOMPARE(file.title, std::string("İstanbul 5. İcra Dairesi 2024/1234"));
+    QCOMPARE(file.items.at(1).kind, claim::ItemKind::Costs);
+    QCOMPARE(file.items.at(2).kind, claim::ItemKind::Fee);
+    // The file carries its own copy of the list it uses.
+    QCOMPARE(file.lists.at(Statutory), claim::workedExample().lists.at(Statutory));
+
+    // Delete takes the selected payment away; the figures follow at once.
+    QWidget* payments = view(QStringLiteral("ÖdemelerListesi"));
+    payments->setFocus();
+    QTest::keyClick(payments, Qt::Key_Delete);
+    QCOMPARE(window_->claimFile().payments.size(), std::size_t(1));
+    QVERIFY(summaryOf(*view(QStringLiteral("ÖzetListesi")), QStringLiteral("Bakiye")) !=
+            QStringLiteral("57.290,94"));
+}
+
+// Nothing of the last good result stays in view while an input is wrong.
+void DosyaHesabiFormuTest::wrongInputHidesTheResult() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("örnek.mirvane")), nullptr);
+    QVERIFY(window_);
+    checkWorkedExampleFigures();
+    QVERIFY(!window_->isModified());
+
+    auto* money = child<AnaParaKutusu>(QStringLiteral("TutarKutusu"));
+    money->setFocus();
+    money->selectAll();
+    QTest::keyClicks(money, QStringLiteral("1,234"));
+    QCOMPARE(child<QLabel>(QStringLiteral("HataEtiketi"))->text(),
+             QStringLiteral("Kalem 1: tutar geçerli değil (en çok iki ondalık)."));
+    QVERIFY(!window_->result());
+    QVERIFY(!child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->isVisible());
+    QCOMPARE(view(QStringLiteral("ÖzetListesi"))->rowCount(), 0);
+    QVERIFY(!child<QAction>(QStringLiteral("PdfMenüsü"))->isEnabled());
+
+    // A payment after the calculation date: the core names the field.
+    money->selectAll();
+    QTest::keyClicks(money, QStringLiteral("100000"));
+    QVERIFY(window_->result());
+    typeDate(QStringLiteral("HesapTarihiKutusu"), QStringLiteral("30092024"));
+    QVERIFY(!window_->result());
+    QVERIFY(child<QLabel>(QStringLiteral("HataEtiketi"))->text().contains(QStringLiteral("2")));
+    QVERIFY(!child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->isVisible());
+    typeDate(QStringLiteral("HesapTarihiKutusu"), QStringLiteral("31122024"));
+    checkWorkedExampleFigures();
+}
+
+void DosyaHesabiFormuTest::saveReopenSameFigures() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("ilk.mirvane")), nullptr);
+    QVERIFY(window_);
+    auto* text = child<QLineEdit>(QStringLiteral("ÖdemeAçıklamaKutusu"));
+    text->setFocus();
+    typeText(text, QStringLiteral(" (banka)"));
+    QVERIFY(window_->isModified());
+
+    chosenFile_ = folder_->filePath(QStringLiteral("ikinci.mirvane"));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.data()));
+    QTest::keyClick(window_, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(chooserCalls_, 1);
+    QVERIFY(!window_->isModified());
+    QCOMPARE(window_->filePath(), chosenFile_);
+    QCOMPARE(window_->windowTitle(), QStringLiteral("ikinci.mirvane[*] — Dosya Hesabı"));
+    // Ctrl+S saves to the same file without asking.
+    text->setFocus();
+    typeText(text, QStringLiteral("."));
+    QTest::keyClick(window_, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(chooserCalls_, 1);
+    QVERIFY(!window_->isModified());
+
+    const claim::ClaimFile saved = window_->claimFile();
+    window_->close();
+    QTRY_VERIFY(!window_);
+    window_ = DosyaHesabıFormu::openFile(chosenFile_, nullptr);
+    QVERIFY(window_);
+    QCOMPARE(window_->claimFile(), saved);
+    QCOMPARE(window_->claimFile().payments.at(0).description, std::string("Kısmi ödeme (banka)."));
+    checkWorkedExampleFigures();
+    // Opening the same file again brings its window forward.
+    QCOMPARE(DosyaHesabıFormu::openFile(chosenFile_, nullptr), window_.data());
+    QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(1));
+
+    // The file is listed among the recent ones.
+    const QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("DosyaHesabi/SonDosyalar")).toStringList().first(),
+             chosenFile_);
+    // A damaged file is refused with where it breaks, and opens no window.
+    QFile damaged(folder_->filePath(QStringLiteral("bozuk.mirvane")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("{\"bicim\": \"mirvane-hesap-dosyasi\",\n \"surum\": ");
+    damaged.close();
+    QVERIFY(!DosyaHesabıFormu::openFile(damaged.fileName(), nullptr));
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("satır 2")));
+    QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(1));
+}
+
+// The folder's list has moved on since the file was saved: the window says so and
+// offers the update, but computes with the file's copy until told otherwise.
+void DosyaHesabiFormuTest::changedFolderListIsOfferedNotApplied() {
+    std::vector<RatePeriod> current = claim::workedExample().lists.at(Statutory);
+    current.at(current.size() - 2).Rate = 30; // 01.06.2024 - 30.07.2026
+    QVERIFY(faiz::write(shell::shared().ListFolder / (Statutory + ".faiz"), current));
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("eski.mirvane")), nullptr);
+    QVERIFY(window_);
+    QWidget* offer = child<QWidget>(QStringLiteral("GüncelOranlarAlanı"));
+    QVERIFY(offer->isVisible());
+    QVERIFY(child<QLabel>(QStringLiteral("GüncelOranlarEtiketi"))
+                ->text()
+                .contains(QString::fromStdString(Statutory)));
+    QVERIFY(!window_->isModified());
+    QCOMPARE(window_->claimFile().lists.at(Statutory), claim::workedExample().lists.at(Statutory));
+    checkWorkedExampleFigures();
+
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("GüncelOranlarButonu")), Qt::LeftButton);
+    QCOMPARE(window_->claimFile().lists.at(Statutory), current);
+    QVERIFY(window_->isModified());
+    QVERIFY(!offer->isVisible());
+    QVERIFY(summaryOf(*view(QStringLiteral("ÖzetListesi")), QStringLiteral("Bakiye")) !=
+            QStringLiteral("57.290,94"));
+}
+
+void DosyaHesabiFormuTest::unsavedChangesAreAskedAbout() {
+    const QString path = writeExample(QStringLiteral("soru.mirvane"));
+    window_ = DosyaHesabıFormu::openFile(path, nullptr);
+    QVERIFY(window_);
+    // Unchanged: closes without a question.
+    window_->close();
+    QTRY_VERIFY(!window_);
+    QVERIFY(boxes_.requests.empty());
+
+    window_ = DosyaHesabıFormu::openFile(path, nullptr);
+    auto* title = child<QLineEdit>(QStringLiteral("BaşlıkKutusu"));
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_X);
+    QVERIFY(window_->isModified());
+    QCOMPARE(window_->windowTitle(), QStringLiteral("soru.mirvane[*] — Dosya Hesabı"));
+
+    boxes_.answers = {shell::Answer::Cancel};
+    QVERIFY(!window_->close());
+    QCOMPARE(boxes_.requests.size(), std::size_t(1));
+    QCOMPARE(boxes_.requests[0].buttons, shell::Buttons::YesNoCancel);
+    QCOMPARE(boxes_.requests[0].text,
+             QStringLiteral("\"soru.mirvane\" değişti. Değişiklikler kaydedilsin mi?"));
+
+    // Yes saves before closing; No closes without saving.
+    boxes_.answers = {shell::Answer::Yes};
+    QVERIFY(window_->close());
+    QTRY_VERIFY(!window_);
+    const auto saved = claim::readFile(shell::toPath(path));
+    QVERIFY(std::get<claim::ClaimFile>(saved).title.ends_with("x"));
+
+    window_ = DosyaHesabıFormu::openFile(path, nullptr);
+    title = child<QLineEdit>(QStringLiteral("BaşlıkKutusu"));
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Y);
+    boxes_.answers = {shell::Answer::No};
+    QVERIFY(window_->close());
+    const auto kept = claim::readFile(shell::toPath(path));
+    QVERIFY(std::get<claim::ClaimFile>(kept).title.ends_with("x"));
+}
+
+void DosyaHesabiFormuTest::setOffOrderMovesByKeyboard() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("sira.mirvane")), nullptr);
+    QVERIFY(window_);
+    auto* order = child<QListWidget>(QStringLiteral("MahsupSırasıListesi"));
+    order->setFocus();
+    order->setCurrentRow(3); // principal
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(order, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(window_->claimFile().setOffOrder,
+             (std::vector<claim::Bucket>{claim::Bucket::Principal, claim::Bucket::Costs,
+                                         claim::Bucket::Fee, claim::Bucket::Interest}));
+    // Principal first: payment 1 goes to principal, never to costs.
+    const QStringList setOffs = rowsOf(*view(QStringLiteral("MahsupListesi")));
+    QVERIFY(setOffs.at(0).startsWith(
+        QStringLiteral("01.07.2024 | 40.000,00 | 0,00 | 0,00 | 0,00 | 40.000,00")));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("VarsayılanSıraButonu")), Qt::LeftButton);
+    checkWorkedExampleFigures();
+}
+
+void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("rapor.mirvane")), nullptr);
+    QVERIFY(window_);
+    if (guitest::popplerInstalled()) {
+        const QString file = folder_->filePath(QStringLiteral("rapor.pdf"));
+        QString suggested;
+        pdf::setSaveChooser([&](QWidget*, const QString& name) {
+            suggested = name;
+            return std::optional<pdf::SaveChoice>({file, false});
+        });
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.data()));
+        QTest::keyClick(window_, Qt::Key_P, Qt::ControlModifier);
+        pdf::setSaveChooser(nullptr);
+        QCOMPARE(suggested, QStringLiteral("rapor.pdf"));
+        QVERIFY(guitest::pdfInfo(file).contains(QStringLiteral("(A4)")));
+        // Wrapped lines join with a blank, as the paragraph reads.
+        const QString text = guitest::pdfText(file).simplified();
+        for (const char* expected : {"Dosya Hesabı",
+                                     "Dosya: Örnek: İstanbul 5. İcra Dairesi 2024/1234",
+                                     "Rapor tarihi: 08.12.2026",
+                                     "Hesap tarihi: 31.12.2024",
+                                     "Takip tarihi: 01.03.2024",
+                                     "Mahsup sırası: Masraf → Vekalet ücreti → Faiz → Anapara",
+                                     "100.000,00",
+                                     "1.500,00",
+                                     "12.000,00",
+                                     "40.000,00",
+                                     "30.000,00",
+                                     "5.761,65",
+                                     "20.738,35",
+                                     "79.261,65",
+                                     "4.794,79",
+                                     "25.205,21",
+                                     "54.056,44",
+                                     "3.234,50",
+                                     "57.290,94",
+                                     "1.479,45",
+                                     "2.243,84",
+                                     "2.038,36",
+                                     "3095 sayılı Kanun",
+                                     "TBK md. 100",
+                                     "Cumhurbaşkanı Kararı 8485",
+                                     "Sayfa 1 / "})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        for (const QString& font : guitest::pdfFontLines(file))
+            QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
+        QVERIFY(guitest::inkedShare(file, 1) > 0.005);
+    }
+
+    QStringList opened;
+    word::setWordProcessorCheck([] { return true; });
+    word::setDocumentOpener([&opened](const QString& file) {
+        opened << file;
+        return true;
+    });
+    child<QAction>(QStringLiteral("WordMenüsü"))->trigger();
+    word::setWordProcessorCheck(nullptr);
+    word::setDocumentOpener(nullptr);
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened[0].endsWith(QStringLiteral("DosyaHesabi.dotx")));
+    if (!guitest::libreOfficeInstalled())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QTemporaryDir work;
+    const QList<QList<QStringList>> tables =
+        guitest::htmlTables(guitest::convertToHtml(opened[0], work));
+    QDir(QFileInfo(opened[0]).path()).removeRecursively();
+    // Items, payments, summary, slices, set-off and the list's periods.
+    QCOMPARE(tables.size(), 6);
+    QVERIFY(
+        tables[2].contains(QStringList({QStringLiteral("Bakiye"), QStringLiteral("57.290,94")})));
+    QCOMPARE(tables[4].first(), (QStringList{QStringLiteral("Tarih"), QStringLiteral("Ödenen"),
+                                             QStringLiteral("Masraf"), QStringLiteral("Vekalet"),
+                                             QStringLiteral("Faiz"), QStringLiteral("Anapara"),
+                                             QStringLiteral("Kalan Anapara")}));
+    QCOMPARE(tables[4].at(1),
+             (QStringList{QStringLiteral("01.07.2024"), QStringLiteral("40.000,00"),
+                          QStringLiteral("1.500,00"), QStringLiteral("12.000,00"),
+                          QStringLiteral("5.761,65"), QStringLiteral("20.738,35"),
+                          QStringLiteral("79.261,65")}));
+}
+
+QTEST_MAIN(DosyaHesabiFormuTest)
+#include "DosyaHesabiFormuTest.moc"

@@ -1,0 +1,1071 @@
+#include "ui/claim/DosyaHesabiFormu.h"
+
+#include "claim/ClaimJson.h"
+#include "claim/ClaimTexts.h"
+#include "ratelist/FaizFile.h"
+#include "ratelist/RateListStore.h"
+#include "report/ClaimReport.h"
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+#include "shell/Messages.h"
+#include "shell/SharedValues.h"
+#include "shell/SingleInstance.h"
+#include "text/TextForms.h"
+#include "ui/editor/EditorParts.h"
+#include "ui/main/AnaParaKutusu.h"
+#include "ui/report/PdfExport.h"
+#include "ui/report/WordExport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <set>
+
+using namespace mirvane;
+using shell::toQString;
+using shell::toStdString;
+
+namespace {
+
+const QString SettingsGroup = QStringLiteral("DosyaHesabi");
+const QString GeometryKey = QStringLiteral("Geometri");
+const QString RecentKey = QStringLiteral("SonDosyalar");
+constexpr int RecentCount = 8;
+const QString FileFilter = QStringLiteral("Dosya hesapları (*.mirvane)");
+const QString FixedRateChoice = QStringLiteral("Sabit oran");
+const QString WindowName = QStringLiteral("DosyaHesabıFormu");
+
+using Align = breakdown::Column::Align;
+
+const std::array<breakdown::Column, 6> ItemColumns{{
+    {"No", 0.06, Align::Centre},
+    {"Tür", 0.16, Align::Left},
+    {"Açıklama", 0.26, Align::Left},
+    {"Tutar", 0.17, Align::Right},
+    {"Tarih", 0.14, Align::Left},
+    {"Oran", 0.21, Align::Left},
+}};
+
+const std::array<breakdown::Column, 4> PaymentColumns{{
+    {"No", 0.08, Align::Centre},
+    {"Tarih", 0.2, Align::Left},
+    {"Tutar", 0.25, Align::Right},
+    {"Açıklama", 0.47, Align::Left},
+}};
+
+const std::array<breakdown::Column, 2> SummaryColumns{{
+    {"", 0.6, Align::Left},
+    {"Tutar (TL)", 0.38, Align::Right},
+}};
+
+const std::array<breakdown::Column, 7> SliceColumns{{
+    {"Kalem", 0.09, Align::Centre},
+    {"Başlangıç", 0.15, Align::Left},
+    {"Bitiş", 0.15, Align::Left},
+    {"Gün", 0.09, Align::Centre},
+    {"Oran (%)", 0.1, Align::Centre},
+    {"Matrah", 0.21, Align::Right},
+    {"Faiz", 0.19, Align::Right},
+}};
+
+const std::array<breakdown::Column, 8> SetOffColumns{{
+    {"Tarih", 0.13, Align::Left},
+    {"Ödenen", 0.13, Align::Right},
+    {"Masraf", 0.11, Align::Right},
+    {"Vekalet", 0.11, Align::Right},
+    {"Faiz", 0.12, Align::Right},
+    {"Anapara", 0.13, Align::Right},
+    {"Kalan Anapara", 0.15, Align::Right},
+    {"Fazla", 0.1, Align::Right},
+}};
+
+constexpr std::array<claim::ItemKind, 3> Kinds{claim::ItemKind::Principal, claim::ItemKind::Costs,
+                                               claim::ItemKind::Fee};
+
+DosyaHesabıFormu::FileChooser installedChooser;
+
+QDate today() {
+    return shell::shared().today();
+}
+
+std::optional<QDate> qDateOf(const std::optional<Date>& date) {
+    if (!date)
+        return std::nullopt;
+    return shell::toQDate(*date);
+}
+
+std::optional<Date> dateOf(const shell::DateTimePicker& picker) {
+    const std::optional<QDate> value = picker.value();
+    if (!value)
+        return std::nullopt;
+    return shell::toSysDays(*value);
+}
+
+QString amountText(claim::Kurus amount) {
+    return amount > 0 ? toQString(claim::kurusText(amount)) : QString();
+}
+
+QLabel* fieldLabel(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    shell::highlightLabelWhileFocused(label, field);
+    return label;
+}
+
+template <class Widget> Widget* named(Widget* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QPushButton* namedButton(const QString& name, const QString& caption) {
+    auto* button = named(new QPushButton(caption), name);
+    button->setAutoDefault(true);
+    return button;
+}
+
+QWidget* buttonColumn(std::initializer_list<QPushButton*> buttons) {
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : buttons)
+        layout->addWidget(button);
+    layout->addStretch();
+    return column;
+}
+
+// Columns as wide as their texts, so amounts are never cut off however narrow the
+// window; the last one takes what room is left.
+void fitColumnsToContents(shell::ListView* view) {
+    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->header()->setStretchLastSection(true);
+}
+
+QPalette warningPalette(const QPalette& base) {
+    QPalette palette = base;
+    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    return palette;
+}
+
+} // namespace
+
+void DosyaHesabıFormu::setFileChooser(FileChooser chooser) {
+    installedChooser = std::move(chooser);
+}
+
+DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Window) {
+    setObjectName(WindowName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    file_.calculationDate = shell::toSysDays(today());
+
+    auto* central = new QWidget;
+    auto* layout = new QHBoxLayout(central);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    auto* inputs = new QWidget;
+    auto* inputsLayout = new QVBoxLayout(inputs);
+    inputsLayout->setContentsMargins(0, 0, 0, 0);
+    inputsLayout->addWidget(buildHeader());
+    inputsLayout->addWidget(buildItems(), 3);
+    inputsLayout->addWidget(buildPayments(), 2);
+    inputsLayout->addWidget(buildSetOffOrder());
+    splitter->addWidget(inputs);
+    splitter->addWidget(buildResults());
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter);
+    setCentralWidget(central);
+    buildMenu();
+    connectHandlers();
+
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray()))
+        resize(1180, 760);
+    // A second window does not hide the first one exactly.
+    const std::size_t others = openWindows().size();
+    if (others > 1)
+        move(pos() + QPoint(30, 30) * int(std::min<std::size_t>(others - 1, 8)));
+    showFile();
+}
+
+DosyaHesabıFormu::~DosyaHesabıFormu() = default;
+
+QWidget* DosyaHesabıFormu::buildHeader() {
+    auto* box = named(new QGroupBox(QStringLiteral("Dosya")), QStringLiteral("DosyaÇerçevesi"));
+    auto* form = new QFormLayout(box);
+    BaşlıkKutusu_ = named(new QLineEdit, QStringLiteral("BaşlıkKutusu"));
+    BaşlıkKutusu_->setPlaceholderText(QStringLiteral("örneğin İstanbul 5. İcra Dairesi 2024/1234"));
+    HesapTarihiKutusu_ = named(new shell::DateTimePicker, QStringLiteral("HesapTarihiKutusu"));
+    TakipTarihiOnayı_ =
+        named(new QCheckBox(QStringLiteral("Ta&kip tarihi:")), QStringLiteral("TakipTarihiOnayı"));
+    TakipTarihiKutusu_ = named(new shell::DateTimePicker, QStringLiteral("TakipTarihiKutusu"));
+    GünEsasıKutusu_ = named(new QComboBox, QStringLiteral("GünEsasıKutusu"));
+    GünEsasıKutusu_->addItems({QStringLiteral("365 gün"), QStringLiteral("360 gün")});
+    form->addRow(fieldLabel(QStringLiteral("&Başlık:"), BaşlıkKutusu_), BaşlıkKutusu_);
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(HesapTarihiKutusu_);
+    dates->addSpacing(16);
+    dates->addWidget(TakipTarihiOnayı_);
+    dates->addWidget(TakipTarihiKutusu_);
+    dates->addSpacing(16);
+    dates->addWidget(fieldLabel(QStringLiteral("&Gün esası:"), GünEsasıKutusu_));
+    dates->addWidget(GünEsasıKutusu_);
+    dates->addStretch();
+    form->addRow(fieldLabel(QStringLiteral("&Hesap tarihi:"), HesapTarihiKutusu_), dates);
+    return box;
+}
+
+QWidget* DosyaHesabıFormu::buildItems() {
+    auto* box =
+        named(new QGroupBox(QStringLiteral("Alacak kalemleri")), QStringLiteral("KalemÇerçevesi"));
+    auto* layout = new QGridLayout(box);
+    KalemlerListesi_ = named(new shell::ListView, QStringLiteral("KalemlerListesi"));
+    KalemlerListesi_->installEventFilter(this);
+    KalemlerListesi_->createColumns(ItemColumns);
+    fitColumnsToContents(KalemlerListesi_);
+    KalemEkleButonu_ =
+        namedButton(QStringLiteral("KalemEkleButonu"), QStringLiteral("Kalem &Ekle"));
+    KalemSilButonu_ = namedButton(QStringLiteral("KalemSilButonu"), QStringLiteral("Kalemi &Sil"));
+    layout->addWidget(KalemlerListesi_, 0, 0);
+    layout->addWidget(buttonColumn({KalemEkleButonu_, KalemSilButonu_}), 0, 1);
+
+    KalemAlanı_ = named(new QWidget, QStringLiteral("KalemAlanı"));
+    auto* fields = new QGridLayout(KalemAlanı_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    TürKutusu_ = named(new QComboBox, QStringLiteral("TürKutusu"));
+    for (const claim::ItemKind kind : Kinds)
+        TürKutusu_->addItem(toQString(claim::itemKindTitle(kind)));
+    AçıklamaKutusu_ = named(new QLineEdit, QStringLiteral("AçıklamaKutusu"));
+    TutarKutusu_ = named(new AnaParaKutusu, QStringLiteral("TutarKutusu"));
+    TarihKutusu_ = named(new shell::DateTimePicker, QStringLiteral("TarihKutusu"));
+    OranKutusu_ = named(new QComboBox, QStringLiteral("OranKutusu"));
+    OranKutusu_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    OranKutusu_->setMinimumContentsLength(18);
+    SabitOranKutusu_ = named(new editor::RateField, QStringLiteral("SabitOranKutusu"));
+    TarihEtiketi_ = fieldLabel(QStringLiteral("Faiz başlangıcı:"), TarihKutusu_);
+    for (QWidget* field : std::initializer_list<QWidget*>{AçıklamaKutusu_, TutarKutusu_})
+        shell::enterMovesFocus(field);
+    fields->addWidget(fieldLabel(QStringLiteral("Tür:"), TürKutusu_), 0, 0);
+    fields->addWidget(TürKutusu_, 0, 1);
+    fields->addWidget(fieldLabel(QStringLiteral("Açıklama:"), AçıklamaKutusu_), 0, 2);
+    fields->addWidget(AçıklamaKutusu_, 0, 3, 1, 3);
+    fields->addWidget(fieldLabel(QStringLiteral("Tutar (TL):"), TutarKutusu_), 1, 0);
+    fields->addWidget(TutarKutusu_, 1, 1);
+    fields->addWidget(TarihEtiketi_, 1, 2);
+    fields->addWidget(TarihKutusu_, 1, 3);
+    fields->addWidget(fieldLabel(QStringLiteral("Oran:"), OranKutusu_), 2, 0);
+    fields->addWidget(OranKutusu_, 2, 1, 1, 3);
+    fields->addWidget(fieldLabel(QStringLiteral("Yıllık %:"), SabitOranKutusu_), 2, 4);
+    fields->addWidget(SabitOranKutusu_, 2, 5);
+    fields->setColumnStretch(3, 1);
+    layout->addWidget(KalemAlanı_, 1, 0, 1, 2);
+    return box;
+}
+
+QWidget* DosyaHesabıFormu::buildPayments() {
+    auto* box = named(new QGroupBox(QStringLiteral("Ödemeler")), QStringLiteral("ÖdemeÇerçevesi"));
+    auto* layout = new QGridLayout(box);
+    ÖdemelerListesi_ = named(new shell::ListView, QStringLiteral("ÖdemelerListesi"));
+    ÖdemelerListesi_->installEventFilter(this);
+    ÖdemelerListesi_->createColumns(PaymentColumns);
+    fitColumnsToContents(ÖdemelerListesi_);
+    ÖdemeEkleButonu_ =
+        namedButton(QStringLiteral("ÖdemeEkleButonu"), QStringLiteral("Ödeme Ek&le"));
+    ÖdemeSilButonu_ = namedButton(QStringLiteral("ÖdemeSilButonu"), QStringLiteral("Ödemeyi S&il"));
+    layout->addWidget(ÖdemelerListesi_, 0, 0);
+    layout->addWidget(buttonColumn({ÖdemeEkleButonu_, ÖdemeSilButonu_}), 0, 1);
+
+    ÖdemeAlanı_ = named(new QWidget, QStringLiteral("ÖdemeAlanı"));
+    auto* fields = new QHBoxLayout(ÖdemeAlanı_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    ÖdemeTarihiKutusu_ = named(new shell::DateTimePicker, QStringLiteral("ÖdemeTarihiKutusu"));
+    ÖdemeTutarıKutusu_ = named(new AnaParaKutusu, QStringLiteral("ÖdemeTutarıKutusu"));
+    ÖdemeAçıklamaKutusu_ = named(new QLineEdit, QStringLiteral("ÖdemeAçıklamaKutusu"));
+    shell::enterMovesFocus(ÖdemeTutarıKutusu_);
+    shell::enterMovesFocus(ÖdemeAçıklamaKutusu_);
+    fields->addWidget(fieldLabel(QStringLiteral("Tarih:"), ÖdemeTarihiKutusu_));
+    fields->addWidget(ÖdemeTarihiKutusu_);
+    fields->addWidget(fieldLabel(QStringLiteral("Tutar (TL):"), ÖdemeTutarıKutusu_));
+    fields->addWidget(ÖdemeTutarıKutusu_);
+    fields->addWidget(fieldLabel(QStringLiteral("Açıklama:"), ÖdemeAçıklamaKutusu_));
+    fields->addWidget(ÖdemeAçıklamaKutusu_, 1);
+    layout->addWidget(ÖdemeAlanı_, 1, 0, 1, 2);
+    return box;
+}
+
+QWidget* DosyaHesabıFormu::buildSetOffOrder() {
+    auto* box =
+        named(new QGroupBox(QStringLiteral("Mahsup sırası")), QStringLiteral("MahsupÇerçevesi"));
+    auto* layout = new QHBoxLayout(box);
+    MahsupSırasıListesi_ = named(new QListWidget, QStringLiteral("MahsupSırasıListesi"));
+    MahsupSırasıListesi_->setFlow(QListView::LeftToRight);
+    MahsupSırasıListesi_->setMaximumHeight(MahsupSırasıListesi_->fontMetrics().height() * 2 + 12);
+    MahsupSırasıListesi_->installEventFilter(this);
+    YukarıButonu_ = namedButton(QStringLiteral("YukarıButonu"), QStringLiteral("◀ Ö&ne"));
+    AşağıButonu_ = namedButton(QStringLiteral("AşağıButonu"), QStringLiteral("&Arkaya ▶"));
+    VarsayılanSıraButonu_ =
+        namedButton(QStringLiteral("VarsayılanSıraButonu"), QStringLiteral("&Varsayılan"));
+    layout->addWidget(MahsupSırasıListesi_, 1);
+    layout->addWidget(YukarıButonu_);
+    layout->addWidget(AşağıButonu_);
+    layout->addWidget(VarsayılanSıraButonu_);
+    return box;
+}
+
+QWidget* DosyaHesabıFormu::buildResults() {
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    HataEtiketi_ = named(new QLabel, QStringLiteral("HataEtiketi"));
+    HataEtiketi_->setWordWrap(true);
+    HataEtiketi_->setPalette(warningPalette(HataEtiketi_->palette()));
+    QFont bold = HataEtiketi_->font();
+    bold.setBold(true);
+    HataEtiketi_->setFont(bold);
+    UyarıEtiketi_ = named(new QLabel, QStringLiteral("UyarıEtiketi"));
+    UyarıEtiketi_->setWordWrap(true);
+    UyarıEtiketi_->setPalette(warningPalette(UyarıEtiketi_->palette()));
+
+    GüncelOranlarAlanı_ = named(new QWidget, QStringLiteral("GüncelOranlarAlanı"));
+    auto* update = new QHBoxLayout(GüncelOranlarAlanı_);
+    update->setContentsMargins(0, 0, 0, 0);
+    GüncelOranlarEtiketi_ = named(new QLabel, QStringLiteral("GüncelOranlarEtiketi"));
+    GüncelOranlarEtiketi_->setWordWrap(true);
+    GüncelOranlarButonu_ = namedButton(QStringLiteral("GüncelOranlarButonu"),
+                                       QStringLiteral("Güncel &oranlarla hesapla"));
+    update->addWidget(GüncelOranlarEtiketi_, 1);
+    update->addWidget(GüncelOranlarButonu_);
+
+    SonuçSekmeleri_ = named(new QTabWidget, QStringLiteral("SonuçSekmeleri"));
+    ÖzetListesi_ = named(new shell::ListView, QStringLiteral("ÖzetListesi"));
+    DilimlerListesi_ = named(new shell::ListView, QStringLiteral("DilimlerListesi"));
+    MahsupListesi_ = named(new shell::ListView, QStringLiteral("MahsupListesi"));
+    SonuçSekmeleri_->addTab(ÖzetListesi_, QStringLiteral("Ö&zet"));
+    SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz &Dilimleri"));
+    SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
+
+    layout->addWidget(HataEtiketi_);
+    layout->addWidget(GüncelOranlarAlanı_);
+    layout->addWidget(UyarıEtiketi_);
+    layout->addWidget(SonuçSekmeleri_, 1);
+    ÖzetListesi_->createColumns(SummaryColumns);
+    DilimlerListesi_->createColumns(SliceColumns);
+    MahsupListesi_->createColumns(SetOffColumns);
+    for (shell::ListView* view : {ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
+        fitColumnsToContents(view);
+    return panel;
+}
+
+void DosyaHesabıFormu::buildMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Dosya"));
+    menu->setObjectName(QStringLiteral("DosyaMenüsü"));
+    const auto add = [&](const QString& name, const QString& caption, QKeySequence keys,
+                         auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    add(QStringLiteral("YeniMenüsü"), QStringLiteral("&Yeni"), QKeySequence::New,
+        [this] { openNew(parentWidget()); });
+    add(QStringLiteral("AçMenüsü"), QStringLiteral("&Aç..."), QKeySequence::Open,
+        &DosyaHesabıFormu::OpenChosenFile);
+    SonDosyalarMenüsü_ = menu->addMenu(QStringLiteral("Son &Dosyalar"));
+    SonDosyalarMenüsü_->setObjectName(QStringLiteral("SonDosyalarMenüsü"));
+    connect(SonDosyalarMenüsü_, &QMenu::aboutToShow, this, &DosyaHesabıFormu::fillRecentMenu);
+    menu->addSeparator();
+    add(QStringLiteral("KaydetMenüsü"), QStringLiteral("&Kaydet"), QKeySequence::Save,
+        &DosyaHesabıFormu::save);
+    add(QStringLiteral("FarklıKaydetMenüsü"), QStringLiteral("&Farklı Kaydet..."),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &DosyaHesabıFormu::saveAs);
+    menu->addSeparator();
+    PdfMenüsü_ = add(QStringLiteral("PdfMenüsü"), QStringLiteral("&PDF Olarak Kaydet..."),
+                     QKeySequence(Qt::CTRL | Qt::Key_P), &DosyaHesabıFormu::ExportPdf);
+    WordMenüsü_ = add(QStringLiteral("WordMenüsü"), QStringLiteral("&Word'e Aktar"), QKeySequence(),
+                      &DosyaHesabıFormu::ExportWord);
+    menu->addSeparator();
+    add(QStringLiteral("KapatMenüsü"), QStringLiteral("Ka&pat"), QKeySequence::Close,
+        &QWidget::close);
+}
+
+void DosyaHesabıFormu::connectHandlers() {
+    connect(BaşlıkKutusu_, &QLineEdit::textEdited, this, &DosyaHesabıFormu::HeaderChanged);
+    connect(HesapTarihiKutusu_, &QDateEdit::dateChanged, this, &DosyaHesabıFormu::HeaderChanged);
+    connect(TakipTarihiOnayı_, &QCheckBox::toggled, this, &DosyaHesabıFormu::HeaderChanged);
+    connect(TakipTarihiKutusu_, &QDateEdit::dateChanged, this, &DosyaHesabıFormu::HeaderChanged);
+    connect(GünEsasıKutusu_, &QComboBox::currentIndexChanged, this,
+            &DosyaHesabıFormu::HeaderChanged);
+
+    connect(KalemlerListesi_, &QTreeWidget::currentItemChanged, this,
+            &DosyaHesabıFormu::showItemEditor);
+    connect(TürKutusu_, &QComboBox::currentIndexChanged, this, &DosyaHesabıFormu::ItemKindChanged);
+    connect(AçıklamaKutusu_, &QLineEdit::textChanged, this, &DosyaHesabıFormu::ItemEditorChanged);
+    connect(TutarKutusu_, &QLineEdit::textChanged, this, &DosyaHesabıFormu::ItemEditorChanged);
+    connect(TarihKutusu_, &QDateEdit::dateChanged, this, &DosyaHesabıFormu::ItemEditorChanged);
+    connect(OranKutusu_, &QComboBox::currentIndexChanged, this,
+            &DosyaHesabıFormu::ItemEditorChanged);
+    connect(SabitOranKutusu_, &QLineEdit::textChanged, this, &DosyaHesabıFormu::ItemEditorChanged);
+    connect(KalemEkleButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::KalemEkleButonuTıklandı);
+    connect(KalemSilButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::KalemSilButonuTıklandı);
+
+    connect(ÖdemelerListesi_, &QTreeWidget::currentItemChanged, this,
+            &DosyaHesabıFormu::showPaymentEditor);
+    connect(ÖdemeTarihiKutusu_, &QDateEdit::dateChanged, this,
+            &DosyaHesabıFormu::PaymentEditorChanged);
+    connect(ÖdemeTutarıKutusu_, &QLineEdit::textChanged, this,
+            &DosyaHesabıFormu::PaymentEditorChanged);
+    connect(ÖdemeAçıklamaKutusu_, &QLineEdit::textChanged, this,
+            &DosyaHesabıFormu::PaymentEditorChanged);
+    connect(ÖdemeEkleButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::ÖdemeEkleButonuTıklandı);
+    connect(ÖdemeSilButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::ÖdemeSilButonuTıklandı);
+
+    connect(YukarıButonu_, &QPushButton::clicked, this, [this] { MoveBucket(-1); });
+    connect(AşağıButonu_, &QPushButton::clicked, this, [this] { MoveBucket(1); });
+    connect(VarsayılanSıraButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::VarsayılanSıraButonuTıklandı);
+    connect(GüncelOranlarButonu_, &QPushButton::clicked, this,
+            &DosyaHesabıFormu::GüncelOranlarButonuTıklandı);
+}
+
+DosyaHesabıFormu* DosyaHesabıFormu::openNew(QWidget* owner) {
+    auto* window = new DosyaHesabıFormu(owner);
+    window->show();
+    return window;
+}
+
+DosyaHesabıFormu* DosyaHesabıFormu::openFile(const QString& path, QWidget* owner) {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (DosyaHesabıFormu* window : openWindows()) {
+        if (!window->path_.isEmpty() && QFileInfo(window->path_).absoluteFilePath() == wanted) {
+            shell::bringToFront(window);
+            return window;
+        }
+    }
+    auto window = std::make_unique<DosyaHesabıFormu>(owner);
+    if (!window->load(wanted))
+        return nullptr;
+    window->show();
+    return window.release();
+}
+
+std::vector<DosyaHesabıFormu*> DosyaHesabıFormu::openWindows() {
+    std::vector<DosyaHesabıFormu*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == WindowName && !widget->testAttribute(Qt::WA_WState_Hidden) &&
+            widget->isVisible())
+            windows.push_back(static_cast<DosyaHesabıFormu*>(widget));
+    }
+    return windows;
+}
+
+bool DosyaHesabıFormu::load(const QString& path) {
+    claim::ReadOutcome read = claim::readFile(shell::toPath(path));
+    if (const auto* failure = std::get_if<claim::ReadFailure>(&read)) {
+        QString message = QStringLiteral("\"%1\" açılamadı: ").arg(QFileInfo(path).fileName()) +
+                          toQString(failure->message);
+        if (failure->kind == claim::ReadFailure::Kind::Damaged)
+            message +=
+                QStringLiteral(" (satır %1, sütun %2)").arg(failure->line).arg(failure->column);
+        shell::showNotice(message);
+        return false;
+    }
+    file_ = std::move(std::get<claim::ClaimFile>(read));
+    // A file that names a list without carrying it takes the folder's copy.
+    claim::copyMissingLists(file_, shell::shared().ListFolder);
+    path_ = QFileInfo(path).absoluteFilePath();
+    rememberRecent(path_);
+    showFile();
+    return true;
+}
+
+void DosyaHesabıFormu::showFile() {
+    showing_ = true;
+    BaşlıkKutusu_->setText(toQString(file_.title));
+    HesapTarihiKutusu_->setValue(shell::toQDate(file_.calculationDate));
+    TakipTarihiOnayı_->setChecked(file_.filingDate.has_value());
+    TakipTarihiKutusu_->setValue(file_.filingDate ? qDateOf(file_.filingDate) : today());
+    TakipTarihiKutusu_->setEnabled(file_.filingDate.has_value());
+    GünEsasıKutusu_->setCurrentIndex(file_.dayBasis == 360 ? 1 : 0);
+    fillRateChoices();
+    KalemlerListesi_->removeAllRows();
+    for (std::size_t i = 0; i < file_.items.size(); ++i)
+        KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
+    for (std::size_t i = 0; i < file_.items.size(); ++i)
+        showItemRow(int(i));
+    ÖdemelerListesi_->removeAllRows();
+    for (std::size_t i = 0; i < file_.payments.size(); ++i)
+        ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
+    for (std::size_t i = 0; i < file_.payments.size(); ++i)
+        showPaymentRow(int(i));
+    showSetOffOrder();
+    showing_ = false;
+    KalemlerListesi_->selectRow(file_.items.empty() ? -1 : 0);
+    ÖdemelerListesi_->selectRow(file_.payments.empty() ? -1 : 0);
+    showItemEditor();
+    showPaymentEditor();
+    fieldError_.reset();
+    setWindowModified(false);
+    refreshTitle();
+    recompute();
+}
+
+void DosyaHesabıFormu::showItemRow(int row) {
+    const claim::Item& item = file_.items.at(std::size_t(row));
+    const bool principal = item.kind == claim::ItemKind::Principal;
+    const std::optional<Date>& date = principal ? item.interestStart : item.date;
+    const QStringList cells{QString::number(row + 1),
+                            toQString(claim::itemKindTitle(item.kind)),
+                            toQString(item.description),
+                            toQString(claim::kurusText(item.amount)),
+                            date ? toQString(text::formatDate(*date)) : QString(),
+                            principal ? toQString(claim::rateText(item.rate)) : QString()};
+    for (int c = 0; c < cells.size(); ++c)
+        KalemlerListesi_->setCellText(row, c, cells[c]);
+}
+
+void DosyaHesabıFormu::showPaymentRow(int row) {
+    const claim::Payment& payment = file_.payments.at(std::size_t(row));
+    const QStringList cells{QString::number(row + 1), toQString(text::formatDate(payment.date)),
+                            toQString(claim::kurusText(payment.amount)),
+                            toQString(payment.description)};
+    for (int c = 0; c < cells.size(); ++c)
+        ÖdemelerListesi_->setCellText(row, c, cells[c]);
+}
+
+// The rate lists to choose from: the folder's and the file's own copies, then the
+// fixed rate.
+void DosyaHesabıFormu::fillRateChoices() {
+    std::set<std::string> names;
+    for (const std::string& name : store::enumerateListNames(shell::shared().ListFolder))
+        names.insert(name);
+    for (const auto& [name, periods] : file_.lists)
+        names.insert(name);
+    const bool wasShowing = showing_;
+    showing_ = true;
+    OranKutusu_->clear();
+    for (const std::string& name : names)
+        OranKutusu_->addItem(toQString(name));
+    OranKutusu_->addItem(FixedRateChoice);
+    showing_ = wasShowing;
+}
+
+void DosyaHesabıFormu::showItemEditor() {
+    const int row = KalemlerListesi_->selectedRow();
+    KalemAlanı_->setEnabled(row >= 0);
+    KalemSilButonu_->setEnabled(row >= 0);
+    showing_ = true;
+    if (row < 0) {
+        AçıklamaKutusu_->clear();
+        TutarKutusu_->clear();
+        SabitOranKutusu_->clear();
+        showing_ = false;
+        return;
+    }
+    const claim::Item& item = file_.items.at(std::size_t(row));
+    const bool principal = item.kind == claim::ItemKind::Principal;
+    TürKutusu_->setCurrentIndex(
+        int(std::find(Kinds.begin(), Kinds.end(), item.kind) - Kinds.begin()));
+    AçıklamaKutusu_->setText(toQString(item.description));
+    TutarKutusu_->setText(amountText(item.amount));
+    TarihEtiketi_->setText(principal ? QStringLiteral("Faiz başlangıcı:")
+                                     : QStringLiteral("Tarih:"));
+    TarihKutusu_->setValue(qDateOf(principal ? item.interestStart : item.date));
+    if (const auto* list = std::get_if<claim::ListRate>(&item.rate)) {
+        if (OranKutusu_->findText(toQString(list->name)) < 0)
+            OranKutusu_->insertItem(0, toQString(list->name));
+        OranKutusu_->setCurrentText(toQString(list->name));
+        SabitOranKutusu_->clear();
+    } else {
+        OranKutusu_->setCurrentText(FixedRateChoice);
+        const double percent = std::get<claim::FixedRate>(item.rate).percent;
+        SabitOranKutusu_->setText(percent > 0 ? toQString(text::formatGeneralNumber(percent))
+                                              : QString());
+    }
+    OranKutusu_->setEnabled(principal);
+    SabitOranKutusu_->setEnabled(principal && OranKutusu_->currentText() == FixedRateChoice);
+    showing_ = false;
+    fieldError_.reset();
+}
+
+void DosyaHesabıFormu::showPaymentEditor() {
+    const int row = ÖdemelerListesi_->selectedRow();
+    ÖdemeAlanı_->setEnabled(row >= 0);
+    ÖdemeSilButonu_->setEnabled(row >= 0);
+    showing_ = true;
+    if (row < 0) {
+        ÖdemeTutarıKutusu_->clear();
+        ÖdemeAçıklamaKutusu_->clear();
+    } else {
+        const claim::Payment& payment = file_.payments.at(std::size_t(row));
+        ÖdemeTarihiKutusu_->setValue(shell::toQDate(payment.date));
+        ÖdemeTutarıKutusu_->setText(amountText(payment.amount));
+        ÖdemeAçıklamaKutusu_->setText(toQString(payment.description));
+    }
+    showing_ = false;
+    fieldError_.reset();
+}
+
+void DosyaHesabıFormu::showSetOffOrder() {
+    const int current = MahsupSırasıListesi_->currentRow();
+    MahsupSırasıListesi_->clear();
+    for (const claim::Bucket bucket : file_.setOffOrder)
+        MahsupSırasıListesi_->addItem(toQString(claim::bucketTitle(bucket)));
+    MahsupSırasıListesi_->setCurrentRow(std::max(current, 0));
+}
+
+void DosyaHesabıFormu::refreshTitle() {
+    const QString name = path_.isEmpty() ? QStringLiteral("Adsız") : QFileInfo(path_).fileName();
+    setWindowTitle(name + QStringLiteral("[*] — Dosya Hesabı"));
+}
+
+void DosyaHesabıFormu::HeaderChanged() {
+    if (showing_)
+        return;
+    file_.title = toStdString(BaşlıkKutusu_->text());
+    fieldError_.reset();
+    if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_))
+        file_.calculationDate = *date;
+    else
+        fieldError_ = QStringLiteral("Hesap tarihi girilmemiş.");
+    TakipTarihiKutusu_->setEnabled(TakipTarihiOnayı_->isChecked());
+    file_.filingDate.reset();
+    if (TakipTarihiOnayı_->isChecked()) {
+        file_.filingDate = dateOf(*TakipTarihiKutusu_);
+        if (!file_.filingDate && !fieldError_)
+            fieldError_ = QStringLiteral("Takip tarihi girilmemiş.");
+    }
+    file_.dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
+    changed();
+}
+
+void DosyaHesabıFormu::ItemKindChanged() {
+    if (showing_)
+        return;
+    const int row = KalemlerListesi_->selectedRow();
+    if (row < 0)
+        return;
+    claim::Item& item = file_.items.at(std::size_t(row));
+    const claim::ItemKind kind = Kinds.at(std::size_t(std::max(TürKutusu_->currentIndex(), 0)));
+    // The one date field holds the interest start of a principal item and the date
+    // of the others; it moves with the kind.
+    const std::optional<Date> date =
+        item.kind == claim::ItemKind::Principal ? item.interestStart : item.date;
+    item.kind = kind;
+    item.interestStart = kind == claim::ItemKind::Principal ? date : std::nullopt;
+    item.date = kind == claim::ItemKind::Principal ? std::nullopt : date;
+    showItemEditor();
+    ItemEditorChanged();
+}
+
+void DosyaHesabıFormu::ItemEditorChanged() {
+    if (showing_)
+        return;
+    const int row = KalemlerListesi_->selectedRow();
+    if (row < 0)
+        return;
+    claim::Item& item = file_.items.at(std::size_t(row));
+    const QString number = QString::number(row + 1);
+    fieldError_.reset();
+    item.description = toStdString(AçıklamaKutusu_->text());
+    const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(TutarKutusu_->text()));
+    item.amount = amount.value_or(0);
+    if (!amount && !TutarKutusu_->text().trimmed().isEmpty())
+        fieldError_ =
+            QStringLiteral("Kalem %1: tutar geçerli değil (en çok iki ondalık).").arg(number);
+    const std::optional<Date> date = dateOf(*TarihKutusu_);
+    const bool principal = item.kind == claim::ItemKind::Principal;
+    (principal ? item.interestStart : item.date) = date;
+    if (!date && !fieldError_)
+        fieldError_ = QStringLiteral("Kalem %1: %2 girilmemiş.")
+                          .arg(number, principal ? QStringLiteral("faiz başlangıcı")
+                                                 : QStringLiteral("tarih"));
+    if (principal) {
+        const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
+        SabitOranKutusu_->setEnabled(fixed);
+        if (fixed) {
+            const std::optional<double> percent =
+                text::parseNumber(toStdString(SabitOranKutusu_->text()));
+            item.rate = claim::FixedRate{percent.value_or(0.0)};
+            if (!percent && !fieldError_)
+                fieldError_ = QStringLiteral("Kalem %1: sabit oran girilmemiş.").arg(number);
+        } else {
+            item.rate = claim::ListRate{toStdString(OranKutusu_->currentText())};
+            claim::copyMissingLists(file_, shell::shared().ListFolder);
+        }
+    }
+    showItemRow(row);
+    changed();
+}
+
+void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
+    claim::Item item;
+    item.kind = claim::ItemKind::Principal;
+    item.interestStart = file_.calculationDate;
+    // A new principal item takes the rate of the one before it, or the first list.
+    const auto previous = std::find_if(file_.items.rbegin(), file_.items.rend(), [](const auto& i) {
+        return i.kind == claim::ItemKind::Principal;
+    });
+    if (previous != file_.items.rend())
+        item.rate = previous->rate;
+    else if (OranKutusu_->count() > 1)
+        item.rate = claim::ListRate{toStdString(OranKutusu_->itemText(0))};
+    file_.items.push_back(item);
+    claim::copyMissingLists(file_, shell::shared().ListFolder);
+    KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
+    const int row = int(file_.items.size()) - 1;
+    showItemRow(row);
+    KalemlerListesi_->selectRow(row);
+    showItemEditor();
+    TürKutusu_->setFocus(Qt::TabFocusReason);
+    changed();
+}
+
+void DosyaHesabıFormu::KalemSilButonuTıklandı() {
+    const int row = KalemlerListesi_->selectedRow();
+    if (row < 0)
+        return;
+    file_.items.erase(file_.items.begin() + row);
+    KalemlerListesi_->removeRow(row);
+    for (int r = row; r < int(file_.items.size()); ++r)
+        showItemRow(r);
+    KalemlerListesi_->selectRow(std::min(row, int(file_.items.size()) - 1));
+    showItemEditor();
+    KalemlerListesi_->setFocus();
+    changed();
+}
+
+void DosyaHesabıFormu::PaymentEditorChanged() {
+    if (showing_)
+        return;
+    const int row = ÖdemelerListesi_->selectedRow();
+    if (row < 0)
+        return;
+    claim::Payment& payment = file_.payments.at(std::size_t(row));
+    const QString number = QString::number(row + 1);
+    fieldError_.reset();
+    payment.description = toStdString(ÖdemeAçıklamaKutusu_->text());
+    const std::optional<claim::Kurus> amount =
+        claim::parseKurus(toStdString(ÖdemeTutarıKutusu_->text()));
+    payment.amount = amount.value_or(0);
+    if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty())
+        fieldError_ =
+            QStringLiteral("Ödeme %1: tutar geçerli değil (en çok iki ondalık).").arg(number);
+    if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_))
+        payment.date = *date;
+    else if (!fieldError_)
+        fieldError_ = QStringLiteral("Ödeme %1: tarih girilmemiş.").arg(number);
+    showPaymentRow(row);
+    changed();
+}
+
+void DosyaHesabıFormu::ÖdemeEkleButonuTıklandı() {
+    file_.payments.push_back({file_.calculationDate, 0, {}});
+    ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
+    const int row = int(file_.payments.size()) - 1;
+    showPaymentRow(row);
+    ÖdemelerListesi_->selectRow(row);
+    showPaymentEditor();
+    ÖdemeTarihiKutusu_->setFocus(Qt::TabFocusReason);
+    changed();
+}
+
+void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
+    const int row = ÖdemelerListesi_->selectedRow();
+    if (row < 0)
+        return;
+    file_.payments.erase(file_.payments.begin() + row);
+    ÖdemelerListesi_->removeRow(row);
+    for (int r = row; r < int(file_.payments.size()); ++r)
+        showPaymentRow(r);
+    ÖdemelerListesi_->selectRow(std::min(row, int(file_.payments.size()) - 1));
+    showPaymentEditor();
+    ÖdemelerListesi_->setFocus();
+    changed();
+}
+
+void DosyaHesabıFormu::MoveBucket(int step) {
+    const int row = MahsupSırasıListesi_->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= int(file_.setOffOrder.size()))
+        return;
+    std::swap(file_.setOffOrder[std::size_t(row)], file_.setOffOrder[std::size_t(target)]);
+    MahsupSırasıListesi_->setCurrentRow(target);
+    showSetOffOrder();
+    changed();
+}
+
+void DosyaHesabıFormu::VarsayılanSıraButonuTıklandı() {
+    const std::vector<claim::Bucket> order(claim::DefaultSetOffOrder.begin(),
+                                           claim::DefaultSetOffOrder.end());
+    if (file_.setOffOrder == order)
+        return;
+    file_.setOffOrder = order;
+    showSetOffOrder();
+    changed();
+}
+
+void DosyaHesabıFormu::GüncelOranlarButonuTıklandı() {
+    for (const std::string& name : listsDifferingFromFolder()) {
+        Result<RateList> current =
+            faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+        if (current)
+            file_.lists[name] = std::move(current.value().Periods);
+    }
+    changed();
+}
+
+void DosyaHesabıFormu::changed() {
+    setWindowModified(true);
+    recompute();
+}
+
+void DosyaHesabıFormu::recompute() {
+    result_.reset();
+    QString error;
+    if (fieldError_) {
+        error = *fieldError_;
+    } else {
+        claim::ClaimOutcome outcome = claim::compute(file_);
+        if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
+            error = toQString(refusal->message);
+        else
+            result_ = std::move(std::get<claim::ClaimResult>(outcome));
+    }
+    HataEtiketi_->setText(error);
+    HataEtiketi_->setVisible(!error.isEmpty());
+    const std::vector<std::string> differing = listsDifferingFromFolder();
+    if (!differing.empty()) {
+        QStringList names;
+        for (const std::string& name : differing)
+            names << u'"' + toQString(name) + u'"';
+        GüncelOranlarEtiketi_->setText(
+            QStringLiteral("Dosyadaki %1 listesi, klasördeki aynı adlı listeden farklı. Hesap "
+                           "dosyadaki oranlarla yapıldı.")
+                .arg(names.join(QStringLiteral(", "))));
+    }
+    GüncelOranlarAlanı_->setVisible(!differing.empty());
+    showResult();
+}
+
+// Nothing of an earlier result stays on display once an input is wrong.
+void DosyaHesabıFormu::showResult() {
+    ÖzetListesi_->removeAllRows();
+    DilimlerListesi_->removeAllRows();
+    MahsupListesi_->removeAllRows();
+    SonuçSekmeleri_->setVisible(result_.has_value());
+    PdfMenüsü_->setEnabled(result_.has_value());
+    WordMenüsü_->setEnabled(result_.has_value());
+    if (!result_) {
+        UyarıEtiketi_->clear();
+        UyarıEtiketi_->hide();
+        return;
+    }
+    for (const auto& [label, amount] : claim::summaryLines(*result_))
+        ÖzetListesi_->addRow({toQString(label), toQString(amount)});
+    for (const claim::Slice& slice : result_->slices)
+        DilimlerListesi_->addRow(shell::toQStringList(claim::sliceCells(slice)));
+    for (const claim::SetOff& setOff : result_->setOffs)
+        MahsupListesi_->addRow(shell::toQStringList(claim::setOffCells(setOff)));
+    QStringList notices;
+    for (const std::string& notice : result_->notices)
+        notices << toQString(notice);
+    UyarıEtiketi_->setText(notices.join(u'\n'));
+    UyarıEtiketi_->setVisible(!notices.isEmpty());
+}
+
+std::vector<std::string> DosyaHesabıFormu::listsDifferingFromFolder() const {
+    std::vector<std::string> differing;
+    for (const std::string& name : claim::listsUsed(file_)) {
+        const auto copy = file_.lists.find(name);
+        if (copy == file_.lists.end())
+            continue;
+        const Result<RateList> current =
+            faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+        if (current && current.value().Periods != copy->second)
+            differing.push_back(name);
+    }
+    return differing;
+}
+
+QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggested) {
+    if (installedChooser)
+        return installedChooser(dialog, this, suggested);
+    if (dialog == FileDialog::Open)
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Dosya Hesabı Aç"), suggested,
+                                            FileFilter);
+    QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Dosya Hesabını Kaydet"),
+                                                  suggested, FileFilter);
+    if (!chosen.isEmpty() && !chosen.endsWith(toQString(claim::FileExtension), Qt::CaseInsensitive))
+        chosen += toQString(claim::FileExtension);
+    return chosen;
+}
+
+void DosyaHesabıFormu::OpenChosenFile() {
+    const QString folder = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
+    const QString chosen = chooseFile(FileDialog::Open, folder);
+    if (chosen.isEmpty())
+        return;
+    // An untouched new window takes the file itself.
+    if (path_.isEmpty() && !isModified() && file_.items.empty()) {
+        load(chosen);
+        return;
+    }
+    openFile(chosen, parentWidget());
+}
+
+bool DosyaHesabıFormu::save() {
+    return path_.isEmpty() ? saveAs() : writeTo(path_);
+}
+
+bool DosyaHesabıFormu::saveAs() {
+    QString suggested = path_;
+    if (suggested.isEmpty()) {
+        const QString pdfName = pdf::suggestedFileName(toQString(file_.title));
+        suggested = pdfName.left(pdfName.size() - 4) + toQString(claim::FileExtension);
+    }
+    const QString chosen = chooseFile(FileDialog::Save, suggested);
+    return !chosen.isEmpty() && writeTo(chosen);
+}
+
+// Copies of lists no item uses any more are not written.
+bool DosyaHesabıFormu::writeTo(const QString& path) {
+    const std::vector<std::string> used = claim::listsUsed(file_);
+    std::erase_if(file_.lists, [&used](const auto& entry) {
+        return std::find(used.begin(), used.end(), entry.first) == used.end();
+    });
+    const Status written = claim::writeFile(shell::toPath(path), file_);
+    if (!written) {
+        shell::ReportError(written.error());
+        return false;
+    }
+    path_ = QFileInfo(path).absoluteFilePath();
+    setWindowModified(false);
+    refreshTitle();
+    rememberRecent(path_);
+    return true;
+}
+
+void DosyaHesabıFormu::rememberRecent(const QString& path) {
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    QStringList recent = settings.value(RecentKey).toStringList();
+    recent.removeAll(path);
+    recent.prepend(path);
+    settings.setValue(RecentKey, recent.mid(0, RecentCount));
+}
+
+void DosyaHesabıFormu::fillRecentMenu() {
+    SonDosyalarMenüsü_->clear();
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    const QStringList recent = settings.value(RecentKey).toStringList();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* action = SonDosyalarMenüsü_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this,
+                [this, path] { openFile(path, parentWidget()); });
+    }
+    SonDosyalarMenüsü_->setEnabled(!recent.isEmpty());
+}
+
+void DosyaHesabıFormu::ExportPdf() {
+    if (!result_)
+        return;
+    const report::Document document =
+        report::claimReport(file_, *result_, shell::toSysDays(today()));
+    const QString base =
+        path_.isEmpty() ? toQString(file_.title) : QFileInfo(path_).completeBaseName();
+    pdf::saveReport(this, document, pdf::suggestedFileName(base));
+}
+
+void DosyaHesabıFormu::ExportWord() {
+    if (!result_)
+        return;
+    const report::Document document =
+        report::claimReport(file_, *result_, shell::toSysDays(today()));
+    word::exportToWordProcessor([&document] { return document; },
+                                QStringLiteral("DosyaHesabi.dotx"));
+}
+
+bool DosyaHesabıFormu::confirmDiscard() {
+    if (!isModified())
+        return true;
+    const QString name = path_.isEmpty() ? QStringLiteral("Adsız") : QFileInfo(path_).fileName();
+    switch (shell::askYesNoCancel(
+        QStringLiteral("\"%1\" değişti. Değişiklikler kaydedilsin mi?").arg(name))) {
+    case shell::Answer::Yes:
+        return save();
+    case shell::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DosyaHesabıFormu::closeEvent(QCloseEvent* event) {
+    if (!confirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    settings.setValue(GeometryKey, saveGeometry());
+    event->accept();
+}
+
+// Insert adds and Delete removes a row of the list that has the focus; Alt with an
+// arrow moves a bucket of the set-off order.
+bool DosyaHesabıFormu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == KalemlerListesi_ || watched == ÖdemelerListesi_) {
+        const bool items = watched == KalemlerListesi_;
+        if (key->key() == Qt::Key_Insert) {
+            items ? KalemEkleButonuTıklandı() : ÖdemeEkleButonuTıklandı();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete) {
+            items ? KalemSilButonuTıklandı() : ÖdemeSilButonuTıklandı();
+            return true;
+        }
+    }
+    if (watched == MahsupSırasıListesi_ && (key->modifiers() & Qt::AltModifier)) {
+        if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Up) {
+            MoveBucket(-1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Right || key->key() == Qt::Key_Down) {
+            MoveBucket(1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

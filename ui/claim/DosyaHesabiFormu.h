@@ -1,0 +1,178 @@
+#pragma once
+
+// The claim file window ("Dosya Hesabı"): a whole enforcement file entered, computed
+// as it is typed, saved and reported. The header, the items, the payments and the
+// set-off order are edited on the left; the summary, the interest slices and the
+// set-off of each payment are shown on the right, and only while every input is
+// valid. One window per file; several may be open at once.
+
+#include "claim/ClaimEngine.h"
+#include "claim/ClaimFile.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class AnaParaKutusu;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace mirvane::shell {
+class DateTimePicker;
+class ListView;
+} // namespace mirvane::shell
+
+namespace mirvane::editor {
+class RateField;
+} // namespace mirvane::editor
+
+// Without Q_OBJECT: moc garbles non-ASCII class names, and the window declares no
+// signals or slots of its own.
+class DosyaHesabıFormu : public QMainWindow {
+public:
+    enum class FileDialog { Open, Save };
+    // Asks for a file to open or to save to; an empty answer calls it off. Tests
+    // install their own; nullptr restores the file dialog.
+    using FileChooser =
+        std::function<QString(FileDialog dialog, QWidget* parent, const QString& suggested)>;
+    static void setFileChooser(FileChooser chooser);
+
+    // A window with a new, empty file.
+    explicit DosyaHesabıFormu(QWidget* owner = nullptr);
+    ~DosyaHesabıFormu() override;
+
+    // Shows a new window for an empty file.
+    static DosyaHesabıFormu* openNew(QWidget* owner);
+    // Brings the window showing `path` to the front, or opens one for it; nullptr
+    // (after telling the user why) when the file cannot be read.
+    static DosyaHesabıFormu* openFile(const QString& path, QWidget* owner);
+    // The claim windows open now.
+    static std::vector<DosyaHesabıFormu*> openWindows();
+
+    // Reads `path` into this window; false, told to the user, when it cannot.
+    bool load(const QString& path);
+    // "Kaydet" and "Farklı Kaydet": false when nothing was saved.
+    bool save();
+    bool saveAs();
+
+    const mirvane::claim::ClaimFile& claimFile() const { return file_; }
+    const QString& filePath() const { return path_; }
+    bool isModified() const { return isWindowModified(); }
+    // The result on display; nullopt while an input is wrong.
+    const std::optional<mirvane::claim::ClaimResult>& result() const { return result_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    QWidget* buildHeader();
+    QWidget* buildItems();
+    QWidget* buildPayments();
+    QWidget* buildSetOffOrder();
+    QWidget* buildResults();
+    void connectHandlers();
+
+    // Shows the file in every control (after a load or a new file).
+    void showFile();
+    void showItemRow(int row);
+    void showPaymentRow(int row);
+    void showItemEditor();
+    void showPaymentEditor();
+    void showSetOffOrder();
+    void fillRateChoices();
+    void refreshTitle();
+
+    // Handlers.
+    void HeaderChanged();
+    void ItemEditorChanged();
+    void ItemKindChanged();
+    void KalemEkleButonuTıklandı();
+    void KalemSilButonuTıklandı();
+    void PaymentEditorChanged();
+    void ÖdemeEkleButonuTıklandı();
+    void ÖdemeSilButonuTıklandı();
+    void MoveBucket(int step);
+    void VarsayılanSıraButonuTıklandı();
+    void GüncelOranlarButonuTıklandı();
+    void OpenChosenFile();
+    void ExportPdf();
+    void ExportWord();
+
+    // An input changed: the file is modified and computed again.
+    void changed();
+    void recompute();
+    void showResult();
+    // The lists the items use whose copy in the file differs from the list of the
+    // same name in the list folder.
+    std::vector<std::string> listsDifferingFromFolder() const;
+    bool confirmDiscard();
+    bool writeTo(const QString& path);
+    void rememberRecent(const QString& path);
+    void fillRecentMenu();
+    QString chooseFile(FileDialog dialog, const QString& suggested);
+
+    mirvane::claim::ClaimFile file_;
+    QString path_;
+    std::optional<mirvane::claim::ClaimResult> result_;
+    // The first field whose text is no value at all (an amount with three
+    // decimals, a missing date); the core is not asked while one is set.
+    std::optional<QString> fieldError_;
+    // Set while the program fills the fields, so their change signals are no edits.
+    bool showing_ = false;
+
+    QLineEdit* BaşlıkKutusu_ = nullptr;
+    mirvane::shell::DateTimePicker* HesapTarihiKutusu_ = nullptr;
+    QCheckBox* TakipTarihiOnayı_ = nullptr;
+    mirvane::shell::DateTimePicker* TakipTarihiKutusu_ = nullptr;
+    QComboBox* GünEsasıKutusu_ = nullptr;
+
+    mirvane::shell::ListView* KalemlerListesi_ = nullptr;
+    QComboBox* TürKutusu_ = nullptr;
+    QLineEdit* AçıklamaKutusu_ = nullptr;
+    AnaParaKutusu* TutarKutusu_ = nullptr;
+    QLabel* TarihEtiketi_ = nullptr;
+    mirvane::shell::DateTimePicker* TarihKutusu_ = nullptr;
+    QComboBox* OranKutusu_ = nullptr;
+    mirvane::editor::RateField* SabitOranKutusu_ = nullptr;
+    QWidget* KalemAlanı_ = nullptr;
+    QPushButton* KalemEkleButonu_ = nullptr;
+    QPushButton* KalemSilButonu_ = nullptr;
+
+    mirvane::shell::ListView* ÖdemelerListesi_ = nullptr;
+    mirvane::shell::DateTimePicker* ÖdemeTarihiKutusu_ = nullptr;
+    AnaParaKutusu* ÖdemeTutarıKutusu_ = nullptr;
+    QLineEdit* ÖdemeAçıklamaKutusu_ = nullptr;
+    QWidget* ÖdemeAlanı_ = nullptr;
+    QPushButton* ÖdemeEkleButonu_ = nullptr;
+    QPushButton* ÖdemeSilButonu_ = nullptr;
+
+    QListWidget* MahsupSırasıListesi_ = nullptr;
+    QPushButton* YukarıButonu_ = nullptr;
+    QPushButton* AşağıButonu_ = nullptr;
+    QPushButton* VarsayılanSıraButonu_ = nullptr;
+
+    QLabel* HataEtiketi_ = nullptr;
+    QLabel* UyarıEtiketi_ = nullptr;
+    QWidget* GüncelOranlarAlanı_ = nullptr;
+    QLabel* GüncelOranlarEtiketi_ = nullptr;
+    QPushButton* GüncelOranlarButonu_ = nullptr;
+    QTabWidget* SonuçSekmeleri_ = nullptr;
+    mirvane::shell::ListView* ÖzetListesi_ = nullptr;
+    mirvane::shell::ListView* DilimlerListesi_ = nullptr;
+    mirvane::shell::ListView* MahsupListesi_ = nullptr;
+
+    QMenu* SonDosyalarMenüsü_ = nullptr;
+    QAction* PdfMenüsü_ = nullptr;
+    QAction* WordMenüsü_ = nullptr;
+};
