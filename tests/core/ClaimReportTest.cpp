@@ -2,6 +2,7 @@
 
 #include "claim/ClaimExample.h"
 #include "claim/ClaimTexts.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>
@@ -92,11 +93,19 @@ TEST(ClaimReport, WorkedExampleCarriesInputsFiguresBasisAndSources) {
     EXPECT_TRUE(mentions(texts, "3095 sayılı Kanun md. 3"));
     EXPECT_TRUE(mentions(texts, "TBK md. 100"));
     EXPECT_TRUE(mentions(texts, "gün ÷ 365"));
-    // Only the periods the slices reached, each with its source.
-    EXPECT_TRUE(mentions(texts, "| 9 | Bakanlar Kurulu Kararı 2005/9831"));
-    EXPECT_TRUE(mentions(texts, "| 24 | Cumhurbaşkanı Kararı 8485"));
-    EXPECT_FALSE(mentions(texts, "7589 sayılı Kanun"));
-    EXPECT_FALSE(mentions(texts, "1984"));
+    // Only the periods the slices reached (9 % to 31.05.2024, then 24 %), each with
+    // its source.
+    const auto& periods = file.lists.at("Adi Alacaklar (Kanuni Faiz)");
+    for (const RatePeriod& period : periods) {
+        const bool reached = period.EndDate >= sys_days{2024y / January / 2} &&
+                             period.StartDate <= sys_days{2024y / December / 31};
+        EXPECT_EQ(mentions(texts, "| " + text::formatDate(period.StartDate) + " | " +
+                                      text::formatDate(period.EndDate) + " | " +
+                                      text::formatGeneralNumber(period.Rate) + " | " +
+                                      std::string(text::trimSpaces(period.Description))),
+                  reached)
+            << text::formatDate(period.StartDate);
+    }
     // No notice, no overpayment column.
     EXPECT_FALSE(holds(texts, "# Uyarılar"));
     EXPECT_FALSE(mentions(texts, "Kalan Anapara | Fazla"));
@@ -107,13 +116,13 @@ TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
     file.title.clear();
     file.filingDate.reset();
     file.dayBasis = 360;
-    file.calculationDate = sys_days{2027y / March / 1}; // past the list's end
-    file.payments.push_back({sys_days{2027y / January / 4}, 100'000'000, ""});
+    const Date listEnd = file.lists.at("Adi Alacaklar (Kanuni Faiz)").back().EndDate;
+    file.calculationDate = listEnd + days{60}; // past the list's end
+    file.payments.push_back({listEnd + days{4}, 100'000'000, ""});
     file.items.push_back({claim::ItemKind::Principal, "Çek", 500'000, sys_days{2024y / May / 1},
                           claim::FixedRate{30}, std::nullopt});
     const claim::ClaimResult result = computed(file);
-    const report::Document document =
-        report::claimReport(file, result, sys_days{2027y / March / 2});
+    const report::Document document = report::claimReport(file, result, listEnd + days{61});
     const std::vector<std::string> texts = lines(document);
 
     EXPECT_EQ(document.title, "Dosya Hesabı");
@@ -125,7 +134,8 @@ TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
     EXPECT_TRUE(holds(texts, "Fazla ödeme | " + claim::kurusText(result.overpaid)));
     EXPECT_TRUE(holds(texts, "Kalem 4: Sabit %30 (taraflarca belirlenen sabit oran)"));
     // The last period ran on past the list's end, so it is listed with its source.
-    EXPECT_TRUE(mentions(texts, "7589 sayılı Kanun"));
+    const RatePeriod& last = file.lists.at("Adi Alacaklar (Kanuni Faiz)").back();
+    EXPECT_TRUE(mentions(texts, std::string(text::trimSpaces(last.Description))));
     EXPECT_TRUE(holds(texts, "# Uyarılar"));
     for (const std::string& notice : result.notices)
         EXPECT_TRUE(holds(texts, notice)) << notice;

@@ -476,7 +476,7 @@ void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
                                      "2.038,36",
                                      "3095 sayılı Kanun",
                                      "TBK md. 100",
-                                     "Cumhurbaşkanı Kararı 8485",
+                                     "8485 sayılı Cumhurbaşkanı Kararı",
                                      "Sayfa 1 / "})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
         for (const QString& font : guitest::pdfFontLines(file))
