@@ -561,8 +561,10 @@ void DosyaHesabıFormu::showPaymentRow(int row) {
 // fixed rate.
 void DosyaHesabıFormu::fillRateChoices() {
     std::set<std::string> names;
-    for (const std::string& name : store::enumerateListNames(shell::shared().ListFolder))
-        names.insert(name);
+    // A folder that cannot be read leaves the file's own copies to choose from.
+    const Result<store::Listing> listing = store::enumerateListNames(shell::shared().ListFolder);
+    if (listing)
+        names.insert(listing.value().names.begin(), listing.value().names.end());
     for (const auto& [name, periods] : file_.lists)
         names.insert(name);
     const bool wasShowing = showing_;
