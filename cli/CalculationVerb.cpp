@@ -11,10 +11,12 @@
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
 #include "rates/ReadyLists.h"
+#include "text/Amount.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -73,37 +75,16 @@ OrUsage<Date> parseDateOption(const CLI::Option* option) {
                       ". Tarih GG.AA.YYYY biçiminde olmalı (örnek: 01.07.2005)."};
 }
 
-// A full stop in the principal may only group thousands: "1000.50" is refused instead
-// of being read as 100050, which is what the Turkish reading would make of it.
-bool fullStopsGroupThousands(std::string_view principal) {
-    const std::string_view integer = principal.substr(0, principal.find(','));
-    std::size_t groupStart = integer.find_first_not_of(" \t");
-    const std::size_t integerEnd = integer.find_last_not_of(" \t") + 1;
-    if (groupStart == std::string_view::npos || integer.find('.') == std::string_view::npos) {
-        return true;
-    }
-    bool first = true;
-    while (groupStart <= integerEnd) {
-        const std::size_t dot = std::min(integer.find('.', groupStart), integerEnd);
-        const std::size_t length = dot - groupStart;
-        if (first ? (length < 1 || length > 3) : length != 3) {
-            return false;
-        }
-        first = false;
-        groupStart = dot + 1;
-    }
-    return true;
-}
-
 // An empty principal is the calculation's own refusal; any other text must be an
 // amount the principal field could hold.
 std::optional<UsageError> checkPrincipal(const std::string& principal) {
     const bool empty = principal.find_first_not_of(" \t") == std::string::npos;
-    if (empty || (text::isNumericText(principal) && fullStopsGroupThousands(principal))) {
+    if (empty || text::parseAmount(principal)) {
         return std::nullopt;
     }
     return UsageError{"--anapara için geçersiz tutar: " + inQuotes(principal) +
-                      ". Ondalık ayırıcı virgül, binlik ayırıcı noktadır (örnek: 1.234,50)."};
+                      ". Ondalık ayırıcı tek bir virgül, binlik ayırıcı noktadır, en fazla " +
+                      std::to_string(text::AmountDigitLimit) + " hane (örnek: 1.234,50)."};
 }
 
 OrUsage<RateList> readFile(const fs::path& file) {

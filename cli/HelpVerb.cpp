@@ -38,8 +38,9 @@ Seçenekler:
   --hazir AD          Klasördeki listeler yerine programla gelen bu hazır listeyi
                       (--hazir-listeler ile görülen adlardan biri) kullanır;
                       hiçbir klasöre dokunulmaz.
-  --anapara TUTAR     Anapara. Ondalık ayırıcı virgül, binlik ayırıcı noktadır:
-                      1000, 1000,5 ve 1.234,50 geçerlidir.
+  --anapara TUTAR     Anapara. Ondalık ayırıcı tek bir virgül, binlik ayırıcı
+                      noktadır; en fazla 15 hane: 1000, 1000,5, ,5 ve
+                      1.234,50 geçerlidir, 1,250,000 ve 1000.50 geçersizdir.
   --baslangic TARİH   Başlangıç tarihi, GG.AA.YYYY biçiminde (örnek: 01.07.2005).
   --bitis TARİH       Bitiş tarihi, GG.AA.YYYY biçiminde.
   --360               Yılı 360 gün sayar (verilmezse 365 gün).

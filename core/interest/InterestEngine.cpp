@@ -1,5 +1,6 @@
 #include "interest/InterestEngine.h"
 
+#include "text/Amount.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
@@ -48,7 +49,7 @@ std::optional<Rejection> validate(const RateList& list, const Inputs& inputs) {
     if (isBlankText(inputs.principalText)) {
         return reject(3, PrincipalMissingMessage, Field::Principal);
     }
-    const std::optional<double> principal = text::parseNumber(inputs.principalText);
+    const std::optional<double> principal = text::parseAmount(inputs.principalText);
     if (!principal || !(*principal > 0.0)) {
         return reject(4, PrincipalNotPositiveMessage, Field::Principal);
     }
@@ -186,7 +187,7 @@ Outcome calculate(const RateList& list, const Inputs& inputs,
     if (std::optional<Rejection> rejection = validate(list, inputs)) {
         return *std::move(rejection);
     }
-    RowBuilder builder(*text::parseNumber(inputs.principalText), inputs.divisor, onRow);
+    RowBuilder builder(*text::parseAmount(inputs.principalText), inputs.divisor, onRow);
     slice(list, inputs, builder);
     Calculation calculation = builder.take();
     calculation.ranPastListEnd = runOnPastListEnd(list, inputs, calculation);

@@ -1,3 +1,4 @@
+#include "AmountCases.h"
 #include "ChildProcess.h"
 #include "HesapCli.h"
 #include "TempFolder.h"
@@ -198,10 +199,14 @@ TEST_F(Cli, RejectionsPrintTheEngineMessage) {
 
     EXPECT_EQ(calculate("", "01.07.2005", "01.07.2006").err,
               "\"Anapara\" miktarını girmeniz gerekiyor!\n");
-    // Text the principal field could never hold is a usage error, not "not above zero".
-    for (const char* notAnAmount : {"abc", "12a", "1e3", ",", "1,2,3"}) {
-        EXPECT_EQ(calculate(notAnAmount, "01.07.2005", "01.07.2006").code, cli::ExitUsage)
-            << notAnAmount;
+    // Text the principal field could never hold is a usage error, not "not above zero";
+    // every amount it holds is computed with, and only a zero one is refused.
+    for (const mirvane::testing::AmountCase& amount : mirvane::testing::AmountCases) {
+        const Outcome outcome = calculate(std::string(amount.text), "01.07.2005", "01.07.2006");
+        const int expected = !amount.value       ? cli::ExitUsage
+                             : *amount.value > 0 ? 0
+                                                 : cli::ExitRejected;
+        EXPECT_EQ(outcome.code, expected) << amount.text << outcome.err;
     }
     EXPECT_EQ(calculate("1000", "01.07.2005", "01.07.2005").err,
               "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!\n");

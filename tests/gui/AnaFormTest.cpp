@@ -86,6 +86,7 @@ private slots:
     void exampleTypedThroughTheFields();
     void everyCalculationReadsTheListAgain();
     void validationMessagesCorrectAndFocus();
+    void principalThatIsNoAmountIsRefused();
     void keyboardReachesTheFields();
     void anyInputChangeClearsTheBreakdown();
     void emptyOrRefusedDateStopsTheCalculation();
@@ -385,6 +386,19 @@ void AnaFormTest::everyCalculationReadsTheListAgain() {
     QCOMPARE(total()->text(), QString());
 }
 
+// A principal with two commas is refused by the check for an amount above zero,
+// never read as 1,25.
+void AnaFormTest::principalThatIsNoAmountIsRefused() {
+    openForm();
+    typeInputs(QStringLiteral("01072005"), QStringLiteral("01072006"), QStringLiteral("1,250,000"));
+    calculate();
+    QCOMPARE(principal()->text(), QStringLiteral("1,250,000"));
+    QCOMPARE(boxes_.texts(),
+             QStringList{QStringLiteral("\"Anapara\" miktarı SIFIR'dan büyük olmalı!")});
+    QCOMPARE(QApplication::focusWidget(), principal());
+    QCOMPARE(breakdown()->rowCount(), 0);
+}
+
 void AnaFormTest::validationMessagesCorrectAndFocus() {
     openForm();
     calculateExample();
@@ -596,18 +610,32 @@ void AnaFormTest::copyTotalAndWholeList() {
     QCOMPARE(clipboard->text(), QStringLiteral("105,04"));
     QTest::keyClick(breakdown(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), ExampleExport);
-    // In every field, the date pickers and the principal included, Ctrl+C copies the
-    // total, never a piece of the field.
+    // In a field with no text selected (a date field's own highlighted part does not
+    // count), Ctrl+C copies the total, never a piece of the field.
     for (QWidget* field :
          std::initializer_list<QWidget*>{startField(), endField(), principal(), total()}) {
         clipboard->setText(QStringLiteral("önce"));
-        field->setFocus();
+        field->setFocus(Qt::TabFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(field)) {
+            line->deselect();
+        }
         QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), QStringLiteral("105,04"));
         QTest::keyClick(field, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), ExampleExport);
     }
     QCOMPARE(principal()->text(), QStringLiteral("1.000,00"));
+
+    // Text the user selected is what Ctrl+C copies, as in any program.
+    principal()->setFocus();
+    principal()->setSelection(0, 5);
+    QTest::keyClick(principal(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("1.000"));
+    startField()->setFocus();
+    startField()->selectAll();
+    QTest::keyClick(startField(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("01.07.2005"));
+    QCOMPARE(breakdown()->rowCount(), 2);
 
     // One row: header, the row, the total line.
     typeInputs(QStringLiteral("01012008"), QStringLiteral("01012009"), QStringLiteral("1000"));

@@ -1,9 +1,13 @@
 #include "ui/main/AnaParaKutusu.h"
 
+#include "../core/AmountCases.h"
+#include "text/Amount.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 // The principal field between two other controls, so that leaving it can be seen.
@@ -16,11 +20,11 @@ private slots:
 
     void typedAmountIsFormattedOnLeaving();
     void onlyDigitsAndTheCommaAreTyped();
-    void keystrokeThatLeavesNoNumberIsTakenBack();
+    void keystrokesThatCanMakeNoAmountAreTakenBack();
     void enterMovesOnAndFormats();
     void leavingFormatsOrKeepsEmpty();
     void twentyOneCharactersAreRefused();
-    void clipboardKeysAndRightClickDoNothing();
+    void clipboardTakesOnlyAmounts();
     void textSetByProgramMeetsOnlyTheGuard();
 
 private:
@@ -80,27 +84,42 @@ void AnaParaKutusuTest::onlyDigitsAndTheCommaAreTyped() {
     QCOMPARE(field_->text(), QStringLiteral("15"));
 }
 
-void AnaParaKutusuTest::keystrokeThatLeavesNoNumberIsTakenBack() {
+// A lone comma may begin ",5"; a second comma stays, marked, for the calculation to
+// refuse ("1,250,000" is not read as 1,25); a digit past the limit is refused.
+void AnaParaKutusuTest::keystrokesThatCanMakeNoAmountAreTakenBack() {
     type(QStringLiteral(","));
-    QCOMPARE(field_->text(), QString());
-    type(QStringLiteral("1,,"));
-    QCOMPARE(field_->text(), QStringLiteral("1,"));
-    type(QStringLiteral("5,"));
-    QCOMPARE(field_->text(), QStringLiteral("1,5"));
-
-    // A comma typed in front of a number would make it ",1,5": only that comma goes.
-    field_->home(false);
-    type(QStringLiteral(","));
-    QCOMPARE(field_->text(), QStringLiteral("1,5"));
-    QCOMPARE(field_->cursorPosition(), 0);
-
-    // A leading comma is a number, so it stays.
-    field_->setText(QStringLiteral("5"));
-    field_->home(false);
-    type(QStringLiteral(","));
-    QCOMPARE(field_->text(), QStringLiteral(",5"));
+    QCOMPARE(field_->text(), QStringLiteral(","));
+    type(QStringLiteral("5"));
     leave();
     QCOMPARE(field_->text(), QStringLiteral("0,50"));
+
+    field_->clear();
+    field_->setFocus();
+    type(QStringLiteral("1,250,000"));
+    QCOMPARE(field_->text(), QStringLiteral("1,250,000"));
+    QVERIFY(field_->toolTip().startsWith(QStringLiteral("Tutar değil: 1,250,000")));
+    QVERIFY(!field_->styleSheet().isEmpty());
+    leave();
+    QCOMPARE(field_->text(), QStringLiteral("1,250,000"));
+    field_->clear();
+    QVERIFY(field_->toolTip().isEmpty());
+    QVERIFY(field_->styleSheet().isEmpty());
+
+    field_->setFocus();
+    type(QStringLiteral("12345678901234567890"));
+    QCOMPARE(field_->text(), QStringLiteral("123456789012345"));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("en fazla 15 hane")));
+    type(QStringLiteral(",5"));
+    QCOMPARE(field_->text(), QStringLiteral("123456789012345,"));
+
+    // A digit deleted from a grouped amount moves the full stops with it.
+    field_->setText(QStringLiteral("1.234.567,50"));
+    field_->setCursorPosition(3);
+    QTest::keyClick(field_, Qt::Key_Backspace);
+    QCOMPARE(field_->text(), QStringLiteral("134.567,50"));
+    QCOMPARE(field_->cursorPosition(), 1);
+    type(QStringLiteral("9"));
+    QCOMPARE(field_->text(), QStringLiteral("1.934.567,50"));
 }
 
 void AnaParaKutusuTest::enterMovesOnAndFormats() {
@@ -137,15 +156,13 @@ void AnaParaKutusuTest::leavingFormatsOrKeepsEmpty() {
 }
 
 void AnaParaKutusuTest::twentyOneCharactersAreRefused() {
-    type(QStringLiteral("12345678901234567890"));
-    QCOMPARE(field_->text().size(), 20);
-    type(QStringLiteral("1"));
-    QCOMPARE(field_->text(), QStringLiteral("12345678901234567890"));
+    type(QString(25, u','));
+    QCOMPARE(field_->text(), QString(20, u','));
 
     // Typing over a selection replaces it within the limit.
     field_->setSelection(0, 1);
     type(QStringLiteral("9"));
-    QCOMPARE(field_->text(), QStringLiteral("92345678901234567890"));
+    QCOMPARE(field_->text(), QStringLiteral("9") + QString(19, u','));
 
     // The grouped form of a long amount is kept whole, never cut to 20 characters.
     field_->setText(QStringLiteral("1234567890123"));
@@ -157,19 +174,40 @@ void AnaParaKutusuTest::twentyOneCharactersAreRefused() {
     QCOMPARE(field_->text(), QStringLiteral("12.345.678.901.234,00"));
 }
 
-void AnaParaKutusuTest::clipboardKeysAndRightClickDoNothing() {
+// Paste takes what the shared table calls an amount, and nothing else; copy takes
+// the selection; cut, undo and the mouse's menu and paste do nothing.
+void AnaParaKutusuTest::clipboardTakesOnlyAmounts() {
+    for (const mirvane::testing::AmountCase& amount : mirvane::testing::AmountCases) {
+        const QString text = QString::fromUtf8(amount.text.data(), qsizetype(amount.text.size()));
+        field_->clear();
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
+        if (amount.value) {
+            QCOMPARE(mirvane::text::parseAmount(field_->text().toStdString()), amount.value);
+        } else {
+            QVERIFY2(field_->text().isEmpty(), qPrintable(text));
+        }
+    }
+    field_->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("777"));
-    QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(field_, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(field_->text(), QString());
+    QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field_->text(), QStringLiteral("777777"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("1,5"));
+    QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field_->text(), QStringLiteral("7777771,5"));
 
+    field_->clear();
     type(QStringLiteral("12,5"));
+    QTest::keyClick(field_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1,5"));
     field_->selectAll();
     QTest::keyClick(field_, Qt::Key_X, Qt::ControlModifier);
-    QTest::keyClick(field_, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(field_, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(field_->text(), QStringLiteral("12,5"));
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("777"));
+    QTest::keyClick(field_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("12,5"));
 
     QTest::mouseClick(field_, Qt::RightButton);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -185,11 +223,10 @@ void AnaParaKutusuTest::textSetByProgramMeetsOnlyTheGuard() {
     field_->setText(QStringLiteral("1.234"));
     QCOMPARE(field_->text(), QStringLiteral("1.234"));
 
-    // A deletion at the very start that leaves no number cannot be taken back by
-    // removing the character before the caret; the guard then stops.
+    // A deletion at the very start that leaves a stray full stop regroups the rest.
     field_->home(false);
     QTest::keyClick(field_, Qt::Key_Delete);
-    QCOMPARE(field_->text(), QStringLiteral(".234"));
+    QCOMPARE(field_->text(), QStringLiteral("234"));
 }
 
 QTEST_MAIN(AnaParaKutusuTest)

@@ -259,11 +259,14 @@ void ListeEkleFormuTest::enterMovesThroughTheFieldsAndConfirms() {
     QCOMPARE(e.list()->rowCount(), 1);
     QCOMPARE(rowTexts(0), (QStringList{"1", "14.03.2024", "15.03.2024", "7,00", "Karar"}));
 
-    // The rate field has no length limit of its own.
+    // The rate field has no length limit of its own, only the digits of any amount.
     e.twoState()->click();
     e.rate()->setFocus();
-    QTest::keyClicks(e.rate(), QString(25, u'1'));
+    QTest::keyClicks(e.rate(), QString(25, u','));
     QCOMPARE(e.rate()->text().size(), 25);
+    e.rate()->clear();
+    QTest::keyClicks(e.rate(), QString(25, u'1'));
+    QCOMPARE(e.rate()->text(), QString(15, u'1'));
 }
 
 void ListeEkleFormuTest::descriptionTakesAtMostHundredCharacters() {

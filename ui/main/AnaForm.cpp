@@ -12,6 +12,7 @@
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "text/Amount.h"
 #include "text/TextForms.h"
 #include "ui/about/HakkindaFormu.h"
 #include "ui/claim/DosyaHesabiFormu.h"
@@ -342,6 +343,18 @@ void AnaForm::buildMenu() {
     }
 }
 
+// A date field selects the part it steps by itself; only the whole date selected
+// counts as the user's selection there.
+bool AnaForm::holdsSelectedText(const QObject* field) const {
+    if (const auto* date = qobject_cast<const shell::DateTimePicker*>(field)) {
+        return date->wholeTextSelected();
+    }
+    if (const auto* line = qobject_cast<const QLineEdit*>(field)) {
+        return line->hasSelectedText();
+    }
+    return false;
+}
+
 bool AnaForm::isMenuShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
     return pressed == SadeceToplamıKopyalaMenüsü_->shortcut() ||
@@ -575,11 +588,18 @@ void AnaForm::closeEvent(QCloseEvent* event) {
 }
 
 bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
-    // Left unclaimed by the field, the key goes to the menu's shortcut.
-    if (event->type() == QEvent::ShortcutOverride &&
-        isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
-        event->ignore();
-        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Text the user selected is copied by its field, as everywhere else.
+        if (key->matches(QKeySequence::Copy) && holdsSelectedText(watched)) {
+            event->accept();
+            return true;
+        }
+        // Left unclaimed by the field, the key goes to the menu's shortcut.
+        if (isMenuShortcut(*key)) {
+            event->ignore();
+            return true;
+        }
     }
     if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
@@ -719,7 +739,7 @@ void AnaForm::clearBreakdown() {
 // the field is left change nothing.
 AnaForm::InputsShown AnaForm::inputsNow() const {
     const QString principalText = AnaParaKutusu_->text();
-    const std::optional<double> amount = text::parseNumber(principalText.toStdString());
+    const std::optional<double> amount = text::parseAmount(principalText.toStdString());
     return {FaizDosyalarıListesi_->currentRow(), BaşlangıçTarihiKutusu_->value(),
             BitişTarihiKutusu_->value(), amount ? QString::number(*amount, 'g', 17) : principalText,
             YılGünSayısıOnayı_->isChecked()};
@@ -816,7 +836,7 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     }
     ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
     shownFacts_ = report::BreakdownFacts{
-        shownList_,     text::parseNumber(inputs.principalText).value_or(0.0),
+        shownList_,     text::parseAmount(inputs.principalText).value_or(0.0),
         inputs.start,   inputs.end,
         inputs.divisor, calculation.ranPastListEnd};
     if (calculation.ranPastListEnd) {

@@ -63,6 +63,7 @@ private:
     void buildBottomButtons();
     void buildMenu();
     bool isMenuShortcut(const QKeyEvent& key) const;
+    bool holdsSelectedText(const QObject* field) const;
     void setKeyboardOrder();
     void connectHandlers();
 

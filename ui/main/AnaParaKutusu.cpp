@@ -2,10 +2,14 @@
 
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "text/Amount.h"
 #include "text/TextForms.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 using namespace mirvane;
 
@@ -26,10 +30,18 @@ bool makesControlCharacter(const QKeyEvent& event) {
            key == Qt::Key_Backslash || key == Qt::Key_BracketRight;
 }
 
-bool isClipboardKey(const QKeyEvent& event) {
-    return event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Copy) ||
-           event.matches(QKeySequence::Cut) ||
+bool isPasteKey(const QKeyEvent& event) {
+    return event.matches(QKeySequence::Paste) ||
            (event.key() == Qt::Key_Insert && (event.modifiers() & Qt::ShiftModifier));
+}
+
+const QString RefusalTip =
+    QStringLiteral(
+        "Tutar rakamlardan ve tek bir virgülden oluşur, en fazla %1 hane (örnek: 1.250.000,50).")
+        .arg(text::AmountDigitLimit);
+
+int charactersBefore(const QString& text, int position) {
+    return int(text.left(position).size() - text.left(position).count(u'.'));
 }
 
 } // namespace
@@ -55,6 +67,14 @@ void AnaParaKutusu::keyPressEvent(QKeyEvent* event) {
     case KeyVerdict::Swallow:
         event->accept();
         return;
+    case KeyVerdict::Copy:
+        copy();
+        event->accept();
+        return;
+    case KeyVerdict::Paste:
+        pasteAmount();
+        event->accept();
+        return;
     }
 }
 
@@ -62,7 +82,13 @@ AnaParaKutusu::KeyVerdict AnaParaKutusu::judge(const QKeyEvent& event) const {
     if (shell::isEnter(event)) {
         return KeyVerdict::MoveOn;
     }
-    if (isClipboardKey(event) || makesControlCharacter(event)) {
+    if (event.matches(QKeySequence::Copy)) {
+        return hasSelectedText() ? KeyVerdict::Copy : KeyVerdict::Swallow;
+    }
+    if (isPasteKey(event)) {
+        return KeyVerdict::Paste;
+    }
+    if (event.matches(QKeySequence::Cut) || makesControlCharacter(event)) {
         return KeyVerdict::Swallow;
     }
     const Qt::KeyboardModifiers chordModifiers =
@@ -101,26 +127,81 @@ void AnaParaKutusu::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-// Takes characters back from before the caret until the text is a number or
-// empty. A deletion that changes nothing (caret at the start) ends the loop, as
-// the keyboard's own Backspace would.
+// A keystroke that leaves anything but digits, commas and full stops, or more
+// digits than an amount may carry, is refused: characters are taken back from
+// before the caret until the text may stand again. A deletion that changes
+// nothing (caret at the start) ends the loop, as the keyboard's own Backspace
+// would. A digit typed into or deleted from a grouped amount moves its full stops.
+// A text that may stand but is no amount ("1,250,000") stays as typed, marked,
+// and the calculation refuses it.
 void AnaParaKutusu::numericGuard() {
     if (guarding_) {
         return;
     }
     guarding_ = true;
-    while (!text().isEmpty() && !text::isNumericText(text().toStdString())) {
-        const QString before = text();
-        backspace();
-        if (text() == before) {
-            break;
+    const std::string current = text().toStdString();
+    if (!text::isAmountInProgress(current)) {
+        refuseEntry();
+        while (!text::isAmountInProgress(text().toStdString())) {
+            const QString before = text();
+            backspace();
+            if (text() == before) {
+                break;
+            }
         }
+    } else if (const std::optional<std::string> regrouped = text::regroupAmount(current);
+               regrouped && *regrouped != current && !text::parseAmount(current)) {
+        setTextKeepingCaret(shell::toQString(*regrouped));
     }
+    markWhetherAmount();
     guarding_ = false;
 }
 
+void AnaParaKutusu::markWhetherAmount() {
+    const QString shown = text().trimmed();
+    const bool amount =
+        shown.isEmpty() || shown == QStringLiteral(",") || text::parseAmount(shown.toStdString());
+    setToolTip(amount ? QString() : QStringLiteral("Tutar değil: ") + shown + u'\n' + RefusalTip);
+    const QString frame =
+        amount ? QString() : QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
+    if (styleSheet() != frame) {
+        setStyleSheet(frame);
+    }
+}
+
+void AnaParaKutusu::setTextKeepingCaret(const QString& newText) {
+    const int kept = charactersBefore(text(), cursorPosition());
+    setText(newText);
+    int position = 0;
+    while (position < newText.size() && charactersBefore(newText, position) < kept) {
+        ++position;
+    }
+    setCursorPosition(position);
+}
+
+void AnaParaKutusu::refuseEntry() {
+    QApplication::beep();
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), RefusalTip, this);
+}
+
+void AnaParaKutusu::pasteAmount() {
+    const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+    QString result = text();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    result.replace(start, selectedText().size(), pasted);
+    const std::string resultText = result.toStdString();
+    // The typed limit counts keystrokes; a pasted amount may be as long as the
+    // grouped form the field itself shows.
+    const bool staysAnAmount = text::parseAmount(resultText) || text::regroupAmount(resultText);
+    if (!text::parseAmount(pasted.toStdString()) || !staysAnAmount) {
+        refuseEntry();
+        return;
+    }
+    insert(pasted);
+}
+
 void AnaParaKutusu::formatAsMoney() {
-    if (const std::optional<double> value = text::parseNumber(text().toStdString())) {
+    if (const std::optional<double> value = text::parseAmount(text().toStdString())) {
         setText(shell::toQString(text::formatMoney(*value)));
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // A money field in the Turkish way: it takes only digits and the decimal comma,
-// takes back at once a keystroke that leaves no number, and shows "##,##0.00"
-// when left. The main window's principal and the editors' rate fields use it.
+// takes back at once (with a beep and a word why) a keystroke that leaves no
+// amount, and shows "##,##0.00" when left. It reads its text as mirvane-hesap
+// does. The main window's principal and the editors' rate fields use it.
 
 #include <QLineEdit>
 #include <optional>
@@ -25,12 +26,21 @@ protected:
 
 private:
     // What a key press does to the field.
-    enum class KeyVerdict { Pass, Swallow, MoveOn };
+    enum class KeyVerdict { Pass, Swallow, MoveOn, Copy, Paste };
     KeyVerdict judge(const QKeyEvent& event) const;
     bool roomForOneMore() const;
 
     void numericGuard();
     void formatAsMoney();
+    // Pastes the clipboard's text when it is an amount and the field holds one with
+    // it; anything else is refused.
+    void pasteAmount();
+    void refuseEntry();
+    // A red frame and a tooltip while the text is no amount.
+    void markWhetherAmount();
+    // Sets `newText`, keeping the caret after as many characters other than full
+    // stops as stood before it.
+    void setTextKeepingCaret(const QString& newText);
 
     std::optional<int> typedLengthLimit_ = TypedLengthLimit;
     bool guarding_ = false;
