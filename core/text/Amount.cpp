@@ -64,7 +64,13 @@ std::optional<double> parseAmount(std::string_view text) {
     const std::string_view fraction =
         comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
     const std::optional<std::string> integer = integerDigits(text.substr(0, comma));
-    if (!integer || !allDigits(fraction) || (integer->empty() && fraction.empty()) ||
+    if (!integer || !allDigits(fraction) || (integer->empty() && fraction.empty())) {
+        return std::nullopt;
+    }
+    // Below the limit every digit must be held exactly; a larger amount is read so
+    // that the calculation can refuse it for its size.
+    const std::size_t integerCount = significantDigits(*integer, {});
+    if (integerCount <= std::size_t(AmountDigitLimit) &&
         significantDigits(*integer, fraction) > std::size_t(AmountDigitLimit)) {
         return std::nullopt;
     }
@@ -74,7 +80,9 @@ std::optional<double> parseAmount(std::string_view text) {
         plain += fraction;
     }
     double value = 0.0;
-    std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec != std::errc()) {
+        return std::nullopt;
+    }
     return value;
 }
 

@@ -17,7 +17,8 @@ inline constexpr int AmountDigitLimit = 15;
 // Digits with at most one decimal comma; full stops only between groups of three
 // digits before the comma ("1.250.000,50"); blanks around allowed; no sign. ",5"
 // is 0,50 and "12," is 12. nullopt for anything else: "1,250,000", "1000.50",
-// "12a", a lone comma, more than AmountDigitLimit digits.
+// "12a", a lone comma, more than AmountDigitLimit digits in an amount below
+// AmountLimit (larger ones are read, for the calculation to refuse by size).
 std::optional<double> parseAmount(std::string_view text);
 
 // Whether the text may stand in an amount field while the user types: only

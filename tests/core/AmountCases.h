@@ -1,7 +1,8 @@
 #pragma once
 
 // One table of principal texts and what they stand for, read by the amount parser,
-// mirvane-hesap and the principal field alike. nullopt: not an amount.
+// mirvane-hesap and the principal field alike. nullopt: not an amount. Amounts of
+// 10^15 and more are read, and refused by the calculation for their size.
 
 #include <optional>
 #include <string_view>
@@ -41,9 +42,10 @@ inline constexpr AmountCase AmountCases[] = {
     {"-5", std::nullopt},
     {"+5", std::nullopt},
     {"1 000", std::nullopt},
-    {"1234567890123456", std::nullopt},
     {"12.345.678.901.234,56", std::nullopt},
-    {"1234567890123456789012", std::nullopt},
+    {"1234567890123456", 1234567890123456.0},
+    {"1.000.000.000.000.000", 1e15},
+    {"1234567890123456789012", 1234567890123456789012.0},
 };
 
 } // namespace mirvane::testing

@@ -2,6 +2,7 @@
 
 #include "../core/AmountCases.h"
 #include "text/Amount.h"
+#include "text/TextForms.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -182,7 +183,8 @@ void AnaParaKutusuTest::clipboardTakesOnlyAmounts() {
         field_->clear();
         QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
-        if (amount.value) {
+        // The field holds no amount too large to compute with.
+        if (amount.value && *amount.value < mirvane::text::AmountLimit) {
             QCOMPARE(mirvane::text::parseAmount(field_->text().toStdString()), amount.value);
         } else {
             QVERIFY2(field_->text().isEmpty(), qPrintable(text));

@@ -192,7 +192,8 @@ void AnaParaKutusu::pasteAmount() {
     const std::string resultText = result.toStdString();
     // The typed limit counts keystrokes; a pasted amount may be as long as the
     // grouped form the field itself shows.
-    const bool staysAnAmount = text::parseAmount(resultText) || text::regroupAmount(resultText);
+    const bool staysAnAmount = text::isAmountInProgress(resultText) &&
+                               (text::parseAmount(resultText) || text::regroupAmount(resultText));
     if (!text::parseAmount(pasted.toStdString()) || !staysAnAmount) {
         refuseEntry();
         return;
