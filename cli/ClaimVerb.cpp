@@ -22,11 +22,11 @@ struct Options {
 };
 
 std::string money(claim::Kurus amount) {
-    return text::formatMoney(static_cast<double>(amount) / 100.0);
+    return text::formatCents(amount);
 }
 
 json::Json jsonMoney(claim::Kurus amount) {
-    return json::number(static_cast<double>(amount) / 100.0);
+    return json::cents(amount);
 }
 
 // Exit 2 for a file that cannot be read or is not JSON (with its line and column),

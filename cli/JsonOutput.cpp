@@ -2,12 +2,15 @@
 
 #include "text/TextForms.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 namespace mirvane::cli::json {
 
@@ -42,6 +45,35 @@ std::string withUnicodeEscapes(std::string_view dumped) {
     return text;
 }
 
+// The library writes a double in its shortest form (1500, 3234.5), never with the two
+// decimals an amount has. Such a number travels through the document as a binary value
+// holding its text: the library writes that as {"bytes":[...],"subtype":null}, which no
+// text value can produce (its quotes would be escaped), and write() puts the text back.
+constexpr std::string_view BinaryOpening = "{\"bytes\":[";
+constexpr std::string_view BinaryClosing = "],\"subtype\":null}";
+
+std::string withNumberTexts(const std::string& dumped) {
+    std::string text;
+    std::size_t from = 0;
+    for (std::size_t at = dumped.find(BinaryOpening); at != std::string::npos;
+         at = dumped.find(BinaryOpening, from)) {
+        text.append(dumped, from, at - from);
+        const std::size_t close = dumped.find(BinaryClosing, at);
+        std::string_view bytes(dumped);
+        bytes = bytes.substr(at + BinaryOpening.size(), close - at - BinaryOpening.size());
+        while (!bytes.empty()) {
+            const std::size_t comma = std::min(bytes.find(','), bytes.size());
+            unsigned byte = 0;
+            std::from_chars(bytes.data(), bytes.data() + comma, byte);
+            text += static_cast<char>(byte);
+            bytes.remove_prefix(std::min(comma + 1, bytes.size()));
+        }
+        from = close + BinaryClosing.size();
+    }
+    text.append(dumped, from);
+    return text;
+}
+
 } // namespace
 
 Json number(double value) {
@@ -55,6 +87,15 @@ Json money(double value) {
     return number(text::roundMoney(value));
 }
 
+Json cents(std::int64_t amount) {
+    const std::uint64_t magnitude =
+        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+    std::string fraction = std::to_string(magnitude % 100);
+    const std::string text = (amount < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." +
+                             (fraction.size() < 2 ? "0" : "") + fraction;
+    return Json::binary(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 std::string isoDate(Date date) {
     const std::chrono::year_month_day day{date};
     std::array<char, 16> buffer{};
@@ -64,7 +105,8 @@ std::string isoDate(Date date) {
 }
 
 void write(std::ostream& out, const Json& document) {
-    out << withUnicodeEscapes(document.dump(-1, ' ', false, Json::error_handler_t::replace))
+    out << withNumberTexts(
+               withUnicodeEscapes(document.dump(-1, ' ', false, Json::error_handler_t::replace)))
         << '\n';
 }
 

@@ -4,6 +4,7 @@
 
 #include "ratelist/RateList.h"
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
@@ -16,6 +17,9 @@ using Json = nlohmann::ordered_json;
 Json number(double value);
 // Amounts as the texts show them: rounded to two decimals.
 Json money(double value);
+// An amount held in whole kuruş, written exactly with two decimals (150000 -> 1500.00),
+// also where a double no longer holds every kuruş.
+Json cents(std::int64_t amount);
 // YYYY-MM-DD.
 std::string isoDate(Date date);
 

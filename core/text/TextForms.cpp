@@ -392,6 +392,10 @@ std::string formatMoney(double value) {
     return text;
 }
 
+std::string formatCents(std::int64_t cents) {
+    return moneyTextOfCents(cents);
+}
+
 bool isNumericText(std::string_view text) {
     return parseNumber(text).has_value();
 }

@@ -4,6 +4,7 @@
 // machine's locale: dates dd.MM.yyyy, decimal comma, full-stop thousands.
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,10 @@ double roundMoney(double value);
 
 // The money pattern "##,##0.00" after roundMoney (1234.5 -> "1.234,50", 0 -> "0,00").
 std::string formatMoney(double value);
+
+// An amount held in whole kuruş, in the same pattern and exact at any size
+// (123450 -> "1.234,50"); formatMoney keeps only 15 significant digits.
+std::string formatCents(std::int64_t cents);
 
 // Whether the text, blanks around it aside, reads completely as one number in the
 // Turkish way: "12", "12,5", "12,", ",5", "1.234,50" are numeric; ",", "1,2,3",

@@ -92,6 +92,34 @@ TEST_F(CliClaim, TextGivesSummarySlicesAndSetOffs) {
               std::string::npos);
 }
 
+TEST_F(CliClaim, AmountsAreWrittenWithTwoDecimalsToTheKurus) {
+    const Outcome example = run({"--hesap", exampleFile().string(), "--json"});
+    ASSERT_EQ(example.code, cli::ExitOk) << example.err;
+    for (const char* written : {"\"odenmemis_faiz\":3234.50,", "\"odenmemis_masraf\":0.00,",
+                                "\"masraf\":1500.00,", "\"matrah\":100000.00,"}) {
+        EXPECT_NE(example.out.find(written), std::string::npos) << written;
+    }
+    // Nine costs of the largest amount: the unpaid costs no longer fit a double to the
+    // kuruş, nor fifteen significant digits.
+    const fs::path large = exampleFile([](nlohmann::json& json) {
+        json["kalemler"][1]["tutar"] = 9999999999999.99;
+        const nlohmann::json costs = json["kalemler"][1];
+        for (int copy = 0; copy < 8; ++copy) {
+            json["kalemler"].push_back(costs);
+        }
+    });
+    const Outcome asJson = run({"--hesap", large.string(), "--json"});
+    ASSERT_EQ(asJson.code, cli::ExitOk) << asJson.err;
+    EXPECT_NE(asJson.out.find("\"odenmemis_masraf\":89999999929999.91,"), std::string::npos)
+        << asJson.out.substr(0, 200);
+    EXPECT_NE(asJson.out.find("\"bakiye\":90000000059794.44,"), std::string::npos);
+    const Outcome asText = run({"--hesap", large.string()});
+    ASSERT_EQ(asText.code, cli::ExitOk) << asText.err;
+    EXPECT_NE(asText.out.find("Ödenmemiş Masraf:\t89.999.999.929.999,91\n"), std::string::npos)
+        << asText.out;
+    EXPECT_NE(asText.out.find("Bakiye:\t90.000.000.059.794,44\n"), std::string::npos);
+}
+
 TEST_F(CliClaim, ALaterDateRunsPastTheListWithTheNotice) {
     const Outcome outcome =
         run({"--hesap", exampleFile().string(), "--tarih", "31.03.2027", "--json"});

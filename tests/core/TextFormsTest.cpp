@@ -166,6 +166,15 @@ TEST(MoneyText, LargeAmountsKeepFifteenSignificantDigits) {
     EXPECT_EQ(largest.substr(largest.size() - 7), ".000,00");
 }
 
+TEST(MoneyText, AmountsInKurusAreExactAtAnySize) {
+    EXPECT_EQ(formatCents(0), "0,00");
+    EXPECT_EQ(formatCents(7), "0,07");
+    EXPECT_EQ(formatCents(-123450), "-1.234,50");
+    EXPECT_EQ(formatCents(1000000005979444), "10.000.000.059.794,44");
+    EXPECT_EQ(formatCents(std::numeric_limits<std::int64_t>::max()), "92.233.720.368.547.758,07");
+    EXPECT_EQ(formatCents(std::numeric_limits<std::int64_t>::min()), "-92.233.720.368.547.758,08");
+}
+
 TEST(MoneyText, NonFiniteValuesGetWordsThatAreNotNumeric) {
     EXPECT_EQ(formatMoney(std::nan("")), "Tanımsız");
     EXPECT_EQ(formatMoney(Infinity), "Sonsuz");
