@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
 #  1. the core and the command-line calculator configured without Qt (they must never need it),
-#  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+#  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer, then every
+#     libFuzzer target for 30 s under the same sanitizers with its seed corpus replayed,
 #  3. the Debian package: built, installed with apt, checked as a normal user, removed,
 #  4. the whole program with all its tests, the end-to-end run in Xvfb among them
 #     (ctest's summary of this run is the last line).
@@ -21,6 +22,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRVANE_GUI=OFF -DM
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
+
+echo "== libFuzzer hedefleri"
+scripts/fuzz.sh 30
 
 echo "== Tüm program"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON -DMIRVANE_TESTS=ON \
