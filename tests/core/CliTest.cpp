@@ -469,6 +469,21 @@ TEST_F(Cli, AFullDiskLeavesNoneOfTheDefaults) {
     EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
 }
 
+// A list folder on a file system mounted read-only (a write-protected stick, say).
+TEST_F(Cli, AReadOnlyMountExitsThree) {
+    const fs::path disk = root_ / "salt-okunur";
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    const Outcome readOnly = run({"--listeler", "--klasor", disk.string()});
+    const bool empty = fs::is_empty(disk);
+    ::umount2(disk.c_str(), MNT_DETACH);
+    EXPECT_EQ(readOnly.code, cli::ExitRunTime);
+    EXPECT_EQ(readOnly.err.rfind("Hata Kodu: 70\n", 0), 0u) << readOnly.err;
+    EXPECT_TRUE(empty);
+}
+
 TEST_F(Cli, AnEmptyFolderNameIsAUsageError) {
     const fs::path here = fs::current_path();
     for (const std::vector<std::string>& args :
