@@ -119,8 +119,8 @@ private:
             state.fixedRate = std::get<FixedRate>(item.rate).percent;
         }
         // At most one slice per payment, period and the filing date, and one to end on.
-        state.slices.reserve(file_.payments.size() +
-                             (state.periods ? state.periods->size() : 0) + 2);
+        state.slices.reserve(file_.payments.size() + (state.periods ? state.periods->size() : 0) +
+                             2);
         return state;
     }
 
@@ -159,10 +159,11 @@ private:
         const auto days = (to - from).count();
         const double raw = interest::rawAmount(static_cast<double>(item.principal) / 100.0, rate,
                                                divisor_, static_cast<int>(days));
-        if (!std::isfinite(raw) || std::fabs(raw) > MaxSliceInterest) {
+        const std::optional<Kurus> rounded = text::roundMoneyToCents(raw);
+        if (!rounded || std::fabs(raw) > MaxSliceInterest) {
             throw TooLarge{itemField(item.index)};
         }
-        const Kurus amount = std::llround(text::roundMoney(raw) * 100.0);
+        const Kurus amount = *rounded;
         item.interest = add(item.interest, amount, itemNamed(item.index));
         item.unpaidInterest = add(item.unpaidInterest, amount, itemNamed(item.index));
         const bool afterFiling = filing_ && from >= *filing_;

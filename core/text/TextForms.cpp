@@ -376,6 +376,32 @@ double roundMoney(double value) {
     return std::isfinite(rounded) ? rounded : value;
 }
 
+std::optional<std::int64_t> roundMoneyToCents(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (const auto cents = plainCents(value)) {
+        return cents;
+    }
+    // value * 100 = digits * 10^(pointPosition + 2 - digits.size()); the rounding left no
+    // digit after the second decimal.
+    const DecimalValue decimal = toMoneyDecimal(value);
+    const int centDigits = decimal.pointPosition + MoneyDecimals;
+    if (decimal.digits.empty() || centDigits <= 0) {
+        return 0;
+    }
+    if (centDigits > std::numeric_limits<std::int64_t>::digits10) {
+        return std::nullopt;
+    }
+    std::int64_t cents = 0;
+    for (int index = 0; index < centDigits; ++index) {
+        const auto position = static_cast<std::size_t>(index);
+        cents =
+            cents * 10 + (position < decimal.digits.size() ? decimal.digits[position] - '0' : 0);
+    }
+    return decimal.negative ? -cents : cents;
+}
+
 // Not-a-number and the infinities show as "Tanımsız", "Sonsuz" and "-Sonsuz".
 std::string formatMoney(double value) {
     if (!std::isfinite(value)) {

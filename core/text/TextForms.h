@@ -33,6 +33,10 @@ inline constexpr double AmountLimit = 1e15;
 // the second decimal (1.005 -> 1.01, 0.125 -> 0.13).
 double roundMoney(double value);
 
+// The amount roundMoney gives, in whole cents, exact where value * 100 is not (from
+// about 10^13 on); none when it is not finite or does not fit 64 bits.
+std::optional<std::int64_t> roundMoneyToCents(double value);
+
 // The money pattern "##,##0.00" after roundMoney (1234.5 -> "1.234,50", 0 -> "0,00").
 std::string formatMoney(double value);
 

@@ -1,7 +1,9 @@
 #include "claim/ClaimEngine.h"
 
 #include "claim/ClaimExample.h"
+#include "interest/InterestEngine.h"
 #include "rates/ReadyLists.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -295,6 +297,30 @@ TEST(ClaimPaymentDates, SameDayPaymentsGoInFileOrderAfterOneAccrual) {
 // Random files: whatever the items, lists, dates and payments, the slices chain, each
 // slice's rate is its list's rate on the slice's last day, every payment is split to
 // the kuruş and the balance is the sum of what is left.
+// Near the amount limit the interest of a slice no longer holds its kuruş as a double
+// times 100; it still takes the row's rounding: fifteen significant digits, then the kuruş.
+TEST(ClaimInvariants, ASliceIsRoundedAsARowAtAnySize) {
+    ClaimFile file = workedExample();
+    file.filingDate.reset();
+    file.payments.clear();
+    file.calculationDate = on(1997, 8, 2);
+    file.items = {principal(896'540'031'579'008, on(1989, 5, 12), FixedRate{57}),
+                  principal(MaxAmount, on(1990, 11, 30), FixedRate{89.384}),
+                  principal(MaxAmount - 1, on(1995, 3, 1), FixedRate{999.99})};
+    for (const int dayBasis : {365, 360}) {
+        file.dayBasis = dayBasis;
+        const ClaimResult result = computed(file);
+        ASSERT_EQ(result.slices.size(), 3u);
+        for (const Slice& slice : result.slices) {
+            const double raw =
+                interest::rawAmount(static_cast<double>(slice.base) / 100.0, slice.rate,
+                                    interest::DayCountDivisor(dayBasis == 360), slice.days);
+            EXPECT_EQ(text::formatCents(slice.interest), text::formatMoney(raw))
+                << "kalem " << slice.item << ", " << dayBasis;
+        }
+    }
+}
+
 TEST(ClaimInvariants, HoldOnRandomFiles) {
     std::mt19937 random(20241231);
     const auto between = [&](int low, int high) {

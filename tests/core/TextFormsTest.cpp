@@ -121,6 +121,19 @@ TEST(MoneyRounding, HoldsForLargeMagnitudes) {
     EXPECT_EQ(roundMoney(std::numeric_limits<double>::max()), std::numeric_limits<double>::max());
 }
 
+TEST(MoneyRounding, InWholeCentsAsTheTextShowsIt) {
+    EXPECT_EQ(roundMoneyToCents(1479.4520547945206), 147'945);
+    EXPECT_EQ(roundMoneyToCents(0.005), 1);
+    EXPECT_EQ(roundMoneyToCents(-2.675), -268);
+    EXPECT_EQ(roundMoneyToCents(-0.004), 0);
+    // Where value * 100 lands on the wrong cent: 42.058.289.459.509,70.
+    EXPECT_EQ(roundMoneyToCents(42058289459509.69), 4'205'828'945'950'970);
+    EXPECT_EQ(roundMoneyToCents(1234567890123456.7), 123'456'789'012'346'000);
+    EXPECT_EQ(roundMoneyToCents(1e17), std::nullopt);
+    EXPECT_EQ(roundMoneyToCents(Infinity), std::nullopt);
+    EXPECT_EQ(roundMoneyToCents(std::nan("")), std::nullopt);
+}
+
 TEST(MoneyRounding, ZeroIsNeverNegativeAndNonFiniteValuesPassThrough) {
     EXPECT_EQ(roundMoney(0.004), 0.0);
     EXPECT_FALSE(std::signbit(roundMoney(-0.004)));
