@@ -2,13 +2,17 @@
 // calculation date), as text or JSON.
 
 #include "JsonOutput.h"
+#include "PdfOutput.h"
 #include "Verbs.h"
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimJson.h"
 #include "common/Utf8Path.h"
+#include "report/ClaimReport.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 
 namespace mirvane::cli {
 
@@ -19,7 +23,39 @@ struct Options {
     const CLI::Option* date;
     const CLI::Option* folder;
     const CLI::Option* json;
+    const CLI::Option* pdf;
 };
+
+// The day the report is written, on the machine's calendar.
+Date today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return std::chrono::year{local.tm_year + 1900} /
+           std::chrono::month{unsigned(local.tm_mon) + 1} /
+           std::chrono::day{unsigned(local.tm_mday)};
+}
+
+// "--pdf CIKTI": the report instead of the text on standard output. A build without
+// Qt has no writer: a usage error, nothing written.
+int writePdf(const std::string& target, const claim::ClaimFile& file,
+             const claim::ClaimResult& result, const Context& context) {
+    if (!pdfWriter()) {
+        return reportUsage({"--pdf bu derlemede yok: mirvane-hesap Qt ile (pencereli "
+                            "programla birlikte) derlenmelidir."},
+                           context.err);
+    }
+    const Status written =
+        pdfWriter()(report::claimReport(file, result, today()), utf8path::fromUtf8(target));
+    if (!written) {
+        return reportRunTimeError(written.error(), context.err);
+    }
+    return ExitOk;
+}
 
 std::string money(claim::Kurus amount) {
     return text::formatCents(amount);
@@ -118,8 +154,8 @@ json::Json jsonDocument(const claim::ClaimResult& result) {
 }
 
 int computeClaim(const CLI::App& app, const Options& options, const Context& context) {
-    if (const std::optional<std::string> other =
-            otherOption(app, {options.file, options.date, options.folder, options.json})) {
+    if (const std::optional<std::string> other = otherOption(
+            app, {options.file, options.date, options.folder, options.json, options.pdf})) {
         return reportUsage({*other + " seçeneği --hesap ile kullanılamaz."}, context.err);
     }
     std::optional<Date> date;
@@ -155,7 +191,11 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
         return ExitRejected;
     }
     const claim::ClaimResult& result = std::get<claim::ClaimResult>(outcome);
-    if (given(options.json)) {
+    if (const std::optional<std::string> target = valueOf(options.pdf)) {
+        if (const int status = writePdf(*target, file, result, context); status != ExitOk) {
+            return status;
+        }
+    } else if (given(options.json)) {
         json::write(context.out, jsonDocument(result));
     } else {
         writeSummary(context.out, file, result);
@@ -178,6 +218,7 @@ Verb claimVerb(CLI::App& app) {
         .date = valueOption(app, "--tarih"),
         .folder = valueOption(app, "--klasor"),
         .json = flagOption(app, "--json"),
+        .pdf = valueOption(app, "--pdf"),
     };
     return {
         .chosen = [options] { return given(options.file); },

@@ -27,6 +27,7 @@ Kullanım:
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
                 [--usul takvim|hmk|iik] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
+                [--pdf CIKTI.pdf]
   mirvane-hesap --hesap-ornegi
   mirvane-hesap --help
 
@@ -93,6 +94,10 @@ Seçenekler:
                       faiz, anapara) mahsubu ve hesap tarihindeki bakiye. Dosyada
                       kopyası olmayan listeler --klasor'dan okunur.
   --tarih TARİH       --hesap ile: dosyadaki hesap tarihinin yerine bu tarih.
+  --pdf CIKTI         --hesap ile: sonucu yazmak yerine mahkemeye sunulacak raporu
+                      (girdiler, özet, faiz dilimleri, mahsup, hukuki dayanak,
+                      oranların kaynakları) bu PDF dosyasına yazar. Yalnız
+                      pencereli programla birlikte derlenen sürümde vardır.
   --hesap-ornegi      Örnek bir hesap dosyası yazar (başlamak için).
   -h, --help          Bu açıklamayı yazar.
 

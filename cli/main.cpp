@@ -1,11 +1,18 @@
 #include "HesapCli.h"
 #include "Platform.h"
 
+#ifdef MIRVANE_HESAP_PDF
+#include "QtPdfWriter.h"
+#endif
+
 #include <iostream>
 
 int main(int argc, char** argv) {
     namespace platform = mirvane::cli::platform;
     platform::prepareStreams();
+#ifdef MIRVANE_HESAP_PDF
+    mirvane::cli::installQtPdfWriter();
+#endif
     return mirvane::cli::run(platform::arguments(argc, argv),
                              platform::programFolder(argc > 0 ? argv[0] : nullptr), std::cout,
                              std::cerr);

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -55,6 +56,7 @@ private slots:
     void pdfRepeatsTableHeadersAndNumbersPages();
     void savingAsksChoosesAndOpens();
     void wordDocumentReadsBackInLibreOffice();
+    void commandLineWritesTheClaimReport();
 };
 
 void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
@@ -187,6 +189,36 @@ void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
     QCOMPARE(tables[1], (QList<QStringList>{
                             {QStringLiteral("Dönem"), QStringLiteral("Açıklama & <kaynak>")},
                             {QStringLiteral("1"), QStringLiteral("3095 sayılı Kanun \"md. 1\"")}}));
+}
+
+// mirvane-hesap starts Qt by itself, with no display, only for the PDF.
+void ReportWritersTest::commandLineWritesTheClaimReport() {
+    if (!guitest::popplerInstalled())
+        QSKIP("poppler-utils is not installed");
+    QTemporaryDir folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    const auto run = [&](const QStringList& arguments, const QString& output = QString()) {
+        QProcess hesap;
+        hesap.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            hesap.setStandardOutputFile(output);
+        hesap.start(QStringLiteral(MIRVANE_HESAP), arguments);
+        return hesap.waitForFinished(60000) && hesap.exitStatus() == QProcess::NormalExit
+                   ? hesap.exitCode()
+                   : -1;
+    };
+    const QString claim = folder.filePath(QStringLiteral("örnek.mirvane"));
+    QCOMPARE(run({QStringLiteral("--hesap-ornegi")}, claim), 0);
+    const QString report = folder.filePath(QStringLiteral("rapor.pdf"));
+    QCOMPARE(run({QStringLiteral("--hesap"), claim, QStringLiteral("--pdf"), report}), 0);
+    QVERIFY(guitest::pdfInfo(report).contains(QStringLiteral("(A4)")));
+    const QString text = guitest::pdfText(report).simplified();
+    for (const char* expected : {"Dosya Hesabı", "Hesap tarihi: 31.12.2024", "57.290,94",
+                                 "54.056,44", "1.479,45", "20.738,35", "TBK md. 100"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 }
 
 QTEST_MAIN(ReportWritersTest)

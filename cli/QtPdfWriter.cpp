@@ -1,0 +1,40 @@
+// Built into mirvane-hesap only when the program is built with Qt: the PDF writer
+// of the windows, run without a window. Qt is started on the first PDF, on the
+// offscreen platform unless the caller chose another, so the other verbs never
+// touch it and no display is needed.
+
+#include "QtPdfWriter.h"
+
+#include "PdfOutput.h"
+#include "shell/Convert.h"
+#include "ui/report/PdfDocument.h"
+
+#include <QGuiApplication>
+#include <memory>
+
+namespace mirvane::cli {
+
+namespace {
+
+void startQt() {
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "mirvane-hesap";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> application =
+        std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+void installQtPdfWriter() {
+    setPdfWriter([](const report::Document& document, const std::filesystem::path& file) {
+        startQt();
+        return pdf::write(document, shell::fromPath(file));
+    });
+}
+
+} // namespace mirvane::cli
