@@ -40,7 +40,7 @@ bool isLeadingPart(const std::vector<RatePeriod>& periods, const std::vector<Rat
     if (lead == periods.size()) {
         return !periods.empty();
     }
-    if (lead + 1 != periods.size()) {
+    if (lead + 1 != periods.size() || lead >= series.size()) {
         return false;
     }
     const RatePeriod& last = periods.back();
