@@ -714,6 +714,8 @@ void AnaFormTest::staleRateNoticeShownAndCleared() {
     QVERIFY(notice->isVisible());
     QCOMPARE(notice->text(), noticeText);
     QCOMPARE(notice->textFormat(), Qt::PlainText);
+    // With nothing to follow, Tab passes it by.
+    QCOMPARE(notice->focusPolicy(), Qt::NoFocus);
 }
 
 // Without a word processor only the notice is shown and the clipboard stays as it was;

@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -59,6 +60,21 @@ using shell::twips;
 using shell::TwipsPerPixel;
 
 namespace {
+
+// The stale-rate notice: reached by Tab, its link takes the focus at once, so that
+// Enter follows it (a plain label would wait for a second Tab).
+class NoticeLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+            focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+        }
+    }
+};
 
 // Only read once the date fields were found usable.
 Date dayOf(const shell::DateTimePicker& picker) {
@@ -302,7 +318,7 @@ void AnaForm::buildBottomButtons() {
                           twips(7950, 6600, 1395, 345));
     // The band between the two button groups stays free, so the notice of a stale
     // rate can stand there without moving anything else.
-    SonDönemUyarısıEtiketi_ = place(new QLabel(this), QStringLiteral("SonDönemUyarısıEtiketi"),
+    SonDönemUyarısıEtiketi_ = place(new NoticeLabel(this), QStringLiteral("SonDönemUyarısıEtiketi"),
                                     twips(1800, 6525, 4560, 645));
     SonDönemUyarısıEtiketi_->setWordWrap(true);
     SonDönemUyarısıEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -856,7 +872,14 @@ void AnaForm::showRunOnNotice(const std::string& notice) {
         SonDönemUyarısıEtiketi_->setTextFormat(Qt::RichText);
         SonDönemUyarısıEtiketi_->setText(linked);
         SonDönemUyarısıEtiketi_->setToolTip(toQString(rates::recognitionText(shownList_.Periods)));
+        // The link is reached by Tab after "Süre Hesapla", as it stands beside it, and
+        // followed with Enter; a notice without a link takes no focus.
+        SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                                         Qt::LinksAccessibleByKeyboard);
+        setTabOrder(SüreHesaplaButonu_, SonDönemUyarısıEtiketi_);
+        setTabOrder(SonDönemUyarısıEtiketi_, HakkındaButonu_);
     } else {
+        SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
         SonDönemUyarısıEtiketi_->setTextFormat(Qt::PlainText);
         SonDönemUyarısıEtiketi_->setText(text);
         SonDönemUyarısıEtiketi_->setToolTip(QString());
