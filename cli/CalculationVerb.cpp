@@ -4,7 +4,6 @@
 
 #include "JsonOutput.h"
 #include "Verbs.h"
-#include "app/AppInfo.h"
 #include "common/Utf8Path.h"
 #include "interest/Breakdown.h"
 #include "interest/InterestEngine.h"
@@ -90,10 +89,7 @@ std::optional<UsageError> checkPrincipal(const std::string& principal) {
 OrUsage<RateList> readFile(const fs::path& file) {
     Result<RateList> list = faiz::read(file);
     if (!list) {
-        return UsageError{"Liste dosyası okunamadı: " + inQuotes(utf8path::toUtf8(file)) + " (" +
-                          std::string(app::ErrorNumberLabel) + " " +
-                          std::to_string(list.error().number) + ", " + list.error().description +
-                          ")."};
+        return UsageError{listFileUnreadable(file, list.error())};
     }
     return std::move(list).value();
 }

@@ -183,7 +183,13 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
         if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
             return reportRunTimeError(*failure, context.err);
         }
-        claim::copyMissingLists(file, std::get<ListFolder>(opened).path);
+        const std::vector<claim::UnreadableList> unreadable =
+            claim::copyMissingLists(file, std::get<ListFolder>(opened).path);
+        if (!unreadable.empty()) {
+            return reportUsage(
+                {listFileUnreadable(unreadable.front().file, unreadable.front().error)},
+                context.err);
+        }
     }
     const claim::ClaimOutcome outcome = claim::compute(file);
     if (const auto* refusal = std::get_if<claim::Refusal>(&outcome)) {

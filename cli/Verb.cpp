@@ -56,6 +56,12 @@ std::string inQuotes(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+std::string listFileUnreadable(const std::filesystem::path& file, const RunTimeError& error) {
+    return "Liste dosyası okunamadı: " + inQuotes(utf8path::toUtf8(file)) + " (" +
+           std::string(app::ErrorNumberLabel) + " " + std::to_string(error.number) + ", " +
+           error.description + ").";
+}
+
 int reportUsage(const UsageError& usage, std::ostream& err) {
     err << usage.message << '\n' << HelpHint << '\n';
     return ExitUsage;

@@ -57,6 +57,10 @@ std::optional<std::string> otherOption(const CLI::App& app,
 
 std::string inQuotes(std::string_view text);
 
+// "Liste dosyası okunamadı: "YOL" (Hata Kodu: N, ...)." for a list file that is there
+// but could not be read.
+std::string listFileUnreadable(const std::filesystem::path& file, const RunTimeError& error);
+
 int reportUsage(const UsageError& usage, std::ostream& err);
 int reportRunTimeError(const RunTimeError& error, std::ostream& err);
 

@@ -242,7 +242,9 @@ std::vector<std::string> listsUsed(const ClaimFile& file) {
     return names;
 }
 
-void copyMissingLists(ClaimFile& file, const std::filesystem::path& listFolder) {
+std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
+                                             const std::filesystem::path& listFolder) {
+    std::vector<UnreadableList> unreadable;
     for (const std::string& name : listsUsed(file)) {
         if (file.lists.contains(name)) {
             continue;
@@ -252,11 +254,15 @@ void copyMissingLists(ClaimFile& file, const std::filesystem::path& listFolder) 
             name == "." || name == "..") {
             continue;
         }
-        Result<RateList> list = faiz::read(store::ListFilePath(listFolder, name));
+        const std::filesystem::path path = store::ListFilePath(listFolder, name);
+        Result<RateList> list = faiz::read(path);
         if (list) {
             file.lists.emplace(name, std::move(list.value().Periods));
+        } else if (std::error_code error; std::filesystem::exists(path, error)) {
+            unreadable.push_back({name, path, list.error()});
         }
     }
+    return unreadable;
 }
 
 } // namespace mirvane::claim

@@ -9,6 +9,7 @@
 // file says, valid or not: validate() says whether it can be computed, and names the
 // field that stops it. ClaimJson.h reads and writes the model; ClaimEngine.h computes it.
 
+#include "common/Errors.h"
 #include "ratelist/RateList.h"
 
 #include <array>
@@ -125,9 +126,18 @@ std::optional<Refusal> validate(const ClaimFile& file);
 // The names of the lists the principal items use, each once, in item order.
 std::vector<std::string> listsUsed(const ClaimFile& file);
 
+// A list file of the folder that an item uses and that could not be read.
+struct UnreadableList {
+    std::string name;
+    std::filesystem::path file;
+    RunTimeError error;
+};
+
 // Copies into `lists` every list the items use that the file carries no copy of, from
 // the ".faiz" file of that name in the list folder. Lists the folder lacks or cannot
-// be read are left out (validate() then names the item).
-void copyMissingLists(ClaimFile& file, const std::filesystem::path& listFolder);
+// be read are left out (validate() then names the item); the files that are there but
+// could not be read are returned, so that the user learns why, not that they are missing.
+std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
+                                             const std::filesystem::path& listFolder);
 
 } // namespace mirvane::claim

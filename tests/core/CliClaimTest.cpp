@@ -145,6 +145,13 @@ TEST_F(CliClaim, AListWithoutACopyIsReadFromTheFolder) {
         run({"--hesap", withoutCopy.string(), "--klasor", folder.string(), "--json"});
     ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
     EXPECT_EQ(nlohmann::json::parse(outcome.out)["bakiye"], 57290.94);
+    // In the folder but damaged: the reason, not that the list is missing.
+    testing::put(folder / (std::string(Statutory) + ".faiz"), "xxxx");
+    const Outcome damaged = run({"--hesap", withoutCopy.string(), "--klasor", folder.string()});
+    EXPECT_EQ(damaged.code, cli::ExitUsage);
+    EXPECT_NE(damaged.err.find("Liste dosyası okunamadı: \""), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.err.find(std::string(Statutory) + ".faiz\" (Hata Kodu: "), std::string::npos);
+    EXPECT_EQ(damaged.out, "");
     // Neither in the file nor in the folder.
     fs::remove(folder / (std::string(Statutory) + ".faiz"));
     testing::put(folder / "Başka.faiz");
