@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Makes the README's pictures: starts the built program in a private X server
 # (Xvfb) with an empty home and program folder, works it from the keyboard, and
-# photographs the main window with a calculation, the rate list update window and
-# the date span calculator into docs/screenshots/.
-# Usage: scripts/screenshots.sh [MIRVANE_BINARY]   (default: build/ui/mirvane)
-# Needs: xvfb xdotool xclip imagemagick (scripts/install-deps.sh xvfb xdotool xclip imagemagick)
+# photographs the main window with a calculation, the rate list update window, the
+# date span calculator and the claim file window with the worked example into
+# docs/screenshots/, with the first page of that example's PDF report.
+# Usage: scripts/screenshots.sh [MIRVANE_BINARY [MIRVANE_HESAP_BINARY]]
+#        (defaults: build/ui/mirvane, build/cli/mirvane-hesap)
+# Needs: xvfb xdotool xclip imagemagick poppler-utils
+#        (scripts/install-deps.sh xvfb xdotool xclip imagemagick poppler-utils)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 binary=$(realpath "${1:-build/ui/mirvane}")
+hesap=$(realpath "${2:-build/cli/mirvane-hesap}")
 out="$PWD/docs/screenshots"
 
 failure_picture="${TMPDIR:-/tmp}/mirvane-screenshots-failure.png"
@@ -88,6 +92,26 @@ settled_picture "$window" "$out/ana-pencere.png"
 photograph_dialog alt+g liste-guncelle.png ""
 # An appeal period served on 17.07.2017, whose last day leaves the judicial recess.
 photograph_dialog alt+h sure-hesapla.png "1 7 0 7 2 0 1 7 alt+k Down alt+m Tab"
+
+# The worked example handed to the running program by a second start, as the file
+# manager does; its report's first page rendered from the command line's PDF.
+claim="$work/Örnek.mirvane"
+"$hesap" --hesap-ornegi >"$claim"
+env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$work/home" TMPDIR="$work/runtime" \
+  XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$work/program/mirvane" "$claim" \
+  >"$work/second.log" 2>&1
+claim_window() {
+  visible_windows_named 'Örnek.mirvane — Dosya Hesabı' | head -n1
+}
+has_claim_window() {
+  [[ -n $(claim_window) ]]
+}
+wait_until 30 has_claim_window || fail "no claim window: $(cat "$work/second.log")"
+settled_picture "$(claim_window)" "$out/dosya-hesabi.png"
+xdotool windowfocus --sync "$(claim_window)"
+xdotool key ctrl+w
+"$hesap" --hesap "$claim" --pdf "$work/rapor.pdf"
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$work/rapor.pdf" "$out/rapor-sayfa"
 
 xdotool windowfocus --sync "$window"
 xdotool key Escape

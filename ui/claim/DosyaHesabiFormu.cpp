@@ -192,6 +192,7 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Wi
     splitter->addWidget(buildResults());
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({640, 540});
     layout->addWidget(splitter);
     setCentralWidget(central);
     buildMenu();
@@ -361,7 +362,7 @@ QWidget* DosyaHesabıFormu::buildResults() {
     DilimlerListesi_ = named(new shell::ListView, QStringLiteral("DilimlerListesi"));
     MahsupListesi_ = named(new shell::ListView, QStringLiteral("MahsupListesi"));
     SonuçSekmeleri_->addTab(ÖzetListesi_, QStringLiteral("Ö&zet"));
-    SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz &Dilimleri"));
+    SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz Dilimle&ri"));
     SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
 
     layout->addWidget(HataEtiketi_);
@@ -371,8 +372,12 @@ QWidget* DosyaHesabıFormu::buildResults() {
     ÖzetListesi_->createColumns(SummaryColumns);
     DilimlerListesi_->createColumns(SliceColumns);
     MahsupListesi_->createColumns(SetOffColumns);
-    for (shell::ListView* view : {ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
+    for (shell::ListView* view : {DilimlerListesi_, MahsupListesi_})
         fitColumnsToContents(view);
+    // The summary's amounts stand at its right edge, the labels take the rest.
+    ÖzetListesi_->header()->setStretchLastSection(false);
+    ÖzetListesi_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ÖzetListesi_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     return panel;
 }
 
