@@ -317,8 +317,7 @@ private:
                             "sayıldı, takip tutarı hesaplanmadı.");
         }
         if (result.overpaid > 0) {
-            texts.push_back("Uyarı: Ödemelerden " +
-                            text::formatMoney(static_cast<double>(result.overpaid) / 100.0) +
+            texts.push_back("Uyarı: Ödemelerden " + text::formatCents(result.overpaid) +
                             " TL borçtan fazla ödendi (fazla ödeme).");
         }
         return texts;

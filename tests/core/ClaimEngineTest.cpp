@@ -233,6 +233,13 @@ TEST(ClaimOverpayment, IsReportedNeverDropped) {
     EXPECT_EQ(result.balance, 0);
     ASSERT_FALSE(result.notices.empty());
     EXPECT_NE(result.notices.back().find("42.709,06"), std::string::npos);
+
+    // Past fifteen significant digits the notice still names the overpayment to the kuruş.
+    file.payments = {{on(2024, 7, 1), MaxAmount - 1, ""}, {on(2024, 10, 1), MaxAmount - 1, ""}};
+    const ClaimResult large = computed(file);
+    EXPECT_EQ(large.overpaid, 2 * (MaxAmount - 1) - 11'926'165);
+    EXPECT_NE(large.notices.back().find("19.999.999.880.738,33 TL"), std::string::npos)
+        << large.notices.back();
 }
 
 TEST(ClaimOverpayment, APaidOffItemEarnsNoMoreAndLaterPaymentsAreLeftOver) {
