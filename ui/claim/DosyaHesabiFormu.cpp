@@ -204,8 +204,8 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Wi
         resize(1180, 760);
     // A second window does not hide the first one exactly.
     const std::size_t others = openWindows().size();
-    if (others > 1)
-        move(pos() + QPoint(30, 30) * int(std::min<std::size_t>(others - 1, 8)));
+    if (others > 0)
+        move(pos() + QPoint(30, 30) * int(std::min<std::size_t>(others, 8)));
     showFile();
 }
 
