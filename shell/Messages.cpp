@@ -74,7 +74,7 @@ void addButtons(QMessageBox& box, Buttons buttons) {
     box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
     if (cancel)
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("İptal"));
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(buttons == Buttons::NoYes ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
 }
 
@@ -143,6 +143,11 @@ void setMessageBoxes(MessageBoxes* boxes) {
 
 void showNotice(const QString& text) {
     messageBoxes().show({toQString(app::MessageCaption), text, Icon::Information, Buttons::Ok});
+}
+
+bool askYesNoDefaultNo(const QString& text) {
+    return messageBoxes().show({toQString(app::MessageCaption), text, Icon::Question,
+                                Buttons::NoYes}) == Answer::Yes;
 }
 
 bool askYesNo(const QString& text) {

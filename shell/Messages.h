@@ -14,7 +14,8 @@ class QWidget;
 namespace mirvane::shell {
 
 enum class Icon { Information, Question, Critical };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// NoYes: Yes and No with No the default, for a question whose Yes loses work.
+enum class Buttons { Ok, YesNo, YesNoCancel, NoYes };
 enum class Answer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
@@ -41,6 +42,8 @@ void setMessageBoxes(MessageBoxes* boxes);
 void showNotice(const QString& text);
 // A confirmation: question icon, Yes and No, Yes the default; true for Yes.
 bool askYesNo(const QString& text);
+// The same with No the default, for a question whose Yes throws work away.
+bool askYesNoDefaultNo(const QString& text);
 // A question that may also be called off ("İptal", the escape answer): question
 // icon, Yes the default.
 Answer askYesNoCancel(const QString& text);

@@ -25,9 +25,10 @@ inline constexpr std::string_view M3 =
     "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!";
 inline constexpr std::string_view M4 = "\"Faiz Oranı\" boş bırakılamaz!";
 inline constexpr std::string_view M5 = "\"Faiz Oranı\" SIFIR olamaz!";
+// The last line names each refused character once, with nothing else between them.
 inline constexpr std::string_view M6 = "Liste adında aşağıdaki karakterleri kullanamazsınız!\r\n"
                                        "\r\n"
-                                       ", \\ \\ / : * ? \\ \" < > |";
+                                       "\\ / : * ? \" < > |";
 inline constexpr std::string_view M7 = "Listede en az (1) dönemin kalması gerekiyor!";
 inline constexpr std::string_view M8 = "Son dönemi silmek istediğinizden emin misiniz?";
 

@@ -115,6 +115,10 @@ void appendUtf8(std::string& out, char32_t codePoint) {
 
 } // namespace
 
+bool holds(char32_t codePoint) {
+    return codePoint == U'?' || encodeCodePoint(codePoint) != Unmappable;
+}
+
 std::string fromUtf8(std::string_view utf8) {
     std::string bytes;
     bytes.reserve(utf8.size());

@@ -11,6 +11,10 @@ namespace mirvane::cp1254 {
 // (or a malformed UTF-8 sequence) becomes '?'.
 std::string fromUtf8(std::string_view utf8);
 
+// Whether the code page has a byte for the character (so that it is saved as it is
+// shown, not as '?').
+bool holds(char32_t codePoint);
+
 // Windows-1254 to UTF-8; the seven bytes the code page leaves undefined
 // (81, 8D, 8E, 8F, 90, 9D, 9E) become U+FFFD.
 std::string toUtf8(std::string_view bytes);

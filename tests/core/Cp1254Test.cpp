@@ -52,6 +52,13 @@ TEST(Cp1254, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(cp1254::fromUtf8("a中b"), "a?b");
     EXPECT_EQ(cp1254::fromUtf8("😀"), "?");
     EXPECT_EQ(cp1254::fromUtf8(Replacement), "?");
+
+    for (const char32_t missing : {U'₺', U'Ω', U'Ž', U'中', char32_t(0xFFFD)}) {
+        EXPECT_FALSE(cp1254::holds(missing)) << std::uint32_t(missing);
+    }
+    for (const char32_t held : {U'?', U'a', U'ş', U'İ', U'€', U'§'}) {
+        EXPECT_TRUE(cp1254::holds(held)) << std::uint32_t(held);
+    }
 }
 
 TEST(Cp1254, MalformedUtf8BecomesQuestionMarksWithoutSwallowingText) {

@@ -237,10 +237,13 @@ TEST(NewListNames, NamesThatMakeNoListedFileAreRefused) {
         EXPECT_EQ(nameProblem(name), std::nullopt) << name;
     }
 
-    // The refusal lists the characters after an empty line: 23 characters.
+    // The refusal lists the nine refused characters after an empty line, each once,
+    // and each one indeed refused.
     const auto lastLine = M6.substr(M6.rfind("\r\n") + 2);
-    EXPECT_EQ(lastLine.size(), 23u);
-    EXPECT_EQ(lastLine, ", \\ \\ / : * ? \\ \" < > |");
+    EXPECT_EQ(lastLine, "\\ / : * ? \" < > |");
+    for (std::size_t i = 0; i < lastLine.size(); i += 2) {
+        EXPECT_TRUE(nameProblem(std::string("a") + lastLine[i] + "b")) << lastLine[i];
+    }
     EXPECT_EQ(M6.substr(0, M6.find("\r\n\r\n")),
               "Liste adında aşağıdaki karakterleri kullanamazsınız!");
 }

@@ -6,10 +6,13 @@
 #include "ui/editor/ListeAdiGirisFormu.h"
 #include "ui/main/AnaForm.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
+#include <memory>
 
 using namespace editortest;
 using mirvane::editing::M6;
@@ -32,6 +35,31 @@ void whenNameDialogOpens(std::function<void(QDialog&)> act) {
             dialog->reject();
         }
     });
+}
+
+// Waits for the name dialog to open again with `name` in it (after M6), hands
+// over what it shows, and closes it with İptal; gives up after five seconds.
+void whenNameDialogReopens(const QString& name, std::function<void(QLineEdit&)> check) {
+    auto* poll = new QTimer;
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, started, name, check] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* box = dialog && dialog->objectName() == NameDialog
+                        ? dialog->findChild<QLineEdit*>(QStringLiteral("ListeAdıKutusu"))
+                        : nullptr;
+        if (box && box->text() == name) {
+            check(*box);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        } else if (started->elapsed() < 5000) {
+            return;
+        } else {
+            qWarning("the name dialog did not open again");
+        }
+        poll->deleteLater();
+        poll->stop();
+    });
+    poll->start(10);
 }
 
 void typeNameAndEnter(QDialog& dialog, const QString& name) {
@@ -63,7 +91,8 @@ private slots:
     void namesThatMakeNoListedFileAreRefused();
     void failedWriteKeepsTheRowsAndReports();
     void the256thPeriodIsRefused();
-    void escapeClosesWithoutAQuestion();
+    void closingWithUnsavedRowsAsksFirst();
+    void descriptionRefusesCharactersTheFileCannotHold();
     void readyListFillsTheRowsAndProposesItsName();
 
     void nameDialogTrimsAndHandsBackTheName();
@@ -425,8 +454,17 @@ void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
           QStringLiteral("lpt1.liste")}) {
         fixture_.boxes.requests.clear();
         whenNameDialogOpens([name](QDialog& dialog) { typeNameAndEnter(dialog, name); });
+        QString shown;
+        QString selected;
+        whenNameDialogReopens(name, [&](QLineEdit& box) {
+            shown = box.text();
+            selected = box.selectedText();
+        });
         e.press("ListeyiKaydetButonu");
         QCOMPARE(fixture_.boxes.texts(), QStringList{q(M6)});
+        // The dialog came back with the refused name in it, selected for retyping.
+        QCOMPARE(shown, name);
+        QCOMPARE(selected, name);
         QVERIFY(mirvane::shell::shared().NewListName.empty());
         QCOMPARE(e.list()->rowCount(), 1);
         QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
@@ -487,15 +525,66 @@ void ListeEkleFormuTest::the256thPeriodIsRefused() {
     QCOMPARE(saved.value().Periods.back().Rate, 255.0);
 }
 
-void ListeEkleFormuTest::escapeClosesWithoutAQuestion() {
+// Rows not saved are not thrown away by Esc, "Kapat (Esc)" or the close box
+// without a question whose default is No; an empty window closes at once.
+void ListeEkleFormuTest::closingWithUnsavedRowsAsksFirst() {
     const Editor e = editor();
-    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    const QString question =
+        QStringLiteral("Yapılan değişiklikler kaydedilmedi. Kaydetmeden kapatılsın mı?");
     e.twoState()->click();
     e.rate()->setFocus();
+    fixture_.boxes.answers = {shell::Answer::No};
     QTest::keyClick(e.rate(), Qt::Key_Escape);
+    QCOMPARE(fixture_.boxes.texts(), QStringList{question});
+    QVERIFY(fixture_.boxes.requests[0].buttons == shell::Buttons::NoYes);
+    QVERIFY(window_->isVisible());
+
+    e.press("VazgeçButonu");
+    e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    // After a period is added the focus is ready for the next, never on "Kapat".
+    QCOMPARE(QApplication::focusWidget(), e.twoState());
+    fixture_.boxes.answers = {shell::Answer::No, shell::Answer::No};
+    e.press("KapatButonu");
+    QVERIFY(!window_->close());
+    QVERIFY(window_->isVisible());
+    fixture_.boxes.answers = {shell::Answer::Yes};
+    QTest::keyClick(e.list(), Qt::Key_Escape);
     QVERIFY(!window_->isVisible());
     QCOMPARE(window_->result(), int(QDialog::Rejected));
+    QCOMPARE(fixture_.boxes.requests.size(), std::size_t(4));
+
+    // Saved, the rows leave the window, and nothing is left to lose.
+    fixture_.boxes.requests.clear();
+    delete window_;
+    window_ = new ListeEkleFormu;
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    const Editor again = editor();
+    again.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
+    whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("Yeni")); });
+    again.press("ListeyiKaydetButonu");
+    again.press("KapatButonu");
+    QVERIFY(!window_->isVisible());
     QVERIFY(fixture_.boxes.requests.empty());
+}
+
+// The list file cannot hold every character: what it cannot (₺, Ω) never enters the
+// description, typed or pasted, so that what is shown is what is saved.
+void ListeEkleFormuTest::descriptionRefusesCharactersTheFileCannotHold() {
+    const Editor e = editor();
+    e.twoState()->click();
+    e.description()->setFocus();
+    for (const QString& typed : {QStringLiteral("1"), QStringLiteral("₺"), QStringLiteral("ş"),
+                                 QStringLiteral("Ω"), QStringLiteral("€")}) {
+        QTest::sendKeyEvent(QTest::Click, e.description(), Qt::Key_unknown, typed, {});
+    }
+    QCOMPARE(e.description()->toPlainText(), QStringLiteral("1ş€"));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("Ω")));
+    e.description()->insertPlainText(QStringLiteral(" 5.000 ₺ faiz 😀 ?"));
+    QCOMPARE(e.description()->toPlainText(), QStringLiteral("1ş€ 5.000  faiz  ?"));
+    e.rate()->setText(QStringLiteral("9"));
+    e.twoState()->click();
+    QCOMPARE(e.list()->cellText(0, 4), QStringLiteral("1ş€ 5.000  faiz  ?"));
 }
 
 void ListeEkleFormuTest::nameDialogTrimsAndHandsBackTheName() {

@@ -35,6 +35,7 @@ private slots:
     void loadShowsTheListWithItsTexts();
     void newPeriodFollowsTheLastAndEndIsPutRight();
     void editingAMiddlePeriodKeepsItsDates();
+    void focusStaysOnTheWorkAndUnsavedChangesAreAskedFor();
     void editingTheFirstAndTheLastPeriod();
     void theListIsLockedWhileAPeriodIsEntered();
     void removingTheLastPeriod();
@@ -171,6 +172,42 @@ void ListeGuncelleFormuTest::editingAMiddlePeriodKeepsItsDates() {
     QCOMPARE(e.list()->selectedRow(), 1);
     QVERIFY(e.list()->isEnabled());
     QVERIFY(e.rate()->text().isEmpty());
+}
+
+// Pressed by the keyboard, "Dönemi Güncelle" and the confirmation leave the focus
+// where the work goes on, so that an Enter never lands on "Kapat"; closing with the
+// change unsaved asks first (No the default), closing unchanged does not.
+void ListeGuncelleFormuTest::focusStaysOnTheWorkAndUnsavedChangesAreAskedFor() {
+    writeThreePeriodList();
+    const Editor e = open(Three);
+    e.list()->setFocus();
+    e.list()->selectRow(1);
+    QTest::keyClick(e.button("DönemiGüncelleButonu"), Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), e.rate());
+    QTest::keyClicks(e.rate(), QStringLiteral("25"));
+    QTest::keyClick(e.rate(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(e.row(1)[3], QStringLiteral("25,00"));
+    QCOMPARE(QApplication::focusWidget(), e.list());
+    QVERIFY(window_->isVisible());
+
+    fixture_.boxes.answers = {shell::Answer::No};
+    QTest::keyClick(e.list(), Qt::Key_Escape);
+    QCOMPARE(fixture_.boxes.texts(),
+             QStringList{
+                 QStringLiteral("Yapılan değişiklikler kaydedilmedi. Kaydetmeden kapatılsın mı?")});
+    QVERIFY(fixture_.boxes.requests[0].buttons == shell::Buttons::NoYes);
+    QVERIFY(window_->isVisible());
+    e.press("KapatButonu");
+    QVERIFY(!window_->isVisible());
+    QVERIFY(faiz::read(listFile(Three)).value().Periods[1].Rate == 20.0);
+
+    fixture_.boxes.requests.clear();
+    const Editor unchanged = open(Three);
+    unchanged.press("KapatButonu");
+    QVERIFY(!window_->isVisible());
+    QVERIFY(fixture_.boxes.requests.empty());
 }
 
 void ListeGuncelleFormuTest::editingTheFirstAndTheLastPeriod() {

@@ -5,12 +5,15 @@
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
+#include "text/Cp1254.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QToolTip>
 
 using namespace mirvane;
 using shell::button;
@@ -32,6 +35,8 @@ constexpr int WindowWidth = 8340;
 constexpr int WindowHeight = 6420;
 
 const QString EnterCaption = QStringLiteral("&Listeye Ekle");
+const QString UnsavedQuestion =
+    QStringLiteral("Yapılan değişiklikler kaydedilmedi. Kaydetmeden kapatılsın mı?");
 const QString IdleCaption = QStringLiteral("Yeni &Dönem Belirle");
 
 std::optional<Date> dayOf(const shell::DateTimePicker& picker) {
@@ -74,7 +79,16 @@ DescriptionField::DescriptionField(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChange, this, &DescriptionField::noteChange);
-    connect(this, &QPlainTextEdit::textChanged, this, &DescriptionField::keepWithinLimit);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        // The corrections change the text again; they run once, on what came in.
+        if (correcting_) {
+            return;
+        }
+        correcting_ = true;
+        dropCharactersTheFileCannotHold();
+        keepWithinLimit();
+        correcting_ = false;
+    });
 }
 
 void DescriptionField::keyPressEvent(QKeyEvent* event) {
@@ -88,6 +102,36 @@ void DescriptionField::keyPressEvent(QKeyEvent* event) {
 
 void DescriptionField::noteChange(int position, int, int added) {
     insertedEnd_ = position + added;
+}
+
+// The list file keeps descriptions in Windows-1254; a character it has no byte for
+// (₺, Ω) would be saved as '?', so the field does not take it.
+void DescriptionField::dropCharactersTheFileCannotHold() {
+    const QString text = toPlainText();
+    QStringList refused;
+    QTextCursor cut(document());
+    for (qsizetype i = text.size(); i > 0;) {
+        const qsizetype end = i;
+        --i;
+        if (text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()) {
+            --i;
+        }
+        const QString character = text.mid(i, end - i);
+        if (cp1254::holds(character.toUcs4().value(0))) {
+            continue;
+        }
+        refused.prepend(character);
+        cut.setPosition(int(i));
+        cut.setPosition(int(end), QTextCursor::KeepAnchor);
+        cut.removeSelectedText();
+    }
+    if (refused.isEmpty()) {
+        return;
+    }
+    QApplication::beep();
+    QToolTip::showText(
+        mapToGlobal(QPoint(0, height())),
+        QStringLiteral("Liste dosyası bu karakterleri saklayamaz: ") + refused.join(u' '), this);
 }
 
 // Typing at the limit, pasting or dropping keeps only what fits, taken from the
@@ -279,13 +323,35 @@ editing::RowTexts PeriodEditor::rowTexts(int row) const {
     return texts;
 }
 
+void PeriodEditor::reject() {
+    if (hasUnsavedChanges() && !shell::askYesNoDefaultNo(UnsavedQuestion)) {
+        return;
+    }
+    QDialog::reject();
+}
+
+bool PeriodEditor::hasUnsavedChanges() const {
+    return rowsChanged_ || inEntryState();
+}
+
+void PeriodEditor::focusAfterEntry(QWidget* next) {
+    next->setFocus(Qt::OtherFocusReason);
+}
+
+void PeriodEditor::removeRow(int row) {
+    FaizDönemleriListesi_->removeRow(row);
+    rowsChanged_ = true;
+}
+
 void PeriodEditor::setRow(int row, const editing::RowTexts& texts) {
+    rowsChanged_ = true;
     for (std::size_t column = 1; column < texts.size(); ++column) {
         FaizDönemleriListesi_->setCellText(row, int(column), toQString(texts[column]));
     }
 }
 
 void PeriodEditor::appendRow(const editing::RowTexts& texts) {
+    rowsChanged_ = true;
     FaizDönemleriListesi_->addRow(shell::toQStringList(texts));
 }
 

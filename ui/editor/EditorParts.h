@@ -49,9 +49,11 @@ protected:
 private:
     void noteChange(int position, int removed, int added);
     void keepWithinLimit();
+    void dropCharactersTheFileCannotHold();
 
     // End of the text the last change put in: what does not fit is taken from there.
     int insertedEnd_ = 0;
+    bool correcting_ = false;
 };
 
 // Where the two windows place what differs in their entry area.
@@ -68,8 +70,22 @@ class PeriodEditor : public QDialog {
 public:
     PeriodEditor(QWidget* owner, const QString& name, const QString& caption, Placement placement);
 
+    // Closing by "Kapat (Esc)", Esc or the close box asks first when there are
+    // unsaved changes, No being the default.
+    void reject() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+    // Whether closing now would throw work away: a period being entered, or rows
+    // changed since the list was read or saved.
+    virtual bool hasUnsavedChanges() const;
+    // Rows changed by the user since the window opened (or, for the new-list window,
+    // since the last save).
+    bool rowsChanged_ = false;
+    // After a period is added or confirmed, the focus goes on to the next step
+    // instead of dropping onto the close button.
+    void focusAfterEntry(QWidget* next);
 
     bool inEntryState() const;
     // Enables the entry area and Vazgeç, and names the two-state button for the state.
@@ -89,6 +105,7 @@ protected:
     editing::RowTexts rowTexts(int row) const;
     void setRow(int row, const editing::RowTexts& texts);
     void appendRow(const editing::RowTexts& texts);
+    void removeRow(int row);
     std::optional<Date> rowStart(int row) const;
     std::optional<Date> rowEnd(int row) const;
     std::optional<Date> lastRowEnd() const;

@@ -92,6 +92,11 @@ void ListeEkleFormu::addPeriod() {
     BitişTarihiKutusu_->setValue(std::nullopt);
     emptyRateAndDescription();
     FaizDönemleriListesi_->selectRow(rowCount() - 1);
+    focusAfterEntry(YeniDönemBelirleListeyeEkleButonu_);
+}
+
+bool ListeEkleFormu::hasUnsavedChanges() const {
+    return rowCount() > 0 || inEntryState();
 }
 
 void ListeEkleFormu::VazgeçButonuTıklandı() {
@@ -130,42 +135,52 @@ void ListeEkleFormu::showIdleState() {
 // dialog, and left holding the saved name for the main window to select. After a
 // save that wrote nothing it is emptied again, so the main window never looks for
 // a list that is not there.
+// A name the file system refuses brings the dialog back with that name in it, to be
+// put right rather than typed again.
 void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
     std::string& name = mirvane::shell::shared().NewListName;
-    name.clear();
-    ListeAdıGirişFormu dialog(this, proposedName_);
-    dialog.exec();
-    if (name.empty()) {
-        return;
-    }
-    if (!writeList(name)) {
+    QString proposal = proposedName_;
+    while (true) {
         name.clear();
-        return;
+        ListeAdıGirişFormu dialog(this, proposal);
+        dialog.exec();
+        if (name.empty()) {
+            return;
+        }
+        const WriteOutcome outcome = writeList(name);
+        if (outcome == WriteOutcome::Written) {
+            break;
+        }
+        proposal = toQString(name);
+        name.clear();
+        if (outcome == WriteOutcome::Failed) {
+            return;
+        }
     }
     FaizDönemleriListesi_->removeAllRows();
     proposedName_.clear();
     VazgeçButonuTıklandı();
 }
 
-bool ListeEkleFormu::writeList(const std::string& name) {
+ListeEkleFormu::WriteOutcome ListeEkleFormu::writeList(const std::string& name) {
     if (editing::nameProblem(name)) {
         shell::showNotice(toQString(editing::M6));
-        return false;
+        return WriteOutcome::BadName;
     }
     const Result<std::vector<RatePeriod>> periods = periodsOfRows();
     if (!periods) {
         shell::ReportError(periods.error());
-        return false;
+        return WriteOutcome::Failed;
     }
     const Status written =
         faiz::write(store::ListFilePath(shell::shared().ListFolder, name), periods.value());
     if (written.ok()) {
-        return true;
+        return WriteOutcome::Written;
     }
     if (written.error().number == errors::BadFileName) {
         shell::showNotice(toQString(editing::M6));
-    } else {
-        shell::ReportError(written.error());
+        return WriteOutcome::BadName;
     }
-    return false;
+    shell::ReportError(written.error());
+    return WriteOutcome::Failed;
 }

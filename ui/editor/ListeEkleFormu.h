@@ -29,7 +29,11 @@ private:
     void showIdleState();
     // Writes the rows as the list `name`; false (after telling the user) when
     // nothing was written.
-    bool writeList(const std::string& name);
+    enum class WriteOutcome { Written, BadName, Failed };
+    WriteOutcome writeList(const std::string& name);
+
+    // Rows in this window are never saved: a save takes them away.
+    bool hasUnsavedChanges() const override;
 
     QPushButton* ListeyiTemizleButonu_ = nullptr;
     QPushButton* ListeyiKaydetButonu_ = nullptr;

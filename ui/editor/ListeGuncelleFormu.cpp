@@ -75,6 +75,7 @@ void ListeGüncelleFormu::loadList() {
     for (std::size_t k = 0; k < periods.size(); ++k) {
         appendRow(breakdown::periodCells(int(k) + 1, periods[k]));
     }
+    rowsChanged_ = false;
     followLastRow();
 }
 
@@ -113,7 +114,7 @@ void ListeGüncelleFormu::bringCurrent() {
     }
     const int first = int(recognition->firstDifference);
     while (rowCount() > first) {
-        FaizDönemleriListesi_->removeRow(rowCount() - 1);
+        removeRow(rowCount() - 1);
     }
     for (std::size_t k = recognition->firstDifference; k < recognition->proposal.size(); ++k) {
         appendRow(breakdown::periodCells(int(k) + 1, recognition->proposal[k]));
@@ -166,6 +167,8 @@ void ListeGüncelleFormu::DönemiGüncelleButonuTıklandı() {
     showState(true);
     UpdatingSelectedPeriod_ = true;
     editedRow_ = row;
+    // The button pressed is now disabled; the focus must not fall on to "Kapat".
+    FaizOranıKutusu_->setFocus();
 }
 
 // A new period follows the last row; an edited one sits between the rows around it.
@@ -197,6 +200,7 @@ void ListeGüncelleFormu::confirmEntry() {
     if (!UpdatingSelectedPeriod_) {
         FaizDönemleriListesi_->selectRow(rowCount() - 1);
     }
+    focusAfterEntry(FaizDönemleriListesi_);
 }
 
 void ListeGüncelleFormu::VazgeçButonuTıklandı() {
@@ -213,7 +217,7 @@ void ListeGüncelleFormu::SonDönemiSilButonuTıklandı() {
     if (!shell::askYesNo(toQString(editing::M8))) {
         return;
     }
-    FaizDönemleriListesi_->removeRow(rowCount() - 1);
+    removeRow(rowCount() - 1);
     FaizDönemleriListesi_->selectRow(rowCount() - 1);
     refreshBringCurrent();
 }
