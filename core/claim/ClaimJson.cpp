@@ -166,10 +166,17 @@ const Json& arrayAt(const Json& object, const char* key, const std::string& fiel
 RateSource rateSourceOf(const Json& item, const std::string& field) {
     const std::string rateField = field + ".oran";
     const Json& rate = objectAt(item, "oran", rateField);
-    if (const Json* list = optionalMember(rate, "liste")) {
+    const Json* list = optionalMember(rate, "liste");
+    const Json* fixed = optionalMember(rate, "sabit");
+    // Both given: either one could be what the user meant, so neither is picked.
+    if (list && fixed) {
+        bad(rateField, "Oran ya {\"liste\": AD} ya da {\"sabit\": YÜZDE} olmalı, ikisi birden "
+                       "verilemez.");
+    }
+    if (list) {
         return ListRate{stringOf(*list, rateField + ".liste")};
     }
-    if (const Json* fixed = optionalMember(rate, "sabit")) {
+    if (fixed) {
         return FixedRate{rateOf(*fixed, rateField + ".sabit")};
     }
     bad(rateField, "Oran {\"liste\": AD} ya da {\"sabit\": YÜZDE} olmalı.");

@@ -205,6 +205,10 @@ TEST(ClaimRefusals, NameTheField) {
          [](auto& j) {
              j["kalemler"][0]["oran"] = {{"sabit", -1}};
          }},
+        {"kalemler[1].oran",
+         [](auto& j) {
+             j["kalemler"][0]["oran"]["sabit"] = 9;
+         }},
         {"kalemler[1].faiz_baslangic",
          [](auto& j) {
              j["kalemler"][0].erase("faiz_baslangic");

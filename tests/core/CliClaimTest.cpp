@@ -179,6 +179,12 @@ TEST_F(CliClaim, BadFilesAndOptionsGiveTheirExitCodes) {
     EXPECT_EQ(refused.code, cli::ExitRejected);
     EXPECT_NE(refused.err.find("kalemler[2].tur"), std::string::npos);
 
+    const Outcome twoRates = run(
+        {"--hesap", exampleFile([](auto& j) { j["kalemler"][0]["oran"]["sabit"] = 9; }).string()});
+    EXPECT_EQ(twoRates.code, cli::ExitRejected);
+    EXPECT_NE(twoRates.err.find("kalemler[1].oran:"), std::string::npos) << twoRates.err;
+    EXPECT_EQ(twoRates.out, "");
+
     EXPECT_EQ(run({"--hesap", exampleFile().string(), "--tarih", "2024-12-31"}).code,
               cli::ExitUsage);
     EXPECT_EQ(run({"--hesap", exampleFile().string(), "--360"}).code, cli::ExitUsage);
