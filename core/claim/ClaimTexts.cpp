@@ -6,22 +6,6 @@
 
 namespace mirvane::claim {
 
-std::string kurusText(Kurus amount) {
-    // The magnitude as unsigned, so the most negative value cannot overflow.
-    const bool negative = amount < 0;
-    const std::uint64_t magnitude =
-        negative ? std::uint64_t(0) - std::uint64_t(amount) : std::uint64_t(amount);
-    const std::string lira = std::to_string(magnitude / 100);
-    std::string grouped;
-    for (std::size_t i = 0; i < lira.size(); ++i) {
-        if (i > 0 && (lira.size() - i) % 3 == 0)
-            grouped += '.';
-        grouped += lira[i];
-    }
-    const unsigned kurus = unsigned(magnitude % 100);
-    return (negative ? "-" : "") + grouped + ',' + char('0' + kurus / 10) + char('0' + kurus % 10);
-}
-
 std::optional<Kurus> parseKurus(std::string_view text) {
     text = text::trimSpaces(text);
     if (!text::isNumericText(text))
@@ -98,17 +82,17 @@ std::string rateText(const RateSource& rate) {
 
 std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult& result) {
     std::vector<std::pair<std::string, std::string>> lines{
-        {"Kalan anapara", kurusText(result.remainingPrincipal)},
-        {"Ödenmemiş faiz", kurusText(result.unpaidInterest)},
-        {"Ödenmemiş masraf", kurusText(result.unpaidCosts)},
-        {"Ödenmemiş vekalet ücreti", kurusText(result.unpaidFee)},
-        {"Bakiye", kurusText(result.balance)},
-        {"İşlemiş faiz (takipten önce)", kurusText(result.interestBeforeFiling)},
-        {"Takip sonrası faiz", kurusText(result.interestAfterFiling)},
+        {"Kalan anapara", text::formatCents(result.remainingPrincipal)},
+        {"Ödenmemiş faiz", text::formatCents(result.unpaidInterest)},
+        {"Ödenmemiş masraf", text::formatCents(result.unpaidCosts)},
+        {"Ödenmemiş vekalet ücreti", text::formatCents(result.unpaidFee)},
+        {"Bakiye", text::formatCents(result.balance)},
+        {"İşlemiş faiz (takipten önce)", text::formatCents(result.interestBeforeFiling)},
+        {"Takip sonrası faiz", text::formatCents(result.interestAfterFiling)},
     };
     if (result.filingTotal)
-        lines.emplace_back("Takip tutarı", kurusText(*result.filingTotal));
-    lines.emplace_back("Fazla ödeme", kurusText(result.overpaid));
+        lines.emplace_back("Takip tutarı", text::formatCents(*result.filingTotal));
+    lines.emplace_back("Fazla ödeme", text::formatCents(result.overpaid));
     return lines;
 }
 
@@ -124,8 +108,8 @@ std::array<std::string, 7> sliceCells(const Slice& slice) {
             text::formatDate(slice.end),
             std::to_string(slice.days),
             text::formatGeneralNumber(slice.rate),
-            kurusText(slice.base),
-            kurusText(slice.interest)};
+            text::formatCents(slice.base),
+            text::formatCents(slice.interest)};
 }
 
 const std::array<std::string_view, 8>& setOffHeaders() {
@@ -136,13 +120,13 @@ const std::array<std::string_view, 8>& setOffHeaders() {
 
 std::array<std::string, 8> setOffCells(const SetOff& setOff) {
     return {text::formatDate(setOff.date),
-            kurusText(setOff.amount),
-            kurusText(setOff.costs),
-            kurusText(setOff.fee),
-            kurusText(setOff.interest),
-            kurusText(setOff.principal),
-            kurusText(setOff.remainingPrincipal),
-            kurusText(setOff.overpaid)};
+            text::formatCents(setOff.amount),
+            text::formatCents(setOff.costs),
+            text::formatCents(setOff.fee),
+            text::formatCents(setOff.interest),
+            text::formatCents(setOff.principal),
+            text::formatCents(setOff.remainingPrincipal),
+            text::formatCents(setOff.overpaid)};
 }
 
 } // namespace mirvane::claim

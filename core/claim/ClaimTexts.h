@@ -6,6 +6,7 @@
 
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimFile.h"
+#include "text/TextForms.h"
 
 #include <array>
 #include <optional>
@@ -16,9 +17,10 @@
 
 namespace mirvane::claim {
 
-// Whole kuruş in the money pattern, exactly, at any size: 123456 -> "1.234,56",
-// -5 -> "-0,05".
-std::string kurusText(Kurus amount);
+// The window's name for text::formatCents, until its callers use that directly.
+inline std::string kurusText(Kurus amount) {
+    return text::formatCents(amount);
+}
 
 // The amount a user typed ("1.234,5", "1500", blanks around allowed) in kuruş;
 // nullopt for anything that is not an amount of at most two decimals within

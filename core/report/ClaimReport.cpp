@@ -12,8 +12,6 @@ namespace mirvane::report {
 
 namespace {
 
-using claim::kurusText;
-
 std::string dateOrNone(const std::optional<Date>& date) {
     return date ? text::formatDate(*date) : std::string("yok");
 }
@@ -41,7 +39,7 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
         const claim::Item& item = file.items[i];
         const bool principal = item.kind == claim::ItemKind::Principal;
         items.rows.push_back({std::to_string(i + 1), std::string(claim::itemKindTitle(item.kind)),
-                              item.description, kurusText(item.amount),
+                              item.description, text::formatCents(item.amount),
                               dateOrNone(principal ? item.interestStart : item.date),
                               principal ? claim::rateText(item.rate) : std::string("—")});
     }
@@ -60,7 +58,7 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
     for (std::size_t i = 0; i < file.payments.size(); ++i) {
         const claim::Payment& payment = file.payments[i];
         payments.rows.push_back({std::to_string(i + 1), text::formatDate(payment.date),
-                                 kurusText(payment.amount), payment.description});
+                                 text::formatCents(payment.amount), payment.description});
     }
     blocks.push_back(std::move(payments));
 }
@@ -88,7 +86,7 @@ void addSlices(Document& document, const claim::ClaimResult& result) {
         slices.rows.emplace_back(cells.begin(), cells.end());
         total += slice.interest;
     }
-    slices.rows.push_back({"", "", "", "", "", "Toplam", kurusText(total)});
+    slices.rows.push_back({"", "", "", "", "", "Toplam", text::formatCents(total)});
     slices.lastRowBold = true;
     document.blocks.push_back(std::move(slices));
 }

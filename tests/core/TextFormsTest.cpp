@@ -182,6 +182,8 @@ TEST(MoneyText, LargeAmountsKeepFifteenSignificantDigits) {
 TEST(MoneyText, AmountsInKurusAreExactAtAnySize) {
     EXPECT_EQ(formatCents(0), "0,00");
     EXPECT_EQ(formatCents(7), "0,07");
+    EXPECT_EQ(formatCents(-5), "-0,05");
+    EXPECT_EQ(formatCents(123456), "1.234,56");
     EXPECT_EQ(formatCents(-123450), "-1.234,50");
     EXPECT_EQ(formatCents(1000000005979444), "10.000.000.059.794,44");
     EXPECT_EQ(formatCents(std::numeric_limits<std::int64_t>::max()), "92.233.720.368.547.758,07");
