@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 #include <memory>
@@ -32,7 +33,7 @@ private slots:
     void pictureOnTheLeftWhitePanelOnTheRight();
     void linkUnderlineFollowsTheMouse();
     void clickOnTheLinkOpensTheMakersSite();
-    void escapeDoesNotClose();
+    void escapeAndKapatClose();
     void programIconHasTheUsualSizes();
 
 private:
@@ -148,10 +149,16 @@ void AboutTest::clickOnTheLinkOpensTheMakersSite() {
     QVERIFY(form_->isVisible());
 }
 
-void AboutTest::escapeDoesNotClose() {
+void AboutTest::escapeAndKapatClose() {
     QTest::keyClick(form_.get(), Qt::Key_Escape);
-    QVERIFY(form_->isVisible());
-    form_->close();
+    QVERIFY(!form_->isVisible());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    auto* close = form_->findChild<QPushButton*>(QStringLiteral("KapatButonu"));
+    QVERIFY(close);
+    QCOMPARE(close->text(), QStringLiteral("Kapat"));
+    QVERIFY(form_->rect().contains(QRect(close->mapTo(form_.get(), QPoint()), close->size())));
+    QTest::keyClick(form_.get(), Qt::Key_Return);
     QVERIFY(!form_->isVisible());
 }
 

@@ -735,7 +735,7 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
     word::setWordProcessorCheck([] { return false; });
     clipboard->setText(QStringLiteral("önce"));
     item->trigger();
-    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Bilgisayarınızda MS Word yüklü değil!")});
+    QCOMPARE(boxes_.texts(), QStringList{word::noWordProcessorNotice()});
     QCOMPARE(clipboard->text(), QStringLiteral("önce"));
     QVERIFY(opened.isEmpty());
 

@@ -28,7 +28,9 @@ using guitest::FakeBoxes;
 
 namespace {
 
-const QString NoWordProcessor = QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
+// The notice names what this system lacks.
+const QString NoWordProcessor = QStringLiteral(
+    "Bilgisayarınızda bir kelime işlemci (Microsoft Word ya da LibreOffice Writer) bulunamadı!");
 
 // The example of two slices and their total, through the same text builder the
 // window's whole-list copy uses.
@@ -179,6 +181,7 @@ private slots:
     void noWordProcessorOnlyShowsTheNotice();
     void exportCopiesThenShowsTheDocument();
     void failingStepsAreReported();
+    void exportFoldersOlderThanADayAreRemoved();
     void detectionLooksForLibreOfficeOnThePath();
     void libreOfficeReadsTheTemplate();
 
@@ -277,6 +280,33 @@ void WordExportTest::noWordProcessorOnlyShowsTheNotice() {
     QCOMPARE(boxes_.requests[0].caption, QStringLiteral("Mirvane"));
     QCOMPARE(boxes_.requests[0].icon, shell::Icon::Information);
     QCOMPARE(boxes_.requests[0].buttons, shell::Buttons::Ok);
+}
+
+// Only this program's own folders go, and only once they are a day old.
+void WordExportTest::exportFoldersOlderThanADayAreRemoved() {
+    QTemporaryDir temporary;
+    const QDir root(temporary.path());
+    const auto folderWith = [&](const QString& name, const QStringList& files) {
+        root.mkpath(name);
+        for (const QString& file : files) {
+            QFile document(root.filePath(name + u'/' + file));
+            QVERIFY(document.open(QIODevice::WriteOnly));
+        }
+    };
+    folderWith(QStringLiteral("mirvane-aaaaaa"), {QStringLiteral("FaizDokumu.dotx")});
+    folderWith(QStringLiteral("mirvane-bbbbbb"), {QStringLiteral("DosyaHesabi.dotx")});
+    folderWith(QStringLiteral("mirvane-cccccc"), {QStringLiteral("notlar.txt")});
+    folderWith(QStringLiteral("mirvane-uzun-ad"), {QStringLiteral("FaizDokumu.dotx")});
+    folderWith(QStringLiteral("başka-aaaaaa"), {QStringLiteral("FaizDokumu.dotx")});
+    const QDateTime now = QDateTime::currentDateTime();
+
+    word::removeOldExportFolders(temporary.path(), now.addSecs(12 * 3600));
+    QCOMPARE(root.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 5);
+
+    word::removeOldExportFolders(temporary.path(), now.addDays(2));
+    QCOMPARE(root.entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("başka-aaaaaa"), QStringLiteral("mirvane-cccccc"),
+                          QStringLiteral("mirvane-uzun-ad")}));
 }
 
 void WordExportTest::exportCopiesThenShowsTheDocument() {

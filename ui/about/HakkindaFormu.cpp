@@ -8,10 +8,10 @@
 #include "ui/about/ProgramIcon.h"
 
 #include <QDesktopServices>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace mirvane;
@@ -105,6 +105,12 @@ void HakkındaFormu::buildPanel() {
     TELVAREtiketi_->setCursor(Qt::PointingHandCursor);
     TELVAREtiketi_->setMouseTracking(true);
     TELVAREtiketi_->installEventFilter(this);
+
+    // In the panel's lower right corner, clear of the labels; Esc presses it too.
+    QPushButton* close = shell::button(Altlık_, QStringLiteral("KapatButonu"),
+                                       QStringLiteral("Kapat"), twips(2400, 3645, 1275, 345));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QLabel* HakkındaFormu::label(int index, const QString& text, const QRect& area) {
@@ -128,16 +134,6 @@ bool HakkındaFormu::eventFilter(QObject* watched, QEvent* event) {
             TELVAREtiketiTıklandı();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void HakkındaFormu::keyPressEvent(QKeyEvent* event) {
-    // The window has no button of its own, so Esc has nothing to press; it closes
-    // only by its close box.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void HakkındaFormu::paintEvent(QPaintEvent* event) {

@@ -4,12 +4,14 @@
 #include "shell/Messages.h"
 #include "ui/report/WordDocument.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -101,12 +103,46 @@ void setDocumentOpener(std::function<bool(const QString&)> opener) {
     installedOpener = std::move(opener);
 }
 
+QString noWordProcessorNotice() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
+#else
+    return QStringLiteral("Bilgisayarınızda bir kelime işlemci (Microsoft Word ya da "
+                          "LibreOffice Writer) bulunamadı!");
+#endif
+}
+
+// Only folders this program made are touched: named as it names them, holding
+// nothing but its documents.
+void removeOldExportFolders(const QString& temporaryLocation, const QDateTime& now) {
+    const QDir location(temporaryLocation);
+    const QDateTime dayAgo = now.addDays(-1);
+    for (const QFileInfo& entry : location.entryInfoList({QStringLiteral("mirvane-??????")},
+                                                         QDir::Dirs | QDir::NoSymLinks)) {
+        if (entry.lastModified() >= dayAgo)
+            continue;
+        QDir folder(entry.absoluteFilePath());
+        const QFileInfoList content = folder.entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot);
+        const bool onlyDocuments =
+            std::all_of(content.begin(), content.end(), [](const QFileInfo& file) {
+                return file.isFile() && !file.isSymLink() &&
+                       file.suffix().compare(QStringLiteral("dotx"), Qt::CaseInsensitive) == 0;
+            });
+        if (onlyDocuments)
+            folder.removeRecursively();
+    }
+}
+
 Result<QString> makeDocument(const report::Document& document, const QString& name) {
     // Qt answers an empty path when the temporary folder it is told to use does not
     // exist; the pattern would then put the folder at the file system's root.
     const QString temporaryLocation = QDir::tempPath();
     if (temporaryLocation.isEmpty())
         return errors::make(errors::PathNotFound);
+    // The word processor reads a document long after it was handed over, so each
+    // stays a day; older ones go now.
+    removeOldExportFolders(temporaryLocation, QDateTime::currentDateTime());
     QTemporaryDir folder(temporaryLocation + QStringLiteral("/mirvane-XXXXXX"));
     if (!folder.isValid())
         return errors::make(errors::PathFileAccessError);
@@ -129,7 +165,7 @@ Status showDocument(const QString& file) {
 
 void exportToWordProcessor(const std::function<report::Document()>& compose, const QString& name) {
     if (!wordProcessorAvailable()) {
-        shell::showNotice(QStringLiteral("Bilgisayarınızda MS Word yüklü değil!"));
+        shell::showNotice(noWordProcessorNotice());
         return;
     }
     const report::Document document = compose();

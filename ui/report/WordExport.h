@@ -9,6 +9,7 @@
 #include "common/Errors.h"
 #include "report/Report.h"
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -29,6 +30,14 @@ inline const char* const BreakdownDocumentName = "FaizDokumu.dotx";
 // Writes the template for `document` as `name` into a fresh folder under the
 // temporary location and returns the file's path. The folder stays: the word
 // processor may read the file long after this returns.
+// The notice shown when there is none: on Windows "Bilgisayarınızda MS Word yüklü
+// değil!", elsewhere one naming the word processors looked for.
+QString noWordProcessorNotice();
+
+// Removes the export folders under `temporaryLocation` last changed more than a day
+// before `now`.
+void removeOldExportFolders(const QString& temporaryLocation, const QDateTime& now);
+
 Result<QString> makeDocument(const report::Document& document,
                              const QString& name = QString::fromLatin1(BreakdownDocumentName));
 
