@@ -141,10 +141,23 @@ void ListView::createColumns(std::span<const breakdown::Column> columns) {
 }
 
 void ListView::addRow(const QStringList& cells) {
+    addTopLevelItem(newItem(cells));
+}
+
+void ListView::addRows(const QList<QStringList>& rows) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const QStringList& cells : rows)
+        items.append(newItem(cells));
+    addTopLevelItems(items);
+}
+
+// Aligned before it joins the view, so no change is signalled per cell.
+QTreeWidgetItem* ListView::newItem(const QStringList& cells) const {
     auto* item = new QTreeWidgetItem(cells);
     for (int i = 0; i < int(alignments_.size()); ++i)
         item->setTextAlignment(i, alignments_[i]);
-    addTopLevelItem(item);
+    return item;
 }
 
 QString ListView::cellText(int row, int column) const {

@@ -27,6 +27,8 @@ public:
 
     // Appends a row with its cell texts (cell 0 is the row text).
     void addRow(const QStringList& cells);
+    // Appends many rows at once, far faster than one by one.
+    void addRows(const QList<QStringList>& rows);
     // The text of cell `column` of row `row` (0-based).
     QString cellText(int row, int column) const;
     int rowCount() const;
@@ -40,6 +42,8 @@ public:
     void selectRow(int row);
 
 private:
+    QTreeWidgetItem* newItem(const QStringList& cells) const;
+
     std::vector<Qt::Alignment> alignments_;
 };
 

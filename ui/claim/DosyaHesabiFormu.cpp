@@ -852,6 +852,9 @@ void DosyaHesabıFormu::changed() {
 }
 
 void DosyaHesabıFormu::recompute() {
+    // An edit that leaves the figures as they were (a description, the title) does
+    // not fill the tables again: a large file has tens of thousands of slices.
+    std::optional<claim::ClaimResult> shown = std::move(result_);
     result_.reset();
     QString error;
     if (fieldError_) {
@@ -876,7 +879,8 @@ void DosyaHesabıFormu::recompute() {
                 .arg(names.join(QStringLiteral(", "))));
     }
     GüncelOranlarAlanı_->setVisible(!differing.empty());
-    showResult();
+    if (!result_ || !shown || *result_ != *shown)
+        showResult();
 }
 
 // Nothing of an earlier result stays on display once an input is wrong.
@@ -892,12 +896,19 @@ void DosyaHesabıFormu::showResult() {
         UyarıEtiketi_->hide();
         return;
     }
+    QList<QStringList> summary;
     for (const auto& [label, amount] : claim::summaryLines(*result_))
-        ÖzetListesi_->addRow({toQString(label), toQString(amount)});
+        summary.append({toQString(label), toQString(amount)});
+    ÖzetListesi_->addRows(summary);
+    QList<QStringList> slices;
+    slices.reserve(qsizetype(result_->slices.size()));
     for (const claim::Slice& slice : result_->slices)
-        DilimlerListesi_->addRow(shell::toQStringList(claim::sliceCells(slice)));
+        slices.append(shell::toQStringList(claim::sliceCells(slice)));
+    DilimlerListesi_->addRows(slices);
+    QList<QStringList> setOffs;
     for (const claim::SetOff& setOff : result_->setOffs)
-        MahsupListesi_->addRow(shell::toQStringList(claim::setOffCells(setOff)));
+        setOffs.append(shell::toQStringList(claim::setOffCells(setOff)));
+    MahsupListesi_->addRows(setOffs);
     QStringList notices;
     for (const std::string& notice : result_->notices)
         notices << toQString(notice);
