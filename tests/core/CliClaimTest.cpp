@@ -1,48 +1,21 @@
-#include "HesapCli.h"
-#include "TempFolder.h"
+#include "CliRun.h"
 #include "claim/ClaimExample.h"
 #include "claim/ClaimJson.h"
 #include "ratelist/FaizFile.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace mirvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::CliOutcome;
 
-class CliClaim : public testing::TempFolderTest {
+class CliClaim : public testing::CliFolderTest {
 protected:
-    CliClaim() : TempFolderTest("mirvane-cli-claim-") {}
-
-    Outcome run(std::vector<std::string> args) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = cli::run(args, root / "program", out, err);
-        return {code, out.str(), err.str()};
-    }
-
-    // The example as --hesap-ornegi prints it, saved to a file.
-    fs::path exampleFile(const std::function<void(nlohmann::json&)>& change = {}) {
-        const Outcome example = run({"--hesap-ornegi"});
-        EXPECT_EQ(example.code, cli::ExitOk);
-        nlohmann::json json = nlohmann::json::parse(example.out);
-        if (change) {
-            change(json);
-        }
-        const fs::path path = root / "ornek.mirvane";
-        testing::put(path, json.dump(2));
-        return path;
-    }
+    CliClaim() : CliFolderTest("mirvane-cli-claim-") {}
 };
 
 constexpr std::string_view Statutory = "Adi Alacaklar (Kanuni Faiz)";

@@ -1,11 +1,9 @@
-#include "HesapCli.h"
-#include "TempFolder.h"
+#include "CliRun.h"
 #include "ratelist/FaizFile.h"
 
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,11 +13,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using namespace mirvane;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = mirvane::testing::CliOutcome;
 
 class CliParsing : public ::testing::Test {
 protected:
@@ -31,10 +25,7 @@ protected:
     }
 
     Outcome run(const std::vector<std::string>& args) const {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = cli::run(args, root_ / "program", out, err);
-        return {code, out.str(), err.str()};
+        return mirvane::testing::runCli(args, root_ / "program");
     }
 
     fs::path root_;

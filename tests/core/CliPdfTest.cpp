@@ -1,9 +1,7 @@
-#include "HesapCli.h"
+#include "CliRun.h"
 #include "PdfOutput.h"
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <variant>
 
 namespace mirvane {
@@ -11,31 +9,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::CliOutcome;
 
-class CliPdf : public testing::TempFolderTest {
+class CliPdf : public testing::CliFolderTest {
 protected:
-    CliPdf() : TempFolderTest("mirvane-cli-pdf-") {}
+    CliPdf() : CliFolderTest("mirvane-cli-pdf-") {}
     ~CliPdf() override { cli::setPdfWriter(nullptr); }
-
-    Outcome run(std::vector<std::string> args) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = cli::run(args, root / "program", out, err);
-        return {code, out.str(), err.str()};
-    }
-
-    fs::path exampleFile() {
-        const Outcome example = run({"--hesap-ornegi"});
-        EXPECT_EQ(example.code, cli::ExitOk);
-        const fs::path path = root / "ornek.mirvane";
-        testing::put(path, example.out);
-        return path;
-    }
 };
 
 // The report handed to the writer is the claim's, for the file named; nothing goes

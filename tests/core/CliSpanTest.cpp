@@ -1,9 +1,8 @@
-#include "HesapCli.h"
+#include "CliRun.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,21 +10,11 @@ namespace {
 
 using namespace mirvane;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = mirvane::testing::CliOutcome;
 
-Outcome run(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome outcome;
+Outcome run(const std::vector<std::string>& args) {
     // The verb reads no list, so the program folder is never looked at.
-    outcome.code = cli::run(args, std::filesystem::path("/nonexistent/mirvane"), out, err);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
+    return mirvane::testing::runCli(args, "/nonexistent/mirvane");
 }
 
 Outcome span(const std::string& start, const std::string& amount, const std::string& unit,

@@ -1,7 +1,6 @@
 #include "AmountCases.h"
 #include "ChildProcess.h"
-#include "HesapCli.h"
-#include "TempFolder.h"
+#include "CliRun.h"
 #include "common/Utf8Path.h"
 #include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
@@ -13,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -28,11 +26,7 @@ using namespace mirvane;
 const std::string Header = "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı";
 const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = mirvane::testing::CliOutcome;
 
 class Cli : public ::testing::Test {
 protected:
@@ -46,14 +40,8 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    Outcome run(std::vector<std::string> args) const {
-        std::ostringstream out;
-        std::ostringstream err;
-        Outcome outcome;
-        outcome.code = cli::run(args, root_ / "program", out, err);
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+    Outcome run(const std::vector<std::string>& args) const {
+        return mirvane::testing::runCli(args, root_ / "program");
     }
 
     // A statutory calculation in the test's own list folder.
