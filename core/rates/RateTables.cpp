@@ -14,19 +14,6 @@ namespace {
 constexpr std::size_t MaxBasisLength = 100;
 constexpr std::string_view ClosingWord = "bitiş";
 
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', from);
-        fields.push_back(line.substr(from, tab == std::string_view::npos ? tab : tab - from));
-        if (tab == std::string_view::npos) {
-            return fields;
-        }
-        from = tab + 1;
-    }
-}
-
 [[noreturn]] void refuse(int lineNumber, std::string_view why) {
     throw std::invalid_argument("rate table line " + std::to_string(lineNumber) + ": " +
                                 std::string(why));
@@ -86,7 +73,7 @@ Table parseTable(std::string_view text) {
         if (closed) {
             refuse(lineNumber, "text after the closing line");
         }
-        const std::vector<std::string_view> fields = fieldsOf(line);
+        const std::vector<std::string_view> fields = text::splitAt(line, '\t');
         if (table.headings.empty()) {
             if (fields.size() < 3) {
                 refuse(lineNumber, "headings need a day, a rate and a basis");

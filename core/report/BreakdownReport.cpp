@@ -12,26 +12,12 @@ namespace mirvane::report {
 namespace {
 
 std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
-         tab = line.find('\t', start)) {
-        fields.emplace_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.emplace_back(line.substr(start));
-    return fields;
+    const std::vector<std::string_view> fields = text::splitAt(line, '\t');
+    return {fields.begin(), fields.end()};
 }
 
 std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos;
-         end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    lines.push_back(text.substr(start));
+    std::vector<std::string_view> lines = text::splitAt(text, '\n');
     for (std::string_view& line : lines) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);

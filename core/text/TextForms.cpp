@@ -434,6 +434,18 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+std::vector<std::string_view> splitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t end = text.find(separator); end != std::string_view::npos;
+         end = text.find(separator, start)) {
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
 // A text whose value lies beyond the largest double is not numeric: it stands for no
 // amount this program can hold. A value too small for a double reads as zero.
 std::optional<double> parseNumber(std::string_view text) {

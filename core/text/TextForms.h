@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirvane::text {
 
@@ -53,6 +54,10 @@ bool isNumericText(std::string_view text);
 // other character stay. The space is the same byte in UTF-8 and code page 1254, so
 // either encoding may come in.
 std::string_view trimSpaces(std::string_view text);
+
+// The parts of the text between the separators, empty ones kept: "a\t\tb" gives
+// "a", "", "b"; a text without the separator, the empty one too, is one part.
+std::vector<std::string_view> splitAt(std::string_view text, char separator);
 
 // The number a numeric text stands for ("12,50" -> 12.5, "1.234,00" -> 1234);
 // nullopt when the text is not numeric.

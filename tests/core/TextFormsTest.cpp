@@ -335,6 +335,14 @@ std::string centsOfMoneyText(const std::string& money) {
 
 } // namespace
 
+TEST(SplitText, KeepsEveryPartEmptyOnesToo) {
+    using Parts = std::vector<std::string_view>;
+    EXPECT_EQ(splitAt("a\t\tb", '\t'), (Parts{"a", "", "b"}));
+    EXPECT_EQ(splitAt("\ta\t", '\t'), (Parts{"", "a", ""}));
+    EXPECT_EQ(splitAt("a b", '\t'), (Parts{"a b"}));
+    EXPECT_EQ(splitAt("", '\n'), (Parts{""}));
+}
+
 // The engine's amounts go through the quick path of the rounding; it must agree with
 // rounding the exact decimal expansion on every kind of value, near-halves included.
 TEST(MoneyRounding, AgreesWithExactDecimalRoundingOnManyAmounts) {
