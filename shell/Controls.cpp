@@ -208,8 +208,6 @@ DateTimePicker::DateTimePicker(QWidget* parent) : QDateEdit(parent) {
     setLocale(turkish());
     setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     setCalendarPopup(true);
-    calendarWidget()->setLocale(turkish());
-    calendarWidget()->installEventFilter(this);
     setDateRange(NoDate, LastDate);
     setSpecialValueText(QStringLiteral(" "));
     setValue(shared().today());
@@ -426,7 +424,26 @@ bool DateTimePicker::editingFollowsAFullStop() const {
     return position > 0 && editor->text().at(position - 1) == QLatin1Char('.');
 }
 
+QCalendarWidget* DateTimePicker::calendarWidget() const {
+    QCalendarWidget* calendar = QDateEdit::calendarWidget();
+    const_cast<DateTimePicker*>(this)->prepareCalendar(calendar);
+    return calendar;
+}
+
+// The pop-up speaks Turkish like the field, and an empty field opens it on today.
+void DateTimePicker::prepareCalendar(QCalendarWidget* calendar) {
+    if (!calendar || calendar == preparedCalendar_)
+        return;
+    calendar->setLocale(turkish());
+    calendar->installEventFilter(this);
+    preparedCalendar_ = calendar;
+}
+
 bool DateTimePicker::event(QEvent* event) {
+    // QDateEdit makes its pop-up by itself when it first opens and polishes it, the
+    // calendar inside included, before showing it.
+    if (event->type() == QEvent::ChildPolished)
+        prepareCalendar(findChild<QCalendarWidget*>());
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plainTab = key->key() == Qt::Key_Tab &&
@@ -443,9 +460,9 @@ bool DateTimePicker::event(QEvent* event) {
 
 bool DateTimePicker::eventFilter(QObject* watched, QEvent* event) {
     // An empty picker opens its calendar on the current month, not on the marker day.
-    if (watched == calendarWidget() && event->type() == QEvent::Show && !value()) {
+    if (watched == preparedCalendar_ && event->type() == QEvent::Show && !value()) {
         const QDate today = shared().today();
-        calendarWidget()->setCurrentPage(today.year(), today.month());
+        preparedCalendar_->setCurrentPage(today.year(), today.month());
     }
     return QDateEdit::eventFilter(watched, event);
 }

@@ -5,11 +5,13 @@
 #include "interest/Breakdown.h"
 
 #include <QDateEdit>
+#include <QPointer>
 #include <QTreeWidget>
 #include <optional>
 #include <span>
 #include <vector>
 
+class QCalendarWidget;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -78,6 +80,10 @@ public:
     // Empty when the field holds a usable date.
     QString problemNotice(const QString& fieldName) const;
 
+    // The calendar of the pop-up, made when first asked for or first opened: a window
+    // opens faster without two calendars nobody has looked at yet.
+    QCalendarWidget* calendarWidget() const;
+
 signals:
     // The user changed the text of the field, whether or not it is a date yet.
     void edited();
@@ -101,6 +107,7 @@ private:
     std::optional<QString> entryOffValue() const;
     void refuse(const QString& entry);
     void clearRefusal();
+    void prepareCalendar(QCalendarWidget* calendar);
 
     // A date typed from its day on, gathered as written ("1.7.2005", "01072005") and
     // read as a whole once its year is complete: QDateEdit would check each day
@@ -111,6 +118,7 @@ private:
     // the full stop typed after it then belongs to the section already left.
     bool sectionFilledByDigit_ = false;
     QString refused_;
+    QPointer<QCalendarWidget> preparedCalendar_;
 };
 
 // Draws `label` in the highlight colour while `field` has the focus.

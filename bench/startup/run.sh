@@ -53,7 +53,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset SESSION_MANAGER
 
-# One start of program A (mirvane) or B (bare window): appends "ms KiB" to its file.
+# One start of program A (mirvane) or B (bare window): appends "ms KiB cpu-ms" to its file.
 start() {
   # What a copy ended by the timer leaves in the temporary folder is no part of a
   # normal start.
@@ -84,10 +84,15 @@ read -r a_ms a_ms_min a_ms_max <<<"$(stats "$work/A" 1 1)"
 read -r b_ms b_ms_min b_ms_max <<<"$(stats "$work/B" 1 1)"
 read -r a_mb a_mb_min a_mb_max <<<"$(stats "$work/A" 2 1024)"
 read -r b_mb b_mb_min b_mb_max <<<"$(stats "$work/B" 2 1024)"
+read -r a_cpu a_cpu_min a_cpu_max <<<"$(stats "$work/A" 3 1)"
+read -r b_cpu b_cpu_min b_cpu_max <<<"$(stats "$work/B" 3 1)"
 
 echo "$runs runs each, alternating; median (min-max)"
 printf '%-14s %8s ms (%s-%s)   %8s MiB (%s-%s)\n' \
   mirvane "$a_ms" "$a_ms_min" "$a_ms_max" "$a_mb" "$a_mb_min" "$a_mb_max" \
   "bare window" "$b_ms" "$b_ms_min" "$b_ms_max" "$b_mb" "$b_mb_min" "$b_mb_max"
+printf 'processor time: mirvane %s ms (%s-%s), bare window %s ms (%s-%s)\n' \
+  "$a_cpu" "$a_cpu_min" "$a_cpu_max" "$b_cpu" "$b_cpu_min" "$b_cpu_max"
 awk -v a="$a_ms" -v b="$b_ms" 'BEGIN { printf "start-up ratio: %.2fx\n", a / b }'
 awk -v a="$a_mb" -v b="$b_mb" 'BEGIN { printf "memory ratio:   %.2fx\n", a / b }'
+awk -v a="$a_cpu" -v b="$b_cpu" 'BEGIN { printf "(processor time ratio: %.2fx)\n", a / b }'

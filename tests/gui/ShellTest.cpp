@@ -90,6 +90,7 @@ private slots:
     void datePickerStepsAndTyping();
     void datePickerReadsTypedDatesAsAWhole();
     void datePickerSpeaksTurkish();
+    void datePickerMakesItsCalendarWhenFirstOpened();
 
     void labelHighlightFollowsFocus();
     void enterMovesFocusLikeTab();
@@ -454,6 +455,27 @@ void ShellTest::datePickerSpeaksTurkish() {
     QCOMPARE(picker.calendarWidget()->yearShown(), 2024);
     QCOMPARE(picker.calendarWidget()->monthShown(), 3);
     picker.calendarWidget()->window()->close();
+    QCOMPARE(picker.value(), std::nullopt);
+}
+
+// A window with date fields opens without their calendars; the first opening still
+// gives the Turkish calendar on the current month.
+void ShellTest::datePickerMakesItsCalendarWhenFirstOpened() {
+    DateTimePicker picker;
+    picker.setValue(std::nullopt);
+    picker.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    QVERIFY(!picker.findChild<QCalendarWidget*>());
+
+    QTest::mouseClick(&picker, Qt::LeftButton, {}, QPoint(picker.width() - 5, picker.height() / 2));
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    auto* calendar = QApplication::activePopupWidget()->findChild<QCalendarWidget*>();
+    QVERIFY(calendar);
+    QCOMPARE(calendar->locale().monthName(1), QStringLiteral("Ocak"));
+    QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+    QCOMPARE(calendar->yearShown(), 2024);
+    QCOMPARE(calendar->monthShown(), 3);
+    calendar->window()->close();
     QCOMPARE(picker.value(), std::nullopt);
 }
 
