@@ -1,5 +1,6 @@
 #include "shell/Layout.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -41,14 +42,36 @@ QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& a
     return text;
 }
 
+namespace {
+
+// Where the original face is missing, faces of the same narrow build come first: the
+// desktop's usual face is often too wide for the fixed fields (a date would lose its
+// first digit).
+const QStringList LayoutFaces{
+    QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+    QStringLiteral("Arial"),           QStringLiteral("DejaVu Sans Condensed")};
+
+} // namespace
+
+QString installedLayoutFace() {
+    // Chosen once from the installed faces: handed the whole list, Qt would look for
+    // stand-ins of every missing face through all the fonts of the system, which
+    // costs the start more the more fonts there are.
+    static const QString chosen = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& face : LayoutFaces) {
+            if (installed.contains(face, Qt::CaseInsensitive))
+                return face;
+        }
+        return QString();
+    }();
+    return chosen;
+}
+
 QFont layoutFont(QFont font) {
-    // Where the original face is missing, faces of the same narrow build come first:
-    // the desktop's usual face is often too wide for the fixed fields (a date would
-    // lose its first digit).
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
-                      font.family()});
+    if (const QString face = installedLayoutFace(); !face.isEmpty())
+        font.setFamily(face);
     font.setPointSizeF(8.25);
     return font;
 }

@@ -48,9 +48,12 @@ void fitToText(QWidget* widget, const QRect& area, FixedEdge fixedEdge);
 QLabel* label(QWidget* parent, int index, const QString& caption, const QRect& area,
               FixedEdge fixedEdge);
 
-// `font` in the face and size the layout was drawn for; the desktop's own size
-// would not fit the fixed windows. The later faces stand in where the first is
-// not installed.
+// The face the layout was drawn for, or the first installed face of the same narrow
+// build; empty when none of them is installed.
+QString installedLayoutFace();
+
+// `font` in the face and size the layout was drawn for (the face of `font` when no
+// such face is installed); the desktop's own size would not fit the fixed windows.
 QFont layoutFont(QFont font);
 
 } // namespace mirvane::shell

@@ -1,14 +1,14 @@
 #pragma once
 
 // One running copy per user and version: a second start asks the first to come to
-// the front and ends.
+// the front (and to open the files it was started with) and ends.
 
-#include <QLocalServer>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
-class QLocalSocket;
 class QWidget;
 
 namespace mirvane::shell {
@@ -36,14 +36,17 @@ public:
     // characters a local socket name may hold.
     static QString serverNameFor(const QString& title);
 
-private:
-    bool askRunningCopyToRaise(const QStringList& files);
-    bool listen();
-    void acceptConnections();
-    void answer(QLocalSocket* socket);
+    // Where the copies meet: on Unix the socket file of that name in the temporary
+    // folder, elsewhere the name itself.
+    static QString addressFor(const QString& title);
 
-    QString name_;
-    QLocalServer server_;
+private:
+    // The platform's meeting point: the first copy listens, later ones knock.
+    class Channel;
+
+    void answer(const QByteArray& message);
+
+    std::unique_ptr<Channel> channel_;
     std::function<void()> raise_;
     std::function<void(const QString&)> open_;
 };

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "shell/Controls.h"
+#include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,8 +57,8 @@ QString uniqueTitle(const char* what) {
 
 #ifdef Q_OS_UNIX
 // What a copy that crashed leaves behind: the socket file with nobody listening.
-void leaveStaleSocket(const QString& serverName) {
-    const QByteArray path = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + serverName);
+void leaveStaleSocket(const QString& title) {
+    const QByteArray path = QFile::encodeName(SingleInstance::addressFor(title));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
@@ -95,6 +97,7 @@ private slots:
     void labelHighlightFollowsFocus();
     void enterMovesFocusLikeTab();
     void suppressedFieldShowsNoMenu();
+    void layoutFontIsAnInstalledNarrowFace();
 
     void secondCopyAsksFirstToRaise();
     void staleSocketIsReplaced();
@@ -565,6 +568,18 @@ void ShellTest::suppressedFieldShowsNoMenu() {
     QCOMPARE(field->text(), QStringLiteral("1.000,005"));
 }
 
+void ShellTest::layoutFontIsAnInstalledNarrowFace() {
+    const QFont font = layoutFont(QApplication::font());
+    QCOMPARE(font.pointSizeF(), 8.25);
+    const QString face = installedLayoutFace();
+    if (face.isEmpty()) {
+        QCOMPARE(font.family(), QApplication::font().family());
+        QSKIP("None of the layout's faces is installed here.");
+    }
+    // The face drawn is the one chosen, not a stand-in found by a search.
+    QCOMPARE(QFontInfo(font).family(), face);
+}
+
 void ShellTest::secondCopyAsksFirstToRaise() {
     const QString title = uniqueTitle("raise");
     SingleInstance first(title);
@@ -575,39 +590,66 @@ void ShellTest::secondCopyAsksFirstToRaise() {
     SingleInstance otherVersion(title + QStringLiteral(" 2"));
     QVERIFY(otherVersion.claim());
 
-    SingleInstance second(title);
-    QVERIFY(!second.claim());
-    QTRY_COMPARE(raised, 1);
+    {
+        SingleInstance second(title);
+        QVERIFY(!second.claim());
+        QTRY_COMPARE(raised, 1);
+    }
+    // The copy that ended leaves the first one reachable.
+    SingleInstance third(title);
+    QVERIFY(!third.claim());
+    QTRY_COMPARE(raised, 2);
 
     // A start with files hands them over, whatever characters their names hold.
     QStringList opened;
     first.setOpenHandler([&opened](const QString& file) { opened << file; });
     const QStringList files{QStringLiteral("/tmp/İcra dosyası 1.mirvane"),
                             QStringLiteral("/tmp/a\nb %20.mirvane")};
-    SingleInstance third(title);
-    QVERIFY(!third.claim(files));
-    QTRY_COMPARE(raised, 2);
+    SingleInstance fourth(title);
+    QVERIFY(!fourth.claim(files));
+    QTRY_COMPARE(raised, 3);
     QTRY_COMPARE(opened, files);
 
     const QString name = SingleInstance::serverNameFor(title);
     QVERIFY(!name.contains(QLatin1Char(' ')));
     QVERIFY(name.startsWith(QStringLiteral("Mirvane_Test_raise_")));
     QVERIFY(name != SingleInstance::serverNameFor(title + QStringLiteral(" 2")));
+#ifdef Q_OS_UNIX
+    QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("Şu 1.14 \U0001D11E")),
+             QStringLiteral("_u_1.14__-%1").arg(::getuid()));
+#endif
 }
 
 void ShellTest::staleSocketIsReplaced() {
 #ifdef Q_OS_UNIX
     const QString title = uniqueTitle("stale");
-    leaveStaleSocket(SingleInstance::serverNameFor(title));
+    leaveStaleSocket(title);
+    const QString address = SingleInstance::addressFor(title);
+    {
+        SingleInstance first(title);
+        int raised = 0;
+        first.setRaiseHandler([&raised] { ++raised; });
+        QVERIFY(first.claim());
 
-    SingleInstance first(title);
-    int raised = 0;
-    first.setRaiseHandler([&raised] { ++raised; });
-    QVERIFY(first.claim());
+        SingleInstance second(title);
+        QVERIFY(!second.claim());
+        QTRY_COMPARE(raised, 1);
+    }
+    // A copy that ends cleanly takes its socket with it.
+    QVERIFY(!QFile::exists(address));
 
-    SingleInstance second(title);
-    QVERIFY(!second.claim());
-    QTRY_COMPARE(raised, 1);
+    // Something that is no socket is left alone; the copy then runs unguarded.
+    QFile other(address);
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("kept");
+    other.close();
+    {
+        SingleInstance first(title);
+        QVERIFY(first.claim());
+    }
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(other.readAll(), QByteArray("kept"));
+    other.remove();
 #else
     QSKIP("A crashed copy leaves a socket file only on Unix.");
 #endif

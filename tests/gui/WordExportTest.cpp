@@ -4,7 +4,9 @@
 #include "interest/Breakdown.h"
 #include "report/BreakdownReport.h"
 #include "shell/Convert.h"
+#include "shell/LazyLibrary.h"
 #include "shell/Messages.h"
+#include "ui/modules/ZipModule.h"
 #include "ui/report/WordDocument.h"
 
 #include <QClipboard>
@@ -178,6 +180,7 @@ private slots:
 
     void documentHoldsTheBreakdownAsATable();
     void cellTextsAreEscapedNotLost();
+    void missingModuleIsReportedNotFatal();
     void noWordProcessorOnlyShowsTheNotice();
     void exportCopiesThenShowsTheDocument();
     void failingStepsAreReported();
@@ -262,6 +265,21 @@ void WordExportTest::cellTextsAreEscapedNotLost() {
         word::writeTemplate("/nonexistent-mirvane/t.dotx", tableDocument(QStringLiteral("x")));
     QVERIFY(!unwritable);
     QCOMPARE(unwritable.error().number, errors::FileNotFound);
+}
+
+// The zip module is loaded on the first export; a broken installation must reach
+// the user as an error naming what is missing.
+void WordExportTest::missingModuleIsReportedNotFatal() {
+    const Result<void*> noModule = shell::moduleFunction("mirvane-missing", WriteZipSymbol);
+    QVERIFY(!noModule);
+    QCOMPARE(noModule.error().number, errors::FileNotFound);
+    QVERIFY(QString::fromStdString(noModule.error().description).contains("mirvane-missing"));
+
+    const Result<void*> noFunction = shell::moduleFunction(ZipModuleName, "mirvane_no_such_entry");
+    QVERIFY(!noFunction);
+    QVERIFY(
+        QString::fromStdString(noFunction.error().description).contains("mirvane_no_such_entry"));
+    QVERIFY(shell::moduleFunction(ZipModuleName, WriteZipSymbol));
 }
 
 void WordExportTest::noWordProcessorOnlyShowsTheNotice() {

@@ -1,9 +1,10 @@
 #include "ui/about/ProgramIcon.h"
 
-#include <QPainter>
+#include <QImageReader>
 #include <QPixmap>
-#include <QSvgRenderer>
+#include <QResource>
 #include <array>
+#include <cstdint>
 
 // The pictures live in a static library, whose resource initialiser the linker
 // would drop unless something calls it; the call must stand outside any namespace.
@@ -18,8 +19,6 @@ void ensurePicturesRegistered() {
     (void)registered;
 }
 
-const QString IconPath = QStringLiteral(":/program-icon.svg");
-
 // Small sizes for title bars and task lists, large ones for desktops that scale up.
 constexpr std::array IconSizes{16, 20, 24, 32, 48, 64, 128, 256};
 
@@ -27,18 +26,43 @@ constexpr std::array IconSizes{16, 20, 24, 32, 48, 64, 128, 256};
 
 QImage renderedPicture(const QString& resourcePath, QSize size) {
     ensurePicturesRegistered();
-    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(resourcePath);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return picture;
+    // Qt's SVG image plugin draws the picture and brings the SVG library with it the
+    // first time: a start has no use for either.
+    QImageReader reader(resourcePath);
+    reader.setScaledSize(size);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+    }
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+namespace {
+
+// The picture of one size, read straight from the program's own bytes when they are
+// aligned as a picture's rows must be (they are, every size being a multiple of
+// four bytes), copied otherwise.
+QImage iconPicture(int side) {
+    const QResource pixels(QStringLiteral(":/program-icon/%1/mirvane.argb").arg(side));
+    const qsizetype rowBytes = qsizetype(side) * 4;
+    if (pixels.compressionAlgorithm() != QResource::NoCompression ||
+        pixels.size() != rowBytes * side)
+        return {};
+    const QImage shared(pixels.data(), side, side, rowBytes, QImage::Format_ARGB32_Premultiplied);
+    if (reinterpret_cast<std::uintptr_t>(pixels.data()) % alignof(std::uint32_t) == 0)
+        return shared;
+    return shared.copy();
+}
+
+} // namespace
+
 QIcon programIcon() {
+    // Drawn from the SVG at build time and kept as bare pixels: nothing to decode.
     QIcon icon;
-    for (const int side : IconSizes)
-        icon.addPixmap(QPixmap::fromImage(renderedPicture(IconPath, QSize(side, side))));
+    for (const int side : IconSizes) {
+        if (const QImage picture = iconPicture(side); !picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
     return icon;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The program's own pictures, drawn from the SVG files built into it.
+// The program's own pictures: the icon drawn at build time, the artwork drawn from
+// the SVG file built into the program when it is first shown.
 
 #include <QIcon>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "ui/report/WordDocument.h"
 
-#include <array>
+#include "shell/ZipArchive.h"
+
 #include <variant>
-#include <zip.h>
 
 namespace mirvane::word {
 
@@ -200,41 +200,6 @@ std::string packageRelationshipsXml() {
     return xml;
 }
 
-struct Part {
-    const char* name;
-    std::string content;
-};
-
-RunTimeError zipFailure(zip_error_t* error) {
-    if (zip_error_system_type(error) == ZIP_ET_SYS)
-        return errors::fromErrno(zip_error_code_system(error));
-    return errors::make(errors::PathFileAccessError);
-}
-
-RunTimeError openFailure(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    RunTimeError failure = zipFailure(&error);
-    zip_error_fini(&error);
-    return failure;
-}
-
-// libzip reads the buffers only when the archive is closed, so `parts` must outlive
-// the archive.
-Status addParts(zip_t* archive, const std::array<Part, 3>& parts) {
-    for (const Part& part : parts) {
-        zip_source_t* source =
-            zip_source_buffer(archive, part.content.data(), part.content.size(), 0);
-        if (!source)
-            return zipFailure(zip_get_error(archive));
-        if (zip_file_add(archive, part.name, source, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(source);
-            return zipFailure(zip_get_error(archive));
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 std::string documentXml(const report::Document& document) {
@@ -249,26 +214,11 @@ std::string documentXml(const report::Document& document) {
 }
 
 Status writeTemplate(const std::string& fileName, const report::Document& document) {
-    const std::array<Part, 3> parts{{
-        {"[Content_Types].xml", contentTypesXml()},
-        {"_rels/.rels", packageRelationshipsXml()},
-        {"word/document.xml", documentXml(document)},
-    }};
-    int openError = 0;
-    zip_t* archive = zip_open(fileName.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &openError);
-    if (!archive)
-        return openFailure(openError);
-    Status added = addParts(archive, parts);
-    if (!added) {
-        zip_discard(archive);
-        return added;
-    }
-    if (zip_close(archive) < 0) {
-        RunTimeError failure = zipFailure(zip_get_error(archive));
-        zip_discard(archive);
-        return failure;
-    }
-    return {};
+    return shell::writeZip(fileName, {
+                                         {"[Content_Types].xml", contentTypesXml()},
+                                         {"_rels/.rels", packageRelationshipsXml()},
+                                         {"word/document.xml", documentXml(document)},
+                                     });
 }
 
 } // namespace mirvane::word

@@ -3,7 +3,8 @@
 // A report as a word-processor template (.dotx, Office Open XML): headings,
 // paragraphs and tables whose header row repeats on every page. A word processor
 // opens a template as a new, untitled document, so the user gets the report in a
-// document that nothing has saved yet. Plain C++ and libzip: no Qt.
+// document that nothing has saved yet. Plain C++, no Qt; the package is written by
+// the zip module (shell/ZipArchive).
 
 #include "common/Errors.h"
 #include "report/Report.h"
