@@ -197,11 +197,8 @@ int calculate(const CLI::App& app, const Options& options, const Context& contex
         }
     }
     const ListOrFailure list = readList(options, context.programFolder);
-    if (const UsageError* usage = std::get_if<UsageError>(&list)) {
-        return reportUsage(*usage, context.err);
-    }
-    if (const RunTimeError* failure = std::get_if<RunTimeError>(&list)) {
-        return reportRunTimeError(*failure, context.err);
+    if (const std::optional<int> failed = reportedFailure(list, context.err)) {
+        return *failed;
     }
     const RateList& rateList = std::get<RateList>(list);
     const interest::Inputs inputs{std::get<Date>(start), std::get<Date>(end), principal,

@@ -177,11 +177,8 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
     }
     if (listsMissing(file)) {
         const auto opened = openListFolder(valueOf(options.folder), context.programFolder);
-        if (const auto* usage = std::get_if<UsageError>(&opened)) {
-            return reportUsage(*usage, context.err);
-        }
-        if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
-            return reportRunTimeError(*failure, context.err);
+        if (const std::optional<int> failed = reportedFailure(opened, context.err)) {
+            return *failed;
         }
         const std::vector<claim::UnreadableList> unreadable =
             claim::copyMissingLists(file, std::get<ListFolder>(opened).path);
@@ -210,9 +207,7 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
         context.out << '\n';
         writeSetOffs(context.out, result);
     }
-    for (const std::string& notice : result.notices) {
-        context.err << notice << '\n';
-    }
+    writeLines(context.err, result.notices);
     return ExitOk;
 }
 

@@ -18,19 +18,12 @@ Verb listNamesVerb(CLI::App& app) {
                         {"--listeler yalnızca --klasor ile birlikte kullanılabilir."}, context.err);
                 }
                 const auto opened = openListFolder(valueOf(folder), context.programFolder);
-                if (const auto* usage = std::get_if<UsageError>(&opened)) {
-                    return reportUsage(*usage, context.err);
-                }
-                if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
-                    return reportRunTimeError(*failure, context.err);
+                if (const std::optional<int> failed = reportedFailure(opened, context.err)) {
+                    return *failed;
                 }
                 const store::Listing& listing = std::get<ListFolder>(opened).listing;
-                for (const std::string& notice : listing.notices) {
-                    context.err << notice << '\n';
-                }
-                for (const std::string& name : listing.names) {
-                    context.out << name << '\n';
-                }
+                writeLines(context.err, listing.notices);
+                writeLines(context.out, listing.names);
                 return ExitOk;
             },
     };

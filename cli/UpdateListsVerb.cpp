@@ -58,11 +58,8 @@ Verb updateListsVerb(CLI::App& app) {
                         context.err);
                 }
                 const auto opened = openListFolder(valueOf(folder), context.programFolder);
-                if (const auto* usage = std::get_if<UsageError>(&opened)) {
-                    return reportUsage(*usage, context.err);
-                }
-                if (const auto* failure = std::get_if<RunTimeError>(&opened)) {
-                    return reportRunTimeError(*failure, context.err);
+                if (const std::optional<int> failed = reportedFailure(opened, context.err)) {
+                    return *failed;
                 }
                 const ListFolder& listFolder = std::get<ListFolder>(opened);
                 bool allDone = true;

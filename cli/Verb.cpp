@@ -67,6 +67,12 @@ int reportUsage(const UsageError& usage, std::ostream& err) {
     return ExitUsage;
 }
 
+void writeLines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        out << line << '\n';
+    }
+}
+
 int reportRunTimeError(const RunTimeError& error, std::ostream& err) {
     err << app::ErrorNumberLabel << ' ' << error.number << '\n'
         << app::ErrorMessageLabel << ' ' << error.description << '\n';

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace mirvane::cli {
 
@@ -63,6 +64,23 @@ std::string listFileUnreadable(const std::filesystem::path& file, const RunTimeE
 
 int reportUsage(const UsageError& usage, std::ostream& err);
 int reportRunTimeError(const RunTimeError& error, std::ostream& err);
+
+// The exit code of a usage error or a run-time failure held in `outcome`, reported on
+// `err`; none when it holds what the verb goes on with.
+template <typename Value>
+std::optional<int> reportedFailure(const std::variant<Value, UsageError, RunTimeError>& outcome,
+                                   std::ostream& err) {
+    if (const auto* usage = std::get_if<UsageError>(&outcome)) {
+        return reportUsage(*usage, err);
+    }
+    if (const auto* failure = std::get_if<RunTimeError>(&outcome)) {
+        return reportRunTimeError(*failure, err);
+    }
+    return std::nullopt;
+}
+
+// Each text on a line of its own.
+void writeLines(std::ostream& out, const std::vector<std::string>& lines);
 
 // The list folder as the main window would use it (the one given, or the one chosen
 // from the program folder), prepared, and what it lists.
