@@ -141,8 +141,8 @@ ListOrFailure readList(const Options& options, const fs::path& programFolder) {
 
 json::Json jsonRow(const interest::InterestRow& row) {
     return {{"donem", row.PeriodNumber},
-            {"baslangic", json::isoDate(row.StartDate)},
-            {"bitis", json::isoDate(row.EndDate)},
+            {"baslangic", text::formatIsoDate(row.StartDate)},
+            {"bitis", text::formatIsoDate(row.EndDate)},
             {"oran", json::number(row.Rate)},
             {"gun", row.Days},
             {"miktar", json::money(row.Amount)},
@@ -155,9 +155,9 @@ json::Json jsonRunOn(const std::optional<interest::RunOnPastListEnd>& runOn) {
         return nullptr;
     }
     return {{"metin", breakdown::runOnNotice(*runOn)},
-            {"son_bitis", json::isoDate(runOn->listEnd)},
+            {"son_bitis", text::formatIsoDate(runOn->listEnd)},
             {"oran", json::number(runOn->rate)},
-            {"baslangic", json::isoDate(runOn->from)},
+            {"baslangic", text::formatIsoDate(runOn->from)},
             {"gun", runOn->days}};
 }
 

@@ -1,11 +1,11 @@
 #include "JsonOutput.h"
 
+#include "claim/ClaimJson.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -88,20 +88,8 @@ Json money(double value) {
 }
 
 Json cents(std::int64_t amount) {
-    const std::uint64_t magnitude =
-        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
-    std::string fraction = std::to_string(magnitude % 100);
-    const std::string text = (amount < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." +
-                             (fraction.size() < 2 ? "0" : "") + fraction;
+    const std::string text = claim::decimalText(amount);
     return Json::binary(std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
-std::string isoDate(Date date) {
-    const std::chrono::year_month_day day{date};
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u", static_cast<int>(day.year()),
-                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
-    return buffer.data();
 }
 
 void write(std::ostream& out, const Json& document) {

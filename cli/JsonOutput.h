@@ -2,8 +2,6 @@
 
 // JSON as the command line writes it: keys in the order they are set, one line.
 
-#include "ratelist/RateList.h"
-
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -20,8 +18,6 @@ Json money(double value);
 // An amount held in whole kuruş, written exactly with two decimals (150000 -> 1500.00),
 // also where a double no longer holds every kuruş.
 Json cents(std::int64_t amount);
-// YYYY-MM-DD.
-std::string isoDate(Date date);
 
 // Writes the document on one line ending in LF. Text that is not valid UTF-8 (a file
 // name, say) is written with U+FFFD in place of the bad bytes.

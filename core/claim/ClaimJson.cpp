@@ -1,6 +1,7 @@
 #include "claim/ClaimJson.h"
 
 #include "common/SafeFile.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
 #include <charconv>
@@ -427,14 +428,6 @@ bool holdsMark(const ClaimFile& file) {
     return false;
 }
 
-std::string isoText(Date date) {
-    const std::chrono::year_month_day day{date};
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u", static_cast<int>(day.year()),
-                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
-    return buffer.data();
-}
-
 Json rateNumber(double rate) {
     if (std::isfinite(rate) && rate == std::trunc(rate) && std::fabs(rate) < 1e15) {
         return static_cast<std::int64_t>(rate);
@@ -460,14 +453,14 @@ public:
         json["tutar"] = amount(item.amount);
         if (item.kind == ItemKind::Principal) {
             json["faiz_baslangic"] =
-                item.interestStart ? Json(isoText(*item.interestStart)) : Json(nullptr);
+                item.interestStart ? Json(text::formatIsoDate(*item.interestStart)) : Json(nullptr);
             if (const auto* list = std::get_if<ListRate>(&item.rate)) {
                 json["oran"] = Json{{"liste", list->name}};
             } else {
                 json["oran"] = Json{{"sabit", rateNumber(std::get<FixedRate>(item.rate).percent)}};
             }
         } else {
-            json["tarih"] = item.date ? Json(isoText(*item.date)) : Json(nullptr);
+            json["tarih"] = item.date ? Json(text::formatIsoDate(*item.date)) : Json(nullptr);
         }
         return json;
     }
@@ -477,8 +470,9 @@ public:
         json["bicim"] = FormatName;
         json["surum"] = FormatVersion;
         json["baslik"] = file.title;
-        json["hesap_tarihi"] = isoText(file.calculationDate);
-        json["takip_tarihi"] = file.filingDate ? Json(isoText(*file.filingDate)) : Json(nullptr);
+        json["hesap_tarihi"] = text::formatIsoDate(file.calculationDate);
+        json["takip_tarihi"] =
+            file.filingDate ? Json(text::formatIsoDate(*file.filingDate)) : Json(nullptr);
         json["gun_esasi"] = file.dayBasis;
         json["mahsup_sirasi"] = Json::array();
         for (const Bucket bucket : file.setOffOrder) {
@@ -490,7 +484,7 @@ public:
         }
         json["odemeler"] = Json::array();
         for (const Payment& payment : file.payments) {
-            json["odemeler"].push_back({{"tarih", isoText(payment.date)},
+            json["odemeler"].push_back({{"tarih", text::formatIsoDate(payment.date)},
                                         {"tutar", amount(payment.amount)},
                                         {"aciklama", payment.description}});
         }
@@ -498,8 +492,8 @@ public:
         for (const auto& [name, periods] : file.lists) {
             Json rows = Json::array();
             for (const RatePeriod& period : periods) {
-                rows.push_back({{"baslangic", isoText(period.StartDate)},
-                                {"bitis", isoText(period.EndDate)},
+                rows.push_back({{"baslangic", text::formatIsoDate(period.StartDate)},
+                                {"bitis", text::formatIsoDate(period.EndDate)},
                                 {"oran", rateNumber(period.Rate)},
                                 {"aciklama", period.Description}});
             }

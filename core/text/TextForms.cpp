@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
@@ -318,6 +319,14 @@ std::string formatDate(Date date) {
     appendTwoDigits(text, unsigned(year / 100));
     appendTwoDigits(text, unsigned(year % 100));
     return text;
+}
+
+std::string formatIsoDate(Date date) {
+    const std::chrono::year_month_day day{date};
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u", int(day.year()),
+                  unsigned(day.month()), unsigned(day.day()));
+    return buffer.data();
 }
 
 std::optional<Date> parseDate(std::string_view text) {

@@ -18,6 +18,9 @@ using Date = std::chrono::sys_days;
 // which no reader takes for a date.
 std::string formatDate(Date date);
 
+// "2005-07-01", as the claim file and the JSON outputs write dates.
+std::string formatIsoDate(Date date);
+
 // Reads d.M.yyyy or dd.MM.yyyy (blanks around allowed); nullopt for anything
 // else or a day the calendar does not have. Years 0100 to 9999.
 std::optional<Date> parseDate(std::string_view text);

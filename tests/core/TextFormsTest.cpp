@@ -27,6 +27,8 @@ TEST(DateText, FormatsDayMonthYearWithLeadingZeros) {
     EXPECT_EQ(formatDate(dateOf(2020, 12, 30)), "30.12.2020");
     EXPECT_EQ(formatDate(dateOf(100, 1, 1)), "01.01.0100");
     EXPECT_EQ(formatDate(dateOf(9999, 12, 31)), "31.12.9999");
+    EXPECT_EQ(formatIsoDate(dateOf(2005, 7, 1)), "2005-07-01");
+    EXPECT_EQ(formatIsoDate(dateOf(100, 1, 1)), "0100-01-01");
     // Past the years a date text can hold, never a year 0000 that reads back.
     EXPECT_EQ(formatDate(dateOf(9999, 12, 31) + days{1}), "01.01.10000");
     EXPECT_EQ(formatDate(dateOf(1, 1, 1) - days{1}), "31.12.0");
