@@ -8,11 +8,13 @@
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
@@ -138,6 +140,18 @@ void ListView::createColumns(std::span<const breakdown::Column> columns) {
         headerItem()->setTextAlignment(i, align);
         setColumnWidth(i, int(columns[i].widthFraction * total));
     }
+    designedWidth_ = total;
+    designedColumnWidths_.clear();
+    for (int i = 0; i < columnCount(); ++i)
+        designedColumnWidths_.push_back(columnWidth(i));
+}
+
+void ListView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    if (designedWidth_ <= 0)
+        return;
+    for (int i = 0; i < int(designedColumnWidths_.size()); ++i)
+        setColumnWidth(i, designedColumnWidths_[std::size_t(i)] * width() / designedWidth_);
 }
 
 void ListView::addRow(const QStringList& cells) {
@@ -180,6 +194,22 @@ void ListView::setCellText(int row, int column, const QString& text) {
 
 void ListView::removeRow(int row) {
     delete takeTopLevelItem(row);
+}
+
+bool ListView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTreeWidget::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (index.isValid() &&
+        viewport()->fontMetrics().horizontalAdvance(text) + margins > visualRect(index).width()) {
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 int ListView::selectedRow() const {

@@ -43,10 +43,18 @@ public:
     // Selects the row and makes it current; -1 clears the selection.
     void selectRow(int row);
 
+protected:
+    // A cell too narrow for its text shows the whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
+    // The columns keep their shares of the view's width when it grows.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QTreeWidgetItem* newItem(const QStringList& cells) const;
 
     std::vector<Qt::Alignment> alignments_;
+    int designedWidth_ = 0;
+    std::vector<int> designedColumnWidths_;
 };
 
 // A date field dd.MM.yyyy with a calendar pop-up, 01.01.1601-31.12.9999, that can

@@ -108,6 +108,7 @@ private slots:
     void titleBarCloseAsksNothingAndSkipsPositionWhenMinimised();
     void year360SurvivesARestart();
     void listRememberedByNameAcrossStarts();
+    void enlargedWindowGivesTheRoomToTheTables();
     void settingThatIsNoNumberIsReported();
     void savedPositionOffEveryScreenIsCentred();
 
@@ -1112,6 +1113,36 @@ void AnaFormTest::listRememberedByNameAcrossStarts() {
     reopenForm();
     QCOMPARE(names()->currentRow(), 1);
     QVERIFY(boxes_.requests.empty());
+}
+
+// The window grows, never below its drawn size; the breakdown takes most of the
+// height gained, the rates table the rest, and what stands right and below moves
+// with them. The size is kept with the position.
+void AnaFormTest::enlargedWindowGivesTheRoomToTheTables() {
+    AnaForm& form = openForm();
+    QCOMPARE(form.minimumSize(), QSize(647, 479));
+    const QRect breakdownAt = breakdown()->geometry();
+    const QRect ratesAt = rates()->geometry();
+    const QRect exitAt = pushButton(QStringLiteral("ÇıkışButonu"))->geometry();
+    const QRect exportAt = pushButton(QStringLiteral("ListeyiAktarDüğmesi"))->geometry();
+    const int firstColumn = breakdown()->columnWidth(1);
+
+    form.resize(1047, 879);
+    QTRY_COMPARE(breakdown()->geometry(), breakdownAt.adjusted(0, 0, 400, 300));
+    QCOMPARE(rates()->size(), ratesAt.size() + QSize(400, 100));
+    QCOMPARE(pushButton(QStringLiteral("ÇıkışButonu"))->geometry(), exitAt.translated(400, 400));
+    QCOMPARE(pushButton(QStringLiteral("ListeyiAktarDüğmesi"))->geometry(),
+             exportAt.translated(0, 300));
+    QVERIFY(breakdown()->columnWidth(1) > firstColumn);
+
+    QVERIFY(closeFromTitleBar(form));
+    QCOMPARE(stored(QStringLiteral("Pencere Genisligi")).toString(), QStringLiteral("15705"));
+    reopenForm();
+    QCOMPARE(form_->size(), QSize(1047, 879));
+    QTRY_COMPARE(breakdown()->geometry(), breakdownAt.adjusted(0, 0, 400, 300));
+
+    // The pop-up menu writes in the window's face, its default item given room in bold.
+    QCOMPARE(menu()->font(), form_->font());
 }
 
 void AnaFormTest::settingThatIsNoNumberIsReported() {

@@ -22,7 +22,11 @@ using shell::px;
 using shell::toQString;
 using shell::twips;
 
-ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner, const QString& proposed) : QDialog(owner) {
+// Only a close button beside the caption, which leaves the caption the room to show
+// whole on a title bar as narrow as this dialog.
+ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner, const QString& proposed)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ListeAdıGirişFormu"));
     setWindowTitle(QStringLiteral("Liste Adı Girişi..."));
     setFixedSize(px(3060), px(1725));

@@ -86,6 +86,10 @@ const QString TopKey = QStringLiteral("Ust Bosluk");
 const QString LeftKey = QStringLiteral("Sol Bosluk");
 const QString ListPositionKey = QStringLiteral("Liste Sirasi");
 const QString ListNameKey = QStringLiteral("Liste Adi");
+const QString WidthKey = QStringLiteral("Pencere Genisligi");
+const QString HeightKey = QStringLiteral("Pencere Yuksekligi");
+
+const QSize DesignedSize(px(9705), px(7185));
 const QString Year360Key = QStringLiteral("360 Onayi");
 
 RunTimeError typeMismatch() {
@@ -201,9 +205,11 @@ const QString DeleteQuestionTail =
 AnaForm::AnaForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AnaForm"));
-    setFixedSize(px(9705), px(7185));
+    // Never smaller than drawn; the room it gains goes to the two tables.
+    setMinimumSize(DesignedSize);
+    resize(DesignedSize);
     setFont(layoutFont(font()));
     buildTopBand();
     buildBreakdownArea();
@@ -215,8 +221,58 @@ AnaForm::AnaForm(QWidget* parent)
 
     setWindowTitle(shell::shared().MainWindowTitle);
     createColumns();
+    rememberDesignedPlaces();
     setInitialDates();
     readSettings();
+}
+
+void AnaForm::rememberDesignedPlaces() {
+    for (QWidget* parent : {static_cast<QWidget*>(this), Altlık_[2]}) {
+        for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                designedPlaces_.emplace_back(child, child->geometry());
+            }
+        }
+    }
+}
+
+// At the designed size every control stands where it was drawn. Of the height
+// gained, three quarters go to the breakdown and a quarter to the rates table, and
+// what lies below each moves down with it; the width gained widens both tables and
+// moves what stands at the right.
+void AnaForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int wider = std::max(0, width() - DesignedSize.width());
+    const int taller = std::max(0, height() - DesignedSize.height());
+    const int breakdownGain = taller * 3 / 4;
+    const int ratesGain = taller - breakdownGain;
+    const int breakdownBottom = px(2310 + 1560);
+    const int ratesTop = px(4470);
+    const int bottomBand = px(6500);
+    const int rightHalf = px(5000);
+    for (const auto& [widget, place] : designedPlaces_) {
+        QRect moved = place;
+        if (widget == FaizDökümüListesi_) {
+            moved.adjust(0, 0, wider, breakdownGain);
+        } else if (widget == Altlık_[2]) {
+            moved.adjust(0, breakdownGain, wider, taller);
+        } else if (widget == FaizOranlarıListesi_) {
+            moved.adjust(0, 0, wider, ratesGain);
+        } else if (widget == SonDönemUyarısıEtiketi_) {
+            moved.adjust(0, taller, wider, taller);
+        } else if (widget->parentWidget() == Altlık_[2]) {
+            moved.translate(place.left() >= px(7000) ? wider : 0, 0);
+        } else if (place.top() >= bottomBand) {
+            moved.translate(place.left() >= rightHalf ? wider : 0, taller);
+        } else if (place.top() >= breakdownBottom && place.top() < ratesTop) {
+            moved.translate(place.left() >= rightHalf ? wider : 0, breakdownGain);
+        }
+        if (moved.size() == place.size()) {
+            widget->move(moved.topLeft());
+        } else {
+            widget->setGeometry(moved);
+        }
+    }
 }
 
 // The inputs outlive this part of the window while it is torn down; their last
@@ -336,6 +392,8 @@ void AnaForm::buildBottomButtons() {
 void AnaForm::buildMenu() {
     SağMenü_ = new QMenu(QStringLiteral("Liste Menüsü"), this);
     SağMenü_->setObjectName(QStringLiteral("SağMenü"));
+    // A pop-up takes the application's font, not its window's.
+    SağMenü_->setFont(font());
     SadeceToplamıKopyalaMenüsü_ =
         SağMenü_->addAction(QStringLiteral("&Sadece Toplamı Panoya Kopyala"));
     SadeceToplamıKopyalaMenüsü_->setObjectName(QStringLiteral("SadeceToplamıKopyalaMenüsü"));
@@ -506,6 +564,14 @@ void AnaForm::setInitialDates() {
 void AnaForm::readSettings() {
     QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
     settings.beginGroup(SettingsSection);
+    QSize size = DesignedSize;
+    const bool sized =
+        shell::runStep([&] { return readEdge(settings, WidthKey, size.rwidth()); }) &&
+        shell::runStep([&] { return readEdge(settings, HeightKey, size.rheight()); });
+    resize(size.expandedTo(DesignedSize));
+    if (!sized) {
+        return;
+    }
     QPoint position = centredPosition();
     const bool goOn = shell::runStep([&] { return readEdge(settings, TopKey, position.ry()); }) &&
                       shell::runStep([&] { return readEdge(settings, LeftKey, position.rx()); });
@@ -532,6 +598,8 @@ void AnaForm::writeSettings() {
     if (!(windowState() & notNormal)) {
         settings.setValue(LeftKey, twipsText(pos().x()));
         settings.setValue(TopKey, twipsText(pos().y()));
+        settings.setValue(WidthKey, twipsText(width()));
+        settings.setValue(HeightKey, twipsText(height()));
     }
     const int row = FaizDosyalarıListesi_->currentRow();
     settings.setValue(ListPositionKey, QString::number(row));
@@ -927,6 +995,13 @@ void AnaForm::FaizDökümüListesiSağTıklandı(const QPoint& globalPosition) {
 }
 
 void AnaForm::openMenu(const QPoint& globalPosition, QAction* defaultItem) {
+    // The menu measures an item in the item's own font: the default item, drawn
+    // bold, is given the bold font so that its caption is not cut.
+    for (QAction* item : SağMenü_->actions()) {
+        QFont font = SağMenü_->font();
+        font.setBold(item == defaultItem);
+        item->setFont(font);
+    }
     SağMenü_->setDefaultAction(defaultItem);
     SağMenü_->popup(globalPosition);
 }

@@ -54,6 +54,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -68,6 +69,7 @@ private:
     void connectHandlers();
 
     void createColumns();
+    void rememberDesignedPlaces();
     void setInitialDates();
     void readSettings();
     void writeSettings();
@@ -177,4 +179,6 @@ private:
     std::optional<mirvane::report::BreakdownFacts> shownFacts_;
     bool shownBefore_ = false;
     std::optional<InputsShown> breakdownInputs_;
+    // Where each control of the window and of the rates area was drawn.
+    std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
 };
