@@ -27,6 +27,7 @@ const std::string Header = "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGü
 const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
 
 using Outcome = mirvane::testing::CliOutcome;
+using mirvane::testing::entriesOf;
 
 class Cli : public ::testing::Test {
 protected:
@@ -359,15 +360,6 @@ TEST_F(Cli, PrintsTheRatesWithTheirSources) {
     EXPECT_NE(rates.out.find("\n01.07.2025\t31.12.2025\t44,25\t30.06.2025 TCMB avans oranı"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(root_ / "program"));
-}
-
-std::vector<std::string> entriesOf(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Seen: each of these exited 0 with no message, and a list that could not be written was

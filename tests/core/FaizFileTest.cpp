@@ -80,14 +80,7 @@ protected:
     static void put(const fs::path& file, std::string_view bytes) {
         mirvane::testing::put(file, bytes);
     }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> entries() const { return mirvane::testing::entriesOf(folder); }
 
     const fs::path& folder{root};
 };

@@ -30,6 +30,7 @@ const std::vector<std::string> DefaultNames = {
 };
 
 using mirvane::testing::contentOf;
+using mirvane::testing::entriesOf;
 using mirvane::testing::put;
 
 std::string hexBytes(std::string_view bytes) {
@@ -70,15 +71,6 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     const auto listing = store::enumerateListNames(folder);
     EXPECT_TRUE(listing.ok()) << (listing ? "" : listing.error().description);
     return listing ? listing.value().names : std::vector<std::string>();
-}
-
-std::vector<std::string> entriesOf(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class StoreFolder : public mirvane::testing::TempFolderTest {

@@ -78,14 +78,7 @@ class SafeFolder : public mirvane::testing::TempFolderTest {
 protected:
     SafeFolder() : TempFolderTest("mirvane-safe-") {}
 
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(root)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> entries() const { return mirvane::testing::entriesOf(root); }
 };
 
 } // namespace

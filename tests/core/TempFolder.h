@@ -2,6 +2,7 @@
 
 // A fresh folder for each test that touches the disk, and small file helpers.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace mirvane::testing {
 
@@ -17,6 +19,16 @@ namespace fs = std::filesystem;
 inline std::string contentOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The names in the folder, sorted.
+inline std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 inline void put(const fs::path& file, std::string_view bytes = "") {
