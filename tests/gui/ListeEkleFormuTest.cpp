@@ -591,8 +591,11 @@ void ListeEkleFormuTest::nameDialogTrimsAndHandsBackTheName() {
     ListeAdıGirişFormu dialog(window_);
     dialog.show();
     QTRY_VERIFY(dialog.isActiveWindow());
-    QCOMPARE(dialog.size(), QSize(204, 115));
+    // Wider than drawn where the caption needs it, the controls kept together.
+    QCOMPARE(dialog.height(), 115);
+    QVERIFY(dialog.width() >= 204);
     auto* box = child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"));
+    QVERIFY(std::abs(box->x() - (dialog.width() - box->x() - box->width())) <= 2);
     QCOMPARE(QApplication::focusWidget(), box);
     QTest::keyClicks(box, QString(101, u'a'));
     QCOMPARE(box->text().size(), 100);

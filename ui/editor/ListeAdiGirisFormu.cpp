@@ -7,10 +7,12 @@
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace mirvane;
 using shell::button;
@@ -48,6 +50,7 @@ ListeAdıGirişFormu::ListeAdıGirişFormu(QWidget* owner, const QString& propos
                           twips(1560, 1050, 1185, 345));
     setTabOrder(ListeAdıKutusu_, TamamButonu_);
     setTabOrder(TamamButonu_, İptalButonu_);
+    makeRoomForTheCaption();
 
     connect(TamamButonu_, &QPushButton::clicked, this, &ListeAdıGirişFormu::TamamButonuTıklandı);
     connect(İptalButonu_, &QPushButton::clicked, this, &ListeAdıGirişFormu::İptalButonuTıklandı);
@@ -62,6 +65,26 @@ void ListeAdıGirişFormu::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// Window managers draw the caption in a larger, bold face beside their buttons; at
+// the drawn width it was cut in the middle. The dialog widens to give it room, its
+// controls kept together in the middle.
+void ListeAdıGirişFormu::makeRoomForTheCaption() {
+    QFont caption = font();
+    caption.setBold(true);
+    caption.setPointSizeF(caption.pointSizeF() * 1.25);
+    constexpr int WindowManagerButtons = 130;
+    const int needed =
+        QFontMetrics(caption).horizontalAdvance(windowTitle()) + WindowManagerButtons;
+    const int extra = std::max(0, needed - width());
+    if (extra == 0) {
+        return;
+    }
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        control->move(control->pos() + QPoint(extra / 2, 0));
+    }
+    setFixedSize(width() + extra, height());
 }
 
 void ListeAdıGirişFormu::TamamButonuTıklandı() {

@@ -21,6 +21,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void makeRoomForTheCaption();
     void TamamButonuTıklandı();
     void İptalButonuTıklandı();
 
