@@ -1,13 +1,12 @@
 #include "common/SafeFile.h"
 
+#include "common/Utf8Path.h"
 #include "text/Cp1254.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <unistd.h> // getpid, which Windows has too
 
 namespace mirvane::safefile {
 
@@ -17,93 +16,6 @@ constexpr std::string_view TemporaryMark = ".tmp-";
 constexpr std::size_t NameCharacters = 40;
 // As many links as the system itself follows before it gives up (ELOOP).
 constexpr int MostLinks = 40;
-
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
-
-std::error_code unlessZero(int result) {
-    return result == 0 ? std::error_code() : lastError();
-}
-
-int fd(Handle handle) {
-    return static_cast<int>(handle);
-}
-
-class SystemSteps final : public Steps {
-public:
-    std::error_code createNew(const fs::path& file, Handle& handle) override {
-        // The mode any new file of the user gets (0666 less umask).
-        const int opened = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (opened < 0) {
-            return lastError();
-        }
-        handle = opened;
-        return {};
-    }
-
-    void copyPermissions(const fs::path& from, Handle handle) override {
-        struct stat old {};
-        if (::stat(from.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-            ::fchmod(fd(handle), old.st_mode & 07777);
-        }
-    }
-
-    std::error_code write(Handle handle, std::string_view bytes) override {
-        while (!bytes.empty()) {
-            const ssize_t put = ::write(fd(handle), bytes.data(), bytes.size());
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put < 0) {
-                return lastError();
-            }
-            if (put == 0) {
-                return std::make_error_code(std::errc::io_error);
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(put));
-        }
-        return {};
-    }
-
-    std::error_code sync(Handle handle) override { return unlessZero(::fsync(fd(handle))); }
-
-    std::error_code close(Handle handle) override { return unlessZero(::close(fd(handle))); }
-
-    std::error_code replace(const fs::path& from, const fs::path& to) override {
-        return unlessZero(::rename(from.c_str(), to.c_str()));
-    }
-
-    std::error_code placeNew(const fs::path& from, const fs::path& to) override {
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-            return {};
-        }
-        if (errno != EINVAL && errno != ENOSYS) {
-            return lastError();
-        }
-        // A file system without that kind of rename: a hard link never replaces either.
-        if (::link(from.c_str(), to.c_str()) != 0) {
-            return lastError();
-        }
-        ::unlink(from.c_str());
-        return {};
-    }
-
-    std::error_code syncFolder(const fs::path& folder) override {
-        const int opened =
-            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (opened < 0) {
-            return lastError();
-        }
-        const std::error_code error = unlessZero(::fsync(opened));
-        ::close(opened);
-        return error;
-    }
-
-    std::error_code remove(const fs::path& file) override {
-        return unlessZero(::unlink(file.c_str()));
-    }
-};
 
 bool allDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -118,7 +30,8 @@ std::error_code createTemporary(const fs::path& target, Steps& steps, fs::path& 
         const auto tick = static_cast<unsigned long>(
             std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
         temporary = target.parent_path() /
-                    temporaryName(target, static_cast<unsigned long>(::getpid()), tick + ++counter);
+                    utf8path::fromUtf8(temporaryName(target, static_cast<unsigned long>(::getpid()),
+                                                     tick + ++counter));
         error = steps.createNew(temporary, handle);
         if (error != std::errc::file_exists) {
             return error;
@@ -154,14 +67,9 @@ Result<fs::path> writeTemporary(const fs::path& target, std::string_view bytes, 
 
 } // namespace
 
-Steps& systemSteps() {
-    static SystemSteps steps;
-    return steps;
-}
-
 std::string temporaryName(const fs::path& target, unsigned long process, unsigned long number) {
     std::string name(1, '.');
-    name.append(cp1254::leftCharacters(target.filename().string(), NameCharacters));
+    name.append(cp1254::leftCharacters(utf8path::toUtf8(target.filename()), NameCharacters));
     name.append(TemporaryMark).append(std::to_string(process)).append(1, '-');
     return name.append(std::to_string(number));
 }
@@ -261,9 +169,13 @@ Result<std::vector<fs::path>> createAllOrNone(const std::vector<NewFile>& files,
 }
 
 RunTimeError errorOf(std::error_code error) {
-    return error.category() == std::generic_category() || error.category() == std::system_category()
-               ? errors::fromErrno(error.value())
-               : errors::make(errors::PathFileAccessError);
+    if (error.category() == std::generic_category()) {
+        return errors::fromErrno(error.value());
+    }
+    if (error.category() == std::system_category()) {
+        return errors::fromErrno(errnoOfSystemError(error.value()));
+    }
+    return errors::make(errors::PathFileAccessError);
 }
 
 } // namespace mirvane::safefile

@@ -45,6 +45,10 @@ public:
 
 Steps& systemSteps();
 
+// Opens a file to read its bytes as they are (never translating line ends, never waiting
+// on a named pipe): a descriptor of the C runtime, or -1 with errno set.
+int openForReading(const fs::path& file);
+
 // The name of the temporary file beside `target` that a write in progress uses:
 // "." + the first 40 characters of the target's name + ".tmp-" + process + "-" + number.
 std::string temporaryName(const fs::path& target, unsigned long process, unsigned long number);
@@ -73,6 +77,10 @@ struct NewFile {
 // The paths it created.
 Result<std::vector<fs::path>> createAllOrNone(const std::vector<NewFile>& files,
                                               Steps& steps = systemSteps());
+
+// The errno nearest to one of the system's own error numbers (std::system_category),
+// which on Windows are not errno values.
+int errnoOfSystemError(int error);
 
 // The catalogue error nearest to a failed step's.
 RunTimeError errorOf(std::error_code error);

@@ -11,13 +11,12 @@
 
 namespace mirvane::utf8path {
 
-inline std::filesystem::path fromUtf8(std::string_view text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
+// Bytes that are not UTF-8 never fail: on Windows each becomes U+FFFD, elsewhere a name
+// is bytes and keeps them.
+std::filesystem::path fromUtf8(std::string_view text);
 
-inline std::string toUtf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+// A Windows name may hold a lone UTF-16 surrogate, which no UTF-8 text can: it comes out
+// as U+FFFD instead of failing. Elsewhere a name is bytes and comes out as it is.
+std::string toUtf8(const std::filesystem::path& path);
 
 } // namespace mirvane::utf8path

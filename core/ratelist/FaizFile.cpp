@@ -1,6 +1,7 @@
 #include "ratelist/FaizFile.h"
 
 #include "common/SafeFile.h"
+#include "common/Utf8Path.h"
 #include "ratelist/OleDate.h"
 #include "text/Cp1254.h"
 #include "text/TextForms.h"
@@ -9,7 +10,6 @@
 #include <bit>
 #include <cerrno>
 #include <cmath>
-#include <fcntl.h>
 #include <limits>
 #include <optional>
 #include <sys/stat.h>
@@ -96,7 +96,7 @@ Result<RatePeriod> decodeRecord(std::string_view record, std::size_t number) {
 // The list name of a file: its name without ".faiz" (in any letter case); a file
 // read from elsewhere under another name keeps its whole name.
 std::string listNameOf(const std::filesystem::path& file) {
-    const std::string name = file.filename().string();
+    const std::string name = utf8path::toUtf8(file.filename());
     return hasListExtension(name) ? name.substr(0, name.size() - Extension.size()) : name;
 }
 
@@ -136,8 +136,7 @@ Result<std::string> readOpenFile(int fd) {
 }
 
 Result<std::string> readSmallFile(const std::filesystem::path& file) {
-    // O_NONBLOCK keeps a named pipe from hanging the open; regular files ignore it.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = safefile::openForReading(file);
     if (fd < 0) {
         return errors::fromErrno(errno);
     }

@@ -1,5 +1,7 @@
 #include "ratelist/FolderState.h"
 
+#include "common/Utf8Path.h"
+
 #include <algorithm>
 #include <cctype>
 #include <system_error>
@@ -27,7 +29,7 @@ std::vector<ListFileState> folderState(const std::filesystem::path& listFolder) 
     std::error_code error;
     for (std::filesystem::directory_iterator entry(listFolder, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
+        const std::string name = utf8path::toUtf8(entry->path().filename());
         if (!isListFileName(name)) {
             continue;
         }

@@ -1,5 +1,6 @@
 #include "ratelist/RateListStore.h"
 
+#include "common/Utf8Path.h"
 #include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
 #include "text/Cp1254.h"
@@ -10,7 +11,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <unistd.h>
+#include <unistd.h> // getpid, which Windows has too
 
 namespace mirvane::store {
 
@@ -55,6 +56,9 @@ std::uint64_t weight(char32_t c) {
 }
 
 constexpr auto StaleAfter = std::chrono::hours(1);
+// The longest file name the file systems in use take (in bytes on Linux, UTF-16 units on
+// Windows).
+constexpr std::size_t LongestName = 255;
 
 // A list file is a regular file, reached directly or through a symbolic link.
 bool isListFile(const fs::path& file) {
@@ -106,7 +110,8 @@ bool listedBefore(const std::string& a, const std::string& b) {
 
 // The failure of a step on the folder: the system's reason, the step and the folder.
 RunTimeError folderError(std::string_view what, const fs::path& folder, const RunTimeError& cause) {
-    return errors::make(cause.number, std::string(what) + ": " + inQuotes(folder.string()) + " (" +
+    return errors::make(cause.number, std::string(what) + ": " +
+                                          inQuotes(utf8path::toUtf8(folder)) + " (" +
                                           cause.description + ").");
 }
 
@@ -120,7 +125,7 @@ Result<std::vector<std::string>> fileNamesIn(const fs::path& folder) {
     std::error_code error;
     fs::directory_iterator entry(folder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        names.push_back(entry->path().filename().string());
+        names.push_back(utf8path::toUtf8(entry->path().filename()));
     }
     if (error) {
         return folderError("Liste klasörü okunamadı", folder, error);
@@ -139,6 +144,13 @@ Status makeFolder(const fs::path& folder) {
         return folderError("Liste klasörü oluşturulamadı", folder,
                            std::make_error_code(std::errc::not_a_directory));
     }
+    // Windows' C runtime reports a name too long for the file system as one not found.
+    for (const fs::path& name : folder) {
+        if (name.native().size() > LongestName) {
+            return folderError("Liste klasörü oluşturulamadı", folder,
+                               std::make_error_code(std::errc::filename_too_long));
+        }
+    }
     fs::create_directories(folder, error);
     if (error) {
         return folderError("Liste klasörü oluşturulamadı", folder, error);
@@ -155,7 +167,7 @@ void removeStaleTemporaries(const fs::path& folder, const std::vector<std::strin
         if (!safefile::isTemporaryName(fileName)) {
             continue;
         }
-        const fs::path file = folder / fileName;
+        const fs::path file = folder / utf8path::fromUtf8(fileName);
         std::error_code error;
         if (!fs::is_regular_file(fs::symlink_status(file, error))) {
             continue;
@@ -171,7 +183,7 @@ Listing listingOf(const std::vector<std::string>& fileNames, const fs::path& fol
     std::map<std::string, std::vector<std::string>> filesOfName;
     Listing listing;
     for (const std::string& fileName : fileNames) {
-        if (!isListFileName(fileName) || !isListFile(folder / fileName)) {
+        if (!isListFileName(fileName) || !isListFile(folder / utf8path::fromUtf8(fileName))) {
             continue;
         }
         if (hasControlCharacter(fileName)) {
@@ -196,13 +208,23 @@ Listing listingOf(const std::vector<std::string>& fileNames, const fs::path& fol
 
 // Creates and removes a file to learn whether the folder takes new files.
 bool canCreateFileIn(const fs::path& folder) {
-    std::string probe = (folder / ".mirvane-yazma-denemesi-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) {
-        return false;
+    safefile::Steps& steps = safefile::systemSteps();
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path probe = folder / (".mirvane-yazma-denemesi-" + std::to_string(::getpid()) +
+                                         "-" + std::to_string(++counter));
+        safefile::Handle handle = -1;
+        const std::error_code error = steps.createNew(probe, handle);
+        if (error == std::errc::file_exists) {
+            continue;
+        }
+        if (error) {
+            return false;
+        }
+        steps.close(handle);
+        return !steps.remove(probe);
     }
-    ::close(fd);
-    return ::unlink(probe.c_str()) == 0;
+    return false;
 }
 
 } // namespace
@@ -211,25 +233,11 @@ fs::path listFolderOf(const fs::path& programFolder) {
     return programFolder / "Veriler" / "Faizler";
 }
 
-std::optional<fs::path> perUserListFolder() {
-    fs::path dataHome;
-    const char* xdgDataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (xdgDataHome != nullptr && *xdgDataHome != '\0') {
-        dataHome = xdgDataHome;
-    } else if (home != nullptr && *home != '\0') {
-        dataHome = fs::path(home) / ".local" / "share";
-    } else {
-        return std::nullopt;
-    }
-    return dataHome / "Telvar" / "Mirvane" / "Veriler" / "Faizler";
-}
-
 // A list whose file has its extension in capitals is listed like any other, so it
 // must be read, saved and deleted under that same file.
 fs::path ListFilePath(const fs::path& listFolder, std::string_view name) {
     const std::string usualName = std::string(name) + std::string(faiz::Extension);
-    const fs::path usual = listFolder / usualName;
+    const fs::path usual = listFolder / utf8path::fromUtf8(usualName);
     if (isListFile(usual)) {
         return usual;
     }
@@ -237,14 +245,14 @@ fs::path ListFilePath(const fs::path& listFolder, std::string_view name) {
     std::error_code error;
     fs::directory_iterator entry(listFolder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const std::string fileName = entry->path().filename().string();
+        const std::string fileName = utf8path::toUtf8(entry->path().filename());
         if (fileName.size() == usualName.size() && fileName.starts_with(name) &&
             faiz::hasListExtension(fileName) && isListFile(entry->path()) &&
             (!other || listedBefore(fileName, *other))) {
             other = fileName;
         }
     }
-    return other ? listFolder / *other : usual;
+    return other ? listFolder / utf8path::fromUtf8(*other) : usual;
 }
 
 Result<Listing> enumerateListNames(const fs::path& listFolder) {
@@ -273,8 +281,8 @@ Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps) {
         if (!bytes) {
             return bytes.error();
         }
-        files.push_back(
-            {listFolder / (list.Name + std::string(faiz::Extension)), std::move(bytes).value()});
+        files.push_back({listFolder / utf8path::fromUtf8(list.Name + std::string(faiz::Extension)),
+                         std::move(bytes).value()});
     }
     const auto created = safefile::createAllOrNone(files, steps);
     if (!created) {
@@ -287,16 +295,6 @@ bool isUsableFolder(const fs::path& listFolder) {
     std::error_code error;
     fs::create_directories(listFolder, error);
     return fs::is_directory(listFolder, error) && canCreateFileIn(listFolder);
-}
-
-bool isSystemProgramFolder(const fs::path& programFolder) {
-    const std::string folder = programFolder.lexically_normal().string() + "/";
-    for (const std::string_view system : {"/usr/", "/bin/", "/sbin/"}) {
-        if (folder.starts_with(system)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 fs::path chooseListFolder(const fs::path& programFolder) {
@@ -352,8 +350,8 @@ Status deleteListFile(const fs::path& file) {
     if (fs::is_regular_file(fs::symlink_status(file, error))) {
         fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, error);
     }
-    if (::unlink(file.c_str()) != 0) {
-        return errors::fromErrno(errno);
+    if (!fs::remove(file, error)) {
+        return error ? safefile::errorOf(error) : errors::make(errors::FileNotFound);
     }
     return {};
 }

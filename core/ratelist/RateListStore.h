@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 fs::path listFolderOf(const fs::path& programFolder);
 
 // The per-user list folder used when the program folder cannot hold the lists:
-// $XDG_DATA_HOME (or $HOME/.local/share) / "Telvar/Mirvane/Veriler/Faizler".
-// nullopt when neither variable is set.
+// $XDG_DATA_HOME (or $HOME/.local/share) / "Telvar/Mirvane/Veriler/Faizler", on Windows
+// %APPDATA%\Telvar\Mirvane\Veriler\Faizler. nullopt when no such variable is set.
 std::optional<fs::path> perUserListFolder();
 
 // The file the listing shows under the name: listFolder / (name + ".faiz"), or the
@@ -59,8 +59,9 @@ Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps = safefi
 bool isUsableFolder(const fs::path& listFolder);
 
 // Whether the program lies in a folder of the system's own software (/usr, /bin,
-// /sbin). Such folders belong to the package manager: even where root may write
-// there, lists kept beside the program would be mixed into the installed files.
+// /sbin; on Windows the program files folders and the Windows folder). Such folders belong to the
+// package manager: even where root may write there, lists kept beside the program would be mixed
+// into the installed files.
 bool isSystemProgramFolder(const fs::path& programFolder);
 
 // The folder the program works in: the program folder's list folder when it is

@@ -3,6 +3,10 @@
 // Runs part of a test in a child process, where it may give up root's privileges or
 // lower a resource limit without touching the test runner itself.
 
+// fork, users and resource limits are POSIX's: the tests that use them are skipped on
+// Windows, saying so.
+#ifndef _WIN32
+
 #include <csignal>
 #include <functional>
 #include <grp.h>
@@ -46,3 +50,5 @@ inline bool limitFileSize(rlim_t bytes) {
 }
 
 } // namespace mirvane::testing
+
+#endif

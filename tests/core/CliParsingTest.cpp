@@ -68,6 +68,9 @@ TEST_F(CliParsing, ValuesAndFlags) {
 
 // A file name is bytes: one that is not UTF-8 still gives valid JSON.
 TEST_F(CliParsing, JsonStaysUtf8WhatEverTheFileName) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: file names are UTF-16, none holds bytes that are not UTF-8";
+#else
     fs::create_directories(root_ / "elsewhere");
     const fs::path file = root_ / "elsewhere" / "bad\xff name.faiz";
     const Date first = year{2000} / 1 / 1;
@@ -77,6 +80,7 @@ TEST_F(CliParsing, JsonStaysUtf8WhatEverTheFileName) {
                                 "01.01.2000", "--bitis", "02.01.2000", "--json"});
     EXPECT_EQ(result.code, cli::ExitOk) << result.err;
     EXPECT_EQ(result.out.rfind("{\"liste\":\"bad\xef\xbf\xbd name\",", 0), 0u) << result.out;
+#endif
 }
 
 } // namespace

@@ -13,7 +13,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#ifndef _WIN32
 #include <sys/mount.h>
+#endif
 #include <sys/stat.h>
 #include <vector>
 
@@ -98,6 +100,7 @@ TEST_F(Cli, WritesJson) {
         "{\"donem\":10,\"baslangic\":\"2005-12-31\",\"bitis\":\"2006-07-01\",\"oran\":9,"
         "\"gun\":182,\"miktar\":44.88,\"tutar\":105.04}],\"toplam\":105.04,\"uyari\":null}\n");
 
+#ifndef _WIN32 // Windows file names hold no quote, backslash or tab
     const fs::path file =
         writeList("Tırnak \"x\"\\\t.faiz", {{on(2000, 1, 1), on(2000, 12, 31), 17.75, ""}});
     const Outcome named = run({"--dosya", file.string(), "--anapara", "100", "--baslangic",
@@ -105,6 +108,7 @@ TEST_F(Cli, WritesJson) {
     EXPECT_EQ(named.code, cli::ExitOk);
     EXPECT_EQ(named.out.rfind("{\"liste\":\"Tırnak \\\"x\\\"\\\\\\u0009\",", 0), 0u) << named.out;
     EXPECT_NE(named.out.find("\"oran\":17.75,\"gun\":1,\"miktar\":0.05"), std::string::npos);
+#endif
 }
 
 TEST_F(Cli, ListsNamesInTheWindowOrder) {
@@ -302,7 +306,9 @@ TEST_F(Cli, ComputesOverAReadyListWithoutAFolder) {
 TEST_F(Cli, BringsTheFolderCurrent) {
     fs::create_directories(folder_);
     for (const RateList& earlier : rates::earlierDefaults()) {
-        ASSERT_TRUE(faiz::write(folder_ / (earlier.Name + ".faiz"), earlier.Periods).ok());
+        ASSERT_TRUE(
+            faiz::write(folder_ / utf8path::fromUtf8(earlier.Name + ".faiz"), earlier.Periods)
+                .ok());
     }
     const std::vector<RatePeriod> own{{on(2015, 1, 1), on(2015, 12, 31), 12, "kendi"}};
     ASSERT_TRUE(faiz::write(folder_ / "Kendi.faiz", own).ok());
@@ -323,7 +329,8 @@ TEST_F(Cli, BringsTheFolderCurrent) {
                            "güncellendi: Ticari Alacaklar (Reeskont-Avans) (16 dönem değişti)\n"
                            "güncellendi: Ticari Alacaklar (Reeskont-İskonto) (16 dönem değişti)\n");
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto read = faiz::read(folder_ / (defaults::lists()[k].Name + ".faiz"));
+        const auto read =
+            faiz::read(folder_ / utf8path::fromUtf8(defaults::lists()[k].Name + ".faiz"));
         ASSERT_TRUE(read.ok());
         EXPECT_EQ(read.value().Periods, defaults::lists()[k].Periods);
     }
@@ -384,6 +391,7 @@ TEST_F(Cli, AFolderThatCannotBePreparedExitsThreeWithTheReason) {
     EXPECT_EQ(tooLong.code, cli::ExitRunTime);
     EXPECT_EQ(tooLong.err.rfind("Hata Kodu: 52\n", 0), 0u) << tooLong.err;
 
+#ifndef _WIN32 // no file size limit (RLIMIT_FSIZE) or fork
     // ulimit -f 0: not one byte of a default can be written.
     const int limited = mirvane::testing::inChild([&] {
         if (!mirvane::testing::limitFileSize(0)) {
@@ -393,9 +401,13 @@ TEST_F(Cli, AFolderThatCannotBePreparedExitsThreeWithTheReason) {
     });
     EXPECT_EQ(limited, cli::ExitRunTime);
     EXPECT_TRUE(fs::is_empty(folder_));
+#endif
 }
 
 TEST_F(Cli, WithoutPrivilegesAnUnreadableOrReadOnlyFolderExitsThree) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: no POSIX permission bits, users or fork";
+#else
     fs::permissions(root_, fs::perms(0755));
     fs::create_directories(folder_);
     const fs::path statutory = folder_ / (Statutory + ".faiz");
@@ -428,10 +440,14 @@ TEST_F(Cli, WithoutPrivilegesAnUnreadableOrReadOnlyFolderExitsThree) {
     std::ifstream in(statutory, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
     EXPECT_TRUE(fs::is_empty(readOnly));
+#endif
 }
 
 // A 64 KiB disk with room for one or two of the three defaults.
 TEST_F(Cli, AFullDiskLeavesNoneOfTheDefaults) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: no small file system to mount";
+#else
     const fs::path disk = root_ / "disk";
     fs::create_directories(disk);
     if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
@@ -447,6 +463,7 @@ TEST_F(Cli, AFullDiskLeavesNoneOfTheDefaults) {
     EXPECT_EQ(full.code, cli::ExitRunTime);
     EXPECT_EQ(full.err.rfind("Hata Kodu: 61\n", 0), 0u) << full.err;
     EXPECT_TRUE(left.empty()) << ::testing::PrintToString(left);
+#endif
 }
 
 // A list folder on a file system mounted read-only (a write-protected stick, say).
@@ -480,8 +497,11 @@ TEST_F(Cli, AnEmptyFolderNameIsAUsageError) {
 // Seen: a name with a line break was listed as two lines, and X.faiz beside X.FAIZ was
 // listed twice.
 TEST_F(Cli, EveryListedNameIsOneLineAndListedOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: no line break in a file name, and X.faiz and X.FAIZ are one file";
+#else
     ASSERT_EQ(run({"--listeler", "--klasor", folder_.string()}).code, cli::ExitOk);
-    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / "İki\nsatır.faiz");
+    fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / u8"İki\nsatır.faiz");
     fs::copy_file(folder_ / (Statutory + ".faiz"), folder_ / (Statutory + ".FAIZ"));
     const Outcome listed = run({"--listeler", "--klasor", folder_.string()});
     EXPECT_EQ(listed.code, cli::ExitOk);
@@ -491,6 +511,7 @@ TEST_F(Cli, EveryListedNameIsOneLineAndListedOnce) {
                           "karakteri var.\n\"" +
                               Statutory + ".FAIZ\" listede gösterilmiyor: \"" + Statutory +
                               "\" adlı liste \"" + Statutory + ".faiz\" dosyasından okunuyor.\n");
+#endif
 }
 
 } // namespace

@@ -261,7 +261,9 @@ TEST(NewListNames, DialogVerdictFollowsTheFilesOfTheFolder) {
     // Characters are left to the save, which refuses them.
     EXPECT_EQ(judgeName(folder, "a/b?"), NameVerdict::Accepted);
 
-    fs::create_symlink(folder / "yok", folder / "Kırık.faiz");
+#ifndef _WIN32 // symbolic links need administrator rights
+    fs::create_symlink(folder / "yok", folder / u8"Kırık.faiz");
     EXPECT_EQ(judgeName(folder, "Kırık"), NameVerdict::Taken);
+#endif
     fs::remove_all(folder);
 }

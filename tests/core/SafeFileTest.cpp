@@ -110,30 +110,34 @@ TEST_F(SafeFolder, EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile) {
 // The list lives where the link leads (another disk, a share): the edit goes there
 // and the link stays a link.
 TEST_F(SafeFolder, ALinkedFileIsWrittenThroughItsLink) {
-    fs::create_directories(root / "paylaşım");
-    const fs::path target = root / "paylaşım" / "Ortak.faiz";
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: symbolic links need administrator rights there";
+#else
+    fs::create_directories(root / u8"paylaşım");
+    const fs::path target = root / u8"paylaşım" / "Ortak.faiz";
     put(target, "eski");
     ::chmod(target.c_str(), 0640);
-    fs::create_symlink("paylaşım/Ortak.faiz", root / "bağ-1");
+    fs::create_symlink("paylaşım/Ortak.faiz", root / u8"bağ-1");
     fs::create_directories(root / "liste");
-    fs::create_symlink(root / "bağ-1", root / "liste" / "Ortak.faiz");
+    fs::create_symlink(root / u8"bağ-1", root / "liste" / "Ortak.faiz");
 
     ASSERT_TRUE(safefile::replaceFile(root / "liste" / "Ortak.faiz", "yeni").ok());
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "liste" / "Ortak.faiz")));
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "bağ-1")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / u8"bağ-1")));
     EXPECT_EQ(contentOf(target), "yeni");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::mask, fs::perms(0640));
 
     // A link into a share that is not mounted stays as it is; the save fails.
-    fs::create_symlink(root / "bağlanmamış" / "Uzak.faiz", root / "liste" / "Uzak.faiz");
+    fs::create_symlink(root / u8"bağlanmamış" / "Uzak.faiz", root / "liste" / "Uzak.faiz");
     const Status unmounted = safefile::replaceFile(root / "liste" / "Uzak.faiz", "yeni");
     ASSERT_FALSE(unmounted.ok());
     EXPECT_EQ(unmounted.error().number, errors::PathNotFound);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "liste" / "Uzak.faiz")));
 
-    fs::create_symlink("Döngü.faiz", root / "Döngü.faiz");
-    EXPECT_FALSE(safefile::replaceFile(root / "Döngü.faiz", "yeni").ok());
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "Döngü.faiz")));
+    fs::create_symlink("Döngü.faiz", root / u8"Döngü.faiz");
+    EXPECT_FALSE(safefile::replaceFile(root / u8"Döngü.faiz", "yeni").ok());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / u8"Döngü.faiz")));
+#endif
 }
 
 TEST_F(SafeFolder, NewFilesAreCreatedAllOrNone) {
@@ -162,6 +166,9 @@ TEST_F(SafeFolder, NewFilesAreCreatedAllOrNone) {
 
 // Whatever stands at a name, even a link to nowhere or a pipe, is never replaced.
 TEST_F(SafeFolder, ATakenNameIsLeftAsItIs) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: no symbolic links without administrator rights, no named pipes";
+#else
     put(root / "A.faiz", "kullanıcının");
     fs::create_symlink(root / "yok" / "B.faiz", root / "B.faiz");
     ASSERT_EQ(::mkfifo((root / "C.faiz").c_str(), 0644), 0);
@@ -175,6 +182,7 @@ TEST_F(SafeFolder, ATakenNameIsLeftAsItIs) {
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "B.faiz")));
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status(root / "C.faiz")));
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.faiz", "B.faiz", "C.faiz", "D.faiz"}));
+#endif
 }
 
 TEST(TemporaryNames, OnlyTheProgramsOwnPatternMatches) {
