@@ -3,8 +3,9 @@
 #  1. the core and the command-line calculator configured without Qt (they must never need it),
 #  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer, then every
 #     libFuzzer target for 30 s under the same sanitizers with its seed corpus replayed,
-#  3. the Debian package: built, installed with apt, checked as a normal user, removed,
-#  4. the whole program with all its tests, the end-to-end run in Xvfb among them
+#  3. the core, mirvane-hesap and the core tests built for Windows and run under Wine,
+#  4. the Debian package: built, installed with apt, checked as a normal user, removed,
+#  5. the whole program with all its tests, the end-to-end run in Xvfb among them
 #     (ctest's summary of this run is the last line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== libFuzzer hedefleri"
 scripts/fuzz.sh 30
+
+echo "== Windows (mingw-w64 ve Wine)"
+scripts/test-windows.sh build-windows
 
 echo "== Tüm program"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON -DMIRVANE_TESTS=ON \
