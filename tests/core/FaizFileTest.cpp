@@ -86,13 +86,11 @@ protected:
 };
 
 // Root ignores permission bits, so a read-only folder protects nothing there.
-bool permissionsAreEnforced([[maybe_unused]] const fs::path& readOnlyFolder) {
-#ifdef _WIN32
-    return false; // the read-only attribute of a folder does not stop new files in it
-#else
+#ifndef _WIN32
+bool permissionsAreEnforced(const fs::path& readOnlyFolder) {
     return ::geteuid() != 0 && ::access(readOnlyFolder.c_str(), W_OK) != 0;
-#endif
 }
+#endif
 
 } // namespace
 
@@ -357,6 +355,10 @@ TEST_F(FaizOnDisk, FailedWritesKeepTheOldFileAndLeaveNoTemporaryFile) {
 }
 
 TEST_F(FaizOnDisk, WriteIntoReadOnlyFolderFailsAndKeepsTheOldFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows: the read-only attribute of a folder does not stop new files in it; "
+                    "ListFiles.ASaveOverAReadOnlyFile covers a read-only file";
+#else
     const fs::path file = folder / "Liste.faiz";
     const std::string old = encoded(twelvePeriods());
     put(file, old);
@@ -369,4 +371,5 @@ TEST_F(FaizOnDisk, WriteIntoReadOnlyFolderFailsAndKeepsTheOldFile) {
     EXPECT_EQ(status.error().number, errors::PermissionDenied);
     EXPECT_EQ(contentOf(file), old);
     EXPECT_EQ(entries(), std::vector<std::string>{"Liste.faiz"});
+#endif
 }

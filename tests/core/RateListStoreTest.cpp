@@ -234,7 +234,8 @@ TEST(ListNames, SelectionAfterDeleteIsThePreviousEntryOrTheFirst) {
 
 TEST(ListFolders, PathsFollowTheProgramAndUserFolders) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows: its folders are tested in WindowsTest";
+    GTEST_SKIP()
+        << "Windows: its folders are those of ListFiles.OnWindowsThePerUserFolderIsUnderAppData";
 #else
     EXPECT_EQ(store::listFolderOf("/opt/mirvane"), fs::path("/opt/mirvane/Veriler/Faizler"));
     EXPECT_EQ(store::ListFilePath("/l", "Adi Alacaklar (Kanuni Faiz)"),
@@ -316,7 +317,8 @@ TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
 
 TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows: its folders are tested in WindowsTest";
+    GTEST_SKIP()
+        << "Windows: its folders are those of ListFiles.OnWindowsThePerUserFolderIsUnderAppData";
 #else
     const fs::path notAFolder = root / "program";
     put(notAFolder);
@@ -335,7 +337,8 @@ TEST_F(StoreFolder, FallsBackToThePerUserFolderWhenTheProgramFolderIsUnusable) {
 // Installed under /usr the program never writes beside itself, even when run by root.
 TEST_F(StoreFolder, SystemProgramFoldersUseThePerUserFolder) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows: its folders are tested in WindowsTest";
+    GTEST_SKIP()
+        << "Windows: its folders are those of ListFiles.OnWindowsThePerUserFolderIsUnderAppData";
 #else
     for (const char* system : {"/usr/bin", "/usr/local/bin/", "/bin", "/sbin", "/usr"}) {
         EXPECT_TRUE(store::isSystemProgramFolder(system)) << system;
