@@ -39,7 +39,8 @@ fi
 echo "== Windows: core, mirvane-hesap ve testler (mingw-w64)"
 cmake -S . -B "$out/mirvane" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=ON \
-  -DMIRVANE_SANITIZE=OFF -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+  -DMIRVANE_SANITIZE=OFF -DMIRVANE_FUZZ=OFF -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
+  >/dev/null
 cmake --build "$out/mirvane" -j "$jobs"
 
 echo "== Windows: Wine"
