@@ -17,11 +17,6 @@
 
 namespace mirvane::claim {
 
-// The window's name for text::formatCents, until its callers use that directly.
-inline std::string kurusText(Kurus amount) {
-    return text::formatCents(amount);
-}
-
 // The amount a user typed ("1.234,5", "1500", blanks around allowed) in kuruş;
 // nullopt for anything that is not an amount of at most two decimals within
 // MaxAmount.

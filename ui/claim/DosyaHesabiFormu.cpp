@@ -123,7 +123,7 @@ std::optional<Date> dateOf(const shell::DateTimePicker& picker) {
 }
 
 QString amountText(claim::Kurus amount) {
-    return amount > 0 ? toQString(claim::kurusText(amount)) : QString();
+    return amount > 0 ? toQString(text::formatCents(amount)) : QString();
 }
 
 QLabel* fieldLabel(const QString& text, QWidget* field) {
@@ -546,7 +546,7 @@ void DosyaHesabıFormu::showItemRow(int row) {
     const QStringList cells{QString::number(row + 1),
                             toQString(claim::itemKindTitle(item.kind)),
                             toQString(item.description),
-                            toQString(claim::kurusText(item.amount)),
+                            toQString(text::formatCents(item.amount)),
                             date ? toQString(text::formatDate(*date)) : QString(),
                             principal ? toQString(claim::rateText(item.rate)) : QString()};
     for (int c = 0; c < cells.size(); ++c)
@@ -556,7 +556,7 @@ void DosyaHesabıFormu::showItemRow(int row) {
 void DosyaHesabıFormu::showPaymentRow(int row) {
     const claim::Payment& payment = file_.payments.at(std::size_t(row));
     const QStringList cells{QString::number(row + 1), toQString(text::formatDate(payment.date)),
-                            toQString(claim::kurusText(payment.amount)),
+                            toQString(text::formatCents(payment.amount)),
                             toQString(payment.description)};
     for (int c = 0; c < cells.size(); ++c)
         ÖdemelerListesi_->setCellText(row, c, cells[c]);
