@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -160,6 +161,20 @@ void fitColumnsToContents(shell::ListView* view) {
     view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->header()->setStretchLastSection(true);
 }
+
+// Rows a little taller than the face: the desktop face draws the dots of capitals
+// such as Ö and İ above its ascent, and a row only as tall as the face cuts them off
+// ("Ödenmemiş" read as "Odenmemiş").
+class RoomyRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(size.height() + option.fontMetrics.height() / 3);
+        return size;
+    }
+};
 
 QPalette warningPalette(const QPalette& base) {
     QPalette palette = base;
@@ -374,6 +389,9 @@ QWidget* DosyaHesabıFormu::buildResults() {
     MahsupListesi_->createColumns(SetOffColumns);
     for (shell::ListView* view : {DilimlerListesi_, MahsupListesi_})
         fitColumnsToContents(view);
+    for (shell::ListView* view :
+         {KalemlerListesi_, ÖdemelerListesi_, ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
+        view->setItemDelegate(new RoomyRows(view));
     // The summary's amounts stand at its right edge, the labels take the rest.
     ÖzetListesi_->header()->setStretchLastSection(false);
     ÖzetListesi_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
