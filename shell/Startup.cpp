@@ -3,6 +3,7 @@
 #include "app/AppInfo.h"
 #include "ratelist/RateListStore.h"
 #include "shell/Convert.h"
+#include "shell/FusionPictures.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
@@ -53,6 +54,7 @@ int runProgram(int argc, char** argv) {
     nameTheProgram();
     QApplication::setWindowIcon(programIcon());
     installQtTranslations(application);
+    cacheFusionPictures();
     SharedValues& values = shared();
 
     runStartStep([&values] {

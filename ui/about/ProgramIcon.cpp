@@ -19,8 +19,10 @@ void ensurePicturesRegistered() {
     (void)registered;
 }
 
-// Small sizes for title bars and task lists, large ones for desktops that scale up.
-constexpr std::array IconSizes{16, 20, 24, 32, 48, 64, 128, 256};
+// Title bars and task lists; desktops that show the program larger take its icon
+// from the icon theme, where the package installs it at every size. Every size here
+// is sent to the X server as the window is mapped, so large ones slow each start.
+constexpr std::array IconSizes{16, 20, 24, 32, 48, 64};
 
 } // namespace
 
