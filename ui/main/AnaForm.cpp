@@ -630,12 +630,15 @@ bool AnaForm::liesOnAScreen(const QPoint& position) const {
 // The list of rate lists is built when the window is first shown, and rebuilt
 // only when a modal window changed the folder, not on every activation: an
 // activation after a message box, another program or the About window must not
-// wipe a breakdown just computed.
+// wipe a breakdown just computed. The first build waits until the window has been
+// handed to the window system, so that reading the folder does not delay its
+// appearance; it runs as soon as the event loop does, long before the window
+// system has put the window on the screen.
 void AnaForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownBefore_) {
         shownBefore_ = true;
-        RefreshListNames();
+        QMetaObject::invokeMethod(this, &AnaForm::RefreshListNames, Qt::QueuedConnection);
     }
 }
 
