@@ -1,9 +1,11 @@
 #include "shell/FusionPictures.h"
 
+#include "shell/BarePixels.h"
+
 #include <QApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPixmapCache>
+#include <QResource>
 #include <QStyle>
 #include <cstddef>
 
@@ -15,9 +17,11 @@ namespace {
 // file loader. That loader lets every installed image plugin (JPEG, GIF, SVG with
 // the whole SVG library, ...) bid for the file before PNG's own reader, so the first
 // group box drawn would load them all: about half a megabyte and a few milliseconds
-// of every start for pictures the program never shows. Read here as PNG with no
-// bidding and cached under the key the loader looks up first, the frame costs
-// nothing more. Should Qt ever form its key otherwise, only the saving is lost.
+// of every start for pictures the program never shows. Even reading the PNG here
+// through Qt's image reader would make Qt look through the plugins' folder. So the
+// build takes the frame from Qt as bare pixels, and the start puts them under the
+// key the loader looks up first. Should Qt ever form its key otherwise, only the
+// saving is lost.
 const QString GroupBoxFrame =
     QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
 
@@ -33,26 +37,36 @@ template <class Number> QString keyDigits(Number value) {
     return digits;
 }
 
-QString loaderKey(const QString& path) {
-    const QFileInfo file(path);
+QString loaderKey(const QFileInfo& picture) {
     constexpr unsigned PlainPixmap = 0;
-    return QStringLiteral("qt_pixmap") + file.absoluteFilePath() +
-           keyDigits(unsigned(file.lastModified().toSecsSinceEpoch())) +
-           keyDigits(quint64(file.size())) + keyDigits(PlainPixmap);
+    return QStringLiteral("qt_pixmap") + picture.absoluteFilePath() +
+           keyDigits(unsigned(picture.lastModified().toSecsSinceEpoch())) +
+           keyDigits(quint64(picture.size())) + keyDigits(PlainPixmap);
 }
 
-void cachePng(const QString& path) {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    if (const QImage picture = reader.read(); !picture.isNull())
-        QPixmapCache::insert(loaderKey(path), QPixmap::fromImage(picture));
+// The pixels the build took from Qt's picture, when the Qt the program runs on still
+// has the same picture; otherwise a null picture, and Qt reads its own.
+QImage builtPixels(const QString& name, const QFileInfo& picture) {
+    const QResource factsFile(QStringLiteral(":/style-pictures/%1.facts").arg(name));
+    const QList<QByteArray> facts =
+        QByteArray(reinterpret_cast<const char*>(factsFile.data()), factsFile.size())
+            .trimmed()
+            .split(' ');
+    if (facts.size() != 4 || facts[2].toLongLong() != picture.size() ||
+        facts[3].toLongLong() != picture.lastModified().toSecsSinceEpoch())
+        return {};
+    return barePicture(QStringLiteral(":/style-pictures/%1.argb").arg(name),
+                       QSize(facts[0].toInt(), facts[1].toInt()));
 }
 
 } // namespace
 
 void cacheFusionPictures() {
-    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) == 0)
-        cachePng(GroupBoxFrame);
+    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
+        return;
+    const QFileInfo picture(GroupBoxFrame);
+    if (const QImage pixels = builtPixels(QStringLiteral("groupbox"), picture); !pixels.isNull())
+        QPixmapCache::insert(loaderKey(picture), QPixmap::fromImage(pixels));
 }
 
 } // namespace mirvane::shell

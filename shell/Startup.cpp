@@ -68,9 +68,6 @@ int runProgram(int argc, char** argv) {
     if (!firstCopy)
         return 0;
 
-    runStartStep(
-        [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); });
-    runStartStep([&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); });
     runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; });
 
     std::unique_ptr<AnaForm> window;
@@ -80,12 +77,21 @@ int runProgram(int argc, char** argv) {
         instance.setOpenHandler(
             [form = window.get()](const QString& file) { DosyaHesabıFormu::openFile(file, form); });
         window->show();
-        for (const QString& file : files)
-            DosyaHesabıFormu::openFile(file, window.get());
     });
     // Without its main window the program has nothing to wait for.
     if (!window)
         return 0;
+    // Nothing reads the list folder before the window is up (its first list refresh,
+    // a claim file's rates), so the folder is chosen after the window is shown: the
+    // choice creates and removes a file to try the program's folder, which the
+    // window need not wait for.
+    runStartStep(
+        [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); });
+    runStartStep([&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); });
+    runStartStep([&] {
+        for (const QString& file : files)
+            DosyaHesabıFormu::openFile(file, window.get());
+    });
     return application.exec();
 }
 

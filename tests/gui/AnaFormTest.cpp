@@ -320,6 +320,10 @@ void AnaFormTest::exampleTypedThroughTheFields() {
         QStringList({QStringLiteral("9 | 01.07.2005 | 31.12.2005 | 12 | 183 | 60,16 | 60,16"),
                      QStringLiteral("10 | 31.12.2005 | 01.07.2006 | 9 | 182 | 44,88 | 105,04")}));
     QCOMPARE(total()->text(), QStringLiteral("105,04"));
+    // The total stands in bold, in the window's face and size.
+    QVERIFY(total()->font().bold());
+    QCOMPARE(total()->font().family(), form.font().family());
+    QCOMPARE(total()->font().pointSizeF(), form.font().pointSizeF());
     QVERIFY(boxes_.requests.empty());
 
     QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);

@@ -1,10 +1,10 @@
 #include "ui/about/ProgramIcon.h"
 
+#include "shell/BarePixels.h"
+
 #include <QImageReader>
 #include <QPixmap>
-#include <QResource>
 #include <array>
-#include <cstdint>
 
 // The pictures live in a static library, whose resource initialiser the linker
 // would drop unless something calls it; the call must stand outside any namespace.
@@ -42,19 +42,9 @@ QImage renderedPicture(const QString& resourcePath, QSize size) {
 
 namespace {
 
-// The picture of one size, read straight from the program's own bytes when they are
-// aligned as a picture's rows must be (they are, every size being a multiple of
-// four bytes), copied otherwise.
 QImage iconPicture(int side) {
-    const QResource pixels(QStringLiteral(":/program-icon/%1/mirvane.argb").arg(side));
-    const qsizetype rowBytes = qsizetype(side) * 4;
-    if (pixels.compressionAlgorithm() != QResource::NoCompression ||
-        pixels.size() != rowBytes * side)
-        return {};
-    const QImage shared(pixels.data(), side, side, rowBytes, QImage::Format_ARGB32_Premultiplied);
-    if (reinterpret_cast<std::uintptr_t>(pixels.data()) % alignof(std::uint32_t) == 0)
-        return shared;
-    return shared.copy();
+    return mirvane::shell::barePicture(QStringLiteral(":/program-icon/%1/mirvane.argb").arg(side),
+                                       QSize(side, side));
 }
 
 } // namespace

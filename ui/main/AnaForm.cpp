@@ -45,7 +45,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <time.h>
 
 using namespace mirvane;
 using shell::button;
@@ -344,9 +346,6 @@ void AnaForm::buildBreakdownArea() {
                               twips(30, 30, 2325, 315));
     // The total is copied as it stands, so the user cannot type over it.
     ToplamFaizKutusu_->setReadOnly(true);
-    QFont totalFont = layoutFont(ToplamFaizKutusu_->font());
-    totalFont.setBold(true);
-    ToplamFaizKutusu_->setFont(totalFont);
     shell::enterMovesFocus(ToplamFaizKutusu_);
 }
 
@@ -921,7 +920,7 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         (!shell::ReportError(*calculation.failure) || calculation.rows.empty())) {
         return;
     }
-    ToplamFaizKutusu_->setText(toQString(breakdown::totalText(calculation.total)));
+    showTotal(toQString(breakdown::totalText(calculation.total)));
     shownFacts_ = report::BreakdownFacts{
         shownList_,     text::parseAmount(inputs.principalText).value_or(0.0),
         inputs.start,   inputs.end,
@@ -929,6 +928,17 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     if (calculation.ranPastListEnd) {
         showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd));
     }
+}
+
+// The total stands in bold. Its face is loaded with the first total rather than
+// with the window: the box is empty until then, and loading a face delays a start.
+void AnaForm::showTotal(const QString& total) {
+    if (!ToplamFaizKutusu_->font().bold()) {
+        QFont bold = ToplamFaizKutusu_->font();
+        bold.setBold(true);
+        ToplamFaizKutusu_->setFont(bold);
+    }
+    ToplamFaizKutusu_->setText(total);
 }
 
 // For a list that is an earlier state of a ready list, the notice's advice to update

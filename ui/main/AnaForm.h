@@ -86,6 +86,7 @@ private:
     void ListeyiGüncelleButonuTıklandı();
     // The stale-rate notice's link: the update window with the list brought current.
     void SonDönemUyarısıBağlantısıTıklandı();
+    void showTotal(const QString& total);
     void showRunOnNotice(const std::string& notice);
     void SüreHesaplaButonuTıklandı();
     void HakkındaButonuTıklandı();
