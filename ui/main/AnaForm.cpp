@@ -229,6 +229,7 @@ AnaForm::AnaForm(QWidget* parent)
 }
 
 void AnaForm::rememberDesignedPlaces() {
+    laidOutSize_ = DesignedSize;
     for (QWidget* parent : {static_cast<QWidget*>(this), Altlık_[2]}) {
         for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (!child->isWindow()) {
@@ -244,6 +245,11 @@ void AnaForm::rememberDesignedPlaces() {
 // moves what stands at the right.
 void AnaForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Placed as drawn already: moving every control onto its own place would only
+    // queue a move for each, delivered as the window is first shown.
+    if (size() == laidOutSize_)
+        return;
+    laidOutSize_ = size();
     const int wider = std::max(0, width() - DesignedSize.width());
     const int taller = std::max(0, height() - DesignedSize.height());
     const int breakdownGain = taller * 3 / 4;

@@ -182,4 +182,7 @@ private:
     std::optional<InputsShown> breakdownInputs_;
     // Where each control of the window and of the rates area was drawn.
     std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
+    // The window size the controls were last placed for; they are built for the
+    // designed size.
+    QSize laidOutSize_;
 };
