@@ -139,12 +139,14 @@ lists=$(find "$work/program/Veriler/Faizler" -name '*.faiz' 2>/dev/null | wc -l)
 [[ $lists -eq 3 ]] || fail "expected the three default lists beside the program, found $lists"
 
 echo "== a start loads only what it uses"
-# The export's archive library, SVG, networking and Qt's image plugins wait until
-# something needs them; the window has been drawn by the time the dates go in.
+# The export's archive library, SVG, networking, Qt's image plugins and bold faces
+# wait until something needs them; the window has been drawn by the time the dates
+# go in.
 xdotool windowfocus --sync "$window"
 sleep 0.5
 pid=$(xdotool getwindowpid "$window")
-unused=$(grep -oE 'libzip[^ ]*|libQt6(Svg|Network)[^ ]*|imageformats/[^ ]*' "/proc/$pid/maps" | sort -u || true)
+unused=$(grep -oE 'libzip[^ ]*|libQt6(Svg|Network)[^ ]*|imageformats/[^ ]*|[^/ ]*Bold[^/ ]*\.[ot]tf' \
+  "/proc/$pid/maps" | sort -u || true)
 [[ -z $unused ]] || fail "the start loaded: $unused"
 
 echo "== calculate and copy"
