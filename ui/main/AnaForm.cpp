@@ -45,9 +45,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <time.h>
 
 using namespace mirvane;
 using shell::button;
