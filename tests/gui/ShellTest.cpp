@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -272,6 +273,16 @@ void ShellTest::listViewColumnsRowsAndAlignment() {
     QCOMPARE(view.columnWidth(2), 160);
     QCOMPARE(Qt::Alignment(view.headerItem()->textAlignment(1)) & Qt::AlignHorizontal_Mask,
              Qt::AlignHCenter);
+    // The header is as tall as a plain tree's, its sections as wide as their texts
+    // drawn in the view's face, and a click on it sorts nothing.
+    QTreeWidget plain;
+    plain.setHeaderLabels(
+        {QStringLiteral("Dönem"), QStringLiteral("Oran"), QStringLiteral("Tutar")});
+    QCOMPARE(view.header()->sizeHint().height(), plain.header()->sizeHint().height());
+    QVERIFY(view.header()->sectionSizeHint(0) >
+            view.header()->fontMetrics().horizontalAdvance(QStringLiteral("Dönem")));
+    QVERIFY(!view.header()->sectionsClickable());
+    QCOMPARE(view.header()->defaultAlignment(), plain.header()->defaultAlignment());
 
     view.addRow({QStringLiteral("9"), QStringLiteral("12"), QStringLiteral("60,16")});
     view.addRow({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("104,79")});
