@@ -48,6 +48,7 @@ echo "== Windows: Wine"
 # left to itself the server ends after each program, and tests run side by side then
 # race to start it and its services again (a test would end at once with no output, or
 # hang). It stops with the script, whatever the outcome.
+mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 if ! wine cmd /c exit 0 >"$out/wine-start.log" 2>&1; then
