@@ -5,7 +5,8 @@
 // qt-picture-pixels RESOURCE OUT writes OUT.argb (premultiplied ARGB, 32 bits each
 // in the machine's order) and OUT.facts, one line "WIDTH HEIGHT BYTES MODIFIED": the
 // picture's size and the resource's length and modification time in seconds, which
-// the program compares with the Qt it runs on before it trusts the pixels.
+// the program compares with the Qt it runs on before it trusts the pixels. Both files
+// are empty when this Qt has no such picture.
 
 #include <QApplication>
 #include <QFile>
@@ -38,17 +39,19 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[2]);
     QImageReader reader(resource);
     const QImage picture = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray facts;
+    QByteArray pixels;
     if (picture.isNull()) {
-        std::fprintf(stderr, "qt-picture-pixels: cannot read %s\n", argv[1]);
-        return 1;
-    }
-    const QFileInfo file(resource);
-    const QByteArray facts = QByteArray::number(picture.width()) + ' ' +
-                             QByteArray::number(picture.height()) + ' ' +
-                             QByteArray::number(file.size()) + ' ' +
-                             QByteArray::number(file.lastModified().toSecsSinceEpoch()) + '\n';
-    const QByteArray pixels(reinterpret_cast<const char*>(picture.constBits()),
+        // A Qt without the picture: empty files, and the program leaves it to Qt.
+        std::fprintf(stderr, "qt-picture-pixels: no picture %s in this Qt\n", argv[1]);
+    } else {
+        const QFileInfo file(resource);
+        facts = QByteArray::number(picture.width()) + ' ' + QByteArray::number(picture.height()) +
+                ' ' + QByteArray::number(file.size()) + ' ' +
+                QByteArray::number(file.lastModified().toSecsSinceEpoch()) + '\n';
+        pixels = QByteArray(reinterpret_cast<const char*>(picture.constBits()),
                             qsizetype(picture.sizeInBytes()));
+    }
     if (!write(out + QStringLiteral(".argb"), pixels) ||
         !write(out + QStringLiteral(".facts"), facts)) {
         std::fprintf(stderr, "qt-picture-pixels: cannot write %s\n", argv[2]);
