@@ -25,7 +25,7 @@ Kullanım:
   mirvane-hesap --listeleri-guncelle [--klasor KLASOR]
   mirvane-hesap --oranlar
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
-                [--usul takvim|hmk|iik] [--ivedi] [--json]
+                [--usul takvim|hmk|iik|cmk] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
                 [--pdf CIKTI.pdf]
   mirvane-hesap --hesap-ornegi
@@ -81,13 +81,17 @@ Seçenekler:
                               7 Eylül'e uzar (HMK 104), sonra yine tatil
                               günleri atlanır;
                       iik     son gün tatile rastlarsa ilk iş gününe geçer;
-                              adli tatil işlemez.
-                      Tatil günleri: cumartesi, pazar, resmî bayramlar ve
-                      2020-2030 yıllarının Ramazan ve Kurban Bayramları. Arife
-                      ve 28 Ekim öğleden sonrası ile idari izin günleri iş
-                      günüdür, süreyi uzatmaz.
-  --ivedi             Adli tatilde görülen (ivedi) iş: HMK'da adli tatil
-                      süreyi uzatmaz (HMK 103).
+                              adli tatil işlemez;
+                      cmk     son gün tatile rastlarsa tatilin ertesi iş günü
+                              biter (CMK 39); adli tatilde biten süre tatilin
+                              bitiminden üç gün uzar (CMK 331/4).
+                      Adli tatil o yılın sınırlarıyla uygulanır (2013'ten önce
+                      5 Eylül'de biterdi). Tatil günleri: cumartesi, pazar,
+                      resmî bayramlar ve 2000-2030 yıllarının Ramazan ve Kurban
+                      Bayramları. Arife ve 28 Ekim öğleden sonrası ile
+                      idari izin günleri iş günüdür, süreyi uzatmaz.
+  --ivedi             Adli tatilde görülen (ivedi) iş: HMK'da (HMK 103) ve
+                      CMK'da (tutuklu işler, CMK 331) adli tatil süreyi uzatmaz.
   --hesap DOSYA       Bir hesap dosyasını (".mirvane") hesaplar: anapara,
                       masraf ve vekalet ücreti kalemleri, kısmi ödemelerin
                       dosyadaki mahsup sırasıyla (öntanımlı: masraf, vekalet,

@@ -95,7 +95,7 @@ std::variant<Request, UsageError> readRequest(const Options& options) {
         const std::optional<deadline::Procedure> parsed = deadline::parseProcedure(*procedure);
         if (!parsed) {
             return UsageError{"--usul için geçersiz değer: " + inQuotes(*procedure) +
-                              ". takvim, hmk ya da iik olmalı."};
+                              ". takvim, hmk, iik ya da cmk olmalı."};
         }
         request.procedure = *parsed;
     }
@@ -138,8 +138,9 @@ int computeDeadline(const CLI::App& app, const Options& options, const Context& 
         json::write(context.out, jsonDocument(found.value(), lastDay));
     else
         writeText(context.out, found.value(), lastDay);
-    if (request.urgent && request.procedure != deadline::Procedure::Hmk)
-        context.err << "Uyarı: --ivedi yalnızca --usul hmk ile bir şey değiştirir.\n";
+    if (request.urgent && request.procedure != deadline::Procedure::Hmk &&
+        request.procedure != deadline::Procedure::Cmk)
+        context.err << "Uyarı: --ivedi yalnızca --usul hmk ya da cmk ile bir şey değiştirir.\n";
     for (const std::string& notice : lastDay.notices)
         context.err << "Uyarı: " << notice << '\n';
     return ExitOk;

@@ -1,8 +1,12 @@
 #include "deadline/Calendar.h"
 
+#include "deadline/HolidayData.h"
 #include "text/TextForms.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <vector>
 
 namespace mirvane::deadline {
 
@@ -34,37 +38,14 @@ constexpr unsigned RepublicEveMonth = 10;
 constexpr unsigned RepublicEveDay = 28;
 constexpr std::string_view RepublicEveName = "Cumhuriyet Bayramı arifesi";
 
-// Religious holidays: first and last day (day.month) of Ramazan Bayramı (3 days)
-// and Kurban Bayramı (4 days). The eve (arife) is the day before the first day.
-// 2020-2026 agree in two or more sources; 2027-2030 rest on one source (the
-// Diyanet calendar as published) and are to be checked when it is confirmed.
-struct ReligiousYear {
-    int year;
-    const char* ramazanFirst;
-    const char* ramazanLast;
-    const char* kurbanFirst;
-    const char* kurbanLast;
+// Religious holidays, read once from the table the build carries (one row per feast:
+// name, first day, last day, how well the days are supported, sources).
+struct Feast {
+    std::string_view name;
+    Date first;
+    Date last;
+    bool unverified;
 };
-
-// clang-format off
-constexpr std::array<ReligiousYear, 11> ReligiousHolidays{{
-    // year   Ramazan Bayramı      Kurban Bayramı
-    {2020,   "24.05", "26.05",    "31.07", "03.08"},
-    {2021,   "13.05", "15.05",    "20.07", "23.07"},
-    {2022,   "02.05", "04.05",    "09.07", "12.07"},
-    {2023,   "21.04", "23.04",    "28.06", "01.07"},
-    {2024,   "10.04", "12.04",    "16.06", "19.06"},
-    {2025,   "30.03", "01.04",    "06.06", "09.06"},
-    {2026,   "20.03", "22.03",    "27.05", "30.05"},
-    {2027,   "09.03", "11.03",    "16.05", "19.05"},
-    {2028,   "26.02", "28.02",    "05.05", "08.05"},
-    {2029,   "14.02", "16.02",    "24.04", "27.04"},
-    {2030,   "04.02", "06.02",    "13.04", "16.04"},
-}};
-// clang-format on
-
-static_assert(ReligiousHolidays.front().year == FirstReligiousTableYear);
-static_assert(ReligiousHolidays.back().year == LastReligiousTableYear);
 
 constexpr std::string_view RamazanName = "Ramazan Bayramı";
 constexpr std::string_view KurbanName = "Kurban Bayramı";
@@ -72,33 +53,73 @@ constexpr std::string_view KurbanName = "Kurban Bayramı";
 constexpr std::array<std::string_view, 7> WeekdayNames{
     "Pazar", "Pazartesi", "Salı", "Çarşamba", "Perşembe", "Cuma", "Cumartesi"};
 
-constexpr int digit(char c) {
-    return c - '0';
+std::vector<std::string_view> fields(std::string_view line) {
+    std::vector<std::string_view> result;
+    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t')) {
+        result.push_back(line.substr(0, tab));
+        line.remove_prefix(tab + 1);
+    }
+    result.push_back(line);
+    return result;
 }
 
-// "dd.MM" of the table in the given year.
-constexpr Date tableDay(int y, const char* dayMonth) {
-    const unsigned d = static_cast<unsigned>(digit(dayMonth[0]) * 10 + digit(dayMonth[1]));
-    const unsigned m = static_cast<unsigned>(digit(dayMonth[3]) * 10 + digit(dayMonth[4]));
-    return year{y} / month{m} / day{d};
+// The table is part of the program: a row it cannot read is a build fault, caught by the
+// tests, so it ends the program rather than compute deadlines without a feast.
+[[noreturn]] void badTable(std::string_view line) {
+    throw std::logic_error("religious-holidays.tsv: okunamayan satır: " + std::string(line));
 }
 
-const ReligiousYear* religiousYear(int y) {
-    if (!religiousHolidaysKnown(y))
+std::vector<Feast> readFeasts() {
+    std::vector<Feast> feasts;
+    std::string_view text = data::religiousHolidays();
+    bool headings = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (headings) {
+            headings = false;
+            continue;
+        }
+        const std::vector<std::string_view> cells = fields(line);
+        if (cells.size() != 5)
+            badTable(line);
+        const std::optional<Date> first = text::parseDate(cells[1]);
+        const std::optional<Date> last = text::parseDate(cells[2]);
+        const std::string_view name = cells[0] == "Ramazan"  ? RamazanName
+                                      : cells[0] == "Kurban" ? KurbanName
+                                                             : std::string_view{};
+        const int length = name == RamazanName ? 3 : 4;
+        if (name.empty() || !first || !last || (*last - *first).count() + 1 != length ||
+            (!feasts.empty() && *first <= feasts.back().last))
+            badTable(line);
+        if (cells[3] != "iki kaynak" && cells[3] != "tek kaynak" && cells[3] != "doğrulanmadı")
+            badTable(line);
+        feasts.push_back({name, *first, *last, cells[3] == "doğrulanmadı"});
+    }
+    return feasts;
+}
+
+const std::vector<Feast>& feasts() {
+    static const std::vector<Feast> table = readFeasts();
+    return table;
+}
+
+const Feast* feastOn(Date date) {
+    const std::vector<Feast>& table = feasts();
+    const auto after = std::upper_bound(table.begin(), table.end(), date,
+                                        [](Date d, const Feast& feast) { return d < feast.first; });
+    if (after == table.begin())
         return nullptr;
-    return &ReligiousHolidays[static_cast<std::size_t>(y - FirstReligiousTableYear)];
+    const Feast& candidate = *(after - 1);
+    return date <= candidate.last ? &candidate : nullptr;
 }
 
 std::optional<std::string_view> religiousHoliday(Date date) {
-    const ReligiousYear* row = religiousYear(static_cast<int>(year_month_day{date}.year()));
-    if (!row)
-        return std::nullopt;
-    if (date >= tableDay(row->year, row->ramazanFirst) &&
-        date <= tableDay(row->year, row->ramazanLast))
-        return RamazanName;
-    if (date >= tableDay(row->year, row->kurbanFirst) &&
-        date <= tableDay(row->year, row->kurbanLast))
-        return KurbanName;
+    if (const Feast* feast = feastOn(date))
+        return feast->name;
     return std::nullopt;
 }
 
@@ -117,6 +138,16 @@ std::optional<std::string_view> nationalHoliday(Date date) {
 
 bool religiousHolidaysKnown(int y) {
     return y >= FirstReligiousTableYear && y <= LastReligiousTableYear;
+}
+
+bool religiousHolidaysUnverified(int y) {
+    for (const Feast& feast : feasts()) {
+        const int firstYear = static_cast<int>(year_month_day{feast.first}.year());
+        const int lastYear = static_cast<int>(year_month_day{feast.last}.year());
+        if (feast.unverified && y >= firstYear && y <= lastYear)
+            return true;
+    }
+    return false;
 }
 
 std::optional<ClosedDay> closedDay(Date date) {

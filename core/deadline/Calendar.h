@@ -30,8 +30,12 @@ std::optional<std::string> halfDayName(Date date);
 
 // Whether the program holds the religious holidays of that year.
 bool religiousHolidaysKnown(int year);
-inline constexpr int FirstReligiousTableYear = 2020;
+inline constexpr int FirstReligiousTableYear = 2000;
 inline constexpr int LastReligiousTableYear = 2030;
+
+// Whether a feast of that year in the table has not yet been compared with a published
+// source (core/deadline/data/religious-holidays.tsv says which); a deadline then says so.
+bool religiousHolidaysUnverified(int year);
 
 // "Pazartesi" ... "Pazar".
 std::string_view weekdayName(Date date);

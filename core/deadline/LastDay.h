@@ -17,12 +17,13 @@ enum class Procedure {
     Takvim, // the plain calendar: the date found is the last day
     Hmk,    // civil procedure: judicial recess and closed days
     Iik,    // enforcement: closed days only, every matter counts as urgent
+    Cmk,    // criminal procedure: closed days (CMK 39) and the recess's three days (CMK 331/4)
 };
 
-// "Takvim", "HMK", "İİK".
+// "Takvim", "HMK", "İİK", "CMK".
 std::string_view procedureName(Procedure procedure);
 
-// "takvim", "hmk", "iik" as typed on the command line (any letter case); "İİK" too.
+// "takvim", "hmk", "iik", "cmk" as typed on the command line (any letter case); "İİK" too.
 std::optional<Procedure> parseProcedure(std::string_view text);
 
 // One move of the last day: the date it reached and why, in Turkish
@@ -39,9 +40,9 @@ struct LastDay {
     std::vector<std::string> notices;
 };
 
-// The last day of a deadline whose span ends on `found`. `urgent` marks a civil
-// matter the judicial recess does not stop (HMK 103); enforcement matters are
-// all urgent.
+// The last day of a deadline whose span ends on `found`, under the recess of that
+// year. `urgent` marks a matter the judicial recess does not stop (HMK 103; detained
+// persons and the other matters of CMK 331); enforcement matters are all urgent.
 LastDay lastDay(Date found, Procedure procedure, bool urgent);
 
 // One line of a step for the reader: "07.09.2024 Cumartesi → 09.09.2024 Pazartesi";

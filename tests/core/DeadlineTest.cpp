@@ -78,6 +78,72 @@ TEST(Deadline, PublishedAnswers) {
     EXPECT_TRUE(enforcementFeast.notices.empty());
 }
 
+TEST(Deadline, PublishedAnswersBefore2020) {
+    // Ending on the first day of 2019's Ramazan Bayramı: past the feast to the Friday
+    // (an administrative leave day, which stays a working day).
+    const deadline::LastDay ramazan2019 =
+        spanDeadline("21.05.2019", span::Unit::Week, 2, Procedure::Hmk);
+    EXPECT_EQ(shown(ramazan2019.date), "07.06.2019");
+    EXPECT_EQ(stepReasons(ramazan2019), Reasons({"07.06.2019 | 04.06.2019 Ramazan Bayramı"}));
+    EXPECT_TRUE(ramazan2019.notices.empty());
+
+    // Inside 2003's Kurban Bayramı, which ends on a Friday: on to the Monday, in
+    // enforcement and criminal procedure alike.
+    for (const Procedure procedure : {Procedure::Iik, Procedure::Cmk}) {
+        const deadline::LastDay kurban2003 =
+            spanDeadline("06.02.2003", span::Unit::Week, 1, procedure);
+        EXPECT_EQ(shown(kurban2003.date), "17.02.2003");
+        EXPECT_EQ(stepReasons(kurban2003), Reasons({"15.02.2003 | 13.02.2003 Kurban Bayramı",
+                                                    "17.02.2003 | 15.02.2003 Cumartesi"}));
+    }
+
+    // Criminal period ending in 2008's recess, which then ended on 5 September: three
+    // days from its end (CMK 331/4), with a notice on the old bounds.
+    const deadline::LastDay criminal2008 =
+        spanDeadline("25.07.2008", span::Unit::Week, 1, Procedure::Cmk);
+    EXPECT_EQ(shown(criminal2008.date), "08.09.2008");
+    EXPECT_EQ(stepReasons(criminal2008),
+              Reasons({"08.09.2008 | adli tatil (CMK 331/4): 08.09.2008"}));
+    EXPECT_TRUE(hasNoticeWith(criminal2008, "2013'ten önce"));
+    EXPECT_TRUE(hasNoticeWith(criminal2008, "20.07–05.09"));
+    EXPECT_FALSE(hasNoticeWith(criminal2008, "2017/20-2873"));
+
+    // Civil period ending after 2011's recess (5 September): not extended.
+    const deadline::LastDay civil2011 =
+        spanDeadline("22.08.2011", span::Unit::Day, 15, Procedure::Hmk);
+    EXPECT_EQ(shown(civil2011.date), "06.09.2011");
+    EXPECT_TRUE(civil2011.steps.empty());
+}
+
+TEST(Deadline, RecessOfEachYear) {
+    // Civil: until 2004 from 20 July, from 2005 to 2012 from 1 August, both to 5 September,
+    // the week of HUMK 179 / HMK 104 counted from that end.
+    EXPECT_EQ(shown(deadlineOn("25.07.2003", Procedure::Hmk).date), "12.09.2003");
+    EXPECT_EQ(stepReasons(deadlineOn("25.07.2003", Procedure::Hmk)),
+              Reasons({"12.09.2003 | adli tatil (HUMK 179): 12.09.2003"}));
+    EXPECT_EQ(shown(deadlineOn("25.07.2008", Procedure::Hmk).date), "25.07.2008");
+    EXPECT_EQ(shown(deadlineOn("05.09.2008", Procedure::Hmk).date), "12.09.2008");
+    EXPECT_EQ(stepReasons(deadlineOn("04.09.2012", Procedure::Hmk)),
+              Reasons({"12.09.2012 | adli tatil (HMK 104): 12.09.2012"}));
+    EXPECT_TRUE(hasNoticeWith(deadlineOn("04.09.2012", Procedure::Hmk), "KHK 650"));
+    EXPECT_TRUE(hasNoticeWith(deadlineOn("04.09.2012", Procedure::Hmk), "01.08–05.09"));
+    // From 2013 the current bounds, and no notice on old ones.
+    EXPECT_EQ(shown(deadlineOn("02.09.2013", Procedure::Hmk).date), "02.09.2013");
+    EXPECT_FALSE(hasNoticeWith(deadlineOn("31.08.2013", Procedure::Hmk), "2013'ten önce"));
+
+    // Criminal: three days from the end, then closed days as always; urgent matters and
+    // days outside the recess are not moved.
+    const deadline::LastDay criminal = deadlineOn("31.07.2025", Procedure::Cmk);
+    EXPECT_EQ(stepReasons(criminal), Reasons({"03.09.2025 | adli tatil (CMK 331/4): 03.09.2025"}));
+    EXPECT_EQ(shown(deadlineOn("31.08.2024", Procedure::Cmk).date), "03.09.2024");
+    EXPECT_EQ(stepReasons(deadlineOn("20.07.2028", Procedure::Cmk)),
+              Reasons({"03.09.2028 | adli tatil (CMK 331/4): 03.09.2028",
+                       "04.09.2028 | 03.09.2028 Pazar"}));
+    EXPECT_EQ(shown(deadlineOn("31.07.2025", Procedure::Cmk, true).date), "31.07.2025");
+    EXPECT_EQ(shown(deadlineOn("01.09.2025", Procedure::Cmk).date), "01.09.2025");
+    EXPECT_EQ(shown(deadlineOn("04.09.2008", Procedure::Cmk).date), "08.09.2008");
+}
+
 TEST(Deadline, TakvimKeepsTheDateFound) {
     for (const char* found : {"14.02.2026", "31.07.2020", "31.07.2017", "29.10.2026"}) {
         const deadline::LastDay result = deadlineOn(found, Procedure::Takvim);
@@ -203,16 +269,25 @@ TEST(Deadline, YearsOutsideTheTableAreNamed) {
     EXPECT_EQ(shown(outside.date), "03.03.2031");
     ASSERT_EQ(outside.notices.size(), 1u);
     EXPECT_TRUE(hasNoticeWith(outside, "2031 yılının dinî bayramları"));
-    EXPECT_TRUE(hasNoticeWith(outside, "2020–2030"));
+    EXPECT_TRUE(hasNoticeWith(outside, "2000–2030"));
+    EXPECT_TRUE(hasNoticeWith(deadlineOn("03.03.1999", Procedure::Iik), "1999 yılının"));
 
     EXPECT_TRUE(deadlineOn("03.03.2030", Procedure::Iik).notices.empty());
     EXPECT_TRUE(deadlineOn("02.01.2020", Procedure::Hmk).notices.empty());
+    EXPECT_TRUE(deadlineOn("02.01.2019", Procedure::Hmk).notices.empty());
 
     // Each year the move crosses is named.
-    const deadline::LastDay newYear = deadlineOn("31.12.2017", Procedure::Iik);
-    EXPECT_EQ(shown(newYear.date), "02.01.2018");
-    EXPECT_TRUE(hasNoticeWith(newYear, "2017 yılının"));
-    EXPECT_TRUE(hasNoticeWith(newYear, "2018 yılının"));
+    const deadline::LastDay newYear = deadlineOn("31.12.2033", Procedure::Iik);
+    EXPECT_EQ(shown(newYear.date), "02.01.2034");
+    EXPECT_TRUE(hasNoticeWith(newYear, "2033 yılının"));
+    EXPECT_TRUE(hasNoticeWith(newYear, "2034 yılının"));
+
+    // A year whose feasts are not yet compared with a published source says so.
+    EXPECT_TRUE(
+        hasNoticeWith(deadlineOn("03.03.2005", Procedure::Iik), "2005 yılının dinî bayram"));
+    EXPECT_TRUE(deadline::religiousHolidaysUnverified(2005));
+    EXPECT_FALSE(deadline::religiousHolidaysUnverified(2019));
+    EXPECT_FALSE(deadline::religiousHolidaysUnverified(2025));
 }
 
 TEST(Deadline, CalendarTable) {
@@ -227,11 +302,32 @@ TEST(Deadline, CalendarTable) {
                 ++feastDays;
         }
     }
-    EXPECT_EQ(feastDays, 11 * (3 + 4));
+    // 31 years of both feasts, and 2000's second Ramazan Bayramı and 2006's second
+    // Kurban Bayramı (running into 2007).
+    EXPECT_EQ(feastDays, 31 * (3 + 4) + 3 + 4);
     EXPECT_EQ(deadline::closedDay(day("01.08.2020"))->name, "Kurban Bayramı");
     EXPECT_EQ(deadline::closedDay(day("09.06.2025"))->name, "Kurban Bayramı");
     EXPECT_FALSE(deadline::closedDay(day("10.06.2025")).has_value());
-    EXPECT_FALSE(deadline::religiousHolidaysKnown(2019));
+    EXPECT_EQ(deadline::closedDay(day("03.01.2007"))->name, "Kurban Bayramı");
+    EXPECT_EQ(deadline::closedDay(day("29.12.2000"))->name, "Ramazan Bayramı");
+    EXPECT_FALSE(deadline::closedDay(day("04.01.2007")).has_value());
+    EXPECT_EQ(deadline::halfDayName(day("30.12.2006")), "Kurban Bayramı arifesi");
+    // Every year of the table has both feasts.
+    for (int y = deadline::FirstReligiousTableYear; y <= deadline::LastReligiousTableYear; ++y) {
+        bool ramazan = false;
+        bool kurban = false;
+        const std::chrono::sys_days first{std::chrono::year{y} / 1 / 1};
+        for (std::chrono::sys_days date = first; date < first + std::chrono::days{366};
+             date += std::chrono::days{1}) {
+            if (const auto closed = deadline::closedDay(date)) {
+                ramazan = ramazan || closed->name == "Ramazan Bayramı";
+                kurban = kurban || closed->name == "Kurban Bayramı";
+            }
+        }
+        EXPECT_TRUE(ramazan && kurban) << y;
+    }
+    EXPECT_FALSE(deadline::religiousHolidaysKnown(1999));
+    EXPECT_TRUE(deadline::religiousHolidaysKnown(2000));
     EXPECT_TRUE(deadline::religiousHolidaysKnown(2020));
     EXPECT_TRUE(deadline::religiousHolidaysKnown(2030));
     EXPECT_FALSE(deadline::religiousHolidaysKnown(2031));
@@ -245,6 +341,8 @@ TEST(Deadline, ProceduresStepsAndCommonPeriods) {
     EXPECT_EQ(deadline::parseProcedure("Takvim"), Procedure::Takvim);
     EXPECT_EQ(deadline::parseProcedure("iik"), Procedure::Iik);
     EXPECT_EQ(deadline::parseProcedure("İİK"), Procedure::Iik);
+    EXPECT_EQ(deadline::parseProcedure("cmk"), Procedure::Cmk);
+    EXPECT_EQ(deadline::procedureName(Procedure::Cmk), "CMK");
     EXPECT_EQ(deadline::parseProcedure("hukuk"), std::nullopt);
     EXPECT_EQ(deadline::parseProcedure(""), std::nullopt);
 
@@ -256,12 +354,17 @@ TEST(Deadline, ProceduresStepsAndCommonPeriods) {
               "07.09.2024 Cumartesi → 09.09.2024 Pazartesi");
 
     const auto periods = deadline::commonPeriods();
-    ASSERT_EQ(periods.size(), 6u);
+    ASSERT_EQ(periods.size(), 12u);
     EXPECT_EQ(deadline::commonPeriodLabel(periods[0]), "İstinaf (HMK 345): 2 hafta");
     EXPECT_EQ(deadline::commonPeriodLabel(periods[5]), "Kambiyo itiraz/şikâyet (İİK 168): 5 gün");
     EXPECT_EQ(periods[3].procedure, Procedure::Iik);
     EXPECT_EQ(periods[3].unit, span::Unit::Day);
     EXPECT_EQ(periods[3].amount, 7);
+    EXPECT_EQ(deadline::commonPeriodLabel(periods[6]), "İstinaf (CMK 273): 2 hafta");
+    EXPECT_EQ(deadline::commonPeriodLabel(periods[10]),
+              "Temyiz (CMK 291, 01.06.2024 öncesi): 15 gün");
+    for (std::size_t i = 6; i < periods.size(); ++i)
+        EXPECT_EQ(periods[i].procedure, Procedure::Cmk) << periods[i].name;
 }
 
 } // namespace

@@ -57,13 +57,17 @@ constexpr int ClientHeight = LastDayFrameTop + LastDayFrameHeight + 120;
 
 // In the order of deadline::Procedure, which the selected position indexes.
 constexpr int HmkIndex = static_cast<int>(deadline::Procedure::Hmk);
+constexpr int CmkIndex = static_cast<int>(deadline::Procedure::Cmk);
 
 const QString ProcedureHelp = QStringLiteral(
     "Takvim: bulunan tarih olduğu gibi son gündür.\n"
     "HMK: son gün tatile rastlarsa ilk iş gününe geçer; adli tatilde (20 Temmuz–31 Ağustos) "
     "biten süre 7 Eylül'e uzar (HMK 104), ivedi işlerde uzamaz (HMK 103).\n"
     "İİK: son gün tatile rastlarsa ilk iş gününe geçer; adli tatil işlemez.\n"
-    "Cumartesi, pazar, resmî bayramlar ve dinî bayramlar (2020–2030) tatildir; arife ve "
+    "CMK: son gün tatile rastlarsa tatilin ertesi iş günü biter (CMK 39); adli tatilde biten "
+    "süre tatilin bitiminden üç gün uzar (CMK 331/4), ivedi işlerde uzamaz.\n"
+    "Adli tatil o yılın sınırlarıyla uygulanır (2013'ten önce 5 Eylül'de biterdi).\n"
+    "Cumartesi, pazar, resmî bayramlar ve dinî bayramlar (2000–2030) tatildir; arife ve "
     "28 Ekim öğleden sonrası ile idari izin günleri iş günüdür, süreyi uzatmaz.");
 
 QLabel* rowLabel(QWidget* parent, int index, const QString& caption, int top,
@@ -209,7 +213,8 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
     UsulKutusu_ = place(new QComboBox(rows), QStringLiteral("UsulKutusu"),
                         twips(WideFieldLeft, 780, WideFieldWidth, RowHeight));
     for (const deadline::Procedure procedure :
-         {deadline::Procedure::Takvim, deadline::Procedure::Hmk, deadline::Procedure::Iik})
+         {deadline::Procedure::Takvim, deadline::Procedure::Hmk, deadline::Procedure::Iik,
+          deadline::Procedure::Cmk})
         UsulKutusu_->addItem(toQString(std::string(deadline::procedureName(procedure))));
     UsulKutusu_->setToolTip(ProcedureHelp);
     UsulKutusu_->setWhatsThis(ProcedureHelp);
@@ -220,7 +225,8 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
     İvediİşOnayı_->setToolTip(
         QStringLiteral("Adli tatilde görülen işler (HMK 103): ihtiyati tedbir, nafaka, "
                        "velayet, iş davaları, iflas ve konkordato, çekişmesiz yargı ve "
-                       "ivedi olduğu belirtilen işler."));
+                       "ivedi olduğu belirtilen işler. Ceza işlerinde (CMK 331): soruşturma, "
+                       "tutuklu işler ve ivedi sayılan diğer işler."));
 
     Etiket_[6] = rowLabel(rows, 6, QStringLiteral("Son Gün:"), 1650);
     SonGünKutusu_ = place(new QLineEdit(rows), QStringLiteral("SonGünKutusu"),
@@ -374,8 +380,9 @@ void SüreHesaplamaFormu::SonGünKutusuDeğişti() {
 }
 
 void SüreHesaplamaFormu::UsulKutusuDeğişti() {
-    // Only civil procedure knows the recess that an urgent matter escapes.
-    İvediİşOnayı_->setEnabled(UsulKutusu_->currentIndex() == HmkIndex);
+    // Only civil and criminal procedure know the recess that an urgent matter escapes.
+    İvediİşOnayı_->setEnabled(UsulKutusu_->currentIndex() == HmkIndex ||
+                              UsulKutusu_->currentIndex() == CmkIndex);
     DeğerElleDeğişti();
     RecomputeLastDay();
 }
