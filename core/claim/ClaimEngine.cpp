@@ -64,8 +64,10 @@ struct Charge {
 
 class Calculation {
 public:
-    explicit Calculation(const ClaimFile& file)
-        : file_(file), divisor_(interest::DayCountDivisor(file.dayBasis == 360)) {
+    Calculation(const ClaimFile& file, std::vector<Date> cuts)
+        : file_(file), divisor_(interest::DayCountDivisor(file.dayBasis == 360)),
+          cuts_(std::move(cuts)) {
+        std::sort(cuts_.begin(), cuts_.end());
         for (std::size_t index = 0; index < file.items.size(); ++index) {
             const Item& item = file.items[index];
             if (item.kind == ItemKind::Principal) {
@@ -137,6 +139,10 @@ private:
             Date cut = to;
             if (filing_ && from < *filing_ && *filing_ < cut) {
                 cut = *filing_;
+            }
+            const auto next = std::upper_bound(cuts_.begin(), cuts_.end(), from);
+            if (next != cuts_.end() && *next < cut) {
+                cut = *next;
             }
             double rate = item.fixedRate;
             if (item.periods) {
@@ -326,6 +332,7 @@ private:
     const ClaimFile& file_;
     std::int32_t divisor_;
     std::optional<Date> filing_; // the filing date when it lies within the calculation
+    std::vector<Date> cuts_;     // ascending
     std::vector<Running> principals_;
     std::vector<Charge> charges_;
     std::vector<SetOff> setOffs_;
@@ -336,11 +343,15 @@ private:
 } // namespace
 
 ClaimOutcome compute(const ClaimFile& file) {
+    return compute(file, {});
+}
+
+ClaimOutcome compute(const ClaimFile& file, const std::vector<Date>& cuts) {
     if (std::optional<Refusal> refusal = validate(file)) {
         return *std::move(refusal);
     }
     try {
-        return Calculation(file).run();
+        return Calculation(file, cuts).run();
     } catch (const TooLarge& overflow) {
         return Refusal{overflow.field, overflow.field + ": Tutarlar hesaplanamayacak kadar büyük."};
     }

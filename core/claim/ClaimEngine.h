@@ -99,4 +99,9 @@ using ClaimOutcome = std::variant<Refusal, ClaimResult>;
 // Validates the file (see validate()) and computes it.
 ClaimOutcome compute(const ClaimFile& file);
 
+// The same, with every principal item's slices also cut at each of `cuts`, so that
+// the slices up to such a day are those of a calculation ending on it (a payment plan
+// starts from the debt at a day no payment need fall on).
+ClaimOutcome compute(const ClaimFile& file, const std::vector<Date>& cuts);
+
 } // namespace mirvane::claim

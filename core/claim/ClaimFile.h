@@ -9,6 +9,7 @@
 // file says, valid or not: validate() says whether it can be computed, and names the
 // field that stops it. ClaimJson.h reads and writes the model; ClaimEngine.h computes it.
 
+#include "claim/Undertaking.h"
 #include "common/Errors.h"
 #include "ratelist/RateList.h"
 
@@ -79,6 +80,7 @@ struct ClaimFile {
     std::vector<Item> items;                              // "kalemler"
     std::vector<Payment> payments;                        // "odemeler", in file order
     std::map<std::string, std::vector<RatePeriod>> lists; // "listeler": name -> periods
+    std::optional<Undertaking> undertaking;               // "taahhut", absent in most files
 
     friend bool operator==(const ClaimFile&, const ClaimFile&) = default;
 };
