@@ -285,6 +285,63 @@ int dayBasisOf(const Json& root) {
     return basis->get<int>();
 }
 
+int countOf(const Json& value, const std::string& field) {
+    expect(value.is_number_integer(), value, field, "bir tam sayı");
+    // Far beyond any plan; the plan names the bound, the reader only keeps it an int.
+    constexpr std::int64_t Most = 1'000'000;
+    const bool fits = value.is_number_unsigned()
+                          ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(Most)
+                          : value.get<std::int64_t>() >= -Most && value.get<std::int64_t>() <= Most;
+    if (!fits) {
+        bad(field, "Sayı -1000000 ile 1000000 arasında olmalı.");
+    }
+    return value.get<int>();
+}
+
+PlanInterval intervalOf(const Json& object, const std::string& field) {
+    const Json* value = optionalMember(object, "aralik");
+    if (!value) {
+        return PlanInterval::Month;
+    }
+    const std::string name = stringOf(*value, field);
+    if (name == "ay") {
+        return PlanInterval::Month;
+    }
+    if (name == "hafta") {
+        return PlanInterval::Week;
+    }
+    bad(field, "Taksit aralığı \"ay\" ya da \"hafta\" olmalı (\"" + name + "\").");
+}
+
+Undertaking undertakingOf(const Json& value) {
+    const std::string field = "taahhut";
+    expect(value.is_object(), value, field, "bir nesne");
+    Undertaking terms;
+    terms.date = dateAt(value, "tarih", field + ".tarih");
+    if (const Json* down = optionalMember(value, "pesinat")) {
+        terms.downPayment = kurusOf(*down, field + ".pesinat");
+    }
+    terms.count =
+        countOf(member(value, "taksit_sayisi", field + ".taksit_sayisi"), field + ".taksit_sayisi");
+    terms.firstDue = dateAt(value, "ilk_vade", field + ".ilk_vade");
+    terms.interval = intervalOf(value, field + ".aralik");
+    if (const Json* amounts = optionalMember(value, "tutarlar")) {
+        expect(amounts->is_array(), *amounts, field + ".tutarlar", "bir dizi");
+        if (amounts->size() > static_cast<std::size_t>(MaxInstalments)) {
+            bad(field + ".tutarlar",
+                "En fazla " + std::to_string(MaxInstalments) + " taksit tutarı olabilir.");
+        }
+        for (std::size_t index = 0; index < amounts->size(); ++index) {
+            terms.amounts.push_back(
+                kurusOf((*amounts)[index], field + ".tutarlar[" + std::to_string(index + 1) + "]"));
+        }
+    }
+    terms.creditor = optionalString(value, "alacakli", field + ".alacakli");
+    terms.debtor = optionalString(value, "borclu", field + ".borclu");
+    terms.fileNumber = optionalString(value, "dosya_no", field + ".dosya_no");
+    return terms;
+}
+
 ClaimFile claimOf(const Json& root) {
     if (!root.is_object()) {
         bad("", "Hesap dosyası bir JSON nesnesi olmalı.");
@@ -316,6 +373,9 @@ ClaimFile claimOf(const Json& root) {
         for (const auto& [name, periods] : lists->items()) {
             file.lists[name] = periodsOf(periods, "listeler." + name);
         }
+    }
+    if (const Json* undertaking = optionalMember(root, "taahhut")) {
+        file.undertaking = undertakingOf(*undertaking);
     }
     return file;
 }
@@ -418,6 +478,11 @@ bool holdsMark(const ClaimFile& file) {
             return true;
         }
     }
+    if (file.undertaking &&
+        (marked(file.undertaking->creditor) || marked(file.undertaking->debtor) ||
+         marked(file.undertaking->fileNumber))) {
+        return true;
+    }
     for (const auto& [name, periods] : file.lists) {
         if (marked(name) || std::any_of(periods.begin(), periods.end(), [&](const RatePeriod& p) {
                 return marked(p.Description);
@@ -499,6 +564,30 @@ public:
             }
             json["listeler"][name] = std::move(rows);
         }
+        if (file.undertaking) {
+            json["taahhut"] = undertaking(*file.undertaking);
+        }
+        return json;
+    }
+
+    Json undertaking(const Undertaking& terms) const {
+        Json json;
+        json["tarih"] = text::formatIsoDate(terms.date);
+        json["pesinat"] = amount(terms.downPayment);
+        json["taksit_sayisi"] = terms.count;
+        json["ilk_vade"] = text::formatIsoDate(terms.firstDue);
+        json["aralik"] = terms.interval == PlanInterval::Week ? "hafta" : "ay";
+        if (terms.amounts.empty()) {
+            json["tutarlar"] = nullptr;
+        } else {
+            json["tutarlar"] = Json::array();
+            for (const Kurus kurus : terms.amounts) {
+                json["tutarlar"].push_back(amount(kurus));
+            }
+        }
+        json["alacakli"] = terms.creditor;
+        json["borclu"] = terms.debtor;
+        json["dosya_no"] = terms.fileNumber;
         return json;
     }
 

@@ -11,7 +11,12 @@
 //                 {"tur": "masraf" | "vekalet", "aciklama": "...", "tutar": 1500.00,
 //                  "tarih": "2024-03-01"}],
 //    "odemeler": [{"tarih": "2024-07-01", "tutar": 40000.00, "aciklama": ""}],
-//    "listeler": {AD: [{"baslangic": ..., "bitis": ..., "oran": 9, "aciklama": ...}]}}
+//    "listeler": {AD: [{"baslangic": ..., "bitis": ..., "oran": 9, "aciklama": ...}]},
+//    "taahhut": {"tarih": "2024-12-31", "pesinat": 0.00, "taksit_sayisi": 6,
+//                "ilk_vade": "2025-01-31", "aralik": "ay" | "hafta",
+//                "tutarlar": null | [10000.00, ...], "alacakli": "", "borclu": "",
+//                "dosya_no": ""}}
+// "taahhut" (a payment undertaking, Undertaking.h) is absent in most files.
 
 #include "claim/ClaimFile.h"
 #include "common/Errors.h"
