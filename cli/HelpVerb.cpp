@@ -28,6 +28,9 @@ Kullanım:
                 [--usul takvim|hmk|iik|cmk] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
                 [--pdf CIKTI.pdf]
+  mirvane-hesap --taahhut DOSYA --tarih GG.AA.YYYY --taksit N --ilk GG.AA.YYYY
+                [--aralik ay|hafta] [--pesinat TUTAR] [--klasor KLASOR] [--json]
+  mirvane-hesap --taahhut DOSYA   (dosyada "taahhut" bölümü varsa)
   mirvane-hesap --hesap-ornegi
   mirvane-hesap --help
 
@@ -102,6 +105,22 @@ Seçenekler:
                       (girdiler, özet, faiz dilimleri, mahsup, hukuki dayanak,
                       oranların kaynakları) bu PDF dosyasına yazar. Yalnız
                       pencereli programla birlikte derlenen sürümde vardır.
+  --taahhut DOSYA     Hesap dosyası için ödeme taahhüdü planı (İİK 111): taahhüt
+                      tarihindeki borç (kalem kalem anapara, takipten önceki ve
+                      takipten taahhüde kadarki ödenmemiş faiz, masraf, vekalet
+                      ücreti), iş günlerine kaydırılmış vadeleriyle taksitler,
+                      her taksitin dosyadaki mahsup sırasıyla mahsubu, toplam
+                      (rakamla ve yazıyla). Eşit taksitlerde son taksit kalanı
+                      alır. Dosyadaki "taahhut" bölümü kullanılır; seçenekler
+                      onun yerine geçer (--taksit verilirse taksitler eşittir).
+  --tarih TARİH       --taahhut ile: taahhüt tarihi (borç bu güne hesaplanır).
+  --taksit N          --taahhut ile: taksit sayısı, 1 ile 360 arasında.
+  --ilk TARİH         --taahhut ile: ilk taksitin vadesi (taahhüt tarihinden
+                      sonra).
+  --aralik ARALIK     --taahhut ile: ay (verilmezse) ya da hafta. Aylar ilk
+                      vadeden sayılır (31.01 + 1 ay = 28.02); tatile rastlayan
+                      vade izleyen ilk iş gününe geçer (adli tatil işlemez).
+  --pesinat TUTAR     --taahhut ile: taahhüt tarihinde ödenen peşinat.
   --hesap-ornegi      Örnek bir hesap dosyası yazar (başlamak için).
   -h, --help          Bu açıklamayı yazar.
 
@@ -130,6 +149,19 @@ Seçenekler:
   "vekalet", "faiz", "anapara", "fazla", "kalan_anapara"}, ...], "dilimler":
   [{"kalem", "baslangic", "bitis", "oran", "gun", "matrah", "faiz"}, ...],
   "uyari": [...]}; tarihler GG.AA.YYYY, "kalem" kalemin dosyadaki sırası (1'den).
+
+  --taahhut ile: taahhüt bilgileri, taahhüt tarihindeki borç, taksit tablosu
+  (no, vade ve günü, kaydırma nedeni, taksit, işleyen faiz, masrafa, vekalete,
+  faize, anaparaya, kalan anapara, fazla), toplamlar ve yazıyla toplam; sekmeyle
+  ayrılmış. Uyarılar hata çıktısına yazılır.
+  --taahhut --json ile: {"borc": {"tarih", "anapara", "islemis_faiz",
+  "takip_sonrasi_faiz", "masraf", "vekalet", "toplam", "kalemler": [{"kalem",
+  "tur", "aciklama", "tutar"}, ...]}, "pesinat" (yalnız peşinat varsa, no 0),
+  "taksitler": [{"no", "vade", "neden", "tutar", "faiz", "masraf", "vekalet",
+  "faiz_mahsup", "anapara", "kalan_anapara"}, ...], "toplam", "toplam_yazi",
+  "taahhut_sonrasi_faiz", "kalan_borc", "fazla_odeme", "uyari": [...]}; "faiz"
+  bir önceki ödemeden vadeye kadar işleyen faiz, "neden" vade kaymadıysa null;
+  uyarılar yalnız "uyari"dadır.
 
 Çıkış kodları:
   0  Hesaplama yapıldı (ya da yardım, liste adları veya oranlar yazıldı; listeler

@@ -23,13 +23,14 @@ Verb ratesVerb(CLI::App& app);
 Verb spanVerb(CLI::App& app);
 Verb claimVerb(CLI::App& app);
 Verb claimExampleVerb(CLI::App& app);
+Verb undertakingVerb(CLI::App& app);
 Verb calculationVerb(CLI::App& app);
 
 // The first verb that is chosen runs; when none is, the last one (the calculation over
 // a list, the program's oldest use) runs and names what is missing.
 inline constexpr VerbFactory VerbTable[] = {
-    &listNamesVerb, &readyListsVerb, &updateListsVerb,  &ratesVerb,
-    &spanVerb,      &claimVerb,      &claimExampleVerb, &calculationVerb,
+    &listNamesVerb, &readyListsVerb,   &updateListsVerb, &ratesVerb,       &spanVerb,
+    &claimVerb,     &claimExampleVerb, &undertakingVerb, &calculationVerb,
 };
 
 // The help text stands apart from the table: it is printed whatever else is given.

@@ -1,0 +1,178 @@
+#include "CliRun.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace mirvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Outcome = testing::CliOutcome;
+using nlohmann::json;
+
+class CliUndertaking : public testing::CliFolderTest {
+protected:
+    CliUndertaking() : CliFolderTest("mirvane-cli-taahhut-") {}
+
+    // The worked example undertaking: 6 monthly instalments from 31.01.2025.
+    Outcome worked(std::vector<std::string> more = {}) const {
+        std::vector<std::string> args{
+            "--taahhut", exampleFile().string(), "--tarih", "31.12.2024", "--taksit", "6", "--ilk",
+            "31.01.2025"};
+        args.insert(args.end(), more.begin(), more.end());
+        return run(args);
+    }
+};
+
+TEST_F(CliUndertaking, TheWorkedExampleThroughJson) {
+    const Outcome outcome = worked({"--json"});
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    EXPECT_EQ(outcome.err, ""); // notices go into "uyari" only
+    const json plan = json::parse(outcome.out);
+    const json& debt = plan.at("borc");
+    EXPECT_EQ(debt.at("tarih"), "31.12.2024");
+    EXPECT_EQ(debt.at("toplam"), 57290.94);
+    EXPECT_EQ(debt.at("anapara"), 54056.44);
+    EXPECT_EQ(debt.at("islemis_faiz"), 0);
+    EXPECT_EQ(debt.at("takip_sonrasi_faiz"), 3234.50);
+    EXPECT_EQ(debt.at("masraf"), 0);
+    EXPECT_EQ(debt.at("vekalet"), 0);
+    const json& rows = plan.at("taksitler");
+    ASSERT_EQ(rows.size(), 6u);
+    const std::vector<std::string> dues{"31.01.2025", "28.02.2025", "02.04.2025",
+                                        "30.04.2025", "02.06.2025", "30.06.2025"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].at("no"), i + 1);
+        EXPECT_EQ(rows[i].at("vade"), dues[i]);
+        EXPECT_EQ(rows[i].at("tutar"), i < 5 ? 10213.38 : 10213.34);
+    }
+    EXPECT_EQ(rows[2].at("neden"), "31.03.2025 Ramazan Bayramı");
+    EXPECT_EQ(rows[4].at("neden"), "31.05.2025 Cumartesi");
+    EXPECT_TRUE(rows[0].at("neden").is_null());
+    EXPECT_EQ(rows[0].at("faiz"), 1101.86);
+    EXPECT_EQ(rows[0].at("faiz_mahsup"), 4336.36);
+    EXPECT_EQ(rows[0].at("anapara"), 5877.02);
+    EXPECT_EQ(rows[0].at("kalan_anapara"), 48179.42);
+    EXPECT_EQ(rows[0].at("masraf"), 0);
+    EXPECT_EQ(rows[0].at("vekalet"), 0);
+    EXPECT_EQ(rows[1].at("faiz_mahsup"), 887.03);
+    EXPECT_EQ(rows[1].at("anapara"), 9326.35);
+    EXPECT_EQ(rows[1].at("kalan_anapara"), 38853.07);
+    EXPECT_EQ(rows[5].at("kalan_anapara"), 0);
+    EXPECT_EQ(plan.at("toplam"), 61280.24);
+    EXPECT_EQ(plan.at("toplam_yazi"), "altmış bir bin iki yüz seksen Türk lirası yirmi dört kuruş");
+    EXPECT_EQ(plan.at("taahhut_sonrasi_faiz"), 3989.30);
+    EXPECT_EQ(plan.at("uyari").size(), 2u);
+    EXPECT_FALSE(plan.contains("pesinat"));
+    // Amounts carry their two decimals, dates are dd.MM.yyyy.
+    EXPECT_NE(outcome.out.find("\"toplam\":61280.24"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("\"takip_sonrasi_faiz\":3234.50"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"tutar\":10213.38"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"masraf\":0.00"), std::string::npos);
+}
+
+TEST_F(CliUndertaking, TextShowsDebtTableTotalAndNotices) {
+    const Outcome outcome = worked();
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    for (const char* line :
+         {"Taahhüt tarihi:\t31.12.2024\n", "Taahhüt tarihindeki borç (31.12.2024):\t57.290,94\n",
+          "Takipten taahhüt tarihine kadar faiz, ödenmemiş:\t3.234,50\n",
+          "1\t31.01.2025 Cuma\t\t10.213,38\t1.101,86\t0,00\t0,00\t4.336,36\t5.877,02\t48.179,42\t"
+          "0,00\n",
+          "3\t02.04.2025 Çarşamba\t31.03.2025 Ramazan Bayramı\t10.213,38\t",
+          "6\t30.06.2025 Pazartesi\t\t10.213,34\t", "Toplam ödenecek:\t61.280,24\n",
+          "Taahhütten ödeme günlerine kadar faiz:\t3.989,30\n",
+          "Yazıyla:\taltmış bir bin iki yüz seksen Türk lirası yirmi dört kuruş\n"}) {
+        EXPECT_NE(outcome.out.find(line), std::string::npos) << line << "\n" << outcome.out;
+    }
+    EXPECT_NE(outcome.err.find("3. taksit: 31.03.2025 Pazartesi iş günü değil"), std::string::npos)
+        << outcome.err;
+}
+
+TEST_F(CliUndertaking, WeeksDownPaymentAndTheFilesOwnTerms) {
+    const Outcome weekly = worked({"--aralik", "hafta", "--pesinat", "5.000,00", "--json"});
+    ASSERT_EQ(weekly.code, cli::ExitOk) << weekly.err;
+    const json plan = json::parse(weekly.out);
+    EXPECT_EQ(plan.at("pesinat").at("tutar"), 5000.00);
+    EXPECT_EQ(plan.at("pesinat").at("no"), 0);
+    EXPECT_EQ(plan.at("taksitler")[1].at("vade"), "07.02.2025");
+    const auto kurus = [](const json& amount) {
+        return std::llround(amount.get<double>() * 100);
+    };
+    EXPECT_EQ(kurus(plan.at("toplam")),
+              kurus(plan.at("borc").at("toplam")) + kurus(plan.at("taahhut_sonrasi_faiz")));
+
+    // With a "taahhut" block the file alone is enough; options replace its terms.
+    const fs::path withTerms = exampleFile([](json& file) {
+        file["taahhut"] = {{"tarih", "2024-12-31"},
+                           {"taksit_sayisi", 3},
+                           {"ilk_vade", "2025-01-31"},
+                           {"tutarlar", {20000.00, 20000.00, 20000.00}}};
+    });
+    const Outcome typed = run({"--taahhut", withTerms.string(), "--json"});
+    ASSERT_EQ(typed.code, cli::ExitOk) << typed.err;
+    const json typedPlan = json::parse(typed.out);
+    EXPECT_EQ(typedPlan.at("toplam"), 60000.00);
+    EXPECT_GT(typedPlan.at("fazla_odeme").get<double>(), 0);
+    EXPECT_EQ(typedPlan.at("kalan_borc"), 0);
+    const Outcome equal = run({"--taahhut", withTerms.string(), "--taksit", "6", "--json"});
+    ASSERT_EQ(equal.code, cli::ExitOk) << equal.err;
+    EXPECT_EQ(json::parse(equal.out).at("toplam"), 61280.24);
+}
+
+TEST_F(CliUndertaking, RefusalsNameTheOptionOrTheField) {
+    const fs::path file = exampleFile();
+    const auto plan = [&](std::vector<std::string> terms) {
+        std::vector<std::string> args{"--taahhut", file.string()};
+        args.insert(args.end(), terms.begin(), terms.end());
+        return run(args);
+    };
+    Outcome outcome = plan({"--tarih", "31.12.2024", "--taksit", "361", "--ilk", "31.01.2025"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    EXPECT_EQ(outcome.err, "--taksit: Taksit sayısı 1 ile 360 arasında olmalı.\n");
+    outcome = plan({"--tarih", "31.12.2024", "--taksit", "0", "--ilk", "31.01.2025"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    outcome = plan({"--tarih", "31.12.2024", "--taksit", "99999999999999", "--ilk", "31.01.2025"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    outcome = plan({"--tarih", "31.12.2024", "--taksit", "6", "--ilk", "31.12.2024"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    EXPECT_EQ(outcome.err.rfind("--ilk: ", 0), 0u) << outcome.err;
+    outcome = plan({"--tarih", "29.02.2024", "--taksit", "6", "--ilk", "31.03.2024"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    EXPECT_EQ(outcome.err.rfind("--tarih: Taahhüt tarihi takip tarihinden", 0), 0u) << outcome.err;
+    outcome = plan({"--tarih", "30.09.2024", "--taksit", "6", "--ilk", "31.10.2024"});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    EXPECT_NE(outcome.err.find("2. ödemenin"), std::string::npos) << outcome.err;
+
+    // Usage: a value that is no value, a missing term, an option of another verb.
+    for (const std::vector<std::string>& terms :
+         {std::vector<std::string>{"--tarih", "31.12.2024", "--taksit", "altı", "--ilk",
+                                   "31.01.2025"},
+          {"--tarih", "31.13.2024", "--taksit", "6", "--ilk", "31.01.2025"},
+          {"--tarih", "31.12.2024", "--taksit", "6", "--ilk", "31.01.2025", "--aralik", "gun"},
+          {"--tarih", "31.12.2024", "--taksit", "6", "--ilk", "31.01.2025", "--pesinat", "5x"},
+          {"--tarih", "31.12.2024", "--taksit", "6"},
+          {"--tarih", "31.12.2024", "--taksit", "6", "--ilk", "31.01.2025", "--360"}}) {
+        outcome = plan(terms);
+        EXPECT_EQ(outcome.code, cli::ExitUsage) << terms.back();
+        EXPECT_EQ(outcome.out, "");
+    }
+    outcome = plan({"--tarih", "31.12.2024", "--taksit", "6"});
+    EXPECT_NE(outcome.err.find("--ilk"), std::string::npos) << outcome.err;
+
+    // Typed amounts of the file that do not match its count name the file's field.
+    const fs::path mismatched = exampleFile([](json& json) {
+        json["taahhut"] = {{"tarih", "2024-12-31"},
+                           {"taksit_sayisi", 3},
+                           {"ilk_vade", "2025-01-31"},
+                           {"tutarlar", {20000.00, 20000.00}}};
+    });
+    outcome = run({"--taahhut", mismatched.string()});
+    EXPECT_EQ(outcome.code, cli::ExitRejected);
+    EXPECT_EQ(outcome.err.rfind("taahhut.tutarlar: ", 0), 0u) << outcome.err;
+}
+
+} // namespace
+} // namespace mirvane
