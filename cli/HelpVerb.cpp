@@ -30,6 +30,7 @@ Kullanım:
                 [--pdf CIKTI.pdf]
   mirvane-hesap --taahhut DOSYA --tarih GG.AA.YYYY --taksit N --ilk GG.AA.YYYY
                 [--aralik ay|hafta] [--pesinat TUTAR] [--klasor KLASOR] [--json]
+                [--pdf CIKTI.pdf]
   mirvane-hesap --taahhut DOSYA   (dosyada "taahhut" bölümü varsa)
   mirvane-hesap --hesap-ornegi
   mirvane-hesap --help
@@ -105,6 +106,7 @@ Seçenekler:
                       (girdiler, özet, faiz dilimleri, mahsup, hukuki dayanak,
                       oranların kaynakları) bu PDF dosyasına yazar. Yalnız
                       pencereli programla birlikte derlenen sürümde vardır.
+                      --taahhut ile: imzaya hazır "Ödeme Taahhüdü" belgesi.
   --taahhut DOSYA     Hesap dosyası için ödeme taahhüdü planı (İİK 111): taahhüt
                       tarihindeki borç (kalem kalem anapara, takipten önceki ve
                       takipten taahhüde kadarki ödenmemiş faiz, masraf, vekalet

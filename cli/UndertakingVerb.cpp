@@ -3,17 +3,20 @@
 // figures and words; as text, JSON or the PDF ready to sign.
 
 #include "JsonOutput.h"
+#include "PdfOutput.h"
 #include "Verbs.h"
 #include "claim/ClaimJson.h"
 #include "claim/ClaimTexts.h"
 #include "common/Utf8Path.h"
 #include "plan/PaymentPlan.h"
 #include "plan/PlanTexts.h"
+#include "report/UndertakingReport.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <ctime>
 
 namespace mirvane::cli {
 
@@ -28,10 +31,25 @@ struct Options {
     const CLI::Option* downPayment;
     const CLI::Option* folder;
     const CLI::Option* json;
+    const CLI::Option* pdf;
 };
 
 json::Json jsonMoney(claim::Kurus amount) {
     return json::cents(amount);
+}
+
+// The day the document is written, on the machine's calendar.
+Date today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return std::chrono::year{local.tm_year + 1900} /
+           std::chrono::month{unsigned(local.tm_mon) + 1} /
+           std::chrono::day{unsigned(local.tm_mday)};
 }
 
 std::variant<Date, UsageError> dateOption(const std::string& option, const std::string& text) {
@@ -229,10 +247,27 @@ void writeText(std::ostream& out, const claim::ClaimFile& file, const plan::Plan
     out << "Yazıyla:\t" << plan.totalInWords << '\n';
 }
 
+// "--pdf CIKTI": the undertaking ready to sign instead of the text. A build without
+// Qt has no writer: a usage error, nothing written.
+int writePdf(const std::string& target, const claim::ClaimFile& file, const plan::Plan& plan,
+             const Context& context) {
+    if (!pdfWriter()) {
+        return reportUsage({"--pdf bu derlemede yok: mirvane-hesap Qt ile (pencereli "
+                            "programla birlikte) derlenmelidir."},
+                           context.err);
+    }
+    const Status written =
+        pdfWriter()(report::undertakingReport(file, plan, today()), utf8path::fromUtf8(target));
+    if (!written) {
+        return reportRunTimeError(written.error(), context.err);
+    }
+    return ExitOk;
+}
+
 int planUndertaking(const CLI::App& app, const Options& options, const Context& context) {
     if (const std::optional<std::string> other = otherOption(
             app, {options.file, options.date, options.count, options.firstDue, options.interval,
-                  options.downPayment, options.folder, options.json})) {
+                  options.downPayment, options.folder, options.json, options.pdf})) {
         return reportUsage({*other + " seçeneği --taahhut ile kullanılamaz."}, context.err);
     }
     claim::ReadOutcome read = claim::readFile(utf8path::fromUtf8(*valueOf(options.file)));
@@ -264,7 +299,11 @@ int planUndertaking(const CLI::App& app, const Options& options, const Context& 
         return ExitRejected;
     }
     const plan::Plan& plan = std::get<plan::Plan>(outcome);
-    if (given(options.json)) {
+    if (const std::optional<std::string> target = valueOf(options.pdf)) {
+        if (const int status = writePdf(*target, file, plan, context); status != ExitOk) {
+            return status;
+        }
+    } else if (given(options.json)) {
         // With --json the notices are in "uyari" only.
         json::write(context.out, jsonDocument(plan));
         return ExitOk;
@@ -287,6 +326,7 @@ Verb undertakingVerb(CLI::App& app) {
         .downPayment = valueOption(app, "--pesinat"),
         .folder = valueOption(app, "--klasor"),
         .json = flagOption(app, "--json"),
+        .pdf = valueOption(app, "--pdf"),
     };
     return {
         .chosen = [options] { return given(options.file); },

@@ -1,4 +1,6 @@
 #include "CliRun.h"
+#include "PdfOutput.h"
+#include "report/Report.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -172,6 +174,91 @@ TEST_F(CliUndertaking, RefusalsNameTheOptionOrTheField) {
     outcome = run({"--taahhut", mismatched.string()});
     EXPECT_EQ(outcome.code, cli::ExitRejected);
     EXPECT_EQ(outcome.err.rfind("taahhut.tutarlar: ", 0), 0u) << outcome.err;
+}
+
+// The text of every block in order; a table row as its cells joined by " | ".
+std::vector<std::string> lines(const report::Document& document) {
+    std::vector<std::string> texts;
+    for (const report::Block& block : document.blocks) {
+        if (const auto* heading = std::get_if<report::Heading>(&block)) {
+            texts.push_back("# " + heading->text);
+        } else if (const auto* paragraph = std::get_if<report::Paragraph>(&block)) {
+            texts.push_back(paragraph->text);
+        } else {
+            for (const auto& row : std::get<report::Table>(block).rows) {
+                std::string line;
+                for (std::size_t cell = 0; cell < row.size(); ++cell) {
+                    line += (cell == 0 ? "" : " | ") + row[cell];
+                }
+                texts.push_back(line);
+            }
+        }
+    }
+    return texts;
+}
+
+TEST_F(CliUndertaking, PdfIsTheUndertakingReadyToSign) {
+    std::optional<report::Document> written;
+    fs::path target;
+    cli::setPdfWriter([&](const report::Document& document, const fs::path& file) {
+        written = document;
+        target = file;
+        return Status{};
+    });
+    const fs::path withParties = exampleFile([](json& file) {
+        file["taahhut"] = {
+            {"tarih", "2024-12-31"},    {"taksit_sayisi", 6},
+            {"ilk_vade", "2025-01-31"}, {"alacakli", "Alacaklı A.Ş."},
+            {"borclu", "Borçlu Kişi"},  {"dosya_no", "İstanbul 5. İcra Dairesi 2024/1234 E."}};
+    });
+    const Outcome outcome =
+        run({"--taahhut", withParties.string(), "--pdf", (root / "taahhut.pdf").string()});
+    cli::setPdfWriter(nullptr);
+    ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(target, root / "taahhut.pdf");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->title, "Ödeme Taahhüdü — İstanbul 5. İcra Dairesi 2024/1234 E.");
+    const std::vector<std::string> texts = lines(*written);
+    const auto has = [&](const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    for (const char* text :
+         {"# Ödeme Taahhüdü",
+          "İcra dosyası: İstanbul 5. İcra Dairesi 2024/1234 E.",
+          "Alacaklı: Alacaklı A.Ş.",
+          "Borçlu: Borçlu Kişi",
+          "Takip tarihi: 01.03.2024",
+          "Taahhüt tarihi: 31.12.2024",
+          "# Taahhüt tarihindeki borç",
+          "1. kalem, Anapara (Fatura) | 54.056,44",
+          "Takipten önceki faiz (işlemiş faiz), ödenmemiş | 0,00",
+          "Takipten taahhüt tarihine kadar faiz, ödenmemiş | 3.234,50",
+          "Taahhüt tarihindeki borç (31.12.2024) | 57.290,94",
+          "1 | 31.01.2025 Cuma |  | 10.213,38 | 1.101,86 | 0,00 | 0,00 | 4.336,36 | 5.877,02 | "
+          "48.179,42",
+          "3 | 02.04.2025 Çarşamba | 31.03.2025 Ramazan Bayramı | 10.213,38 | 843,06 | 0,00 | "
+          "0,00 | 843,06 | 9.370,32 | 29.482,75",
+          "6 | 30.06.2025 Pazartesi |  | 10.213,34 | 184,64 | 0,00 | 0,00 | 184,64 | 10.028,70 | "
+          "0,00",
+          " | Toplam |  | 61.280,24 | 3.989,30 | 0,00 | 0,00 | 7.223,80 | 54.056,44 | ",
+          "Toplam ödenecek | 61.280,24",
+          "Toplam 61.280,24 TL (yazıyla: altmış bir bin iki yüz seksen Türk lirası yirmi dört "
+          "kuruş).",
+          "1 | 31.12.2024 | 31.01.2025 | 31 | 24 | 54.056,44 | 1.101,86",
+          "# Hukuki dayanak",
+          "# İmzalar",
+          "Adı soyadı: Borçlu Kişi | Adı soyadı: Alacaklı A.Ş. | Adı soyadı:"}) {
+        EXPECT_TRUE(has(text)) << text;
+    }
+    const auto mentions = [&](const char* part) {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(mentions("İİK 111"));
+    EXPECT_TRUE(mentions("TBK 100"));
+    EXPECT_TRUE(mentions("3. taksit: 31.03.2025 Pazartesi iş günü değil"));
 }
 
 } // namespace
