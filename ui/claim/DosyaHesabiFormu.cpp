@@ -11,6 +11,7 @@
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 #include "text/TextForms.h"
+#include "ui/claim/UndertakingPanel.h"
 #include "ui/editor/EditorParts.h"
 #include "ui/main/AnaParaKutusu.h"
 #include "ui/report/PdfExport.h"
@@ -379,6 +380,11 @@ QWidget* DosyaHesabıFormu::buildResults() {
     SonuçSekmeleri_->addTab(ÖzetListesi_, QStringLiteral("Ö&zet"));
     SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz Dilimle&ri"));
     SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
+    TaahhütPaneli_ = new UndertakingPanel([this](std::optional<claim::Undertaking> terms) {
+        file_.undertaking = std::move(terms);
+        changed();
+    });
+    SonuçSekmeleri_->addTab(TaahhütPaneli_, QStringLiteral("Ödeme &Taahhüdü"));
 
     layout->addWidget(HataEtiketi_);
     layout->addWidget(GüncelOranlarAlanı_);
@@ -427,6 +433,8 @@ void DosyaHesabıFormu::buildMenu() {
                      QKeySequence(Qt::CTRL | Qt::Key_P), &DosyaHesabıFormu::ExportPdf);
     WordMenüsü_ = add(QStringLiteral("WordMenüsü"), QStringLiteral("&Word'e Aktar"), QKeySequence(),
                       &DosyaHesabıFormu::ExportWord);
+    menu->addSeparator();
+    menu->addActions(TaahhütPaneli_->menuActions());
     menu->addSeparator();
     add(QStringLiteral("KapatMenüsü"), QStringLiteral("Ka&pat"), QKeySequence::Close,
         &QWidget::close);
@@ -546,6 +554,7 @@ void DosyaHesabıFormu::showFile() {
     for (std::size_t i = 0; i < file_.payments.size(); ++i)
         showPaymentRow(int(i));
     showSetOffOrder();
+    TaahhütPaneli_->showTerms(file_.undertaking);
     showing_ = false;
     KalemlerListesi_->selectRow(file_.items.empty() ? -1 : 0);
     ÖdemelerListesi_->selectRow(file_.payments.empty() ? -1 : 0);
@@ -899,6 +908,7 @@ void DosyaHesabıFormu::recompute() {
     GüncelOranlarAlanı_->setVisible(!differing.empty());
     if (!result_ || !shown || *result_ != *shown)
         showResult();
+    TaahhütPaneli_->compute(file_, result_.has_value());
 }
 
 // Nothing of an earlier result stays on display once an input is wrong.

@@ -25,6 +25,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class UndertakingPanel;
 
 namespace mirvane::shell {
 class DateTimePicker;
@@ -171,6 +172,7 @@ private:
     mirvane::shell::ListView* ÖzetListesi_ = nullptr;
     mirvane::shell::ListView* DilimlerListesi_ = nullptr;
     mirvane::shell::ListView* MahsupListesi_ = nullptr;
+    UndertakingPanel* TaahhütPaneli_ = nullptr;
 
     QMenu* SonDosyalarMenüsü_ = nullptr;
     QAction* PdfMenüsü_ = nullptr;
