@@ -52,7 +52,7 @@ void addInstalments(Document& document, const plan::Plan& plan) {
     const bool moved = std::any_of(payments.begin(), payments.end(),
                                    [](const plan::Instalment* p) { return !p->reason.empty(); });
     const auto& headers = plan::instalmentHeaders();
-    const double widths[] = {0.6, 2.3, 1.4, 1.2, 1.1, 0.9, 0.9, 1.1, 1.2, 1.3, 1.0};
+    const double widths[] = {0.5, 2.2, 1.3, 1.2, 1.1, 1.1, 1.05, 1.1, 1.45, 1.3, 1.0};
     std::vector<std::size_t> shown;
     for (std::size_t c = 0; c < headers.size(); ++c) {
         if ((c == 2 && !moved) || (c + 1 == headers.size() && !overpaid))
