@@ -188,7 +188,9 @@ UndertakingPanel::UndertakingPanel(TermsChanged changed, QWidget* parent)
     TaahhütBorçListesi_->header()->setStretchLastSection(false);
     TaahhütBorçListesi_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     TaahhütBorçListesi_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    area->addWidget(TaahhütBorçListesi_, 1);
+    // Room for the lines of a file with one principal item without scrolling.
+    TaahhütBorçListesi_->setMinimumHeight(TaahhütBorçListesi_->fontMetrics().height() * 10);
+    area->addWidget(TaahhütBorçListesi_, 2);
 
     model_ = new InstalmentModel(this);
     model_->amountTyped = [this](int number, claim::Kurus amount) {
@@ -197,6 +199,7 @@ UndertakingPanel::UndertakingPanel(TermsChanged changed, QWidget* parent)
     TaksitlerTablosu_ = named(new QTableView, QStringLiteral("TaksitlerTablosu"));
     TaksitlerTablosu_->setModel(model_);
     TaksitlerTablosu_->verticalHeader()->hide();
+    TaksitlerTablosu_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TaksitlerTablosu_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     TaksitlerTablosu_->setSelectionBehavior(QAbstractItemView::SelectRows);
     TaksitlerTablosu_->setEditTriggers(QAbstractItemView::DoubleClicked |
