@@ -170,7 +170,8 @@ UndertakingPanel::UndertakingPanel(TermsChanged changed, QWidget* parent)
     : QWidget(parent), changed_(std::move(changed)) {
     setObjectName(QStringLiteral("TaahhütPaneli"));
     auto* layout = new QVBoxLayout(this);
-    TaahhütOnayı_ = named(new QCheckBox(QStringLiteral("Bu dosya için ödeme &taahhüdü (İİK 111)")),
+    // Access letters the rest of the claim window does not use.
+    TaahhütOnayı_ = named(new QCheckBox(QStringLiteral("Bu dosya i&çin ödeme taahhüdü (İİK 111)")),
                           QStringLiteral("TaahhütOnayı"));
     layout->addWidget(TaahhütOnayı_);
     TaahhütAlanı_ = named(new QWidget, QStringLiteral("TaahhütAlanı"));
@@ -261,17 +262,17 @@ QWidget* UndertakingPanel::buildTerms() {
     DosyaNoKutusu_->setPlaceholderText(
         QStringLiteral("örneğin İstanbul 5. İcra Dairesi 2024/1234 E."));
 
-    grid->addWidget(fieldLabel(QStringLiteral("Taahhüt tar&ihi:"), TaahhütTarihiKutusu_), 0, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Taahh&üt tarihi:"), TaahhütTarihiKutusu_), 0, 0);
     grid->addWidget(TaahhütTarihiKutusu_, 0, 1);
     grid->addWidget(fieldLabel(QStringLiteral("Pe&şinat:"), PeşinatKutusu_), 0, 2);
     grid->addWidget(PeşinatKutusu_, 0, 3);
     grid->addWidget(fieldLabel(QStringLiteral("Taksit sa&yısı:"), TaksitSayısıKutusu_), 1, 0);
     grid->addWidget(TaksitSayısıKutusu_, 1, 1);
-    grid->addWidget(fieldLabel(QStringLiteral("İ&lk vade:"), İlkVadeKutusu_), 1, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("İlk vade:"), İlkVadeKutusu_), 1, 2);
     grid->addWidget(İlkVadeKutusu_, 1, 3);
-    grid->addWidget(fieldLabel(QStringLiteral("Ara&lık:"), AralıkKutusu_), 2, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Aral&ık:"), AralıkKutusu_), 2, 0);
     grid->addWidget(AralıkKutusu_, 2, 1);
-    grid->addWidget(fieldLabel(QStringLiteral("Ta&ksitler:"), TaksitTürüKutusu_), 2, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("Taksitler:"), TaksitTürüKutusu_), 2, 2);
     grid->addWidget(TaksitTürüKutusu_, 2, 3);
     grid->addWidget(fieldLabel(QStringLiteral("Alacaklı:"), AlacaklıKutusu_), 3, 0);
     grid->addWidget(AlacaklıKutusu_, 3, 1);
