@@ -140,6 +140,18 @@ TEST(PaymentPlanWorkedExample, NoticesNameTheMovedDueDates) {
                                "Cumartesi); vade 02.06.2025 Pazartesi oldu.");
 }
 
+TEST(PaymentPlanWorkedExample, ARateListEndingBeforeTheLastDueDateIsNoticed) {
+    // The statutory list ends 31.12.2026; the last instalment falls due in 2027.
+    const Plan plan = planned(claim::workedExample(), terms("31.12.2024", 3, "30.12.2026"));
+    ASSERT_EQ(plan.instalments.size(), 3u);
+    EXPECT_EQ(plan.instalments.back().due, day("01.03.2027")); // 28.02.2027 is a Sunday
+    const std::string notice = "Uyarı: \"Adi Alacaklar (Kanuni Faiz)\" listesi 31.12.2026 "
+                               "tarihinde bitiyor, son vade 01.03.2027; sonrası için son dönemin "
+                               "oranı (%31) uygulandı. Oran değişirse taksitlerin faizi değişir.";
+    EXPECT_NE(std::find(plan.notices.begin(), plan.notices.end(), notice), plan.notices.end());
+    EXPECT_EQ(plan.total, plan.debt.total + plan.interestAfterUndertaking);
+}
+
 TEST(PaymentPlanDates, MonthsFromTheFirstDueDateKeepItsDay) {
     Undertaking undertaking = terms("15.12.2023", 5, "31.01.2024");
     const std::vector<Date> dates = scheduledDates(undertaking);
