@@ -21,8 +21,10 @@
 #include <QTest>
 #include <csignal>
 #include <fstream>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace editortest {
 
@@ -47,6 +49,7 @@ inline fs::path listFile(const std::string& name) {
     return store::ListFilePath(shell::shared().ListFolder, name);
 }
 
+#ifndef _WIN32
 // Makes every write into `folder` fail while it lives: through the folder's
 // permissions where they bind, and where they bind nobody (the superuser) through
 // a file size limit of zero bytes, which fails the write as a full disk would.
@@ -58,6 +61,7 @@ public:
             ::getrlimit(RLIMIT_FSIZE, &saved_);
             previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
             const rlimit none{0, saved_.rlim_max};
+#endif
             limited_ = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
         }
     }

@@ -481,6 +481,10 @@ void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
 }
 
 void ListeEkleFormuTest::failedWriteKeepsTheRowsAndReports() {
+#ifdef _WIN32
+    QSKIP("Windows: a folder cannot be made unwritable for its owner there; "
+          "SafeFolder.EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile covers failed writes");
+#else
     const Editor e = editor();
     e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
     {
@@ -499,6 +503,7 @@ void ListeEkleFormuTest::failedWriteKeepsTheRowsAndReports() {
     QCOMPARE(
         std::distance(fs::directory_iterator(shell::shared().ListFolder), fs::directory_iterator()),
         std::ptrdiff_t(3)); // no temporary file left behind
+#endif
 }
 
 void ListeEkleFormuTest::the256thPeriodIsRefused() {

@@ -316,6 +316,10 @@ void ListeGuncelleFormuTest::shortenedListLeavesNoTraceOfTheRemovedPeriod() {
 }
 
 void ListeGuncelleFormuTest::failedSaveKeepsTheOldFileAndTheWindow() {
+#ifdef _WIN32
+    QSKIP("Windows: a folder cannot be made unwritable for its owner there; "
+          "SafeFolder.EveryFailedStepKeepsTheOldFileAndLeavesNoTemporaryFile covers failed writes");
+#else
     const std::string before = fileBytes(listFile(Statutory));
     const Editor e = open(Statutory);
     e.press("SonDönemiSilButonu");
@@ -337,6 +341,7 @@ void ListeGuncelleFormuTest::failedSaveKeepsTheOldFileAndTheWindow() {
     e.press("ListeyiKaydetButonu");
     QVERIFY(!window_->isVisible());
     QCOMPARE(fs::file_size(listFile(Statutory)), std::uintmax_t(11 * 128 - 4));
+#endif
 }
 
 void ListeGuncelleFormuTest::the256thPeriodIsRefused() {
