@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
-#include <cstdlib>
+#include <QTimer>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -114,10 +114,39 @@ private:
 RealMessageBoxes realBoxes;
 MessageBoxes* installedBoxes = nullptr;
 
-void endAtOnce() {
-    std::_Exit(1);
+std::function<void()> programCloser;
+bool endAsked = false;
+bool closeQueued = false;
+
+// Runs from the event loop, after the failed step has returned. A modal window over
+// the main window is closed first (it may ask about its own unsaved rows); one that
+// stays open calls the end off, as a claim file the user keeps open does.
+void closeWhenIdle() {
+    closeQueued = false;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal->close()) {
+            closeQueued = true;
+            QTimer::singleShot(0, qApp, closeWhenIdle);
+        } else {
+            endAsked = false;
+        }
+        return;
+    }
+    endAsked = false;
+    if (programCloser)
+        programCloser();
 }
-std::function<void()> programEnder = endAtOnce;
+
+// Ending at once would drop every unsaved claim window and the settings: the end
+// goes through the main window's close instead.
+void endThroughClose() {
+    endAsked = true;
+    if (!programCloser || closeQueued)
+        return;
+    closeQueued = true;
+    QTimer::singleShot(0, qApp, closeWhenIdle);
+}
+std::function<void()> programEnder = endThroughClose;
 
 RunTimeError errorOf(const std::exception_ptr& failure) {
     try {
@@ -172,7 +201,15 @@ bool ReportError(const RunTimeError& error) {
 }
 
 void setProgramEnder(std::function<void()> ender) {
-    programEnder = ender ? std::move(ender) : std::function<void()>(endAtOnce);
+    programEnder = ender ? std::move(ender) : std::function<void()>(endThroughClose);
+}
+
+void setProgramCloser(std::function<void()> closer) {
+    programCloser = std::move(closer);
+}
+
+bool endRequested() {
+    return endAsked;
 }
 
 bool runStep(const std::function<Status()>& step) {

@@ -49,13 +49,23 @@ bool askYesNoDefaultNo(const QString& text);
 Answer askYesNoCancel(const QString& text);
 
 // The run-time error report ("Hata oluştu!", stop icon, Yes/No). Returns true
-// when the user chose to continue; on No the program ends at once through the
-// program ender, without any window's closing steps.
+// when the user chose to continue. On No it returns false and the program ender
+// runs: the program then ends through the main window's own close, which asks
+// about every unsaved claim file and writes the settings, once the step that
+// failed has returned.
 bool ReportError(const RunTimeError& error);
 
-// How the program ends after a No in the error report (std::_Exit by default;
-// tests install their own).
+// How the program ends after a No in the error report (the close below by default;
+// tests install their own). nullptr restores the default.
 void setProgramEnder(std::function<void()> ender);
+
+// The close the default ender asks for: the main window closing without its
+// question. The start-up installs it once the main window exists; until then a No
+// only marks the end as requested, and the start-up stops at its next step.
+void setProgramCloser(std::function<void()> closer);
+
+// Whether a No in the error report asked for the end that has not yet been tried.
+bool endRequested();
 
 // Runs `step`; when it yields an error, reports it. Returns false only if the
 // user chose to end (which, with the real ender, does not return at all).

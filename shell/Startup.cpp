@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <array>
+#include <functional>
 #include <memory>
 
 namespace mirvane::shell {
@@ -22,12 +24,13 @@ namespace mirvane::shell {
 namespace {
 
 // Each start-up step runs under the error report; a failed step is skipped when
-// the user chooses to go on.
-void runStartStep(const std::function<void()>& step) {
+// the user chooses to go on. False once the user chose to end.
+bool runStartStep(const std::function<void()>& step) {
     runStep([&step] {
         step();
         return Status{};
     });
+    return !endRequested();
 }
 
 // The claim files the program was started with ("mirvane DOSYA.mirvane", or several
@@ -57,42 +60,56 @@ int runProgram(int argc, char** argv) {
     cacheFusionPictures();
     SharedValues& values = shared();
 
-    runStartStep([&values] {
-        values.MainWindowTitle = toQString(app::MainWindowTitle(app::currentVersion()));
-    });
+    if (!runStartStep([&values] {
+            values.MainWindowTitle = toQString(app::MainWindowTitle(app::currentVersion()));
+        }))
+        return 1;
 
     const QStringList files = filesToOpen(QCoreApplication::arguments());
     SingleInstance instance(values.MainWindowTitle);
     bool firstCopy = true;
-    runStartStep([&] { firstCopy = instance.claim(files); });
+    if (!runStartStep([&] { firstCopy = instance.claim(files); }))
+        return 1;
     if (!firstCopy)
         return 0;
 
-    runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; });
+    if (!runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; }))
+        return 1;
 
     std::unique_ptr<AnaForm> window;
+    if (!runStartStep([&] { window = std::make_unique<AnaForm>(); }))
+        return 1;
+    // Without its main window the program has nothing to wait for.
+    if (!window)
+        return 0;
+    // From here on an end asked for in the error report closes the main window, so
+    // that nothing typed into a claim window is lost.
+    setProgramCloser([form = window.get()] { form->endProgram(); });
     runStartStep([&] {
-        window = std::make_unique<AnaForm>();
         instance.setRaiseHandler([form = window.get()] { bringToFront(form); });
         instance.setOpenHandler(
             [form = window.get()](const QString& file) { DosyaHesabıFormu::openFile(file, form); });
         window->show();
     });
-    // Without its main window the program has nothing to wait for.
-    if (!window)
-        return 0;
     // Nothing reads the list folder before the window is up (its first list refresh,
     // a claim file's rates), so the folder is chosen after the window is shown: the
     // choice creates and removes a file to try the program's folder, which the
-    // window need not wait for.
-    runStartStep(
-        [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); });
-    runStartStep([&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); });
-    runStartStep([&] {
-        for (const QString& file : files)
-            DosyaHesabıFormu::openFile(file, window.get());
-    });
-    return application.exec();
+    // window need not wait for. Once the user chose to end, the remaining steps are
+    // skipped and the queued close ends the program.
+    const std::array<std::function<void()>, 3> laterSteps{
+        [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); },
+        [&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); },
+        [&] {
+            for (const QString& file : files)
+                DosyaHesabıFormu::openFile(file, window.get());
+        }};
+    for (const std::function<void()>& step : laterSteps) {
+        if (!endRequested())
+            runStartStep(step);
+    }
+    const int code = application.exec();
+    setProgramCloser(nullptr);
+    return code;
 }
 
 } // namespace mirvane::shell

@@ -150,8 +150,13 @@ void ReportWritersTest::savingAsksChoosesAndOpens() {
     opens = false;
     QVERIFY(pdf::saveReport(nullptr, longReport(1), QStringLiteral("a.pdf")));
     QCOMPARE(opened, QStringList{file});
+    // The file is saved; a missing viewer is a plain notice naming it, never the
+    // error report whose No would end the program.
     QCOMPARE(boxes.requests.size(), std::size_t(1));
-    QVERIFY(boxes.requests[0].text.contains(QStringLiteral("Hata Kodu: 429")));
+    QCOMPARE(boxes.requests[0].text,
+             QStringLiteral("PDF kaydedildi, ancak açacak bir program bulunamadı: ") + file);
+    QCOMPARE(boxes.requests[0].icon, shell::Icon::Information);
+    QCOMPARE(boxes.requests[0].buttons, shell::Buttons::Ok);
 
     // A file that cannot be written is reported, never called saved.
     answer = pdf::SaveChoice{QStringLiteral("/nonexistent-mirvane/r.pdf"), true};

@@ -661,7 +661,7 @@ void AnaForm::openModal(QDialog& dialog) {
 // system and close without a question; "Çıkış (Esc)" and every request made by a
 // program ask first.
 void AnaForm::closeEvent(QCloseEvent* event) {
-    if (!event->spontaneous() && !shell::askYesNo(QuitQuestion)) {
+    if (!event->spontaneous() && !endingWithoutQuestion_ && !shell::askYesNo(QuitQuestion)) {
         event->ignore();
         return;
     }
@@ -677,11 +677,18 @@ void AnaForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void AnaForm::endProgram() {
+    endingWithoutQuestion_ = true;
+    close();
+    endingWithoutQuestion_ = false;
+}
+
 bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Text the user selected is copied by its field, as everywhere else.
-        if (key->matches(QKeySequence::Copy) && holdsSelectedText(watched)) {
+        // In a field Ctrl+C copies from the field: its selection, or its whole value.
+        // The total is copied by it only from outside the fields, and by the menu item.
+        if (key->matches(QKeySequence::Copy)) {
             event->accept();
             return true;
         }

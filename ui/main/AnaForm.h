@@ -43,6 +43,11 @@ public:
     // otherwise the selection and the breakdown stay as they were.
     void openModal(QDialog& dialog);
 
+    // Closes the window as "Çıkış" does, without asking whether to leave: the user
+    // already chose to end. Each claim window still asks about its unsaved changes,
+    // and the settings are written.
+    void endProgram();
+
     void RefreshListNames();
     void DeleteSelectedList();
 
@@ -179,6 +184,8 @@ private:
     // What the breakdown on display was computed from; empty while none is shown.
     std::optional<mirvane::report::BreakdownFacts> shownFacts_;
     bool shownBefore_ = false;
+    bool endingWithoutQuestion_ = false;
+    bool folderNoticeShown_ = false;
     std::optional<InputsShown> breakdownInputs_;
     // Where each control of the window and of the rates area was drawn.
     std::vector<std::pair<QWidget*, QRect>> designedPlaces_;

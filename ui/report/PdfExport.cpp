@@ -93,9 +93,12 @@ bool saveReport(QWidget* parent, const report::Document& document, const QString
     if (choice->openAfterwards) {
         const bool opened =
             installedOpener ? installedOpener(choice->file) : openWithViewer(choice->file);
+        // The report is written; only the viewer is missing, which the user can
+        // make up for: no error report.
         if (!opened)
-            shell::ReportError(
-                errors::make(errors::CannotStartProgram, "PDF görüntüleyici başlatılamadı"));
+            shell::showNotice(QStringLiteral("PDF kaydedildi, ancak açacak bir program "
+                                             "bulunamadı: ") +
+                              QDir::toNativeSeparators(choice->file));
     }
     return true;
 }
