@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QUrl>
 #include <QWidget>
 
@@ -299,17 +300,35 @@ private:
 
 #endif
 
-SingleInstance::SingleInstance(const QString& title)
-    : channel_(std::make_unique<Channel>(addressFor(title),
+SingleInstance::SingleInstance(const QString& title, const QString& display)
+    : channel_(std::make_unique<Channel>(addressFor(title, display),
                                          [this](const QByteArray& message) { answer(message); })) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::serverNameFor(const QString& title) {
+QString SingleInstance::currentDisplay() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+        return wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland;
+    }
+    QString x = qEnvironmentVariable("DISPLAY");
+    if (x.isEmpty())
+        return QGuiApplication::platformName();
+    if (x.startsWith(QLatin1String("unix:")))
+        x.remove(0, 4);
+    const qsizetype colon = x.lastIndexOf(u':');
+    const qsizetype screen = x.indexOf(u'.', colon + 1);
+    if (colon >= 0 && screen > colon)
+        x.truncate(screen);
+    return x;
+}
+
+QString SingleInstance::serverNameFor(const QString& title, const QString& display) {
     // Every other character, a letter outside the basic plane included, becomes one
     // underscore.
     QString name;
-    for (const char32_t c : (title + QLatin1Char('-') + userName()).toUcs4()) {
+    const QString parts = title + QLatin1Char('-') + userName() + QLatin1Char('-') + display;
+    for (const char32_t c : parts.toUcs4()) {
         const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
                           (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
         name += kept ? QChar(char16_t(c)) : QLatin1Char('_');
@@ -317,11 +336,11 @@ QString SingleInstance::serverNameFor(const QString& title) {
     return name;
 }
 
-QString SingleInstance::addressFor(const QString& title) {
+QString SingleInstance::addressFor(const QString& title, const QString& display) {
 #ifdef Q_OS_WIN
-    return serverNameFor(title);
+    return serverNameFor(title, display);
 #else
-    return QDir::tempPath() + QLatin1Char('/') + serverNameFor(title);
+    return QDir::tempPath() + QLatin1Char('/') + serverNameFor(title, display);
 #endif
 }
 

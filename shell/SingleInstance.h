@@ -1,7 +1,9 @@
 #pragma once
 
-// One running copy per user and version: a second start asks the first to come to
-// the front (and to open the files it was started with) and ends.
+// One running copy per user, version and display: a second start asks the first to
+// come to the front (and to open the files it was started with) and ends. A copy on
+// another display of the same user (a second X server, a forwarded session) is one
+// the user cannot see from here, so it is left alone.
 
 #include <QByteArray>
 #include <QString>
@@ -15,8 +17,9 @@ namespace mirvane::shell {
 
 class SingleInstance {
 public:
-    // `title` is the main window's title, so that another version runs side by side.
-    explicit SingleInstance(const QString& title);
+    // `title` is the main window's title, so that another version runs side by side;
+    // `display` the display the windows appear on.
+    explicit SingleInstance(const QString& title, const QString& display = currentDisplay());
     ~SingleInstance();
 
     SingleInstance(const SingleInstance&) = delete;
@@ -32,13 +35,18 @@ public:
     // What it does with each file a later start hands over (after raising).
     void setOpenHandler(std::function<void(const QString& file)> handler);
 
-    // The name under which the copies meet: the title and the user, in the
-    // characters a local socket name may hold.
-    static QString serverNameFor(const QString& title);
+    // The display this program's windows appear on: the X display without its screen
+    // number (":0.0", "unix:0" and ":0" are one display), the Wayland display, or
+    // the platform's name where there is neither.
+    static QString currentDisplay();
+
+    // The name under which the copies meet: the title, the user and the display, in
+    // the characters a local socket name may hold.
+    static QString serverNameFor(const QString& title, const QString& display = currentDisplay());
 
     // Where the copies meet: on Unix the socket file of that name in the temporary
     // folder, elsewhere the name itself.
-    static QString addressFor(const QString& title);
+    static QString addressFor(const QString& title, const QString& display = currentDisplay());
 
 private:
     // The platform's meeting point: the first copy listens, later ones knock.

@@ -101,6 +101,7 @@ private slots:
     void layoutFontIsAnInstalledNarrowFace();
 
     void secondCopyAsksFirstToRaise();
+    void secondCopyOnlyWithinOneDisplay();
     void staleSocketIsReplaced();
     void bringToFrontRestoresMinimisedWindow();
 
@@ -626,8 +627,52 @@ void ShellTest::secondCopyAsksFirstToRaise() {
     QVERIFY(name.startsWith(QStringLiteral("Mirvane_Test_raise_")));
     QVERIFY(name != SingleInstance::serverNameFor(title + QStringLiteral(" 2")));
 #ifdef Q_OS_UNIX
-    QCOMPARE(SingleInstance::serverNameFor(QStringLiteral("Şu 1.14 \U0001D11E")),
-             QStringLiteral("_u_1.14__-%1").arg(::getuid()));
+    QCOMPARE(
+        SingleInstance::serverNameFor(QStringLiteral("Şu 1.14 \U0001D11E"), QStringLiteral(":1")),
+        QStringLiteral("_u_1.14__-%1-_1").arg(::getuid()));
+#endif
+}
+
+// A copy of the same user and version on another display (a second X server) is
+// not one the user can see: a start on this display runs a copy of its own, and a
+// later start here reaches that one, not the other.
+void ShellTest::secondCopyOnlyWithinOneDisplay() {
+    const QString title = uniqueTitle("display");
+    int raisedThere = 0;
+    int raisedHere = 0;
+    SingleInstance there(title, QStringLiteral(":7"));
+    there.setRaiseHandler([&raisedThere] { ++raisedThere; });
+    QVERIFY(there.claim());
+    SingleInstance here(title, QStringLiteral(":8"));
+    here.setRaiseHandler([&raisedHere] { ++raisedHere; });
+    QVERIFY(here.claim());
+    {
+        SingleInstance later(title, QStringLiteral(":8"));
+        QVERIFY(!later.claim());
+    }
+    QTRY_COMPARE(raisedHere, 1);
+    QTest::qWait(20);
+    QCOMPARE(raisedThere, 0);
+
+#ifdef Q_OS_UNIX
+    // One X display however it is written; its screens are one display.
+    const QByteArray saved = qgetenv("DISPLAY");
+    const QString platform = QGuiApplication::platformName();
+    QStringList seen;
+    for (const char* written : {":5", ":5.0", "unix:5.1"}) {
+        qputenv("DISPLAY", written);
+        seen << SingleInstance::currentDisplay();
+    }
+    qputenv("DISPLAY", "host.example:5.0");
+    const QString remote = SingleInstance::currentDisplay();
+    if (saved.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", saved);
+    if (!platform.startsWith(QLatin1String("wayland"))) {
+        QCOMPARE(seen, QStringList(3, QStringLiteral(":5")));
+        QCOMPARE(remote, QStringLiteral("host.example:5"));
+    }
 #endif
 }
 
