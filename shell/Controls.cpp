@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -325,6 +327,18 @@ void DateTimePicker::keyPressEvent(QKeyEvent* event) {
         return;
     }
     finishTyping();
+    // The part the field highlights by itself is no selection of the user's: with
+    // it, Ctrl+C copies the whole date.
+    if (event->matches(QKeySequence::Copy)) {
+        const QLineEdit* editor = lineEdit();
+        const bool ownSection = editor->selectedText() == sectionText(currentSection());
+        if (editor->hasSelectedText() && !ownSection)
+            copySelectionOrWhole(*editor);
+        else if (!editor->text().isEmpty())
+            QGuiApplication::clipboard()->setText(editor->text());
+        event->accept();
+        return;
+    }
 
     const bool isDigit = !typed.isEmpty() && typed.front().isDigit();
     // "07.2005" typed into the month: after "07" the editor is already in the year,
@@ -537,6 +551,12 @@ void highlightLabelWhileFocused(QLabel* label, QWidget* field) {
 
 void enterMovesFocus(QWidget* field) {
     watchFieldAndEditor(field, new EnterAsTab(field));
+}
+
+void copySelectionOrWhole(const QLineEdit& field) {
+    const QString copied = field.hasSelectedText() ? field.selectedText() : field.text();
+    if (!copied.isEmpty())
+        QGuiApplication::clipboard()->setText(copied);
 }
 
 void SuppressContextMenu(QLineEdit* field) {

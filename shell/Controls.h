@@ -138,6 +138,10 @@ bool isEnter(const QKeyEvent& event);
 // Enter (and Return) in `field` moves the focus on as Tab does and is not passed on.
 void enterMovesFocus(QWidget* field);
 
+// What Ctrl+C copies in a field: the selected text, or the whole value when nothing is
+// selected (an empty field leaves the clipboard alone).
+void copySelectionOrWhole(const QLineEdit& field);
+
 // Keeps the edit menu off a text field (right click and the menu key show nothing).
 void SuppressContextMenu(QLineEdit* field);
 

@@ -2,6 +2,8 @@
 
 // The values the whole program shares, set once at start-up.
 
+#include "ratelist/ListSource.h"
+
 #include <QColor>
 #include <QDate>
 #include <QString>
@@ -19,6 +21,11 @@ struct SharedValues {
     std::filesystem::path ProgramFolder;
     // The folder the rate lists are kept in (chosen at start-up).
     std::filesystem::path ListFolder;
+    // What the main window found at its last look at the list folder: whether lists
+    // can be saved, changed and deleted there, and whether the program's own ready
+    // lists stand in for a folder that holds none and can be given none.
+    bool ListFolderWritable = true;
+    bool ListsBuiltIn = false;
     QColor LabelHighlightColour = DefaultLabelHighlightColour;
     QString MainWindowTitle;
     // The name of a list the new-list window has just saved; the main window's next
@@ -28,6 +35,9 @@ struct SharedValues {
     std::function<QDate()> today = [] {
         return QDate::currentDate();
     };
+
+    // Where the windows read lists from.
+    store::ListSource listSource() const { return {ListFolder, ListsBuiltIn}; }
 };
 
 SharedValues& shared();

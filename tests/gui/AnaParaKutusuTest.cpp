@@ -176,7 +176,8 @@ void AnaParaKutusuTest::twentyOneCharactersAreRefused() {
 }
 
 // Paste takes what the shared table calls an amount, and nothing else; copy takes
-// the selection; cut, undo and the mouse's menu and paste do nothing.
+// the selection, or the whole amount when nothing is selected; cut, undo and the
+// mouse's menu and paste do nothing.
 void AnaParaKutusuTest::clipboardTakesOnlyAmounts() {
     for (const mirvane::testing::AmountCase& amount : mirvane::testing::AmountCases) {
         const QString text = QString::fromUtf8(amount.text.data(), qsizetype(amount.text.size()));
@@ -200,11 +201,18 @@ void AnaParaKutusuTest::clipboardTakesOnlyAmounts() {
     QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(field_->text(), QStringLiteral("7777771,5"));
 
+    // Nothing selected: Ctrl+C copies the whole amount; Ctrl+A selects it all.
     field_->clear();
     type(QStringLiteral("12,5"));
     QTest::keyClick(field_, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1,5"));
-    field_->selectAll();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("12,5"));
+    field_->setSelection(1, 2);
+    QTest::keyClick(field_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2,"));
+    field_->setCursorPosition(1);
+    QTest::keyClick(field_, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(field_->selectedText(), QStringLiteral("12,5"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("önce"));
     QTest::keyClick(field_, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(field_, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(field_->text(), QStringLiteral("12,5"));

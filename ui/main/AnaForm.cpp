@@ -1,9 +1,11 @@
 #include "ui/main/AnaForm.h"
 
 #include "app/AppInfo.h"
+#include "common/Utf8Path.h"
 #include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/FolderState.h"
+#include "ratelist/ListSource.h"
 #include "ratelist/RateListStore.h"
 #include "rates/Recognition.h"
 #include "report/ReportTexts.h"
@@ -29,6 +31,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -194,6 +197,27 @@ QString twipsText(int pixels) {
     return toQString(text::formatGeneralNumber(float(pixels * TwipsPerPixel)));
 }
 
+const QString ListsReadOnlyNote = QStringLiteral("(salt okunur)");
+const QString BuiltInListsTip =
+    QStringLiteral("Liste klasörü kullanılamıyor: programın kendi hazır listeleri salt okunur "
+                   "gösteriliyor. Liste eklemek, güncellemek ya da silmek için liste klasörüne "
+                   "yazma izni gerekir.");
+const QString ReadOnlyFolderTip =
+    QStringLiteral("Liste klasörüne yazılamıyor: listeler salt okunur. Liste eklemek, "
+                   "güncellemek ya da silmek için klasöre yazma izni gerekir.");
+const QString BuiltInListsNotice = QStringLiteral(
+    "Programın kendi hazır listeleri salt okunur olarak gösteriliyor; hesaplar bu listelerle "
+    "yapılabilir. Yeni liste eklemek, listeleri güncellemek ya da silmek için liste klasörüne "
+    "yazma izni gerekir.");
+const QString ReadOnlyFolderNotice =
+    QStringLiteral("Klasördeki listeler salt okunur olarak gösteriliyor; hesaplar bu listelerle "
+                   "yapılabilir. Yeni liste eklemek, listeleri güncellemek ya da silmek için "
+                   "klasöre yazma izni gerekir.");
+const QString NoListNotice = QStringLiteral(
+    "Hesap için bir faiz oranı listesi seçilmemiş: \"Faiz Oranları Listeleri\" kutusundan bir "
+    "liste seçin.");
+const QString EmptyListTail = QStringLiteral(
+    " listesinde hesaba girecek dönem yok (liste okunamadı ya da boş): başka bir liste seçin.");
 const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
 const QString EmptyListNotice = QStringLiteral("Liste boş!");
 const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
@@ -228,7 +252,7 @@ AnaForm::AnaForm(QWidget* parent)
 
 void AnaForm::rememberDesignedPlaces() {
     laidOutSize_ = DesignedSize;
-    for (QWidget* parent : {static_cast<QWidget*>(this), Altlık_[2]}) {
+    for (QWidget* parent : {static_cast<QWidget*>(this), Altlık_[0], Altlık_[2]}) {
         for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (!child->isWindow()) {
                 designedPlaces_.emplace_back(child, child->geometry());
@@ -238,9 +262,11 @@ void AnaForm::rememberDesignedPlaces() {
 }
 
 // At the designed size every control stands where it was drawn. Of the height
-// gained, three quarters go to the breakdown and a quarter to the rates table, and
-// what lies below each moves down with it; the width gained widens both tables and
-// moves what stands at the right.
+// gained, a fifth goes to the list of rate lists (ready lists and the user's own
+// soon fill its four rows); of the rest three quarters go to the breakdown and a
+// quarter to the rates table, and what lies below each moves down with it. The
+// width gained widens the list of lists and both tables and moves what stands at
+// the right.
 void AnaForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Placed as drawn already: moving every control onto its own place would only
@@ -250,18 +276,24 @@ void AnaForm::resizeEvent(QResizeEvent* event) {
     laidOutSize_ = size();
     const int wider = std::max(0, width() - DesignedSize.width());
     const int taller = std::max(0, height() - DesignedSize.height());
-    const int breakdownGain = taller * 3 / 4;
-    const int ratesGain = taller - breakdownGain;
+    const int listsGain = taller / 5;
+    const int breakdownGain = (taller - listsGain) * 3 / 4;
+    const int ratesGain = taller - listsGain - breakdownGain;
     const int breakdownBottom = px(2310 + 1560);
     const int ratesTop = px(4470);
     const int bottomBand = px(6500);
     const int rightHalf = px(5000);
+    const int listsRight = px(120 + 2805);
     for (const auto& [widget, place] : designedPlaces_) {
         QRect moved = place;
-        if (widget == FaizDökümüListesi_) {
-            moved.adjust(0, 0, wider, breakdownGain);
+        if (widget == Çerçeve_ || widget == Altlık_[0] || widget == FaizDosyalarıListesi_) {
+            moved.adjust(0, 0, wider, listsGain);
+        } else if (widget->parentWidget() == Altlık_[0]) {
+            moved.translate(place.left() >= listsRight ? wider : 0, 0);
+        } else if (widget == FaizDökümüListesi_) {
+            moved.adjust(0, listsGain, wider, listsGain + breakdownGain);
         } else if (widget == Altlık_[2]) {
-            moved.adjust(0, breakdownGain, wider, taller);
+            moved.adjust(0, listsGain + breakdownGain, wider, taller);
         } else if (widget == FaizOranlarıListesi_) {
             moved.adjust(0, 0, wider, ratesGain);
         } else if (widget == SonDönemUyarısıEtiketi_) {
@@ -271,7 +303,9 @@ void AnaForm::resizeEvent(QResizeEvent* event) {
         } else if (place.top() >= bottomBand) {
             moved.translate(place.left() >= rightHalf ? wider : 0, taller);
         } else if (place.top() >= breakdownBottom && place.top() < ratesTop) {
-            moved.translate(place.left() >= rightHalf ? wider : 0, breakdownGain);
+            moved.translate(place.left() >= rightHalf ? wider : 0, listsGain + breakdownGain);
+        } else {
+            moved.translate(0, listsGain);
         }
         if (moved.size() == place.size()) {
             widget->move(moved.topLeft());
@@ -405,31 +439,19 @@ void AnaForm::buildMenu() {
     TümListeyiKopyalaMenüsü_->setObjectName(QStringLiteral("TümListeyiKopyalaMenüsü"));
     TümListeyiKopyalaMenüsü_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
-    ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS Word'e Aktar"));
+    ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS &Word'e Aktar"));
     ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
-    ListeyiPDFeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi PDF'e Aktar"));
+    ListeyiPDFeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi &PDF'e Aktar"));
     ListeyiPDFeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiPDFeAktarMenüsü"));
-    // The shortcuts work while the menu is closed too, and in every field: a Ctrl+C
-    // that copied a piece of a date (or nothing at all) instead of the total would
-    // end up pasted into a petition.
+    // The shortcuts work while the menu is closed too. In a field Ctrl+C copies that
+    // field's value: a total pasted where the user meant the principal would end up
+    // in a petition.
     addAction(SadeceToplamıKopyalaMenüsü_);
     addAction(TümListeyiKopyalaMenüsü_);
     for (QWidget* field : std::initializer_list<QWidget*>{
              BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_, ToplamFaizKutusu_}) {
         field->installEventFilter(this);
     }
-}
-
-// A date field selects the part it steps by itself; only the whole date selected
-// counts as the user's selection there.
-bool AnaForm::holdsSelectedText(const QObject* field) const {
-    if (const auto* date = qobject_cast<const shell::DateTimePicker*>(field)) {
-        return date->wholeTextSelected();
-    }
-    if (const auto* line = qobject_cast<const QLineEdit*>(field)) {
-        return line->hasSelectedText();
-    }
-    return false;
 }
 
 bool AnaForm::isMenuShortcut(const QKeyEvent& key) const {
@@ -698,6 +720,11 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (watched == ToplamFaizKutusu_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        shell::copySelectionOrWhole(*ToplamFaizKutusu_);
+        return true;
+    }
     if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         if (request->reason() == QContextMenuEvent::Mouse) {
@@ -709,22 +736,34 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnaForm::RefreshListNames() {
-    const std::filesystem::path& folder = shell::shared().ListFolder;
-    // A folder that cannot be read shows no lists, and says why: never as if it were empty.
-    const Status prepared = store::prepareFolder(folder);
+    shell::SharedValues& values = shell::shared();
+    // A folder that cannot be made, read or given the ready lists does not stop the
+    // user from computing: the program's own ready lists stand in for it, read-only.
+    QString unusable;
+    const Status prepared = store::prepareFolder(values.ListFolder);
     if (!prepared) {
-        shell::ReportError(prepared.error());
+        unusable = toQString(prepared.error().description);
     }
-    const Result<store::Listing> listing = store::enumerateListNames(folder);
-    if (!listing && prepared) {
-        shell::ReportError(listing.error());
+    values.ListsBuiltIn = !prepared;
+    Result<store::Listing> listing = store::listNames(values.listSource());
+    if (!listing) {
+        unusable = toQString(listing.error().description);
+        values.ListsBuiltIn = true;
+        listing = store::listNames(values.listSource());
     }
+    // Lists kept in a folder the user may only read are still used; what would
+    // change them is turned off.
+    values.ListFolderWritable = !values.ListsBuiltIn && store::isUsableFolder(values.ListFolder);
+    showWhetherListsCanChange(unusable);
     listNames_ = listing ? listing.value().names : std::vector<std::string>();
     const auto named = std::find(listNames_.begin(), listNames_.end(), SelectedListName_);
     if (named != listNames_.end()) {
         SelectedListIndex_ = std::int16_t(named - listNames_.begin());
     }
     listNotices_.clear();
+    if (!values.ListFolderWritable) {
+        listNotices_ << ListsReadOnlyNote;
+    }
     if (listing) {
         for (const std::string& notice : listing.value().notices) {
             listNotices_ << toQString(notice);
@@ -748,7 +787,32 @@ void AnaForm::RefreshListNames() {
     BaşlangıçTarihiKutusu_->setFocus();
 }
 
+// The editors are turned off, each saying why, and the user is told once in a run
+// what the folder lacks.
+void AnaForm::showWhetherListsCanChange(const QString& unusable) {
+    const shell::SharedValues& values = shell::shared();
+    const QString why = values.ListFolderWritable ? QString()
+                        : values.ListsBuiltIn     ? BuiltInListsTip
+                                                  : ReadOnlyFolderTip;
+    for (QPushButton* editor : {YeniListeEkleButonu_, ListeSilButonu_, ListeyiGüncelleButonu_}) {
+        editor->setEnabled(values.ListFolderWritable);
+        editor->setToolTip(why);
+    }
+    if (values.ListFolderWritable || folderNoticeShown_) {
+        return;
+    }
+    folderNoticeShown_ = true;
+    const QString folder = QDir::toNativeSeparators(toQString(utf8path::toUtf8(values.ListFolder)));
+    shell::showNotice(values.ListsBuiltIn
+                          ? unusable + QStringLiteral("\n\n") + BuiltInListsNotice
+                          : QStringLiteral("Liste klasörüne yazılamıyor: \"%1\".\n\n").arg(folder) +
+                                ReadOnlyFolderNotice);
+}
+
 void AnaForm::DeleteSelectedList() {
+    if (!shell::shared().ListFolderWritable) {
+        return;
+    }
     if (FaizDosyalarıListesi_->count() == 1) {
         shell::showNotice(LastListNotice);
         return;
@@ -790,7 +854,7 @@ bool AnaForm::loadForDisplay(int row) {
     }
     const std::string& name = listNames_.at(std::size_t(row));
     clearDisplay(toQString(name));
-    Result<RateList> read = faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+    Result<RateList> read = store::readList(shell::shared().listSource(), name);
     if (!read) {
         shell::ReportError(read.error());
         return false;
@@ -896,18 +960,21 @@ interest::Inputs AnaForm::calculationInputs(const std::string& principalText) co
 // The checks look at the list as it is shown, and a refused calculation leaves
 // the breakdown on display untouched.
 bool AnaForm::passesChecks(const interest::Inputs& inputs) {
+    // Without a list there is nothing to compute over; the user is told so in words.
+    const int row = FaizDosyalarıListesi_->currentRow();
+    if (row < 0 || shownList_.Periods.empty()) {
+        shell::showNotice(row < 0 ? NoListNotice
+                                  : u'"' + toQString(listNames_[std::size_t(row)]) + u'"' +
+                                        EmptyListTail);
+        FaizDosyalarıListesi_->setFocus();
+        return false;
+    }
     const interest::Outcome outcome = interest::calculate(shownList_, inputs);
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
         refuse(*rejection);
         return false;
     }
-    // With no list loaded there is nothing to read again; any other failure is the
-    // run's own, on the list as it is stored now.
-    const std::optional<RunTimeError>& failure = std::get<interest::Calculation>(outcome).failure;
-    if (failure && shownList_.Periods.empty()) {
-        shell::ReportError(*failure);
-        return false;
-    }
+    // Any failure is the run's own, on the list as it is stored now.
     return true;
 }
 
@@ -958,7 +1025,8 @@ void AnaForm::showRunOnNotice(const std::string& notice) {
     const QString text = toQString(notice);
     const std::optional<rates::Recognition> recognition = rates::recognise(shownList_.Periods);
     const QString advice = QStringLiteral("listeyi güncelleyin");
-    if (recognition && recognition->changed > 0 && text.contains(advice)) {
+    if (recognition && recognition->changed > 0 && text.contains(advice) &&
+        shell::shared().ListFolderWritable) {
         QString linked = text.toHtmlEscaped();
         linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
         SonDönemUyarısıEtiketi_->setTextFormat(Qt::RichText);

@@ -69,7 +69,6 @@ private:
     void buildBottomButtons();
     void buildMenu();
     bool isMenuShortcut(const QKeyEvent& key) const;
-    bool holdsSelectedText(const QObject* field) const;
     void setKeyboardOrder();
     void connectHandlers();
 
@@ -101,6 +100,10 @@ private:
     void ListeyiMSWordeAktarMenüsüTıklandı();
     void ListeyiPDFeAktarMenüsüTıklandı();
     void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
+
+    // Turns the list editors on or off as the folder allows (`unusable` says what
+    // failed when the program's own lists stand in for the folder).
+    void showWhetherListsCanChange(const QString& unusable);
 
     // Loading for display of the list at `row`, and the emptying it starts with.
     // False when the list could not be read.

@@ -20,7 +20,8 @@ bool isTypeableCharacter(QChar c) {
 }
 
 // Ctrl with a letter (or [, \, ]) makes a control character on the keyboard; the
-// field takes none, so undo, select-all and the clipboard keys do nothing here.
+// field takes none, so undo and cutting do nothing here (select-all and the
+// clipboard keys are let through before this is asked).
 bool makesControlCharacter(const QKeyEvent& event) {
     if (!(event.modifiers() & Qt::ControlModifier)) {
         return false;
@@ -68,7 +69,7 @@ void AnaParaKutusu::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     case KeyVerdict::Copy:
-        copy();
+        shell::copySelectionOrWhole(*this);
         event->accept();
         return;
     case KeyVerdict::Paste:
@@ -83,7 +84,10 @@ AnaParaKutusu::KeyVerdict AnaParaKutusu::judge(const QKeyEvent& event) const {
         return KeyVerdict::MoveOn;
     }
     if (event.matches(QKeySequence::Copy)) {
-        return hasSelectedText() ? KeyVerdict::Copy : KeyVerdict::Swallow;
+        return KeyVerdict::Copy;
+    }
+    if (event.matches(QKeySequence::SelectAll)) {
+        return KeyVerdict::Pass;
     }
     if (isPasteKey(event)) {
         return KeyVerdict::Paste;

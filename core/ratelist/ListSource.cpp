@@ -1,0 +1,30 @@
+#include "ratelist/ListSource.h"
+
+#include "ratelist/FaizFile.h"
+#include "rates/ReadyLists.h"
+
+namespace mirvane::store {
+
+Result<Listing> listNames(const ListSource& source) {
+    if (!source.builtIn) {
+        return enumerateListNames(source.folder);
+    }
+    Listing listing;
+    for (const RateList& list : rates::readyLists()) {
+        listing.names.push_back(list.Name);
+    }
+    return listing;
+}
+
+Result<RateList> readList(const ListSource& source, std::string_view name) {
+    if (!source.builtIn) {
+        return faiz::read(ListFilePath(source.folder, name));
+    }
+    if (const RateList* list = rates::readyList(name)) {
+        return *list;
+    }
+    return errors::make(errors::FileNotFound,
+                        "\"" + std::string(name) + "\" adlı hazır liste yok.");
+}
+
+} // namespace mirvane::store
