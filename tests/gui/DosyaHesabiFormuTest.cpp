@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -84,6 +86,10 @@ private slots:
     void changedFolderListIsOfferedNotApplied();
     void unsavedChangesAreAskedAbout();
     void setOffOrderMovesByKeyboard();
+    void newRowIsNoErrorUntilLeft();
+    void deletedRowsComeBackWithUndo();
+    void columnsShareTheRoomOfTheWindow();
+    void fileDialogsRecentFilesAndUntouchedWindow();
     void reportsCarryTheWorkedExample();
 
 private:
@@ -101,6 +107,7 @@ private:
     FakeBoxes boxes_;
     QPointer<DosyaHesabıFormu> window_;
     QString chosenFile_;
+    QString suggested_;
     int chooserCalls_ = 0;
 };
 
@@ -109,8 +116,9 @@ void DosyaHesabiFormuTest::initTestCase() {
     shell::setMessageBoxes(&boxes_);
     shell::setProgramEnder([] {});
     DosyaHesabıFormu::setFileChooser(
-        [this](DosyaHesabıFormu::FileDialog, QWidget*, const QString&) {
+        [this](DosyaHesabıFormu::FileDialog, QWidget*, const QString& suggested) {
             ++chooserCalls_;
+            suggested_ = suggested;
             return chosenFile_;
         });
 }
@@ -281,8 +289,12 @@ void DosyaHesabiFormuTest::wrongInputHidesTheResult() {
     money->setFocus();
     money->selectAll();
     QTest::keyClicks(money, QStringLiteral("1,234"));
-    QCOMPARE(child<QLabel>(QStringLiteral("HataEtiketi"))->text(),
-             QStringLiteral("Kalem 1: tutar geçerli değil (en çok iki ondalık)."));
+    // Said in words, under the item's fields and where the results would stand.
+    const QString message = QStringLiteral("1. kalemin tutarı geçerli değil (en çok iki ondalık).");
+    QCOMPARE(child<QLabel>(QStringLiteral("HataEtiketi"))->text(), message);
+    QCOMPARE(child<QLabel>(QStringLiteral("KalemHataEtiketi"))->text(), message);
+    QVERIFY(child<QLabel>(QStringLiteral("KalemHataEtiketi"))->isVisible());
+    QVERIFY(!child<QLabel>(QStringLiteral("ÖdemeHataEtiketi"))->isVisible());
     QVERIFY(!window_->result());
     QVERIFY(!child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->isVisible());
     QCOMPARE(view(QStringLiteral("ÖzetListesi"))->rowCount(), 0);
@@ -294,7 +306,14 @@ void DosyaHesabiFormuTest::wrongInputHidesTheResult() {
     QVERIFY(window_->result());
     typeDate(QStringLiteral("HesapTarihiKutusu"), QStringLiteral("30092024"));
     QVERIFY(!window_->result());
-    QVERIFY(child<QLabel>(QStringLiteral("HataEtiketi"))->text().contains(QStringLiteral("2")));
+    QVERIFY(child<QLabel>(QStringLiteral("HataEtiketi"))
+                ->text()
+                .startsWith(QStringLiteral("2. ödemenin tarihi hesap tarihinden (30.09.2024) "
+                                           "sonra olamaz.")));
+    QVERIFY(child<QLabel>(QStringLiteral("ÖdemeHataEtiketi"))->isVisible());
+    QCOMPARE(view(QStringLiteral("ÖdemelerListesi"))->topLevelItem(1)->foreground(0).color(),
+             QColor(160, 0, 0));
+    QVERIFY(!child<QLabel>(QStringLiteral("HataEtiketi"))->text().contains(u'['));
     QVERIFY(!child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->isVisible());
     typeDate(QStringLiteral("HesapTarihiKutusu"), QStringLiteral("31122024"));
     checkWorkedExampleFigures();
@@ -413,6 +432,180 @@ void DosyaHesabiFormuTest::unsavedChangesAreAskedAbout() {
     QVERIFY(window_->close());
     const auto kept = claim::readFile(shell::toPath(path));
     QVERIFY(std::get<claim::ClaimFile>(kept).title.ends_with("x"));
+}
+
+// A row just added lacks its amount: that is no error while the user is still in
+// its fields, and becomes one, in words beside them, once the user leaves them.
+void DosyaHesabiFormuTest::newRowIsNoErrorUntilLeft() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("yeni.mirvane")), nullptr);
+    QVERIFY(window_);
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.data()));
+    auto* items = view(QStringLiteral("KalemlerListesi"));
+    const int before = items->rowCount();
+    items->setFocus();
+    QTest::keyClick(items, Qt::Key_Insert);
+    QCOMPARE(items->rowCount(), before + 1);
+    auto* errorHere = child<QLabel>(QStringLiteral("KalemHataEtiketi"));
+    auto* errorThere = child<QLabel>(QStringLiteral("HataEtiketi"));
+    QVERIFY(!errorHere->isVisible());
+    QVERIFY(!errorThere->isVisible());
+    auto* money = child<AnaParaKutusu>(QStringLiteral("TutarKutusu"));
+    money->setFocus(Qt::TabFocusReason);
+    QVERIFY(!errorHere->isVisible());
+
+    // Leaving the row's fields makes the gap an error.
+    child<QLineEdit>(QStringLiteral("BaşlıkKutusu"))->setFocus(Qt::TabFocusReason);
+    const QString message =
+        QStringLiteral("%1. kalemin tutarı sıfırdan büyük olmalı.").arg(before + 1);
+    QTRY_VERIFY(errorHere->isVisible());
+    QCOMPARE(errorHere->text(), message);
+    QCOMPARE(errorThere->text(), message);
+    QCOMPARE(items->topLevelItem(before)->foreground(3).color(), QColor(160, 0, 0));
+    QCOMPARE(items->topLevelItem(0)->foreground(3).color(), QBrush().color());
+
+    // Filled in: the message goes, the row is drawn plainly again.
+    items->selectRow(before);
+    money->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(money, QStringLiteral("250"));
+    QVERIFY(!errorHere->isVisible());
+    QVERIFY(window_->result());
+    QVERIFY(items->topLevelItem(before)->foreground(3).color() != QColor(160, 0, 0));
+
+    // A new payment likewise, until another row is chosen.
+    auto* payments = view(QStringLiteral("ÖdemelerListesi"));
+    payments->setFocus();
+    QTest::keyClick(payments, Qt::Key_Insert);
+    QVERIFY(!child<QLabel>(QStringLiteral("ÖdemeHataEtiketi"))->isVisible());
+    payments->selectRow(0);
+    QVERIFY(child<QLabel>(QStringLiteral("ÖdemeHataEtiketi"))->isVisible());
+    QVERIFY(child<QLabel>(QStringLiteral("ÖdemeHataEtiketi"))
+                ->text()
+                .endsWith(QStringLiteral(". ödemenin tutarı sıfırdan büyük olmalı.")));
+}
+
+// Deleting an item or a payment is undone by Ctrl+Z where the focus is after the
+// delete, and by the menu item, which says what it brings back.
+void DosyaHesabiFormuTest::deletedRowsComeBackWithUndo() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("geri.mirvane")), nullptr);
+    QVERIFY(window_);
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.data()));
+    const claim::ClaimFile original = window_->claimFile();
+    auto* undo = child<QAction>(QStringLiteral("GeriAlMenüsü"));
+    QVERIFY(!undo->isEnabled());
+
+    auto* items = view(QStringLiteral("KalemlerListesi"));
+    items->setFocus();
+    items->selectRow(0);
+    QTest::keyClick(items, Qt::Key_Delete);
+    QCOMPARE(window_->claimFile().items.size(), original.items.size() - 1);
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("&Geri Al: 1. kalemin silinmesi"));
+    QCOMPARE(QApplication::focusWidget(), items);
+    QTest::keyClick(items, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window_->claimFile().items, original.items);
+    QCOMPARE(items->selectedRow(), 0);
+    QCOMPARE(items->cellText(0, 3), QStringLiteral("100.000,00"));
+    checkWorkedExampleFigures();
+    QVERIFY(!undo->isEnabled());
+
+    // Two payments deleted come back in the reverse order, each where it stood.
+    auto* payments = view(QStringLiteral("ÖdemelerListesi"));
+    payments->setFocus();
+    for (int i = 0; i < 2 && payments->rowCount() > 0; ++i) {
+        payments->selectRow(0);
+        QTest::keyClick(payments, Qt::Key_Delete);
+    }
+    QCOMPARE(undo->text(), QStringLiteral("&Geri Al: 1. ödemenin silinmesi"));
+    undo->trigger();
+    undo->trigger();
+    QCOMPARE(window_->claimFile().payments, original.payments);
+    checkWorkedExampleFigures();
+    QVERIFY(window_->isModified());
+}
+
+// The tables take the room a wide window gives them, and never cut an amount in a
+// narrow one.
+void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("genis.mirvane")), nullptr);
+    QVERIFY(window_);
+    window_->resize(1600, 900);
+    auto* items = view(QStringLiteral("KalemlerListesi"));
+    const auto contentWidth = [](const QAbstractItemView* view, int column) {
+        return view->sizeHintForColumn(column);
+    };
+    const auto columnsTotal = [](const shell::ListView* view) {
+        int total = 0;
+        for (int c = 0; c < view->columnCount(); ++c)
+            total += view->columnWidth(c);
+        return total;
+    };
+    QTRY_COMPARE(columnsTotal(items), items->viewport()->width());
+    // The description takes a share of the room; the amount keeps what it needs.
+    QVERIFY(items->columnWidth(2) > contentWidth(items, 2));
+    QVERIFY(items->columnWidth(3) >= contentWidth(items, 3));
+    auto* slices = view(QStringLiteral("DilimlerListesi"));
+    child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->setCurrentWidget(slices);
+    QTRY_COMPARE(columnsTotal(slices), slices->viewport()->width());
+
+    window_->resize(700, 600);
+    QTRY_VERIFY(items->columnWidth(3) >= contentWidth(items, 3));
+    QTRY_VERIFY(columnsTotal(items) >= items->viewport()->width());
+    for (int c = 0; c < slices->columnCount(); ++c)
+        QTRY_VERIFY(slices->columnWidth(c) >= contentWidth(slices, c));
+}
+
+// The first save opens where the PDF dialog does, with a name that does not double a
+// full stop; the recent files show their folder; a file opened from an untouched new
+// window takes that window.
+void DosyaHesabiFormuTest::fileDialogsRecentFilesAndUntouchedWindow() {
+    const QString reports = folder_->filePath(QStringLiteral("raporlar"));
+    QSettings().setValue(QStringLiteral("Raporlar/PDF Klasoru"), reports);
+    openWindow();
+    auto* title = child<QLineEdit>(QStringLiteral("BaşlıkKutusu"));
+    title->setFocus();
+    typeText(title, QStringLiteral("İcra 2024/5."));
+    chosenFile_.clear();
+    QVERIFY(!window_->save());
+    QCOMPARE(suggested_, reports + QStringLiteral("/İcra 2024_5.mirvane"));
+    window_->setWindowModified(false);
+    window_->close();
+    QTRY_VERIFY(!window_);
+
+    const QString first = writeExample(QStringLiteral("ilk.mirvane"));
+    QDir(folder_->path()).mkdir(QStringLiteral("başka"));
+    const QString second = folder_->filePath(QStringLiteral("başka/ilk.mirvane"));
+    QVERIFY(QFile::copy(first, second));
+    QVERIFY(DosyaHesabıFormu::openFile(first, nullptr));
+    QVERIFY(DosyaHesabıFormu::openFile(second, nullptr));
+    for (DosyaHesabıFormu* window : DosyaHesabıFormu::openWindows())
+        window->close();
+    QTRY_COMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(0));
+
+    openWindow();
+    auto* recent = child<QMenu>(QStringLiteral("SonDosyalarMenüsü"));
+    emit recent->aboutToShow();
+    QCOMPARE(recent->actions().size(), 2);
+    QCOMPARE(recent->actions().at(0)->text(),
+             QStringLiteral("&1 ilk.mirvane  —  ") +
+                 QDir::toNativeSeparators(QFileInfo(second).absolutePath()));
+    QCOMPARE(recent->actions().at(1)->text(),
+             QStringLiteral("&2 ilk.mirvane  —  ") +
+                 QDir::toNativeSeparators(QFileInfo(first).absolutePath()));
+
+    // The untouched "Adsız" window takes the file; no second window opens.
+    DosyaHesabıFormu* untouched = window_;
+    recent->actions().at(1)->trigger();
+    QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(1));
+    QCOMPARE(window_.data(), untouched);
+    QCOMPARE(window_->filePath(), QFileInfo(first).absoluteFilePath());
+    checkWorkedExampleFigures();
+    // A window that holds a file keeps it: the other file opens beside it.
+    emit recent->aboutToShow();
+    recent->actions().at(1)->trigger();
+    QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(2));
+    QCOMPARE(window_->filePath(), QFileInfo(first).absoluteFilePath());
 }
 
 void DosyaHesabiFormuTest::setOffOrderMovesByKeyboard() {

@@ -3,6 +3,7 @@
 #include "claim/ClaimJson.h"
 #include "claim/ClaimTexts.h"
 #include "ratelist/FaizFile.h"
+#include "ratelist/ListSource.h"
 #include "ratelist/RateListStore.h"
 #include "report/ClaimReport.h"
 #include "shell/Controls.h"
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -36,9 +38,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -156,13 +160,6 @@ QWidget* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     return column;
 }
 
-// Columns as wide as their texts, so amounts are never cut off however narrow the
-// window; the last one takes what room is left.
-void fitColumnsToContents(shell::ListView* view) {
-    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->header()->setStretchLastSection(true);
-}
-
 // Rows a little taller than the face: the desktop face draws the dots of capitals
 // such as Ö and İ above its ascent, and a row only as tall as the face cuts them off
 // ("Ödenmemiş" read as "Odenmemiş").
@@ -182,6 +179,99 @@ QPalette warningPalette(const QPalette& base) {
     palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
     return palette;
 }
+
+// The line under a part of the inputs that says what is wrong there.
+QLabel* problemLabel(const QString& name) {
+    auto* label = named(new QLabel, name);
+    label->setWordWrap(true);
+    label->setPalette(warningPalette(label->palette()));
+    label->hide();
+    return label;
+}
+
+const QColor WrongRowColour(160, 0, 0);
+
+// A gap the window finds itself, worded as the engine's refusals are.
+claim::WordedRefusal rowProblem(claim::RefusalPlace::Part part, int row, const char* field,
+                                const std::string& what) {
+    claim::RefusalPlace place{part, std::size_t(row), field, {}};
+    return {place, claim::ownerOf(place) + " " + what};
+}
+
+claim::WordedRefusal fileProblem(const char* field, const char* text) {
+    return {claim::RefusalPlace{claim::RefusalPlace::Part::File, std::nullopt, field, {}}, text};
+}
+
+bool sameRow(const claim::RefusalPlace& a, const claim::RefusalPlace& b) {
+    return a.part == b.part && a.index == b.index;
+}
+
+// Columns at least as wide as their texts, sharing out what room the window leaves
+// them: amounts are never cut, and a wide window is not left to the last column.
+class ColumnSpread : public QObject {
+public:
+    // `growing`: the columns that take the room left (all when empty).
+    ColumnSpread(shell::ListView* view, std::vector<int> growing)
+        : QObject(view), view_(view), growing_(std::move(growing)) {
+        view->header()->setStretchLastSection(false);
+        view->header()->setSectionResizeMode(QHeaderView::Fixed);
+        view->viewport()->installEventFilter(this);
+        QAbstractItemModel* model = view->model();
+        connect(model, &QAbstractItemModel::rowsInserted, this, &ColumnSpread::later);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &ColumnSpread::later);
+        connect(model, &QAbstractItemModel::modelReset, this, &ColumnSpread::later);
+        connect(model, &QAbstractItemModel::dataChanged, this, &ColumnSpread::later);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            later();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void later() {
+        if (queued_)
+            return;
+        queued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            queued_ = false;
+            spread();
+        });
+    }
+
+    void spread() {
+        // QTreeView hides the measure it uses for its own column fitting; the item
+        // view's public one reaches it.
+        const QAbstractItemView& measured = *view_;
+        const int columns = view_->columnCount();
+        std::vector<int> widths(std::size_t(columns), 0);
+        int total = 0;
+        for (int c = 0; c < columns; ++c) {
+            widths[std::size_t(c)] =
+                std::max(view_->header()->sectionSizeHint(c), measured.sizeHintForColumn(c));
+            total += widths[std::size_t(c)];
+        }
+        const int room = view_->viewport()->width() - total;
+        std::vector<int> growing = growing_;
+        if (growing.empty()) {
+            for (int c = 0; c < columns; ++c)
+                growing.push_back(c);
+        }
+        for (std::size_t k = 0; room > 0 && k < growing.size(); ++k) {
+            const int share =
+                room / int(growing.size()) + (k < std::size_t(room % int(growing.size())) ? 1 : 0);
+            widths[std::size_t(growing[k])] += share;
+        }
+        for (int c = 0; c < columns; ++c)
+            view_->setColumnWidth(c, widths[std::size_t(c)]);
+    }
+
+    shell::ListView* view_;
+    std::vector<int> growing_;
+    bool queued_ = false;
+};
 
 } // namespace
 
@@ -249,6 +339,8 @@ QWidget* DosyaHesabıFormu::buildHeader() {
     dates->addWidget(GünEsasıKutusu_);
     dates->addStretch();
     form->addRow(fieldLabel(QStringLiteral("&Hesap tarihi:"), HesapTarihiKutusu_), dates);
+    DosyaHataEtiketi_ = problemLabel(QStringLiteral("DosyaHataEtiketi"));
+    form->addRow(DosyaHataEtiketi_);
     return box;
 }
 
@@ -259,7 +351,7 @@ QWidget* DosyaHesabıFormu::buildItems() {
     KalemlerListesi_ = named(new shell::ListView, QStringLiteral("KalemlerListesi"));
     KalemlerListesi_->installEventFilter(this);
     KalemlerListesi_->createColumns(ItemColumns);
-    fitColumnsToContents(KalemlerListesi_);
+    new ColumnSpread(KalemlerListesi_, {2, 5});
     KalemEkleButonu_ =
         namedButton(QStringLiteral("KalemEkleButonu"), QStringLiteral("Kalem &Ekle"));
     KalemSilButonu_ = namedButton(QStringLiteral("KalemSilButonu"), QStringLiteral("Kalemi &Sil"));
@@ -296,6 +388,8 @@ QWidget* DosyaHesabıFormu::buildItems() {
     fields->addWidget(SabitOranKutusu_, 2, 5);
     fields->setColumnStretch(3, 1);
     layout->addWidget(KalemAlanı_, 1, 0, 1, 2);
+    KalemHataEtiketi_ = problemLabel(QStringLiteral("KalemHataEtiketi"));
+    layout->addWidget(KalemHataEtiketi_, 2, 0, 1, 2);
     return box;
 }
 
@@ -305,7 +399,7 @@ QWidget* DosyaHesabıFormu::buildPayments() {
     ÖdemelerListesi_ = named(new shell::ListView, QStringLiteral("ÖdemelerListesi"));
     ÖdemelerListesi_->installEventFilter(this);
     ÖdemelerListesi_->createColumns(PaymentColumns);
-    fitColumnsToContents(ÖdemelerListesi_);
+    new ColumnSpread(ÖdemelerListesi_, {3});
     ÖdemeEkleButonu_ =
         namedButton(QStringLiteral("ÖdemeEkleButonu"), QStringLiteral("Ödeme Ek&le"));
     ÖdemeSilButonu_ = namedButton(QStringLiteral("ÖdemeSilButonu"), QStringLiteral("Ödemeyi S&il"));
@@ -327,6 +421,8 @@ QWidget* DosyaHesabıFormu::buildPayments() {
     fields->addWidget(fieldLabel(QStringLiteral("Açıklama:"), ÖdemeAçıklamaKutusu_));
     fields->addWidget(ÖdemeAçıklamaKutusu_, 1);
     layout->addWidget(ÖdemeAlanı_, 1, 0, 1, 2);
+    ÖdemeHataEtiketi_ = problemLabel(QStringLiteral("ÖdemeHataEtiketi"));
+    layout->addWidget(ÖdemeHataEtiketi_, 2, 0, 1, 2);
     return box;
 }
 
@@ -394,7 +490,7 @@ QWidget* DosyaHesabıFormu::buildResults() {
     DilimlerListesi_->createColumns(SliceColumns);
     MahsupListesi_->createColumns(SetOffColumns);
     for (shell::ListView* view : {DilimlerListesi_, MahsupListesi_})
-        fitColumnsToContents(view);
+        new ColumnSpread(view, {});
     for (shell::ListView* view :
          {KalemlerListesi_, ÖdemelerListesi_, ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
         view->setItemDelegate(new RoomyRows(view));
@@ -438,6 +534,14 @@ void DosyaHesabıFormu::buildMenu() {
     menu->addSeparator();
     add(QStringLiteral("KapatMenüsü"), QStringLiteral("Ka&pat"), QKeySequence::Close,
         &QWidget::close);
+
+    // A deleted item or payment comes back with Ctrl+Z, where no text field takes
+    // the key for its own typing.
+    menu = menuBar()->addMenu(QStringLiteral("Dü&zen"));
+    menu->setObjectName(QStringLiteral("DüzenMenüsü"));
+    GeriAlMenüsü_ = add(QStringLiteral("GeriAlMenüsü"), QStringLiteral("&Geri Al"),
+                        QKeySequence::Undo, &DosyaHesabıFormu::GeriAlMenüsüTıklandı);
+    GeriAlMenüsü_->setEnabled(false);
 }
 
 void DosyaHesabıFormu::connectHandlers() {
@@ -481,6 +585,8 @@ void DosyaHesabıFormu::connectHandlers() {
             &DosyaHesabıFormu::VarsayılanSıraButonuTıklandı);
     connect(GüncelOranlarButonu_, &QPushButton::clicked, this,
             &DosyaHesabıFormu::GüncelOranlarButonuTıklandı);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusMoved(now); });
 }
 
 DosyaHesabıFormu* DosyaHesabıFormu::openNew(QWidget* owner) {
@@ -527,7 +633,7 @@ bool DosyaHesabıFormu::load(const QString& path) {
     }
     file_ = std::move(std::get<claim::ClaimFile>(read));
     // A file that names a list without carrying it takes the folder's copy.
-    claim::copyMissingLists(file_, shell::shared().ListFolder);
+    copyMissingLists();
     path_ = QFileInfo(path).absoluteFilePath();
     rememberRecent(path_);
     showFile();
@@ -561,6 +667,9 @@ void DosyaHesabıFormu::showFile() {
     showItemEditor();
     showPaymentEditor();
     fieldError_.reset();
+    freshRow_.reset();
+    deleted_.clear();
+    refreshUndo();
     setWindowModified(false);
     refreshTitle();
     recompute();
@@ -594,7 +703,7 @@ void DosyaHesabıFormu::showPaymentRow(int row) {
 void DosyaHesabıFormu::fillRateChoices() {
     std::set<std::string> names;
     // A folder that cannot be read leaves the file's own copies to choose from.
-    const Result<store::Listing> listing = store::enumerateListNames(shell::shared().ListFolder);
+    const Result<store::Listing> listing = store::listNames(shell::shared().listSource());
     if (listing)
         names.insert(listing.value().names.begin(), listing.value().names.end());
     for (const auto& [name, periods] : file_.lists)
@@ -610,6 +719,11 @@ void DosyaHesabıFormu::fillRateChoices() {
 
 void DosyaHesabıFormu::showItemEditor() {
     const int row = KalemlerListesi_->selectedRow();
+    if (freshRow_ && freshRow_->part == claim::RefusalPlace::Part::Item &&
+        freshRow_->index != std::optional<std::size_t>(std::size_t(row))) {
+        freshRow_.reset();
+        showProblem();
+    }
     KalemAlanı_->setEnabled(row >= 0);
     KalemSilButonu_->setEnabled(row >= 0);
     showing_ = true;
@@ -648,6 +762,11 @@ void DosyaHesabıFormu::showItemEditor() {
 
 void DosyaHesabıFormu::showPaymentEditor() {
     const int row = ÖdemelerListesi_->selectedRow();
+    if (freshRow_ && freshRow_->part == claim::RefusalPlace::Part::Payment &&
+        freshRow_->index != std::optional<std::size_t>(std::size_t(row))) {
+        freshRow_.reset();
+        showProblem();
+    }
     ÖdemeAlanı_->setEnabled(row >= 0);
     ÖdemeSilButonu_->setEnabled(row >= 0);
     showing_ = true;
@@ -685,13 +804,13 @@ void DosyaHesabıFormu::HeaderChanged() {
     if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_))
         file_.calculationDate = *date;
     else
-        fieldError_ = QStringLiteral("Hesap tarihi girilmemiş.");
+        fieldError_ = fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş.");
     TakipTarihiKutusu_->setEnabled(TakipTarihiOnayı_->isChecked());
     file_.filingDate.reset();
     if (TakipTarihiOnayı_->isChecked()) {
         file_.filingDate = dateOf(*TakipTarihiKutusu_);
         if (!file_.filingDate && !fieldError_)
-            fieldError_ = QStringLiteral("Takip tarihi girilmemiş.");
+            fieldError_ = fileProblem("takip_tarihi", "Takip tarihi girilmemiş.");
     }
     file_.dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
     changed();
@@ -723,21 +842,21 @@ void DosyaHesabıFormu::ItemEditorChanged() {
     if (row < 0)
         return;
     claim::Item& item = file_.items.at(std::size_t(row));
-    const QString number = QString::number(row + 1);
+    const auto problem = [row](const char* field, const std::string& what) {
+        return rowProblem(claim::RefusalPlace::Part::Item, row, field, what);
+    };
     fieldError_.reset();
     item.description = toStdString(AçıklamaKutusu_->text());
     const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(TutarKutusu_->text()));
     item.amount = amount.value_or(0);
     if (!amount && !TutarKutusu_->text().trimmed().isEmpty())
-        fieldError_ =
-            QStringLiteral("Kalem %1: tutar geçerli değil (en çok iki ondalık).").arg(number);
+        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
     const std::optional<Date> date = dateOf(*TarihKutusu_);
     const bool principal = item.kind == claim::ItemKind::Principal;
     (principal ? item.interestStart : item.date) = date;
     if (!date && !fieldError_)
-        fieldError_ = QStringLiteral("Kalem %1: %2 girilmemiş.")
-                          .arg(number, principal ? QStringLiteral("faiz başlangıcı")
-                                                 : QStringLiteral("tarih"));
+        fieldError_ = principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
+                                : problem("tarih", "tarihi girilmemiş.");
     if (principal) {
         const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
         SabitOranKutusu_->setEnabled(fixed);
@@ -746,10 +865,10 @@ void DosyaHesabıFormu::ItemEditorChanged() {
                 text::parseNumber(toStdString(SabitOranKutusu_->text()));
             item.rate = claim::FixedRate{percent.value_or(0.0)};
             if (!percent && !fieldError_)
-                fieldError_ = QStringLiteral("Kalem %1: sabit oran girilmemiş.").arg(number);
+                fieldError_ = problem("oran.sabit", "sabit oranı girilmemiş.");
         } else {
             item.rate = claim::ListRate{toStdString(OranKutusu_->currentText())};
-            claim::copyMissingLists(file_, shell::shared().ListFolder);
+            copyMissingLists();
         }
     }
     showItemRow(row);
@@ -769,12 +888,13 @@ void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
     else if (OranKutusu_->count() > 1)
         item.rate = claim::ListRate{toStdString(OranKutusu_->itemText(0))};
     file_.items.push_back(item);
-    claim::copyMissingLists(file_, shell::shared().ListFolder);
+    copyMissingLists();
     KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
     const int row = int(file_.items.size()) - 1;
     showItemRow(row);
     KalemlerListesi_->selectRow(row);
     showItemEditor();
+    freshRow_ = claim::RefusalPlace{claim::RefusalPlace::Part::Item, std::size_t(row), {}, {}};
     TürKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -783,13 +903,21 @@ void DosyaHesabıFormu::KalemSilButonuTıklandı() {
     const int row = KalemlerListesi_->selectedRow();
     if (row < 0)
         return;
+    deleted_.push_back({true, std::size_t(row), file_.items.at(std::size_t(row)), {}});
+    freshRow_.reset();
     file_.items.erase(file_.items.begin() + row);
-    KalemlerListesi_->removeRow(row);
+    // While the row goes, the view makes the next one current and would show it
+    // from the shortened file, one place off or past its end.
+    {
+        const QSignalBlocker quiet(KalemlerListesi_);
+        KalemlerListesi_->removeRow(row);
+    }
     for (int r = row; r < int(file_.items.size()); ++r)
         showItemRow(r);
     KalemlerListesi_->selectRow(std::min(row, int(file_.items.size()) - 1));
     showItemEditor();
     KalemlerListesi_->setFocus();
+    refreshUndo();
     changed();
 }
 
@@ -800,19 +928,20 @@ void DosyaHesabıFormu::PaymentEditorChanged() {
     if (row < 0)
         return;
     claim::Payment& payment = file_.payments.at(std::size_t(row));
-    const QString number = QString::number(row + 1);
+    const auto problem = [row](const char* field, const std::string& what) {
+        return rowProblem(claim::RefusalPlace::Part::Payment, row, field, what);
+    };
     fieldError_.reset();
     payment.description = toStdString(ÖdemeAçıklamaKutusu_->text());
     const std::optional<claim::Kurus> amount =
         claim::parseKurus(toStdString(ÖdemeTutarıKutusu_->text()));
     payment.amount = amount.value_or(0);
     if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty())
-        fieldError_ =
-            QStringLiteral("Ödeme %1: tutar geçerli değil (en çok iki ondalık).").arg(number);
+        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
     if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_))
         payment.date = *date;
     else if (!fieldError_)
-        fieldError_ = QStringLiteral("Ödeme %1: tarih girilmemiş.").arg(number);
+        fieldError_ = problem("tarih", "tarihi girilmemiş.");
     showPaymentRow(row);
     changed();
 }
@@ -824,6 +953,7 @@ void DosyaHesabıFormu::ÖdemeEkleButonuTıklandı() {
     showPaymentRow(row);
     ÖdemelerListesi_->selectRow(row);
     showPaymentEditor();
+    freshRow_ = claim::RefusalPlace{claim::RefusalPlace::Part::Payment, std::size_t(row), {}, {}};
     ÖdemeTarihiKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -832,14 +962,66 @@ void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
     const int row = ÖdemelerListesi_->selectedRow();
     if (row < 0)
         return;
+    deleted_.push_back({false, std::size_t(row), {}, file_.payments.at(std::size_t(row))});
+    freshRow_.reset();
     file_.payments.erase(file_.payments.begin() + row);
-    ÖdemelerListesi_->removeRow(row);
+    // While the row goes, the view makes the next one current and would show it
+    // from the shortened file, one place off or past its end.
+    {
+        const QSignalBlocker quiet(ÖdemelerListesi_);
+        ÖdemelerListesi_->removeRow(row);
+    }
     for (int r = row; r < int(file_.payments.size()); ++r)
         showPaymentRow(r);
     ÖdemelerListesi_->selectRow(std::min(row, int(file_.payments.size()) - 1));
     showPaymentEditor();
     ÖdemelerListesi_->setFocus();
+    refreshUndo();
     changed();
+}
+
+// The row comes back where it stood (or last, if the rows before it have gone since),
+// selected.
+void DosyaHesabıFormu::GeriAlMenüsüTıklandı() {
+    if (deleted_.empty())
+        return;
+    const Deleted last = deleted_.back();
+    deleted_.pop_back();
+    if (last.isItem) {
+        const std::size_t at = std::min(last.index, file_.items.size());
+        file_.items.insert(file_.items.begin() + std::ptrdiff_t(at), last.item);
+        copyMissingLists();
+        KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
+        for (int r = int(at); r < int(file_.items.size()); ++r)
+            showItemRow(r);
+        KalemlerListesi_->selectRow(int(at));
+        showItemEditor();
+        KalemlerListesi_->setFocus();
+    } else {
+        const std::size_t at = std::min(last.index, file_.payments.size());
+        file_.payments.insert(file_.payments.begin() + std::ptrdiff_t(at), last.payment);
+        ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
+        for (int r = int(at); r < int(file_.payments.size()); ++r)
+            showPaymentRow(r);
+        ÖdemelerListesi_->selectRow(int(at));
+        showPaymentEditor();
+        ÖdemelerListesi_->setFocus();
+    }
+    refreshUndo();
+    changed();
+}
+
+void DosyaHesabıFormu::refreshUndo() {
+    GeriAlMenüsü_->setEnabled(!deleted_.empty());
+    if (deleted_.empty()) {
+        GeriAlMenüsü_->setText(QStringLiteral("&Geri Al"));
+        return;
+    }
+    const Deleted& last = deleted_.back();
+    GeriAlMenüsü_->setText(
+        QStringLiteral("&Geri Al: %1. %2 silinmesi")
+            .arg(last.index + 1)
+            .arg(last.isItem ? QStringLiteral("kalemin") : QStringLiteral("ödemenin")));
 }
 
 void DosyaHesabıFormu::MoveBucket(int step) {
@@ -865,8 +1047,7 @@ void DosyaHesabıFormu::VarsayılanSıraButonuTıklandı() {
 
 void DosyaHesabıFormu::GüncelOranlarButonuTıklandı() {
     for (const std::string& name : listsDifferingFromFolder()) {
-        Result<RateList> current =
-            faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+        Result<RateList> current = store::readList(shell::shared().listSource(), name);
         if (current)
             file_.lists[name] = std::move(current.value().Periods);
     }
@@ -883,18 +1064,15 @@ void DosyaHesabıFormu::recompute() {
     // not fill the tables again: a large file has tens of thousands of slices.
     std::optional<claim::ClaimResult> shown = std::move(result_);
     result_.reset();
-    QString error;
-    if (fieldError_) {
-        error = *fieldError_;
-    } else {
+    problem_ = fieldError_;
+    if (!problem_) {
         claim::ClaimOutcome outcome = claim::compute(file_);
         if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
-            error = toQString(refusal->message);
+            problem_ = claim::inWords(*refusal);
         else
             result_ = std::move(std::get<claim::ClaimResult>(outcome));
     }
-    HataEtiketi_->setText(error);
-    HataEtiketi_->setVisible(!error.isEmpty());
+    showProblem();
     const std::vector<std::string> differing = listsDifferingFromFolder();
     if (!differing.empty()) {
         QStringList names;
@@ -909,6 +1087,55 @@ void DosyaHesabıFormu::recompute() {
     if (!result_ || !shown || *result_ != *shown)
         showResult();
     TaahhütPaneli_->compute(file_, result_.has_value());
+}
+
+// The message stands under the part of the inputs it concerns and where the results
+// would be; the row concerned is drawn in red. What a row just added still lacks
+// waits until the user leaves it.
+void DosyaHesabıFormu::showProblem() {
+    using Part = claim::RefusalPlace::Part;
+    const bool waiting = problem_ && freshRow_ && sameRow(problem_->place, *freshRow_);
+    const std::optional<claim::WordedRefusal> shown = waiting ? std::nullopt : problem_;
+    const QString text = shown ? toQString(shown->text) : QString();
+    const Part part = shown ? shown->place.part : Part::File;
+    const bool items =
+        shown && (part == Part::Item || part == Part::List || shown->place.field == "kalemler");
+    const bool payments = shown && (part == Part::Payment || shown->place.field == "odemeler");
+    for (const auto& [label, here] :
+         {std::pair{KalemHataEtiketi_, items}, std::pair{ÖdemeHataEtiketi_, payments},
+          std::pair{DosyaHataEtiketi_, shown && !items && !payments}}) {
+        label->setText(here ? text : QString());
+        label->setVisible(here);
+    }
+    HataEtiketi_->setText(text);
+    HataEtiketi_->setVisible(shown.has_value());
+
+    const auto mark = [](shell::ListView* view, int& marked, int row) {
+        for (const int r : {marked, row}) {
+            if (r < 0 || r >= view->rowCount())
+                continue;
+            QTreeWidgetItem* line = view->topLevelItem(r);
+            for (int c = 0; c < view->columnCount(); ++c)
+                line->setForeground(c, r == row ? QBrush(WrongRowColour) : QBrush());
+        }
+        marked = row;
+    };
+    const int wrong = shown && shown->place.index ? int(*shown->place.index) : -1;
+    mark(KalemlerListesi_, markedItemRow_, part == Part::Item ? wrong : -1);
+    mark(ÖdemelerListesi_, markedPaymentRow_, part == Part::Payment ? wrong : -1);
+}
+
+// Leaving the fields of a row just added, for another control of this window, ends
+// its grace.
+void DosyaHesabıFormu::focusMoved(QWidget* now) {
+    if (!freshRow_ || !now || now->window() != this)
+        return;
+    const QWidget* area =
+        freshRow_->part == claim::RefusalPlace::Part::Item ? KalemAlanı_ : ÖdemeAlanı_;
+    if (area->isAncestorOf(now))
+        return;
+    freshRow_.reset();
+    showProblem();
 }
 
 // Nothing of an earlier result stays on display once an input is wrong.
@@ -944,14 +1171,29 @@ void DosyaHesabıFormu::showResult() {
     UyarıEtiketi_->setVisible(!notices.isEmpty());
 }
 
+// A file that names a list without carrying it takes the copy the windows read
+// from: the folder's, or the program's own when the folder holds none.
+void DosyaHesabıFormu::copyMissingLists() {
+    const store::ListSource source = shell::shared().listSource();
+    if (!source.builtIn) {
+        claim::copyMissingLists(file_, source.folder);
+        return;
+    }
+    for (const std::string& name : claim::listsUsed(file_)) {
+        if (file_.lists.contains(name))
+            continue;
+        if (const Result<RateList> list = store::readList(source, name))
+            file_.lists.emplace(name, list.value().Periods);
+    }
+}
+
 std::vector<std::string> DosyaHesabıFormu::listsDifferingFromFolder() const {
     std::vector<std::string> differing;
     for (const std::string& name : claim::listsUsed(file_)) {
         const auto copy = file_.lists.find(name);
         if (copy == file_.lists.end())
             continue;
-        const Result<RateList> current =
-            faiz::read(store::ListFilePath(shell::shared().ListFolder, name));
+        const Result<RateList> current = store::readList(shell::shared().listSource(), name);
         if (current && current.value().Periods != copy->second)
             differing.push_back(name);
     }
@@ -972,16 +1214,31 @@ QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggeste
 }
 
 void DosyaHesabıFormu::OpenChosenFile() {
-    const QString folder = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
+    const QString folder = path_.isEmpty() ? pdf::reportFolder() : QFileInfo(path_).absolutePath();
     const QString chosen = chooseFile(FileDialog::Open, folder);
-    if (chosen.isEmpty())
-        return;
-    // An untouched new window takes the file itself.
-    if (path_.isEmpty() && !isModified() && file_.items.empty()) {
-        load(chosen);
+    if (!chosen.isEmpty())
+        openHereOrBeside(chosen);
+}
+
+bool DosyaHesabıFormu::untouched() const {
+    return path_.isEmpty() && !isModified() && file_.items.empty() && file_.payments.empty();
+}
+
+// An untouched new window takes the file itself, unless the file is open in another
+// window already, which then comes to the front.
+void DosyaHesabıFormu::openHereOrBeside(const QString& path) {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    const std::vector<DosyaHesabıFormu*> windows = openWindows();
+    const bool openElsewhere =
+        std::any_of(windows.begin(), windows.end(), [&wanted](const DosyaHesabıFormu* window) {
+            return !window->path_.isEmpty() &&
+                   QFileInfo(window->path_).absoluteFilePath() == wanted;
+        });
+    if (untouched() && !openElsewhere) {
+        load(wanted);
         return;
     }
-    openFile(chosen, parentWidget());
+    openFile(wanted, parentWidget());
 }
 
 bool DosyaHesabıFormu::save() {
@@ -990,9 +1247,12 @@ bool DosyaHesabıFormu::save() {
 
 bool DosyaHesabıFormu::saveAs() {
     QString suggested = path_;
+    // The first save opens where the reports are saved.
     if (suggested.isEmpty()) {
         const QString pdfName = pdf::suggestedFileName(toQString(file_.title));
-        suggested = pdfName.left(pdfName.size() - 4) + toQString(claim::FileExtension);
+        suggested =
+            QDir(pdf::reportFolder())
+                .filePath(pdfName.left(pdfName.size() - 4) + toQString(claim::FileExtension));
     }
     const QString chosen = chooseFile(FileDialog::Save, suggested);
     return !chosen.isEmpty() && writeTo(chosen);
@@ -1032,11 +1292,16 @@ void DosyaHesabıFormu::fillRecentMenu() {
     const QStringList recent = settings.value(RecentKey).toStringList();
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent[i];
-        QAction* action = SonDosyalarMenüsü_->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        // Files of one name in different folders are told apart by their folder.
+        const QFileInfo file(path);
+        const QString caption =
+            QStringLiteral("%1  —  %2")
+                .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()))
+                .replace(u'&', QStringLiteral("&&"));
+        QAction* action =
+            SonDosyalarMenüsü_->addAction(QStringLiteral("&%1 ").arg(i + 1) + caption);
         action->setToolTip(path);
-        connect(action, &QAction::triggered, this,
-                [this, path] { openFile(path, parentWidget()); });
+        connect(action, &QAction::triggered, this, [this, path] { openHereOrBeside(path); });
     }
     SonDosyalarMenüsü_->setEnabled(!recent.isEmpty());
 }

@@ -8,6 +8,7 @@
 
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimFile.h"
+#include "claim/RefusalWords.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -114,9 +115,19 @@ private:
     void changed();
     void recompute();
     void showResult();
+    // Shows problem_ beside the part it concerns and in the results' place.
+    void showProblem();
+    void focusMoved(QWidget* now);
+    void GeriAlMenüsüTıklandı();
+    void refreshUndo();
+    // Opens `path` here when this window is an untouched new one, otherwise in a
+    // window of its own.
+    void openHereOrBeside(const QString& path);
+    bool untouched() const;
     // The lists the items use whose copy in the file differs from the list of the
     // same name in the list folder.
     std::vector<std::string> listsDifferingFromFolder() const;
+    void copyMissingLists();
     bool confirmDiscard();
     bool writeTo(const QString& path);
     void rememberRecent(const QString& path);
@@ -128,7 +139,23 @@ private:
     std::optional<mirvane::claim::ClaimResult> result_;
     // The first field whose text is no value at all (an amount with three
     // decimals, a missing date); the core is not asked while one is set.
-    std::optional<QString> fieldError_;
+    std::optional<mirvane::claim::WordedRefusal> fieldError_;
+    // What stops the calculation now, in words, with where it belongs.
+    std::optional<mirvane::claim::WordedRefusal> problem_;
+    // The item or payment just added and not yet left: what it still lacks is no
+    // error until the user moves on from it.
+    std::optional<mirvane::claim::RefusalPlace> freshRow_;
+    // Deleted items and payments, the last deleted last, for "Geri Al".
+    struct Deleted {
+        bool isItem = true;
+        std::size_t index = 0;
+        mirvane::claim::Item item;
+        mirvane::claim::Payment payment;
+    };
+    std::vector<Deleted> deleted_;
+    // The rows drawn as wrong, so that they can be drawn plainly again.
+    int markedItemRow_ = -1;
+    int markedPaymentRow_ = -1;
     // Set while the program fills the fields, so their change signals are no edits.
     bool showing_ = false;
 
@@ -164,6 +191,9 @@ private:
     QPushButton* VarsayılanSıraButonu_ = nullptr;
 
     QLabel* HataEtiketi_ = nullptr;
+    QLabel* DosyaHataEtiketi_ = nullptr;
+    QLabel* KalemHataEtiketi_ = nullptr;
+    QLabel* ÖdemeHataEtiketi_ = nullptr;
     QLabel* UyarıEtiketi_ = nullptr;
     QWidget* GüncelOranlarAlanı_ = nullptr;
     QLabel* GüncelOranlarEtiketi_ = nullptr;
@@ -177,4 +207,5 @@ private:
     QMenu* SonDosyalarMenüsü_ = nullptr;
     QAction* PdfMenüsü_ = nullptr;
     QAction* WordMenüsü_ = nullptr;
+    QAction* GeriAlMenüsü_ = nullptr;
 };

@@ -26,10 +26,7 @@ const QString OpenKey = QStringLiteral("PDF Acilsin");
 std::optional<SaveChoice> askWithDialog(QWidget* parent, const QString& suggestedName) {
     QSettings settings;
     settings.beginGroup(SettingsGroup);
-    const QString folder =
-        settings
-            .value(FolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .toString();
+    const QString folder = reportFolder();
     QFileDialog dialog(parent, QStringLiteral("PDF Olarak Kaydet"), folder,
                        QStringLiteral("PDF belgeleri (*.pdf)"));
     dialog.setObjectName(QStringLiteral("PdfKaydetPenceresi"));
@@ -59,6 +56,14 @@ std::function<bool(const QString&)> installedOpener;
 
 } // namespace
 
+QString reportFolder() {
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    return settings
+        .value(FolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .toString();
+}
+
 void setSaveChooser(SaveChooser chooser) {
     installedChooser = std::move(chooser);
 }
@@ -74,6 +79,9 @@ QString suggestedFileName(const QString& title) {
                           c == u'(' || c == u')' || c == u',';
         name += kept ? c : QChar(u'_');
     }
+    // "Dosya." would give "Dosya..pdf".
+    while (!name.isEmpty() && (name.back() == u'.' || name.back() == u' '))
+        name.chop(1);
     if (name.isEmpty())
         name = QStringLiteral("Rapor");
     return name + QStringLiteral(".pdf");

@@ -28,8 +28,13 @@ void setSaveChooser(SaveChooser chooser);
 void setViewerOpener(std::function<bool(const QString& file)> opener);
 
 // A file name for a report from its title: letters, digits and a few signs kept,
-// the rest turned into "_", ".pdf" added ("İcra 2024/1234" -> "İcra 2024_1234.pdf").
+// the rest turned into "_", full stops and blanks at its end dropped, ".pdf" added
+// ("İcra 2024/1234." -> "İcra 2024_1234.pdf").
 QString suggestedFileName(const QString& title);
+
+// The folder the PDF dialog opens in: where the last report was saved, at first the
+// documents folder.
+QString reportFolder();
 
 // Asks where to save `document`, writes it and opens it if the user ticked so.
 // A failure goes through the error report. True when the file was written.
