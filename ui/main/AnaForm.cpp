@@ -754,7 +754,7 @@ void AnaForm::RefreshListNames() {
     // Lists kept in a folder the user may only read are still used; what would
     // change them is turned off.
     values.ListFolderWritable = !values.ListsBuiltIn && store::isUsableFolder(values.ListFolder);
-    showWhetherListsCanChange(unusable);
+    showWhetherListsCanChange();
     listNames_ = listing ? listing.value().names : std::vector<std::string>();
     const auto named = std::find(listNames_.begin(), listNames_.end(), SelectedListName_);
     if (named != listNames_.end()) {
@@ -785,11 +785,15 @@ void AnaForm::RefreshListNames() {
         clearDisplay(QString());
     }
     BaşlangıçTarihiKutusu_->setFocus();
+    // Told over the lists it concerns, once a run.
+    if (!values.ListFolderWritable && !folderNoticeShown_) {
+        folderNoticeShown_ = true;
+        tellFolderCannotBeWritten(unusable);
+    }
 }
 
-// The editors are turned off, each saying why, and the user is told once in a run
-// what the folder lacks.
-void AnaForm::showWhetherListsCanChange(const QString& unusable) {
+// The editors are turned off, each saying why.
+void AnaForm::showWhetherListsCanChange() {
     const shell::SharedValues& values = shell::shared();
     const QString why = values.ListFolderWritable ? QString()
                         : values.ListsBuiltIn     ? BuiltInListsTip
@@ -798,10 +802,10 @@ void AnaForm::showWhetherListsCanChange(const QString& unusable) {
         editor->setEnabled(values.ListFolderWritable);
         editor->setToolTip(why);
     }
-    if (values.ListFolderWritable || folderNoticeShown_) {
-        return;
-    }
-    folderNoticeShown_ = true;
+}
+
+void AnaForm::tellFolderCannotBeWritten(const QString& unusable) {
+    const shell::SharedValues& values = shell::shared();
     const QString folder = QDir::toNativeSeparators(toQString(utf8path::toUtf8(values.ListFolder)));
     shell::showNotice(values.ListsBuiltIn
                           ? unusable + QStringLiteral("\n\n") + BuiltInListsNotice

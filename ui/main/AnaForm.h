@@ -101,9 +101,11 @@ private:
     void ListeyiPDFeAktarMenüsüTıklandı();
     void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
 
-    // Turns the list editors on or off as the folder allows (`unusable` says what
-    // failed when the program's own lists stand in for the folder).
-    void showWhetherListsCanChange(const QString& unusable);
+    // Turns the list editors on or off as the folder allows.
+    void showWhetherListsCanChange();
+    // The notice that the folder takes no lists (`unusable` says what failed when the
+    // program's own lists stand in for it).
+    void tellFolderCannotBeWritten(const QString& unusable);
 
     // Loading for display of the list at `row`, and the emptying it starts with.
     // False when the list could not be read.
