@@ -186,6 +186,7 @@ Debt debtAt(const claim::ClaimFile& file, const claim::ClaimResult& result, Date
         debt.interestAfterFiling += balance.unpaidInterest - unpaidBefore;
     }
     for (const claim::ItemBalance& balance : result.items) {
+        debt.hasCharges = debt.hasCharges || balance.kind != claim::ItemKind::Principal;
         if (balance.kind != claim::ItemKind::Principal && balance.remaining > 0) {
             debt.items.push_back({balance.item, balance.kind,
                                   file.items[std::size_t(balance.item) - 1].description,

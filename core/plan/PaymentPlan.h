@@ -45,6 +45,7 @@ struct Debt {
     Kurus costs = 0;
     Kurus fee = 0;
     Kurus total = 0;
+    bool hasCharges = false; // the file claims costs or a fee, paid or not
 
     friend bool operator==(const Debt&, const Debt&) = default;
 };

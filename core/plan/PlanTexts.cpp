@@ -48,7 +48,7 @@ std::vector<std::pair<std::string, std::string>> debtLines(const Debt& debt) {
         if (item.kind != claim::ItemKind::Principal)
             lines.emplace_back(itemLabel(item), money(item.remaining));
     }
-    if (debt.costs == 0 && debt.fee == 0)
+    if (debt.hasCharges && debt.costs == 0 && debt.fee == 0)
         lines.emplace_back("Masraf ve vekalet ücreti", "ödendi");
     lines.emplace_back("Taahhüt tarihindeki borç (" + text::formatDate(debt.date) + ")",
                        money(debt.total));

@@ -2,6 +2,7 @@
 
 #include "claim/ClaimExample.h"
 #include "deadline/Calendar.h"
+#include "plan/PlanTexts.h"
 #include "rates/ReadyLists.h"
 #include "text/NumberWords.h"
 #include "text/TextForms.h"
@@ -201,6 +202,10 @@ TEST(PaymentPlanDates, AFeastEndingOnFridayMovesPastTheWeekend) {
     EXPECT_EQ(plan.instalments[0].due, day("15.04.2024"));
     EXPECT_NE(plan.instalments[0].reason.find("Ramazan Bayramı"), std::string::npos);
     EXPECT_NE(plan.instalments[0].reason.find("Cumartesi"), std::string::npos);
+    // A file that claims no costs does not read as if they were paid.
+    for (const auto& [label, amount] : debtLines(plan.debt)) {
+        EXPECT_EQ(label.find("Masraf"), std::string::npos) << label;
+    }
 }
 
 TEST(PaymentPlanTyped, AmountsThatFallShortOrOverpay) {
