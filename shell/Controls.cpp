@@ -458,11 +458,6 @@ void DateTimePicker::clearRefusal() {
     setStyleSheet(QString());
 }
 
-bool DateTimePicker::wholeTextSelected() const {
-    const QLineEdit* editor = lineEdit();
-    return editor->hasSelectedText() && editor->selectedText() == editor->text();
-}
-
 QString DateTimePicker::problemNotice(const QString& fieldName) const {
     const QString quoted = u'"' + fieldName + u'"';
     if (!refused_.isEmpty())

@@ -81,8 +81,6 @@ public:
     // two-digit year); empty once a valid date has been entered or set. While it is
     // there, the field keeps its value and shows the refusal (red frame, tooltip).
     const QString& refusedEntry() const { return refused_; }
-    // Whether the user selected the whole date (not just the part arrows would step).
-    bool wholeTextSelected() const;
     // The notice that a calculation or an entry must not go on from this field:
     // empty or refused. `fieldName` is the caption the user knows the field by.
     // Empty when the field holds a usable date.
