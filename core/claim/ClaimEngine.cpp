@@ -1,5 +1,6 @@
 #include "claim/ClaimEngine.h"
 
+#include "claim/FixedRateNotice.h"
 #include "interest/InterestEngine.h"
 #include "text/TextForms.h"
 
@@ -351,7 +352,11 @@ ClaimOutcome compute(const ClaimFile& file, const std::vector<Date>& cuts) {
         return *std::move(refusal);
     }
     try {
-        return Calculation(file, cuts).run();
+        ClaimResult result = Calculation(file, cuts).run();
+        for (std::string& notice : fixedRateNotices(file)) {
+            result.notices.push_back(std::move(notice));
+        }
+        return result;
     } catch (const TooLarge& overflow) {
         return Refusal{overflow.field, overflow.field + ": Tutarlar hesaplanamayacak kadar büyük."};
     }

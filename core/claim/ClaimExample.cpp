@@ -1,5 +1,6 @@
 #include "claim/ClaimExample.h"
 
+#include "claim/Alternatives.h"
 #include "rates/ReadyLists.h"
 
 namespace mirvane::claim {
@@ -34,6 +35,33 @@ ClaimFile workedExample() {
         {sys_days{2024y / October / 1}, 3'000'000, "Kısmi ödeme"},
     };
     file.lists.emplace(std::string(StatutoryName), currentStatutoryPeriods());
+    return file;
+}
+
+ClaimFile expertExample() {
+    ClaimFile file = workedExample();
+    ReportDetails report;
+    report.authority = "İstanbul 12. Asliye Ticaret Mahkemesi";
+    report.fileNumber = "2025/345 E.";
+    report.date = sys_days{2025y / January / 15};
+    report.subject = "Fatura alacağının faizi ve kısmi ödemelerin mahsubu";
+    report.parties = {{"Davacı", "Örnek Ticaret A.Ş.", "Av. Ayşe Yılmaz"},
+                      {"Davalı", "Deneme Gıda Ltd. Şti.", "Av. Mehmet Demir"}};
+    report.questions = {
+        {"Davacının 31.12.2024 tarihindeki alacağı ne kadardır?",
+         "Kanuni faizle bakiye 57.290,94 TL; ticari faiz uygulanırsa seçenekler tablosundaki "
+         "tutarlar."},
+        {"Takip tarihindeki alacak ne kadardır?",
+         "Kanuni faizle 101.479,45 TL (100.000,00 TL anapara ve 1.479,45 TL işlemiş faiz)."}};
+    report.documents = {"Fatura (01.01.2024)", "İcra takip dosyası", "Banka dekontları"};
+    report.facts = "Fatura bedeli ödenmemiş, alacak icra takibine konu edilmiştir.";
+    report.experts = {{"Mali Müşavir Ali Kaya", "Muhasebe-finans", "İST-1234"}};
+    file.report = std::move(report);
+    for (const UsualAlternative kind :
+         {UsualAlternative::AdvanceEveryChange, UsualAlternative::HalfYearly}) {
+        file.alternatives.push_back(usualAlternative(kind, file));
+    }
+    copyReadyLists(file);
     return file;
 }
 

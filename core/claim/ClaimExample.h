@@ -12,4 +12,9 @@ namespace mirvane::claim {
 // The example with a copy of the statutory list in "listeler".
 ClaimFile workedExample();
 
+// The same claim as a court expert reports it: the report's details, and two
+// alternatives for the principal item, the advance rate at every change and the
+// half-yearly rule of Law 3095 art. 2/2, with copies of both lists.
+ClaimFile expertExample();
+
 } // namespace mirvane::claim

@@ -3,6 +3,7 @@
 #include "ratelist/FaizFile.h"
 #include "ratelist/OleDate.h"
 #include "ratelist/RateListStore.h"
+#include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
@@ -52,13 +53,14 @@ std::optional<Refusal> checkRate(const std::string& field, double percent) {
     return std::nullopt;
 }
 
-std::optional<Refusal> checkSetOffOrder(const std::vector<Bucket>& order) {
+std::optional<Refusal> checkSetOffOrder(const std::vector<Bucket>& order,
+                                        std::string field = "mahsup_sirasi") {
     std::vector<Bucket> sorted = order;
     std::sort(sorted.begin(), sorted.end());
     const std::vector<Bucket> all{Bucket::Costs, Bucket::Fee, Bucket::Interest, Bucket::Principal};
     if (sorted != all) {
-        return refuse("mahsup_sirasi", "\"masraf\", \"vekalet\", \"faiz\" ve \"anapara\" birer kez "
-                                       "yer almalı.");
+        return refuse(std::move(field), "\"masraf\", \"vekalet\", \"faiz\" ve \"anapara\" birer "
+                                        "kez yer almalı.");
     }
     return std::nullopt;
 }
@@ -165,6 +167,82 @@ std::optional<Refusal> checkSizes(const ClaimFile& file) {
     return std::nullopt;
 }
 
+bool namesPrincipalItem(const ClaimFile& file, std::int64_t item) {
+    return item >= 1 && static_cast<std::uint64_t>(item) <= file.items.size() &&
+           file.items[static_cast<std::size_t>(item - 1)].kind == ItemKind::Principal;
+}
+
+void applyItemChange(ClaimFile& file, const ItemChange& change) {
+    Item& item = file.items[static_cast<std::size_t>(change.item - 1)];
+    if (change.rate) {
+        item.rate = *change.rate;
+    }
+    if (change.interestStart) {
+        item.interestStart = change.interestStart;
+    }
+}
+
+std::optional<Refusal> checkItemChange(const ClaimFile& file, ClaimFile& changed,
+                                       const ItemChange& change, const std::string& field) {
+    if (!change.rate && !change.interestStart) {
+        return refuse(field, "Değişiklik kalemin ne oranını ne de faiz başlangıcını "
+                             "değiştiriyor.");
+    }
+    if (!namesPrincipalItem(file, change.item)) {
+        const bool exists =
+            change.item >= 1 && static_cast<std::uint64_t>(change.item) <= file.items.size();
+        return refuse(field + ".kalem",
+                      exists ? std::to_string(change.item) + ". kalem bir anapara kalemi değil; "
+                                                             "değişiklik yalnız anapara "
+                                                             "kalemlerine uygulanır."
+                             : "Dosyada " + std::to_string(change.item) + ". kalem yok.");
+    }
+    applyItemChange(changed, change);
+    return checkPrincipalItem(changed, changed.items[static_cast<std::size_t>(change.item - 1)],
+                              field);
+}
+
+// The change's own fields are named where they fail; what fails only in the file
+// the change leaves is named with the alternative.
+std::optional<Refusal> checkAlternative(const ClaimFile& file, std::size_t index) {
+    const Alternative& alternative = file.alternatives[index];
+    const Change& change = alternative.change;
+    const std::string field = alternativeField(index) + ".degisiklik";
+    if (change.items.empty() && !change.dayBasis && !change.filingDate && !change.setOffOrder) {
+        return refuse(field, "Seçenek hesapta hiçbir şeyi değiştirmiyor.");
+    }
+    if (change.items.size() > MaxItems) {
+        return refuse(field + ".kalemler", "En fazla 1000 kalem değişikliği olabilir.");
+    }
+    ClaimFile changed = withChange(file, Change{});
+    for (std::size_t k = 0; k < change.items.size(); ++k) {
+        const std::string itemChangeField = field + ".kalemler[" + std::to_string(k + 1) + "]";
+        if (auto refusal = checkItemChange(file, changed, change.items[k], itemChangeField)) {
+            return refusal;
+        }
+    }
+    if (change.dayBasis && *change.dayBasis != 365 && *change.dayBasis != 360) {
+        return refuse(field + ".gun_esasi", "Yıl 365 ya da 360 gün olmalı.");
+    }
+    if (change.filingDate) {
+        if (auto refusal = checkDate(field + ".takip_tarihi", *change.filingDate)) {
+            return refusal;
+        }
+    }
+    if (change.setOffOrder) {
+        if (auto refusal = checkSetOffOrder(*change.setOffOrder, field + ".mahsup_sirasi")) {
+            return refusal;
+        }
+    }
+    if (auto refusal = validate(withChange(file, change))) {
+        const std::string name =
+            alternative.name.empty() ? std::string() : " (\"" + alternative.name + "\")";
+        return Refusal{alternativeField(index),
+                       alternativeField(index) + name + " ile: " + refusal->message};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string_view itemKindName(ItemKind kind) {
@@ -199,6 +277,30 @@ std::string paymentField(std::size_t index) {
     return "odemeler[" + std::to_string(index + 1) + "]";
 }
 
+std::string alternativeField(std::size_t index) {
+    return "secenekler[" + std::to_string(index + 1) + "]";
+}
+
+ClaimFile withChange(const ClaimFile& file, const Change& change) {
+    ClaimFile changed;
+    changed.title = file.title;
+    changed.calculationDate = file.calculationDate;
+    changed.filingDate = change.filingDate ? change.filingDate : file.filingDate;
+    changed.dayBasis = change.dayBasis.value_or(file.dayBasis);
+    changed.setOffOrder = change.setOffOrder.value_or(file.setOffOrder);
+    changed.items = file.items;
+    changed.payments = file.payments;
+    changed.lists = file.lists;
+    changed.report = file.report;
+    changed.undertaking = file.undertaking;
+    for (const ItemChange& itemChange : change.items) {
+        if (namesPrincipalItem(file, itemChange.item)) {
+            applyItemChange(changed, itemChange);
+        }
+    }
+    return changed;
+}
+
 std::optional<Refusal> validate(const ClaimFile& file) {
     if (auto refusal = checkSizes(file)) {
         return refusal;
@@ -227,6 +329,15 @@ std::optional<Refusal> validate(const ClaimFile& file) {
             return refusal;
         }
     }
+    if (file.alternatives.size() > MaxAlternatives) {
+        return refuse("secenekler",
+                      "En fazla " + std::to_string(MaxAlternatives) + " seçenek olabilir.");
+    }
+    for (std::size_t index = 0; index < file.alternatives.size(); ++index) {
+        if (auto refusal = checkAlternative(file, index)) {
+            return refusal;
+        }
+    }
     return std::nullopt;
 }
 
@@ -239,7 +350,26 @@ std::vector<std::string> listsUsed(const ClaimFile& file) {
             names.push_back(list->name);
         }
     }
+    for (const Alternative& alternative : file.alternatives) {
+        for (const ItemChange& change : alternative.change.items) {
+            const auto* list = change.rate ? std::get_if<ListRate>(&*change.rate) : nullptr;
+            if (list && std::find(names.begin(), names.end(), list->name) == names.end()) {
+                names.push_back(list->name);
+            }
+        }
+    }
     return names;
+}
+
+void copyReadyLists(ClaimFile& file) {
+    for (const std::string& name : listsUsed(file)) {
+        if (file.lists.contains(name)) {
+            continue;
+        }
+        if (const RateList* ready = rates::readyList(name)) {
+            file.lists.emplace(name, ready->Periods);
+        }
+    }
 }
 
 std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
@@ -262,6 +392,7 @@ std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
             unreadable.push_back({name, path, list.error()});
         }
     }
+    copyReadyLists(file);
     return unreadable;
 }
 

@@ -71,6 +71,73 @@ struct Payment {
     friend bool operator==(const Payment&, const Payment&) = default;
 };
 
+// The court expert's report around the calculation ("rapor"); every field may be
+// left empty, and a section with nothing in it is not printed.
+struct Party {
+    std::string role;    // "sifat": Davacı, Davalı, Alacaklı, Borçlu...
+    std::string name;    // "ad"
+    std::string counsel; // "vekil"
+
+    friend bool operator==(const Party&, const Party&) = default;
+};
+
+struct Question {
+    std::string text;   // "soru", in the court's order
+    std::string answer; // "cevap", free text that may quote the figures
+
+    friend bool operator==(const Question&, const Question&) = default;
+};
+
+struct Expert {
+    std::string name;           // "ad"
+    std::string title;          // "unvan": title or field
+    std::string registryNumber; // "sicil_no": the number on the experts' list
+
+    friend bool operator==(const Expert&, const Expert&) = default;
+};
+
+struct ReportDetails {
+    std::string authority;              // "merci": the court or the enforcement office
+    std::string fileNumber;             // "dosya_no"
+    std::optional<Date> date;           // "rapor_tarihi"
+    std::string subject;                // "konu"
+    std::vector<Party> parties;         // "taraflar"
+    std::vector<Question> questions;    // "sorular"
+    std::vector<std::string> documents; // "incelenen_belgeler"
+    std::string facts;                  // "tespitler"
+    std::vector<Expert> experts;        // "bilirkisiler"
+
+    friend bool operator==(const ReportDetails&, const ReportDetails&) = default;
+};
+
+// An alternative calculation ("secenekler"): the same claim with a few of its legal
+// choices made otherwise. Every part of the change is optional, but a change must
+// change something.
+struct ItemChange {
+    std::int64_t item = 0;             // "kalem": the item's position in "kalemler", from 1
+    std::optional<RateSource> rate;    // "oran"
+    std::optional<Date> interestStart; // "faiz_baslangic"
+
+    friend bool operator==(const ItemChange&, const ItemChange&) = default;
+};
+
+struct Change {
+    std::vector<ItemChange> items;                  // "kalemler"
+    std::optional<int> dayBasis;                    // "gun_esasi"
+    std::optional<Date> filingDate;                 // "takip_tarihi"
+    std::optional<std::vector<Bucket>> setOffOrder; // "mahsup_sirasi"
+
+    friend bool operator==(const Change&, const Change&) = default;
+};
+
+struct Alternative {
+    std::string name;   // "ad"
+    std::string reason; // "neden": one line
+    Change change;      // "degisiklik"
+
+    friend bool operator==(const Alternative&, const Alternative&) = default;
+};
+
 struct ClaimFile {
     std::string title;              // "baslik", may be empty
     Date calculationDate;           // "hesap_tarihi"
@@ -81,6 +148,8 @@ struct ClaimFile {
     std::vector<Payment> payments;                        // "odemeler", in file order
     std::map<std::string, std::vector<RatePeriod>> lists; // "listeler": name -> periods
     std::optional<Undertaking> undertaking;               // "taahhut", absent in most files
+    std::optional<ReportDetails> report;                  // "rapor"
+    std::vector<Alternative> alternatives;                // "secenekler"
 
     friend bool operator==(const ClaimFile&, const ClaimFile&) = default;
 };
@@ -94,6 +163,10 @@ inline constexpr Kurus MaxAmount = 1'000'000'000'000'000; // 10 trillion TL in k
 inline constexpr double MaxRatePercent = 1000.0;
 inline constexpr std::size_t MaxItems = 1000;
 inline constexpr std::size_t MaxPayments = 10'000;
+// Each alternative is a whole calculation of its own.
+inline constexpr std::size_t MaxAlternatives = 20;
+// Questions, parties, documents and experts of a report, each.
+inline constexpr std::size_t MaxReportEntries = 1000;
 // Principal items times (payments + 1): bounds the slices a calculation makes.
 inline constexpr std::size_t MaxSliceBudget = 500'000;
 
@@ -116,16 +189,26 @@ std::optional<Bucket> bucketNamed(std::string_view name);
 // "kalemler[3]" for index 2.
 std::string itemField(std::size_t index);
 std::string paymentField(std::size_t index);
+// "secenekler[1]" for index 0.
+std::string alternativeField(std::size_t index);
 
 // Whether the file can be computed: at least one principal item, every amount above
 // zero and within MaxAmount, every date within 01.01.1601-31.12.9999, a day basis of
 // 365 or 360, a set-off order that names each bucket once, every list a principal
 // item names present in `lists` with periods that follow one another day by day, no
 // interest start before its list's first day, no payment after the calculation date,
-// and the size bounds above. The first failure found is returned.
+// and the size bounds above; then each alternative: a change that changes something,
+// names principal items only, and leaves a file that passes the same checks. The first
+// failure found is returned.
 std::optional<Refusal> validate(const ClaimFile& file);
 
-// The names of the lists the principal items use, each once, in item order.
+// The file as an alternative computes it: a copy with `change` applied and no
+// alternatives of its own. Item changes that name no principal item are passed over
+// (validate() refuses them).
+ClaimFile withChange(const ClaimFile& file, const Change& change);
+
+// The names of the lists the principal items use, each once, in item order, then the
+// lists only the alternatives name.
 std::vector<std::string> listsUsed(const ClaimFile& file);
 
 // A list file of the folder that an item uses and that could not be read.
@@ -136,10 +219,14 @@ struct UnreadableList {
 };
 
 // Copies into `lists` every list the items use that the file carries no copy of, from
-// the ".faiz" file of that name in the list folder. Lists the folder lacks or cannot
-// be read are left out (validate() then names the item); the files that are there but
-// could not be read are returned, so that the user learns why, not that they are missing.
+// the ".faiz" file of that name in the list folder, or else from the program's ready
+// list of that name. Lists found in neither are left out (validate() then names the
+// item); the files that are there but could not be read are returned, so that the
+// user learns why, not that they are missing.
 std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
                                              const std::filesystem::path& listFolder);
+
+// Copies the program's ready list for every list used that the file does not carry.
+void copyReadyLists(ClaimFile& file);
 
 } // namespace mirvane::claim

@@ -342,6 +342,184 @@ Undertaking undertakingOf(const Json& value) {
     return terms;
 }
 
+// The first of `keys` the object holds, for fields a hand-written file may name in
+// more than one way.
+const Json* firstMember(const Json& object, std::initializer_list<const char*> keys,
+                        std::string& field, const std::string& prefix) {
+    for (const char* key : keys) {
+        if (const Json* value = optionalMember(object, key)) {
+            field = prefix + "." + key;
+            return value;
+        }
+    }
+    return nullptr;
+}
+
+std::string textOf(const Json& object, std::initializer_list<const char*> keys,
+                   const std::string& prefix) {
+    std::string field;
+    const Json* value = firstMember(object, keys, field, prefix);
+    return value ? stringOf(*value, field) : std::string();
+}
+
+// An optional array of at most MaxReportEntries entries, each read by `entry`.
+template <class Entry>
+void entriesOf(const Json& object, std::initializer_list<const char*> keys,
+               const std::string& prefix, Entry entry) {
+    std::string field;
+    const Json* value = firstMember(object, keys, field, prefix);
+    if (!value) {
+        return;
+    }
+    expect(value->is_array(), *value, field, "bir dizi");
+    if (value->size() > MaxReportEntries) {
+        bad(field, "En fazla " + std::to_string(MaxReportEntries) + " öğe olabilir.");
+    }
+    for (std::size_t index = 0; index < value->size(); ++index) {
+        entry((*value)[index], field + "[" + std::to_string(index + 1) + "]", index);
+    }
+}
+
+ReportDetails reportOf(const Json& value) {
+    expect(value.is_object(), value, "rapor", "bir nesne");
+    ReportDetails report;
+    report.authority = textOf(value, {"merci"}, "rapor");
+    report.fileNumber = textOf(value, {"dosya_no"}, "rapor");
+    if (const Json* date = optionalMember(value, "rapor_tarihi")) {
+        report.date = dateOf(*date, "rapor.rapor_tarihi");
+    }
+    report.subject = textOf(value, {"konu"}, "rapor");
+    entriesOf(value, {"taraflar"}, "rapor", [&](const Json& party, const std::string& field, auto) {
+        expect(party.is_object(), party, field, "bir nesne");
+        report.parties.push_back({textOf(party, {"sifat", "rol"}, field),
+                                  textOf(party, {"ad"}, field), textOf(party, {"vekil"}, field)});
+    });
+    entriesOf(value, {"sorular"}, "rapor",
+              [&](const Json& question, const std::string& field, auto) {
+                  if (question.is_string()) {
+                      report.questions.push_back({question.get<std::string>(), {}});
+                      return;
+                  }
+                  expect(question.is_object(), question, field, "bir metin ya da nesne");
+                  report.questions.push_back(
+                      {textOf(question, {"soru"}, field), textOf(question, {"cevap"}, field)});
+              });
+    // Answers may also stand in a list of their own, in the questions' order.
+    entriesOf(value, {"cevaplar"}, "rapor",
+              [&](const Json& answer, const std::string& field, std::size_t index) {
+                  const std::string text = stringOf(answer, field);
+                  if (index >= report.questions.size()) {
+                      bad(field, "Bu cevabın sorusu yok.");
+                  }
+                  if (report.questions[index].answer.empty()) {
+                      report.questions[index].answer = text;
+                  }
+              });
+    entriesOf(value, {"incelenen_belgeler", "belgeler"}, "rapor",
+              [&](const Json& document, const std::string& field, auto) {
+                  report.documents.push_back(stringOf(document, field));
+              });
+    report.facts = textOf(value, {"tespitler"}, "rapor");
+    entriesOf(value, {"bilirkisiler"}, "rapor",
+              [&](const Json& expert, const std::string& field, auto) {
+                  expect(expert.is_object(), expert, field, "bir nesne");
+                  report.experts.push_back({textOf(expert, {"ad"}, field),
+                                            textOf(expert, {"unvan", "alan"}, field),
+                                            textOf(expert, {"sicil_no", "liste_no"}, field)});
+              });
+    return report;
+}
+
+std::vector<Bucket> bucketsOf(const Json& order, const std::string& field) {
+    expect(order.is_array(), order, field, "bir dizi");
+    if (order.size() > DefaultSetOffOrder.size()) {
+        bad(field, "\"masraf\", \"vekalet\", \"faiz\" ve \"anapara\" birer kez yer almalı.");
+    }
+    std::vector<Bucket> buckets;
+    for (std::size_t index = 0; index < order.size(); ++index) {
+        const std::string bucketField = field + "[" + std::to_string(index + 1) + "]";
+        const std::string name = stringOf(order[index], bucketField);
+        const std::optional<Bucket> bucket = bucketNamed(name);
+        if (!bucket) {
+            bad(bucketField, "Bilinmeyen mahsup kalemi \"" + name +
+                                 "\" (masraf, vekalet, faiz ya da anapara olmalı).");
+        }
+        buckets.push_back(*bucket);
+    }
+    return buckets;
+}
+
+ItemChange itemChangeOf(const Json& value, const std::string& field) {
+    expect(value.is_object(), value, field, "bir nesne");
+    ItemChange change;
+    const Json& item = member(value, "kalem", field + ".kalem");
+    if (!item.is_number_integer()) {
+        bad(field + ".kalem", "Burada kalemin sırası (1'den başlayan bir tam sayı) olmalı, " +
+                                  typeText(item) + " var.");
+    }
+    change.item = item.is_number_unsigned() && item.get<std::uint64_t>() > MaxItems
+                      ? static_cast<std::int64_t>(MaxItems) + 1
+                      : item.get<std::int64_t>();
+    if (optionalMember(value, "oran")) {
+        change.rate = rateSourceOf(value, field);
+    }
+    if (const Json* start = optionalMember(value, "faiz_baslangic")) {
+        change.interestStart = dateOf(*start, field + ".faiz_baslangic");
+    }
+    return change;
+}
+
+Change changeOf(const Json& value, const std::string& field) {
+    expect(value.is_object(), value, field, "bir nesne");
+    Change change;
+    if (const Json* items = optionalMember(value, "kalemler")) {
+        expect(items->is_array(), *items, field + ".kalemler", "bir dizi");
+        if (items->size() > MaxItems) {
+            bad(field + ".kalemler", "En fazla " + std::to_string(MaxItems) + " öğe olabilir.");
+        }
+        for (std::size_t index = 0; index < items->size(); ++index) {
+            change.items.push_back(itemChangeOf(
+                (*items)[index], field + ".kalemler[" + std::to_string(index + 1) + "]"));
+        }
+    }
+    if (const Json* basis = optionalMember(value, "gun_esasi")) {
+        if (!basis->is_number_integer() || (*basis != 365 && *basis != 360)) {
+            bad(field + ".gun_esasi", "Yıl 365 ya da 360 gün olmalı.");
+        }
+        change.dayBasis = basis->get<int>();
+    }
+    if (const Json* filing = optionalMember(value, "takip_tarihi")) {
+        change.filingDate = dateOf(*filing, field + ".takip_tarihi");
+    }
+    if (const Json* order = optionalMember(value, "mahsup_sirasi")) {
+        change.setOffOrder = bucketsOf(*order, field + ".mahsup_sirasi");
+    }
+    return change;
+}
+
+std::vector<Alternative> alternativesOf(const Json& value) {
+    expect(value.is_array(), value, "secenekler", "bir dizi");
+    if (value.size() > MaxAlternatives) {
+        bad("secenekler", "En fazla " + std::to_string(MaxAlternatives) + " seçenek olabilir.");
+    }
+    std::vector<Alternative> alternatives;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const std::string field = alternativeField(index);
+        const Json& entry = value[index];
+        expect(entry.is_object(), entry, field, "bir nesne");
+        Alternative alternative;
+        alternative.name = optionalString(entry, "ad", field + ".ad");
+        alternative.reason = optionalString(entry, "neden", field + ".neden");
+        // A missing change reads as an empty one, which validate() refuses: the window
+        // can still open the file for the user to say what the alternative changes.
+        if (const Json* change = optionalMember(entry, "degisiklik")) {
+            alternative.change = changeOf(*change, field + ".degisiklik");
+        }
+        alternatives.push_back(std::move(alternative));
+    }
+    return alternatives;
+}
+
 ClaimFile claimOf(const Json& root) {
     if (!root.is_object()) {
         bad("", "Hesap dosyası bir JSON nesnesi olmalı.");
@@ -376,6 +554,12 @@ ClaimFile claimOf(const Json& root) {
     }
     if (const Json* undertaking = optionalMember(root, "taahhut")) {
         file.undertaking = undertakingOf(*undertaking);
+    }
+    if (const Json* report = optionalMember(root, "rapor")) {
+        file.report = reportOf(*report);
+    }
+    if (const Json* alternatives = optionalMember(root, "secenekler")) {
+        file.alternatives = alternativesOf(*alternatives);
     }
     return file;
 }
@@ -490,6 +674,37 @@ bool holdsMark(const ClaimFile& file) {
             return true;
         }
     }
+    if (const std::optional<ReportDetails>& report = file.report) {
+        std::vector<const std::string*> texts{&report->authority, &report->fileNumber,
+                                              &report->subject, &report->facts};
+        for (const Party& party : report->parties) {
+            texts.insert(texts.end(), {&party.role, &party.name, &party.counsel});
+        }
+        for (const Question& question : report->questions) {
+            texts.insert(texts.end(), {&question.text, &question.answer});
+        }
+        for (const std::string& document : report->documents) {
+            texts.push_back(&document);
+        }
+        for (const Expert& expert : report->experts) {
+            texts.insert(texts.end(), {&expert.name, &expert.title, &expert.registryNumber});
+        }
+        if (std::any_of(texts.begin(), texts.end(),
+                        [&](const std::string* t) { return marked(*t); })) {
+            return true;
+        }
+    }
+    for (const Alternative& alternative : file.alternatives) {
+        if (marked(alternative.name) || marked(alternative.reason)) {
+            return true;
+        }
+        for (const ItemChange& change : alternative.change.items) {
+            const auto* list = change.rate ? std::get_if<ListRate>(&*change.rate) : nullptr;
+            if (list && marked(list->name)) {
+                return true;
+            }
+        }
+    }
     return false;
 }
 
@@ -509,6 +724,78 @@ public:
             return std::string(1, AmountMark) + std::to_string(kurus);
         }
         return static_cast<double>(kurus) / 100.0;
+    }
+
+    static Json rate(const RateSource& rate) {
+        if (const auto* list = std::get_if<ListRate>(&rate)) {
+            return Json{{"liste", list->name}};
+        }
+        return Json{{"sabit", rateNumber(std::get<FixedRate>(rate).percent)}};
+    }
+
+    static Json buckets(const std::vector<Bucket>& order) {
+        Json json = Json::array();
+        for (const Bucket bucket : order) {
+            json.push_back(bucketName(bucket));
+        }
+        return json;
+    }
+
+    static Json report(const ReportDetails& report) {
+        Json json;
+        json["merci"] = report.authority;
+        json["dosya_no"] = report.fileNumber;
+        json["rapor_tarihi"] =
+            report.date ? Json(text::formatIsoDate(*report.date)) : Json(nullptr);
+        json["konu"] = report.subject;
+        json["taraflar"] = Json::array();
+        for (const Party& party : report.parties) {
+            json["taraflar"].push_back(
+                {{"sifat", party.role}, {"ad", party.name}, {"vekil", party.counsel}});
+        }
+        json["sorular"] = Json::array();
+        for (const Question& question : report.questions) {
+            json["sorular"].push_back({{"soru", question.text}, {"cevap", question.answer}});
+        }
+        json["incelenen_belgeler"] = report.documents;
+        json["tespitler"] = report.facts;
+        json["bilirkisiler"] = Json::array();
+        for (const Expert& expert : report.experts) {
+            json["bilirkisiler"].push_back({{"ad", expert.name},
+                                            {"unvan", expert.title},
+                                            {"sicil_no", expert.registryNumber}});
+        }
+        return json;
+    }
+
+    static Json alternative(const Alternative& alternative) {
+        const Change& change = alternative.change;
+        Json degisiklik = Json::object();
+        if (!change.items.empty()) {
+            degisiklik["kalemler"] = Json::array();
+            for (const ItemChange& itemChange : change.items) {
+                Json entry{{"kalem", itemChange.item}};
+                if (itemChange.rate) {
+                    entry["oran"] = rate(*itemChange.rate);
+                }
+                if (itemChange.interestStart) {
+                    entry["faiz_baslangic"] = text::formatIsoDate(*itemChange.interestStart);
+                }
+                degisiklik["kalemler"].push_back(std::move(entry));
+            }
+        }
+        if (change.dayBasis) {
+            degisiklik["gun_esasi"] = *change.dayBasis;
+        }
+        if (change.filingDate) {
+            degisiklik["takip_tarihi"] = text::formatIsoDate(*change.filingDate);
+        }
+        if (change.setOffOrder) {
+            degisiklik["mahsup_sirasi"] = buckets(*change.setOffOrder);
+        }
+        return {{"ad", alternative.name},
+                {"neden", alternative.reason},
+                {"degisiklik", std::move(degisiklik)}};
     }
 
     Json item(const Item& item) const {
@@ -563,6 +850,16 @@ public:
                                 {"aciklama", period.Description}});
             }
             json["listeler"][name] = std::move(rows);
+        }
+        // Files without a report or alternatives stay as earlier versions wrote them.
+        if (file.report) {
+            json["rapor"] = report(*file.report);
+        }
+        if (!file.alternatives.empty()) {
+            json["secenekler"] = Json::array();
+            for (const Alternative& entry : file.alternatives) {
+                json["secenekler"].push_back(alternative(entry));
+            }
         }
         if (file.undertaking) {
             json["taahhut"] = undertaking(*file.undertaking);

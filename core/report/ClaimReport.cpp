@@ -2,6 +2,7 @@
 
 #include "claim/ClaimTexts.h"
 #include "interest/Breakdown.h"
+#include "report/ClaimSections.h"
 #include "report/ReportTexts.h"
 #include "text/TextForms.h"
 
@@ -10,7 +11,7 @@
 
 namespace mirvane::report {
 
-namespace {
+namespace sections {
 
 std::string dateOrNone(const std::optional<Date>& date) {
     return date ? text::formatDate(*date) : std::string("yok");
@@ -122,9 +123,16 @@ void addLegalBasis(Document& document, const claim::ClaimFile& file) {
 void addRateSources(Document& document, const claim::ClaimFile& file,
                     const claim::ClaimResult& result) {
     document.blocks.push_back(Heading{"Uygulanan oranlar ve kaynakları", 2});
+    // Lists only an alternative names belong to that alternative's tables.
+    const auto itemUses = [&file](const std::string& name) {
+        return std::any_of(file.items.begin(), file.items.end(), [&name](const claim::Item& item) {
+            const auto* rate = std::get_if<claim::ListRate>(&item.rate);
+            return item.kind == claim::ItemKind::Principal && rate && rate->name == name;
+        });
+    };
     for (const std::string& name : claim::listsUsed(file)) {
         const auto list = file.lists.find(name);
-        if (list == file.lists.end())
+        if (list == file.lists.end() || !itemUses(name))
             continue;
         std::optional<Date> from;
         std::optional<Date> to;
@@ -168,10 +176,14 @@ void addNotices(Document& document, const claim::ClaimResult& result) {
         document.blocks.push_back(Paragraph{notice, true});
 }
 
-} // namespace
+} // namespace sections
+
+using namespace sections;
 
 Document claimReport(const claim::ClaimFile& file, const claim::ClaimResult& result,
                      Date reportDate) {
+    if (file.report || !file.alternatives.empty())
+        return expertReport(file, result, reportDate);
     Document document{std::string(ClaimReportTitle) +
                           (file.title.empty() ? std::string() : " — " + file.title),
                       {}};

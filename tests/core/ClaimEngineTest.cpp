@@ -213,8 +213,10 @@ TEST(ClaimSeveralItems, EachItemRunsOnItsOwnListOrFixedRate) {
     ASSERT_EQ(result.staleLists.size(), 1u);
     EXPECT_EQ(result.staleLists[0].name, avans);
     EXPECT_EQ(result.staleLists[0].listEnd, on(2020, 12, 31));
-    ASSERT_EQ(result.notices.size(), 1u);
+    // The stale list, then the fixed 30 %, which no published rate of 15.03.2020 was.
+    ASSERT_EQ(result.notices.size(), 2u);
     EXPECT_NE(result.notices[0].find("31.12.2020"), std::string::npos);
+    EXPECT_NE(result.notices[1].find("2. kalemin sabit oranı (%30)"), std::string::npos);
     expectChained(file, result);
     ASSERT_EQ(result.items.size(), 4u);
     EXPECT_EQ(result.items[2].remaining, 10'000);

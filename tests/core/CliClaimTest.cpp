@@ -125,10 +125,19 @@ TEST_F(CliClaim, AListWithoutACopyIsReadFromTheFolder) {
     EXPECT_NE(damaged.err.find("Liste dosyası okunamadı: \""), std::string::npos) << damaged.err;
     EXPECT_NE(damaged.err.find(std::string(Statutory) + ".faiz\" (Hata Kodu: "), std::string::npos);
     EXPECT_EQ(damaged.out, "");
-    // Neither in the file nor in the folder.
+    // Not in the folder: a ready list comes from the program.
     fs::remove(folder / (std::string(Statutory) + ".faiz"));
     testing::put(folder / "Başka.faiz");
-    const Outcome missing = run({"--hesap", withoutCopy.string(), "--klasor", folder.string()});
+    const Outcome ready =
+        run({"--hesap", withoutCopy.string(), "--klasor", folder.string(), "--json"});
+    ASSERT_EQ(ready.code, cli::ExitOk) << ready.err;
+    EXPECT_EQ(nlohmann::json::parse(ready.out)["bakiye"], 57290.94);
+    // Neither in the file, nor in the folder, nor among the ready lists.
+    const fs::path unknown = exampleFile([](nlohmann::json& json) {
+        json["listeler"] = nlohmann::json::object();
+        json["kalemler"][0]["oran"]["liste"] = "Bilinmeyen Liste";
+    });
+    const Outcome missing = run({"--hesap", unknown.string(), "--klasor", folder.string()});
     EXPECT_EQ(missing.code, cli::ExitRejected);
     EXPECT_NE(missing.err.find("kalemler[1].oran.liste"), std::string::npos) << missing.err;
     EXPECT_EQ(missing.out, "");
