@@ -4,6 +4,8 @@
 #include "JsonOutput.h"
 #include "PdfOutput.h"
 #include "Verbs.h"
+#include "WordOutput.h"
+#include "claim/Alternatives.h"
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimJson.h"
 #include "common/Utf8Path.h"
@@ -24,6 +26,7 @@ struct Options {
     const CLI::Option* folder;
     const CLI::Option* json;
     const CLI::Option* pdf;
+    const CLI::Option* word;
 };
 
 // The day the report is written, on the machine's calendar.
@@ -40,17 +43,18 @@ Date today() {
            std::chrono::day{unsigned(local.tm_mday)};
 }
 
-// "--pdf CIKTI": the report instead of the text on standard output. A build without
-// Qt has no writer: a usage error, nothing written.
-int writePdf(const std::string& target, const claim::ClaimFile& file,
-             const claim::ClaimResult& result, const Context& context) {
-    if (!pdfWriter()) {
-        return reportUsage({"--pdf bu derlemede yok: mirvane-hesap Qt ile (pencereli "
+// "--pdf CIKTI" and "--word CIKTI": the report instead of the text on standard
+// output. A build without Qt has no writer: a usage error, nothing written.
+template <class Writer>
+int writeReport(const Writer& writer, const char* option, const std::string& target,
+                const report::Document& document, const Context& context) {
+    if (!writer) {
+        return reportUsage({std::string(option) +
+                            " bu derlemede yok: mirvane-hesap Qt ile (pencereli "
                             "programla birlikte) derlenmelidir."},
                            context.err);
     }
-    const Status written =
-        pdfWriter()(report::claimReport(file, result, today()), utf8path::fromUtf8(target));
+    const Status written = writer(document, utf8path::fromUtf8(target));
     if (!written) {
         return reportRunTimeError(written.error(), context.err);
     }
@@ -116,6 +120,66 @@ void writeSetOffs(std::ostream& out, const claim::ClaimResult& result) {
     }
 }
 
+// An alternative's figures; null where it could not be computed (its reason is
+// among the notices).
+json::Json jsonAlternative(const claim::Alternative& alternative, std::size_t index,
+                           const claim::ClaimOutcome& outcome) {
+    const auto* result = std::get_if<claim::ClaimResult>(&outcome);
+    const auto figure = [&](claim::Kurus claim::ClaimResult::*field) {
+        return result ? jsonMoney((*result).*field) : json::Json(nullptr);
+    };
+    json::Json entry{{"ad", claim::alternativeTitle(alternative, index)},
+                     {"bakiye", figure(&claim::ClaimResult::balance)},
+                     {"kalan_anapara", figure(&claim::ClaimResult::remainingPrincipal)},
+                     {"odenmemis_faiz", figure(&claim::ClaimResult::unpaidInterest)},
+                     {"islemis_faiz", figure(&claim::ClaimResult::interestBeforeFiling)},
+                     {"takip_sonrasi_faiz", figure(&claim::ClaimResult::interestAfterFiling)},
+                     {"takip_tutari", result && result->filingTotal
+                                          ? jsonMoney(*result->filingTotal)
+                                          : json::Json(nullptr)}};
+    entry["uyari"] = result ? json::Json(result->notices)
+                            : json::Json::array({std::get<claim::Refusal>(outcome).message});
+    return entry;
+}
+
+// The alternatives' notices, each saying whose it is.
+std::vector<std::string> alternativeNotices(const claim::ClaimFile& file,
+                                            const std::vector<claim::ClaimOutcome>& outcomes) {
+    std::vector<std::string> notices;
+    for (std::size_t k = 0; k < outcomes.size(); ++k) {
+        const std::string who =
+            "Seçenek \"" + claim::alternativeTitle(file.alternatives[k], k) + "\": ";
+        if (const auto* refusal = std::get_if<claim::Refusal>(&outcomes[k])) {
+            notices.push_back(who + refusal->message);
+            continue;
+        }
+        for (const std::string& notice : std::get<claim::ClaimResult>(outcomes[k]).notices) {
+            notices.push_back(who + notice);
+        }
+    }
+    return notices;
+}
+
+void writeAlternatives(std::ostream& out, const claim::ClaimFile& file,
+                       const std::vector<claim::ClaimOutcome>& outcomes) {
+    out << "Seçenek";
+    for (const std::string_view label : claim::comparisonLabels()) {
+        out << '\t' << label;
+    }
+    out << '\n';
+    for (std::size_t k = 0; k < outcomes.size(); ++k) {
+        out << claim::alternativeTitle(file.alternatives[k], k);
+        if (const auto* result = std::get_if<claim::ClaimResult>(&outcomes[k])) {
+            for (const std::string& cell : claim::comparisonCells(*result)) {
+                out << '\t' << cell;
+            }
+        } else {
+            out << "\thesaplanamadı";
+        }
+        out << '\n';
+    }
+}
+
 json::Json jsonDocument(const claim::ClaimResult& result) {
     json::Json setOffs = json::Json::array();
     for (const claim::SetOff& entry : result.setOffs) {
@@ -154,8 +218,9 @@ json::Json jsonDocument(const claim::ClaimResult& result) {
 }
 
 int computeClaim(const CLI::App& app, const Options& options, const Context& context) {
-    if (const std::optional<std::string> other = otherOption(
-            app, {options.file, options.date, options.folder, options.json, options.pdf})) {
+    if (const std::optional<std::string> other =
+            otherOption(app, {options.file, options.date, options.folder, options.json, options.pdf,
+                              options.word})) {
         return reportUsage({*other + " seçeneği --hesap ile kullanılamaz."}, context.err);
     }
     std::optional<Date> date;
@@ -194,20 +259,45 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
         return ExitRejected;
     }
     const claim::ClaimResult& result = std::get<claim::ClaimResult>(outcome);
-    if (const std::optional<std::string> target = valueOf(options.pdf)) {
-        if (const int status = writePdf(*target, file, result, context); status != ExitOk) {
-            return status;
+    const std::vector<claim::ClaimOutcome> alternatives = claim::computeAlternatives(file);
+    const std::optional<std::string> pdfTarget = valueOf(options.pdf);
+    const std::optional<std::string> wordTarget = valueOf(options.word);
+    if (pdfTarget || wordTarget) {
+        const report::Document document = report::claimReport(file, result, today());
+        if (pdfTarget) {
+            if (const int status = writeReport(pdfWriter(), "--pdf", *pdfTarget, document, context);
+                status != ExitOk) {
+                return status;
+            }
+        }
+        if (wordTarget) {
+            if (const int status =
+                    writeReport(wordWriter(), "--word", *wordTarget, document, context);
+                status != ExitOk) {
+                return status;
+            }
         }
     } else if (given(options.json)) {
-        json::write(context.out, jsonDocument(result));
+        json::Json document = jsonDocument(result);
+        document["secenekler"] = json::Json::array();
+        for (std::size_t k = 0; k < alternatives.size(); ++k) {
+            document["secenekler"].push_back(
+                jsonAlternative(file.alternatives[k], k, alternatives[k]));
+        }
+        json::write(context.out, document);
     } else {
         writeSummary(context.out, file, result);
         context.out << '\n';
         writeSlices(context.out, result);
         context.out << '\n';
         writeSetOffs(context.out, result);
+        if (!alternatives.empty()) {
+            context.out << '\n';
+            writeAlternatives(context.out, file, alternatives);
+        }
     }
     writeLines(context.err, result.notices);
+    writeLines(context.err, alternativeNotices(file, alternatives));
     return ExitOk;
 }
 
@@ -220,6 +310,7 @@ Verb claimVerb(CLI::App& app) {
         .folder = valueOption(app, "--klasor"),
         .json = flagOption(app, "--json"),
         .pdf = valueOption(app, "--pdf"),
+        .word = valueOption(app, "--word"),
     };
     return {
         .chosen = [options] { return given(options.file); },

@@ -27,7 +27,7 @@ Kullanım:
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
                 [--usul takvim|hmk|iik|cmk] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
-                [--pdf CIKTI.pdf]
+                [--pdf CIKTI.pdf] [--word CIKTI.docx]
   mirvane-hesap --taahhut DOSYA --tarih GG.AA.YYYY --taksit N --ilk GG.AA.YYYY
                 [--aralik ay|hafta] [--pesinat TUTAR] [--klasor KLASOR] [--json]
                 [--pdf CIKTI.pdf]
@@ -100,13 +100,23 @@ Seçenekler:
                       masraf ve vekalet ücreti kalemleri, kısmi ödemelerin
                       dosyadaki mahsup sırasıyla (öntanımlı: masraf, vekalet,
                       faiz, anapara) mahsubu ve hesap tarihindeki bakiye. Dosyada
-                      kopyası olmayan listeler --klasor'dan okunur.
+                      kopyası olmayan listeler --klasor'dan, orada da yoksa
+                      programla gelen hazır listelerden alınır. Dosyadaki her
+                      seçenek ("secenekler") ayrı bir hesap olarak aynı
+                      kurallarla hesaplanır.
   --tarih TARİH       --hesap ile: dosyadaki hesap tarihinin yerine bu tarih.
   --pdf CIKTI         --hesap ile: sonucu yazmak yerine mahkemeye sunulacak raporu
                       (girdiler, özet, faiz dilimleri, mahsup, hukuki dayanak,
-                      oranların kaynakları) bu PDF dosyasına yazar. Yalnız
-                      pencereli programla birlikte derlenen sürümde vardır.
-                      --taahhut ile: imzaya hazır "Ödeme Taahhüdü" belgesi.
+                      oranların kaynakları; dosyada "rapor" bilgileri varsa
+                      bilirkişi raporunun bütün bölümleri, seçenekler varsa
+                      karşılaştırma tablosu ve ekleri) bu PDF dosyasına yazar.
+                      Yalnız pencereli programla birlikte derlenen sürümde
+                      vardır. --taahhut ile: imzaya hazır "Ödeme Taahhüdü"
+                      belgesi.
+  --word CIKTI        --hesap ile: aynı raporu bu Word belgesine yazar (.docx;
+                      adı .dotx ile bitiyorsa Word şablonu). --pdf ile birlikte
+                      verilebilir. Yalnız pencereli programla birlikte derlenen
+                      sürümde vardır.
   --taahhut DOSYA     Hesap dosyası için ödeme taahhüdü planı (İİK 111): taahhüt
                       tarihindeki borç (kalem kalem anapara, takipten önceki ve
                       takipten taahhüde kadarki ödenmemiş faiz, masraf, vekalet
@@ -150,7 +160,11 @@ Seçenekler:
   "takip_sonrasi_faiz", "takip_tutari", "mahsup": [{"tarih", "tutar", "masraf",
   "vekalet", "faiz", "anapara", "fazla", "kalan_anapara"}, ...], "dilimler":
   [{"kalem", "baslangic", "bitis", "oran", "gun", "matrah", "faiz"}, ...],
-  "uyari": [...]}; tarihler GG.AA.YYYY, "kalem" kalemin dosyadaki sırası (1'den).
+  "uyari": [...], "secenekler": [{"ad", "bakiye", "kalan_anapara",
+  "odenmemis_faiz", "islemis_faiz", "takip_sonrasi_faiz", "takip_tutari",
+  "uyari"}, ...]}; tarihler GG.AA.YYYY, "kalem" kalemin dosyadaki sırası (1'den).
+  Seçenekler metin çıktısında en sonda bir tablo olarak yazılır; seçeneklerin
+  uyarıları hata çıktısına seçeneğin adıyla yazılır.
 
   --taahhut ile: taahhüt bilgileri, taahhüt tarihindeki borç, taksit tablosu
   (no, vade ve günü, kaydırma nedeni, taksit, işleyen faiz, masrafa, vekalete,

@@ -6,9 +6,12 @@
 #include "QtPdfWriter.h"
 
 #include "PdfOutput.h"
+#include "WordOutput.h"
 #include "shell/Convert.h"
 #include "ui/report/PdfDocument.h"
+#include "ui/report/WordDocument.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <memory>
 
@@ -34,6 +37,11 @@ void installQtPdfWriter() {
     setPdfWriter([](const report::Document& document, const std::filesystem::path& file) {
         startQt();
         return pdf::write(document, shell::fromPath(file));
+    });
+    setWordWriter([](const report::Document& document, const std::filesystem::path& file) {
+        startQt();
+        return word::writeTemplate(QFile::encodeName(shell::fromPath(file)).toStdString(),
+                                   document);
     });
 }
 
