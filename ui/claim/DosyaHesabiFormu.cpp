@@ -5,6 +5,7 @@
 #include "ratelist/FaizFile.h"
 #include "ratelist/ListSource.h"
 #include "ratelist/RateListStore.h"
+#include "rates/ReadyLists.h"
 #include "report/ClaimReport.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -12,6 +13,9 @@
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 #include "text/TextForms.h"
+#include "ui/claim/KarsilastirmaModeli.h"
+#include "ui/claim/RaporPaneli.h"
+#include "ui/claim/SeceneklerPaneli.h"
 #include "ui/claim/UndertakingPanel.h"
 #include "ui/editor/EditorParts.h"
 #include "ui/main/AnaParaKutusu.h"
@@ -42,6 +46,7 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -294,7 +299,18 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Wi
     inputsLayout->addWidget(buildItems(), 3);
     inputsLayout->addWidget(buildPayments(), 2);
     inputsLayout->addWidget(buildSetOffOrder());
-    splitter->addWidget(inputs);
+    GirdiSekmeleri_ = named(new QTabWidget, QStringLiteral("GirdiSekmeleri"));
+    GirdiSekmeleri_->addTab(inputs, QStringLiteral("T&utarlar"));
+    RaporPaneli_ = new RaporPaneli(file_, [this] { changed(); });
+    GirdiSekmeleri_->addTab(RaporPaneli_, QStringLiteral("Ra&por"));
+    SeçeneklerPaneli_ = new SeceneklerPaneli(file_, [this] { changed(); });
+    GirdiSekmeleri_->addTab(SeçeneklerPaneli_, QStringLiteral("Se&çenekler"));
+    // The items may have changed since the alternatives were last shown.
+    connect(GirdiSekmeleri_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (GirdiSekmeleri_->widget(index) == SeçeneklerPaneli_)
+            SeçeneklerPaneli_->showFile();
+    });
+    splitter->addWidget(GirdiSekmeleri_);
     splitter->addWidget(buildResults());
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
@@ -473,7 +489,19 @@ QWidget* DosyaHesabıFormu::buildResults() {
     ÖzetListesi_ = named(new shell::ListView, QStringLiteral("ÖzetListesi"));
     DilimlerListesi_ = named(new shell::ListView, QStringLiteral("DilimlerListesi"));
     MahsupListesi_ = named(new shell::ListView, QStringLiteral("MahsupListesi"));
-    SonuçSekmeleri_->addTab(ÖzetListesi_, QStringLiteral("Ö&zet"));
+    // The summary, and under it the comparison with the alternatives when there are any.
+    auto* summary = new QWidget;
+    auto* summaryLayout = new QVBoxLayout(summary);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    KarşılaştırmaModeli_ = new KarsilastirmaModeli(this);
+    KarşılaştırmaTablosu_ = named(new QTableView, QStringLiteral("KarşılaştırmaTablosu"));
+    KarşılaştırmaTablosu_->setModel(KarşılaştırmaModeli_);
+    KarşılaştırmaTablosu_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    KarşılaştırmaTablosu_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    KarşılaştırmaTablosu_->hide();
+    summaryLayout->addWidget(ÖzetListesi_, 3);
+    summaryLayout->addWidget(KarşılaştırmaTablosu_, 2);
+    SonuçSekmeleri_->addTab(summary, QStringLiteral("Ö&zet"));
     SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz Dilimle&ri"));
     SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
     TaahhütPaneli_ = new UndertakingPanel([this](std::optional<claim::Undertaking> terms) {
@@ -661,6 +689,8 @@ void DosyaHesabıFormu::showFile() {
         showPaymentRow(int(i));
     showSetOffOrder();
     TaahhütPaneli_->showTerms(file_.undertaking);
+    RaporPaneli_->showFile();
+    SeçeneklerPaneli_->showFile();
     showing_ = false;
     KalemlerListesi_->selectRow(file_.items.empty() ? -1 : 0);
     ÖdemelerListesi_->selectRow(file_.payments.empty() ? -1 : 0);
@@ -708,6 +738,8 @@ void DosyaHesabıFormu::fillRateChoices() {
         names.insert(listing.value().names.begin(), listing.value().names.end());
     for (const auto& [name, periods] : file_.lists)
         names.insert(name);
+    for (const RateList& list : rates::readyLists())
+        names.insert(list.Name);
     const bool wasShowing = showing_;
     showing_ = true;
     OranKutusu_->clear();
@@ -1086,6 +1118,12 @@ void DosyaHesabıFormu::recompute() {
     GüncelOranlarAlanı_->setVisible(!differing.empty());
     if (!result_ || !shown || *result_ != *shown)
         showResult();
+    // An alternative may change while the main figures stay as they were.
+    if (result_)
+        KarşılaştırmaModeli_->setResults(file_, *result_);
+    else
+        KarşılaştırmaModeli_->clear();
+    KarşılaştırmaTablosu_->setVisible(KarşılaştırmaModeli_->hasAlternatives());
     TaahhütPaneli_->compute(file_, result_.has_value());
 }
 

@@ -17,6 +17,9 @@
 #include <vector>
 
 class AnaParaKutusu;
+class KarsilastirmaModeli;
+class RaporPaneli;
+class SeceneklerPaneli;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -25,6 +28,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QWidget;
 class UndertakingPanel;
 
@@ -203,6 +207,13 @@ private:
     mirvane::shell::ListView* DilimlerListesi_ = nullptr;
     mirvane::shell::ListView* MahsupListesi_ = nullptr;
     UndertakingPanel* TaahhütPaneli_ = nullptr;
+
+    // The expert's report and the alternatives, each a part of its own.
+    QTabWidget* GirdiSekmeleri_ = nullptr;
+    RaporPaneli* RaporPaneli_ = nullptr;
+    SeceneklerPaneli* SeçeneklerPaneli_ = nullptr;
+    KarsilastirmaModeli* KarşılaştırmaModeli_ = nullptr;
+    QTableView* KarşılaştırmaTablosu_ = nullptr;
 
     QMenu* SonDosyalarMenüsü_ = nullptr;
     QAction* PdfMenüsü_ = nullptr;
