@@ -24,6 +24,10 @@ Kullanım:
   mirvane-hesap --hazir-listeler
   mirvane-hesap --listeleri-guncelle [--klasor KLASOR]
   mirvane-hesap --oranlar
+  mirvane-hesap --oran-paketi-yukle PAKET
+  mirvane-hesap --oran-paketi-kaldir
+  mirvane-hesap --oran-paketi-yap KLASOR --anahtar DOSYA --surum SURUM --cikti PAKET
+  mirvane-hesap --oran-anahtari-yap DOSYA
   mirvane-hesap --sure --baslangic GG.AA.YYYY --miktar N --dilim gun|hafta|ay|yil
                 [--usul takvim|hmk|iik|cmk] [--ivedi] [--json]
   mirvane-hesap --hesap DOSYA [--tarih GG.AA.YYYY] [--klasor KLASOR] [--json]
@@ -70,9 +74,30 @@ Seçenekler:
                       bir satır yazılır (güncellendi: AD (N dönem değişti),
                       güncel: AD ya da tanınmadı: AD); tanınmayan listeye
                       dokunulmaz.
-  --oranlar           Programla gelen her oran serisini dönem dönem, dayanağıyla
-                      (sekmeyle ayrılmış) ve oranların en son denetlendiği günü
-                      yazar.
+  --oranlar           Kullanılan her oran serisini dönem dönem, dayanağıyla
+                      (sekmeyle ayrılmış) yazar; ilk satır hangi oranların
+                      kullanıldığını söyler ("Faiz oranları 15.01.2027 tarihine
+                      kadar denetlendi, oran paketi 2027.1").
+  --oran-paketi-yukle PAKET
+                      İmzalı bir oran paketini (".mirvane-oran") doğrular ve
+                      kullanıcının veri klasörüne kurar: hazır listeler, yeni
+                      klasörün listeleri, listeleri güncelleme ve --oranlar
+                      bundan sonra paketin oranlarını kullanır. İmzası geçersiz,
+                      biçimi bu sürümden yeni, oranları kullanılanlardan yeni
+                      olmayan ya da tabloları kurallara uymayan paket nedeni
+                      söylenerek reddedilir (çıkış kodu 1).
+  --oran-paketi-kaldir
+                      Kurulu oran paketini kaldırır; programla gelen oranlar
+                      yeniden kullanılır.
+  --oran-paketi-yap KLASOR
+                      Bakımcılar için: KLASOR'deki tablolardan (statutory.tsv,
+                      central-bank.tsv, late-payment.tsv, checked-on.txt)
+                      --anahtar dosyasıyla imzalanmış, --surum sürümlü bir oran
+                      paketi yapıp --cikti dosyasına yazar.
+  --oran-anahtari-yap DOSYA
+                      Bakımcılar için: yeni bir imza anahtarı yapar; gizli yarısı
+                      DOSYA'ya (yalnız sahibinin okuyabileceği yeni bir dosya)
+                      yazılır, açık yarısı ekrana.
   --sure              Başlangıç tarihine süreyi ekler ve süre sonunu bulur
                       (program penceresindeki "Süre Hesapla" ile aynı hesap).
   --miktar N          Eklenecek miktar: en çok dokuz basamaklı bir tam sayı.

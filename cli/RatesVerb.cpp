@@ -1,8 +1,8 @@
-// --oranlar: every rate series the program carries, row by row with its source, and
-// the day the rates were last checked.
+// --oranlar: every rate series in use, row by row with its source, and which data they
+// are: the day they were checked and the rate package they came from, if any.
 
 #include "Verbs.h"
-#include "rates/RateTables.h"
+#include "rates/RateSource.h"
 #include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
@@ -30,8 +30,7 @@ Verb ratesVerb(CLI::App& app) {
                 if (otherOption(app, {rates})) {
                     return reportUsage({"--oranlar başka seçenekle kullanılamaz."}, context.err);
                 }
-                context.out << "Oranlar en son " << text::formatDate(rates::checkedOn())
-                            << " tarihinde kaynaklarıyla denetlendi.\n";
+                context.out << rates::rateDataLine() << ".\n";
                 for (const RateList& list : rates::readyLists()) {
                     printSeries(list, context.out);
                 }

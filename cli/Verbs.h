@@ -25,12 +25,17 @@ Verb claimVerb(CLI::App& app);
 Verb claimExampleVerb(CLI::App& app);
 Verb undertakingVerb(CLI::App& app);
 Verb calculationVerb(CLI::App& app);
+Verb rateKeyVerb(CLI::App& app);
+Verb makeRatePackageVerb(CLI::App& app);
+Verb installRatePackageVerb(CLI::App& app);
+Verb removeRatePackageVerb(CLI::App& app);
 
 // The first verb that is chosen runs; when none is, the last one (the calculation over
 // a list, the program's oldest use) runs and names what is missing.
 inline constexpr VerbFactory VerbTable[] = {
-    &listNamesVerb, &readyListsVerb,   &updateListsVerb, &ratesVerb,       &spanVerb,
-    &claimVerb,     &claimExampleVerb, &undertakingVerb, &calculationVerb,
+    &listNamesVerb,       &readyListsVerb,         &updateListsVerb,       &ratesVerb, &rateKeyVerb,
+    &makeRatePackageVerb, &installRatePackageVerb, &removeRatePackageVerb, &spanVerb,  &claimVerb,
+    &claimExampleVerb,    &undertakingVerb,        &calculationVerb,
 };
 
 // The help text stands apart from the table: it is printed whatever else is given.

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libzip-dev libxcb1-dev
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libsodium-dev
   fonts-dejavu-core fonts-liberation2
   libreoffice-writer-nogui
   "$@"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the core, mirvane-hesap and the core tests for 64-bit Windows with
-# mingw-w64, and runs them under Wine with a private WINEPREFIX: the whole core suite,
+# mingw-w64 (libsodium from Debian's sources, scripts/build-windows-libsodium.sh), and
+# runs them under Wine with a private WINEPREFIX: the whole core suite,
 # then a few mirvane-hesap calls whose output must be byte for byte what Windows users get.
 # GoogleTest is built from Debian's sources with the same compiler; the header-only
 # libraries are used as they are. Only when Wine cannot start at all are the runs skipped.
@@ -35,6 +36,9 @@ if [ ! -f "$prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$out/googletest" -j "$jobs"
   cmake --install "$out/googletest" >/dev/null
 fi
+
+# The core checks rate packages with libsodium, built once from Debian's sources.
+scripts/build-windows-libsodium.sh "$prefix" >/dev/null
 
 echo "== Windows: core, mirvane-hesap ve testler (mingw-w64)"
 cmake -S . -B "$out/mirvane" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \

@@ -1,13 +1,11 @@
 #include "ratelist/DefaultLists.h"
 
-#include "rates/ReadyLists.h"
+#include "rates/RateSource.h"
 
 namespace mirvane::defaults {
 
 const std::vector<RateList>& lists() {
-    static const std::vector<RateList> all(rates::readyLists().begin(),
-                                           rates::readyLists().begin() + 3);
-    return all;
+    return rates::activeRates().defaultLists;
 }
 
 } // namespace mirvane::defaults

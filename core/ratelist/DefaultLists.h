@@ -8,7 +8,7 @@
 
 namespace mirvane::defaults {
 
-// In the order they are written, current to the shipped rate tables:
+// In the order they are written, current to the rate data in use:
 // "Adi Alacaklar (Kanuni Faiz)", "Ticari Alacaklar (Reeskont-Avans)",
 // "Ticari Alacaklar (Reeskont-İskonto)".
 const std::vector<RateList>& lists();

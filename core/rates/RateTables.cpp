@@ -1,6 +1,6 @@
 #include "rates/RateTables.h"
 
-#include "rates/RateData.h"
+#include "rates/RateSource.h"
 #include "text/Cp1254.h"
 #include "text/TextForms.h"
 
@@ -117,33 +117,19 @@ std::vector<RatePeriod> periodsOf(const Table& table, std::size_t rateColumn) {
 }
 
 const Table& statutoryTable() {
-    static const Table table = parseTable(data::statutory());
-    return table;
+    return activeRates().statutory;
 }
 
 const Table& centralBankTable() {
-    static const Table table = parseTable(data::centralBank());
-    return table;
+    return activeRates().centralBank;
 }
 
 const Table& latePaymentTable() {
-    static const Table table = parseTable(data::latePayment());
-    return table;
+    return activeRates().latePayment;
 }
 
 Date checkedOn() {
-    static const Date day = [] {
-        for (std::string_view rest = data::checkedOn(); !rest.empty();) {
-            const std::size_t end = std::min(rest.find('\n'), rest.size());
-            const std::string_view line = rest.substr(0, end);
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-            if (!line.empty() && !line.starts_with('#')) {
-                return dateField(line, 0);
-            }
-        }
-        throw std::invalid_argument("no check date in the rate data");
-    }();
-    return day;
+    return activeRates().checkedOn;
 }
 
 } // namespace mirvane::rates

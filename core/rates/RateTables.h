@@ -41,6 +41,9 @@ Table parseTable(std::string_view text);
 // described by its basis.
 std::vector<RatePeriod> periodsOf(const Table& table, std::size_t rateColumn);
 
+// The tables below are those of the data in use (rates/RateSource.h): the program's own or
+// an installed rate package's.
+
 // Statutory interest (Law 3095 art. 1): one rate.
 const Table& statutoryTable();
 // The central bank's advance (column 0) and discount (column 1) rates, every change.

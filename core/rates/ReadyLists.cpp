@@ -1,6 +1,7 @@
 #include "rates/ReadyLists.h"
 
 #include "rates/HalfYears.h"
+#include "rates/RateSource.h"
 #include "rates/RateTables.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ using std::chrono::month;
 using std::chrono::year;
 
 constexpr int FirstHalfYearsYear = 2000;
-constexpr int LastHalfYearsYear = 2026;
 
 // Where the lists of earlier versions ended.
 constexpr std::size_t EarlierStatutoryPeriods = 12;
@@ -31,19 +31,24 @@ RateList leadingPart(const RateList& list, std::size_t count) {
 
 } // namespace
 
+std::vector<RateList> readyListsOf(const Table& statutory, const Table& centralBank,
+                                   const Table& latePayment) {
+    const std::vector<RatePeriod> advance = periodsOf(centralBank, 0);
+    // The half-years run as far as the central bank's rates decide them.
+    const int lastHalfYearsYear =
+        static_cast<int>(std::chrono::year_month_day{centralBank.lastDay}.year());
+    return std::vector<RateList>{
+        listOf(StatutoryName, periodsOf(statutory, 0)),
+        listOf(AdvanceName, advance),
+        listOf(DiscountName, periodsOf(centralBank, 1)),
+        listOf(CommercialDefaultName,
+               commercialDefaultHalfYears(advance, FirstHalfYearsYear, lastHalfYearsYear)),
+        listOf(LatePaymentName, periodsOf(latePayment, 0)),
+    };
+}
+
 const std::vector<RateList>& readyLists() {
-    static const std::vector<RateList> lists = [] {
-        const std::vector<RatePeriod> advance = periodsOf(centralBankTable(), 0);
-        return std::vector<RateList>{
-            listOf(StatutoryName, periodsOf(statutoryTable(), 0)),
-            listOf(AdvanceName, advance),
-            listOf(DiscountName, periodsOf(centralBankTable(), 1)),
-            listOf(CommercialDefaultName,
-                   commercialDefaultHalfYears(advance, FirstHalfYearsYear, LastHalfYearsYear)),
-            listOf(LatePaymentName, periodsOf(latePaymentTable(), 0)),
-        };
-    }();
-    return lists;
+    return activeRates().readyLists;
 }
 
 const RateList* readyList(std::string_view name) {
@@ -55,10 +60,12 @@ const RateList* readyList(std::string_view name) {
 
 const std::vector<RateList>& earlierDefaults() {
     static const std::vector<RateList> lists = [] {
+        // The history of the program's own data: it does not follow a package.
+        const std::vector<RateList>& own = builtInRates().readyLists;
         std::vector<RateList> earlier{
-            leadingPart(readyLists()[0], EarlierStatutoryPeriods),
-            leadingPart(readyLists()[1], EarlierCommercialPeriods),
-            leadingPart(readyLists()[2], EarlierCommercialPeriods),
+            leadingPart(own[0], EarlierStatutoryPeriods),
+            leadingPart(own[1], EarlierCommercialPeriods),
+            leadingPart(own[2], EarlierCommercialPeriods),
         };
         earlier[1].Periods.back().EndDate = EarlierCommercialEnd;
         earlier[2].Periods.back().EndDate = EarlierCommercialEnd;

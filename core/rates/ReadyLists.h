@@ -4,6 +4,7 @@
 // versions of the program wrote into an empty list folder.
 
 #include "ratelist/RateList.h"
+#include "rates/RateTables.h"
 
 #include <string_view>
 #include <vector>
@@ -17,8 +18,12 @@ inline constexpr std::string_view CommercialDefaultName =
     "Ticari Temerrüt Faizi (3095 m.2-2, 6 aylık)";
 inline constexpr std::string_view LatePaymentName = "Ticari Gecikme Faizi (TTK 1530)";
 
-// The five ready lists, current to the tables, in this order: statutory, advance,
-// discount, commercial default (half-yearly from 2000), late payment (2021 on).
+// The five ready lists of a set of tables, in this order: statutory, advance, discount,
+// commercial default (half-yearly from 2000), late payment (2021 on).
+std::vector<RateList> readyListsOf(const Table& statutory, const Table& centralBank,
+                                   const Table& latePayment);
+
+// The ready lists of the data in use.
 const std::vector<RateList>& readyLists();
 
 // The ready list of that name, or nullptr.

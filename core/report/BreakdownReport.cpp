@@ -1,5 +1,6 @@
 #include "report/BreakdownReport.h"
 
+#include "rates/RateSource.h"
 #include "report/ReportTexts.h"
 #include "text/TextForms.h"
 
@@ -104,6 +105,8 @@ Document breakdownReport(const BreakdownFacts& facts, const std::vector<breakdow
     document.blocks.push_back(Heading{"Uygulanan oranlar ve kaynakları", 2});
     document.blocks.push_back(Paragraph{facts.list.Name});
     document.blocks.push_back(sourcesTable(facts.list, periodsUsed(rows)));
+    // Which of the program's rate data stood behind the ready lists that day.
+    document.blocks.push_back(Paragraph{rates::rateDataLine() + "."});
     return document;
 }
 

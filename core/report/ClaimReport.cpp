@@ -2,6 +2,7 @@
 
 #include "claim/ClaimTexts.h"
 #include "interest/Breakdown.h"
+#include "rates/RateSource.h"
 #include "report/ClaimSections.h"
 #include "report/ReportTexts.h"
 #include "text/TextForms.h"
@@ -166,6 +167,8 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
                                                 claim::rateText(item.rate) +
                                                 " (taraflarca belirlenen sabit oran)"});
     }
+    // Which of the program's rate data stood behind the ready lists that day.
+    document.blocks.push_back(Paragraph{rates::rateDataLine() + "."});
 }
 
 void addNotices(Document& document, const claim::ClaimResult& result) {

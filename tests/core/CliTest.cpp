@@ -353,7 +353,9 @@ TEST_F(Cli, BringsTheFolderCurrent) {
 TEST_F(Cli, PrintsTheRatesWithTheirSources) {
     const Outcome rates = run({"--oranlar"});
     EXPECT_EQ(rates.code, cli::ExitOk);
-    EXPECT_EQ(rates.out.rfind("Oranlar en son 08.12.2026 tarihinde kaynaklarıyla denetlendi.\n", 0),
+    EXPECT_EQ(rates.out.rfind("Faiz oranları 08.12.2026 tarihine kadar denetlendi, programla gelen "
+                              "oranlar.\n",
+                              0),
               0u);
     for (const RateList& list : rates::readyLists()) {
         EXPECT_NE(rates.out.find("\n\n" + list.Name +

@@ -1,13 +1,20 @@
+#include "GuiTestSupport.h"
+#include "rates/RatePackage.h"
+#include "rates/ReadyLists.h"
 #include "ui/about/HakkindaFormu.h"
 #include "ui/about/ProgramIcon.h"
+#include "ui/about/RatePackageDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 
 // Takes the addresses the window asks the desktop to open, instead of a browser.
@@ -35,6 +42,7 @@ private slots:
     void clickOnTheLinkOpensTheMakersSite();
     void escapeAndKapatClose();
     void programIconHasTheUsualSizes();
+    void ratePackageInstalledAndRemoved();
 
 private:
     QLabel* label(const char* name) {
@@ -82,7 +90,8 @@ void AboutTest::showsTitleVersionAndMaker() {
     QCOMPARE(label("Etiket0")->text(), QStringLiteral("Mirvane"));
     QCOMPARE(label("Etiket1")->text(), QStringLiteral("Sürüm 1.14"));
     QCOMPARE(label("Etiket2")->text(),
-             QStringLiteral("Faiz oranları 08.12.2026 tarihine kadar kaynaklarıyla denetlendi."));
+             QStringLiteral(
+                 "Faiz oranları 08.12.2026 tarihine kadar denetlendi, programla gelen oranlar."));
     QVERIFY(!label("Etiket2")->geometry().intersects(label("Etiket3")->geometry()));
     QCOMPARE(label("Etiket3")->text(), QStringLiteral("Telvar"));
     const QColor brown(128, 64, 64);
@@ -180,4 +189,80 @@ void AboutTest::programIconHasTheUsualSizes() {
 }
 
 QTEST_MAIN(AboutTest)
+
+void AboutTest::ratePackageInstalledAndRemoved() {
+    // A data folder and a key of the test's own.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", folder.path().toUtf8());
+    const auto [publicKey, secretKey] = mirvane::rates::makeKeyPair();
+    mirvane::rates::trustKey(publicKey);
+
+    mirvane::rates::RateTexts texts = mirvane::rates::builtInTexts();
+    const std::string closing = "bitiş\t08.12.2026";
+    texts.centralBank.replace(texts.centralBank.find(closing), closing.size(),
+                              "10.01.2027\t41,5\t40\tTCMB, RG 09.01.2027/99999\nbitiş\t15.01.2027");
+    texts.checkedOn = "15.01.2027\n";
+    const QString packageFile = folder.filePath(QStringLiteral("2027.1.mirvane-oran"));
+    std::ofstream(packageFile.toStdString(), std::ios::binary)
+        << mirvane::rates::makePackage(texts, "2027.1", secretKey).value();
+    std::optional<QString> chosen = packageFile;
+    mirvane::ui::setPackageChooser([&](QWidget*) { return chosen; });
+    guitest::FakeBoxes boxes;
+    mirvane::shell::setMessageBoxes(&boxes);
+
+    form_ = std::make_unique<HakkındaFormu>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    auto* install = form_->findChild<QPushButton*>(QStringLiteral("OranPaketiYükleButonu"));
+    auto* remove = form_->findChild<QPushButton*>(QStringLiteral("OranPaketiniKaldırButonu"));
+    QVERIFY(install && remove);
+    QCOMPARE(install->text(), QStringLiteral("&Oran paketi yükle…"));
+    QVERIFY(!remove->isVisible());
+    QVERIFY(!install->geometry().intersects(link()->geometry()));
+    QVERIFY(label("Etiket2")->toolTip().contains(QStringLiteral("Oran paketi yükle")));
+
+    // Cancelling the dialog changes nothing.
+    chosen = std::nullopt;
+    QTest::mouseClick(install, Qt::LeftButton);
+    QVERIFY(boxes.requests.empty());
+
+    chosen = packageFile;
+    QTest::keyClick(form_.get(), Qt::Key_O, Qt::AltModifier);
+    QTRY_COMPARE(boxes.requests.size(), std::size_t{1});
+    QVERIFY(boxes.texts().constLast().startsWith(QStringLiteral("Oran paketi 2027.1 kuruldu.")));
+    QCOMPARE(
+        label("Etiket2")->text(),
+        QStringLiteral("Faiz oranları 15.01.2027 tarihine kadar denetlendi, oran paketi 2027.1."));
+    QVERIFY(remove->isVisible());
+    QCOMPARE(mirvane::rates::readyList(mirvane::rates::AdvanceName)->Periods.back().Rate, 41.5);
+    QVERIFY(!remove->geometry().intersects(link()->geometry()));
+    QVERIFY(!remove->geometry().intersects(install->geometry()));
+
+    // The same package again is refused with its reason.
+    QTest::mouseClick(install, Qt::LeftButton);
+    QCOMPARE(boxes.requests.size(), std::size_t{2});
+    QVERIFY(boxes.texts().constLast().startsWith(QStringLiteral("Oran paketi kurulmadı:")));
+    QVERIFY(boxes.texts().constLast().contains(QStringLiteral("yeni değil")));
+
+    // Removal asks first; No keeps the package, Yes returns to the program's own data.
+    boxes.answers = {mirvane::shell::Answer::No};
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QVERIFY(remove->isVisible());
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(boxes.requests.size(), std::size_t{5});
+    QVERIFY(boxes.texts().constLast().startsWith(QStringLiteral("Oran paketi kaldırıldı.")));
+    QCOMPARE(label("Etiket2")->text(),
+             QStringLiteral(
+                 "Faiz oranları 08.12.2026 tarihine kadar denetlendi, programla gelen oranlar."));
+    QVERIFY(!remove->isVisible());
+    QVERIFY(install->hasFocus());
+
+    mirvane::shell::setMessageBoxes(nullptr);
+    mirvane::ui::setPackageChooser({});
+    mirvane::rates::trustKey(mirvane::rates::releaseKey());
+    oldDataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", oldDataHome);
+}
+
 #include "AboutTest.moc"

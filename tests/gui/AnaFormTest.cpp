@@ -9,6 +9,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
@@ -102,6 +103,7 @@ private slots:
     void emptyOrRefusedDateStopsTheCalculation();
     void copyTotalAndWholeList();
     void staleRateNoticeShownAndCleared();
+    void currentListPastTheRatesOffersARatePackage();
     void exportToWordProcessorFromTheMenu();
     void exportButtonNeedsABreakdown();
     void exportToPdfFromTheMenu();
@@ -770,6 +772,32 @@ void AnaFormTest::staleRateNoticeShownAndCleared() {
     QCOMPARE(notice->textFormat(), Qt::PlainText);
     // With nothing to follow, Tab passes it by.
     QCOMPARE(notice->focusPolicy(), Qt::NoFocus);
+}
+
+// A list as current as the program's rates, run past their end: newer rates can only
+// come in a rate package, which the notice offers.
+void AnaFormTest::currentListPastTheRatesOffersARatePackage() {
+    openForm();
+    QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
+    typeInputs(QStringLiteral("01072026"), QStringLiteral("01072027"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    QVERIFY(
+        notice->text().contains(QStringLiteral("<a href=\"oran-paketi\">Oran paketi yükle…</a>")));
+    QVERIFY(!notice->text().contains(QStringLiteral("href=\"guncelle\"")));
+    QVERIFY(notice->toolTip().contains(QStringLiteral(".mirvane-oran")));
+    QVERIFY(notice->focusPolicy() != Qt::NoFocus);
+
+    // The link opens the choice of a package; a cancelled choice changes nothing.
+    int asked = 0;
+    ui::setPackageChooser([&](QWidget*) -> std::optional<QString> {
+        ++asked;
+        return std::nullopt;
+    });
+    emit notice->linkActivated(QStringLiteral("oran-paketi"));
+    QCOMPARE(asked, 1);
+    QVERIFY(notice->isVisible());
+    ui::setPackageChooser({});
 }
 
 // Without a word processor only the notice is shown and the clipboard stays as it was;

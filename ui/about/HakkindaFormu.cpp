@@ -1,11 +1,10 @@
 #include "ui/about/HakkindaFormu.h"
 
 #include "app/AppInfo.h"
-#include "rates/RateTables.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
-#include "text/TextForms.h"
 #include "ui/about/ProgramIcon.h"
+#include "ui/about/RatePackageDialog.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -85,12 +84,10 @@ void HakkındaFormu::buildPanel() {
     title->setFont(withSize(font(), 14, true));
     setTextColour(title, TitleColour);
     label(1, toQString(app::aboutVersionText(app::currentVersion())), twips(360, 1620, 3300, 255));
-    QLabel* checked =
-        label(2,
-              QStringLiteral("Faiz oranları %1 tarihine kadar kaynaklarıyla denetlendi.")
-                  .arg(toQString(text::formatDate(rates::checkedOn()))),
-              twips(360, 1920, 3300, 450));
-    checked->setWordWrap(true);
+    OranlarEtiketi_ = label(2, ui::rateDataText(), twips(360, 1920, 3300, 640));
+    OranlarEtiketi_->setWordWrap(true);
+    OranlarEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    OranlarEtiketi_->setToolTip(ui::ratePackageHelp());
     QLabel* maker = label(3, toQString(app::MakerName), twips(360, 2580, 3300, 255));
     maker->setFont(withSize(font(), font().pointSizeF(), true));
     setTextColour(maker, TitleColour);
@@ -111,6 +108,36 @@ void HakkındaFormu::buildPanel() {
                                        QStringLiteral("Kapat"), twips(2400, 3645, 1275, 345));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    // New rates between releases: a signed package, installed or removed here.
+    OranPaketiYükleButonu_ =
+        shell::button(Altlık_, QStringLiteral("OranPaketiYükleButonu"),
+                      QStringLiteral("&Oran paketi yükle…"), twips(360, 3645, 1950, 345));
+    OranPaketiYükleButonu_->setToolTip(ui::ratePackageHelp());
+    connect(OranPaketiYükleButonu_, &QPushButton::clicked, this,
+            &HakkındaFormu::OranPaketiYükleButonuTıklandı);
+    OranPaketiniKaldırButonu_ =
+        shell::button(Altlık_, QStringLiteral("OranPaketiniKaldırButonu"),
+                      QStringLiteral("Oran paketini &kaldır"), twips(360, 3240, 1950, 345));
+    connect(OranPaketiniKaldırButonu_, &QPushButton::clicked, this,
+            &HakkındaFormu::OranPaketiniKaldırButonuTıklandı);
+    showRateData();
+}
+
+void HakkındaFormu::showRateData() {
+    OranlarEtiketi_->setText(ui::rateDataText());
+    OranPaketiniKaldırButonu_->setVisible(ui::ratePackageInstalled());
+}
+
+void HakkındaFormu::OranPaketiYükleButonuTıklandı() {
+    ui::installRatePackage(this);
+    showRateData();
+}
+
+void HakkındaFormu::OranPaketiniKaldırButonuTıklandı() {
+    ui::removeRatePackage(this);
+    showRateData();
+    OranPaketiYükleButonu_->setFocus();
 }
 
 QLabel* HakkındaFormu::label(int index, const QString& text, const QRect& area) {

@@ -17,6 +17,7 @@
 #include "text/Amount.h"
 #include "text/TextForms.h"
 #include "ui/about/HakkindaFormu.h"
+#include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/editor/ListeEkleFormu.h"
 #include "ui/editor/ListeGuncelleFormu.h"
@@ -548,7 +549,11 @@ void AnaForm::ListeyiGüncelleButonuTıklandı() {
     openModal(window);
 }
 
-void AnaForm::SonDönemUyarısıBağlantısıTıklandı() {
+void AnaForm::SonDönemUyarısıBağlantısıTıklandı(const QString& link) {
+    if (link == QStringLiteral("oran-paketi")) {
+        ui::installRatePackage(this);
+        return;
+    }
     const int row = FaizDosyalarıListesi_->currentRow();
     if (row < 0) {
         return;
@@ -1024,18 +1029,28 @@ void AnaForm::showTotal(const QString& total) {
 }
 
 // For a list that is an earlier state of a ready list, the notice's advice to update
-// the list becomes a link that does it.
+// the list becomes a link that does it. A list as current as the program's ready list
+// can only gain from newer rates: the notice offers a rate package.
 void AnaForm::showRunOnNotice(const std::string& notice) {
     const QString text = toQString(notice);
     const std::optional<rates::Recognition> recognition = rates::recognise(shownList_.Periods);
     const QString advice = QStringLiteral("listeyi güncelleyin");
-    if (recognition && recognition->changed > 0 && text.contains(advice) &&
-        shell::shared().ListFolderWritable) {
+    // A read-only list folder leaves nothing to bring current there.
+    const bool canUpdate = recognition && recognition->changed > 0 && text.contains(advice) &&
+                           shell::shared().ListFolderWritable;
+    const bool current = recognition && recognition->changed == 0;
+    if (canUpdate || current) {
         QString linked = text.toHtmlEscaped();
-        linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
+        if (canUpdate) {
+            linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
+            SonDönemUyarısıEtiketi_->setToolTip(
+                toQString(rates::recognitionText(shownList_.Periods)));
+        } else {
+            linked += QStringLiteral(" <a href=\"oran-paketi\">Oran paketi yükle…</a>");
+            SonDönemUyarısıEtiketi_->setToolTip(ui::ratePackageHelp());
+        }
         SonDönemUyarısıEtiketi_->setTextFormat(Qt::RichText);
         SonDönemUyarısıEtiketi_->setText(linked);
-        SonDönemUyarısıEtiketi_->setToolTip(toQString(rates::recognitionText(shownList_.Periods)));
         // The link is reached by Tab after "Süre Hesapla", as it stands beside it, and
         // followed with Enter; a notice without a link takes no focus.
         SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |

@@ -88,8 +88,9 @@ private:
     void ÇıkışButonuTıklandı();
     void YeniListeEkleButonuTıklandı();
     void ListeyiGüncelleButonuTıklandı();
-    // The stale-rate notice's link: the update window with the list brought current.
-    void SonDönemUyarısıBağlantısıTıklandı();
+    // The stale-rate notice's links: the update window with the list brought current,
+    // or the installation of a rate package.
+    void SonDönemUyarısıBağlantısıTıklandı(const QString& link);
     void showTotal(const QString& total);
     void showRunOnNotice(const std::string& notice);
     void SüreHesaplaButonuTıklandı();
