@@ -1,13 +1,14 @@
 #include "rates/RatePackage.h"
 
+#include "ScopedDataFolder.h"
 #include "TempFolder.h"
 #include "ratelist/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "rates/Recognition.h"
 #include "text/TextForms.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 namespace {
