@@ -109,21 +109,32 @@ ListOrFailure readNamedList(const Options& options, const fs::path& programFolde
     }
     const ListFolder* folder = &std::get<ListFolder>(opened);
     const std::string name = *valueOf(options.listName);
-    const std::vector<std::string>& names = folder->listing.names;
-    if (std::find(names.begin(), names.end(), name) == names.end()) {
+    const auto matched = matchListName(name, folder->listing.names);
+    if (const auto* ambiguous = std::get_if<UsageError>(&matched)) {
+        return *ambiguous;
+    }
+    if (std::holds_alternative<std::monostate>(matched)) {
         return UsageError{inQuotes(name) + " adlı faiz oranı listesi " +
                           inQuotes(utf8path::toUtf8(folder->path)) +
                           " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
                           "--listeler"};
     }
-    return widened(readFile(store::ListFilePath(folder->path, name)));
+    return widened(readFile(store::ListFilePath(folder->path, std::get<std::string>(matched))));
 }
 
 // A ready list is computed as carried, without a folder.
 OrUsage<RateList> readyList(const Options& options) {
     const std::string name = *valueOf(options.readyName);
-    if (const RateList* list = rates::readyList(name)) {
-        return *list;
+    std::vector<std::string> names;
+    for (const RateList& list : rates::readyLists()) {
+        names.push_back(list.Name);
+    }
+    const auto matched = matchListName(name, names);
+    if (const auto* ambiguous = std::get_if<UsageError>(&matched)) {
+        return *ambiguous;
+    }
+    if (const auto* found = std::get_if<std::string>(&matched)) {
+        return *rates::readyList(*found);
     }
     return UsageError{inQuotes(name) + " adlı hazır liste yok. Hazır listeleri görmek için: "
                                        "mirvane-hesap --hazir-listeler"};
@@ -145,8 +156,8 @@ json::Json jsonRow(const interest::InterestRow& row) {
             {"bitis", text::formatIsoDate(row.EndDate)},
             {"oran", json::number(row.Rate)},
             {"gun", row.Days},
-            {"miktar", json::money(row.Amount)},
-            {"tutar", json::money(row.RunningTotal)}};
+            {"miktar", json::shortCents(row.Amount)},
+            {"tutar", json::shortCents(row.RunningTotal)}};
 }
 
 // null when the list covered the whole range.
@@ -158,7 +169,8 @@ json::Json jsonRunOn(const std::optional<interest::RunOnPastListEnd>& runOn) {
             {"son_bitis", text::formatIsoDate(runOn->listEnd)},
             {"oran", json::number(runOn->rate)},
             {"baslangic", text::formatIsoDate(runOn->from)},
-            {"gun", runOn->days}};
+            {"gun", runOn->days},
+            {"denetlendi", runOn->checkedToListEnd}};
 }
 
 json::Json jsonDocument(std::string_view listName, const interest::Calculation& calculation) {
@@ -168,7 +180,7 @@ json::Json jsonDocument(std::string_view listName, const interest::Calculation& 
     }
     return {{"liste", listName},
             {"satirlar", std::move(rows)},
-            {"toplam", json::money(calculation.total)},
+            {"toplam", json::shortCents(calculation.total)},
             {"uyari", jsonRunOn(calculation.ranPastListEnd)}};
 }
 
@@ -178,7 +190,8 @@ std::string breakdownText(const interest::Calculation& calculation) {
     for (const interest::InterestRow& row : calculation.rows) {
         rows.push_back(breakdown::rowCells(row));
     }
-    return breakdown::exportTextForTerminal(rows, breakdown::totalText(calculation.total));
+    return breakdown::exportTextForTerminal(rows, breakdown::totalText(calculation.total)) + '\n' +
+           std::string(breakdown::StartDayNote) + '\n';
 }
 
 int calculate(const CLI::App& app, const Options& options, const Context& context) {
@@ -212,11 +225,12 @@ int calculate(const CLI::App& app, const Options& options, const Context& contex
     if (calculation.failure) {
         return reportRunTimeError(*calculation.failure, context.err);
     }
+    // With --json the notice is a part of the document; a script reads it there.
     if (given(options.json)) {
         json::write(context.out, jsonDocument(rateList.Name, calculation));
-    } else {
-        context.out << breakdownText(calculation);
+        return ExitOk;
     }
+    context.out << breakdownText(calculation);
     if (calculation.ranPastListEnd) {
         context.err << breakdown::runOnNotice(*calculation.ranPastListEnd) << '\n';
     }

@@ -9,6 +9,7 @@
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimJson.h"
 #include "common/Utf8Path.h"
+#include "interest/Breakdown.h"
 #include "report/ClaimReport.h"
 #include "text/TextForms.h"
 
@@ -180,6 +181,13 @@ void writeAlternatives(std::ostream& out, const claim::ClaimFile& file,
     }
 }
 
+// The warnings, then the plain notes.
+std::vector<std::string> userTexts(const claim::ClaimResult& result) {
+    std::vector<std::string> texts = result.notices;
+    texts.insert(texts.end(), result.notes.begin(), result.notes.end());
+    return texts;
+}
+
 json::Json jsonDocument(const claim::ClaimResult& result) {
     json::Json setOffs = json::Json::array();
     for (const claim::SetOff& entry : result.setOffs) {
@@ -214,7 +222,7 @@ json::Json jsonDocument(const claim::ClaimResult& result) {
         {"takip_tutari", result.filingTotal ? jsonMoney(*result.filingTotal) : json::Json(nullptr)},
         {"mahsup", std::move(setOffs)},
         {"dilimler", std::move(slices)},
-        {"uyari", result.notices}};
+        {"uyari", userTexts(result)}};
 }
 
 int computeClaim(const CLI::App& app, const Options& options, const Context& context) {
@@ -284,7 +292,9 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
             document["secenekler"].push_back(
                 jsonAlternative(file.alternatives[k], k, alternatives[k]));
         }
+        // The notices are a part of the document; a script reads them there.
         json::write(context.out, document);
+        return ExitOk;
     } else {
         writeSummary(context.out, file, result);
         context.out << '\n';
@@ -295,8 +305,9 @@ int computeClaim(const CLI::App& app, const Options& options, const Context& con
             context.out << '\n';
             writeAlternatives(context.out, file, alternatives);
         }
+        context.out << '\n' << breakdown::StartDayNote << '\n';
     }
-    writeLines(context.err, result.notices);
+    writeLines(context.err, userTexts(result));
     writeLines(context.err, alternativeNotices(file, alternatives));
     return ExitOk;
 }

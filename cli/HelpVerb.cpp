@@ -164,13 +164,17 @@ Seçenekler:
 Çıktı:
   Faiz dökümü sekmeyle ayrılmış satırlar olarak yazılır: başlık satırı, her
   dönem dilimi için bir satır (başlangıç tarihi, bitiş tarihi, faiz oranı, gün
-  sayısı, faiz miktarı) ve en sonda "Faiz Toplamı: " satırı.
+  sayısı, faiz miktarı), "Faiz Toplamı: " satırı, boş bir satır ve satırların
+  nasıl okunacağı (başlangıç günü faize dahil değildir).
   --json ile: {"liste": ad, "satirlar": [{"donem", "baslangic", "bitis", "oran",
   "gun", "miktar", "tutar"}, ...], "toplam": toplam, "uyari": ...}; tarihler
   YYYY-AA-GG, tutarlar sayı olarak yazılır ("tutar" o satıra kadarki toplamdır).
   Bitiş tarihi listenin son döneminden sonraysa son dönemin oranı sonrasına da
   uygulanır; bu durumda hata çıktısına bir uyarı yazılır ve JSON'daki "uyari"
-  alanı {"metin", "son_bitis", "oran", "baslangic", "gun"} olur (aksi halde null).
+  alanı {"metin", "son_bitis", "oran", "baslangic", "gun", "denetlendi"} olur
+  (aksi halde null); "denetlendi", listenin oranların denetlendiği gün biten bir
+  hazır liste olduğunu söyler. Liste adları büyük-küçük harf ayrımı olmadan
+  (Türkçe kurallarıyla) eşlenir. --json ile uyarılar yalnız JSON'a yazılır.
   --sure ile: "Bulunan Tarih: GG.AA.YYYY Gün", son günü taşıyan her adım için
   bir satır ve "Son Gün: GG.AA.YYYY Gün"; uyarılar hata çıktısına yazılır.
   --sure --json ile: {"bulunan", "son_gun", "adimlar": [{"tarih", "neden"}, ...],
@@ -179,7 +183,8 @@ Seçenekler:
   --hesap ile: özet (kalan anapara, ödenmemiş faiz, masraf ve vekalet ücreti,
   bakiye, fazla ödeme, işlemiş ve takip sonrası faiz, takip tutarı), boş bir
   satır, faiz dilimleri (kalem, başlangıç, bitiş, gün, oran, matrah, faiz), boş
-  bir satır ve mahsup tablosu; sekmeyle ayrılmış. Uyarılar hata çıktısına yazılır.
+  bir satır, mahsup tablosu, boş bir satır ve satırların nasıl okunacağı;
+  sekmeyle ayrılmış. Uyarılar hata çıktısına yazılır (--json ile yalnız JSON'a).
   --hesap --json ile: {"bakiye", "kalan_anapara", "odenmemis_faiz",
   "odenmemis_masraf", "odenmemis_vekalet", "fazla_odeme", "islemis_faiz",
   "takip_sonrasi_faiz", "takip_tutari", "mahsup": [{"tarih", "tutar", "masraf",

@@ -92,6 +92,17 @@ Json cents(std::int64_t amount) {
     return Json::binary(std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+Json shortCents(std::int64_t amount) {
+    std::string text = claim::decimalText(amount);
+    while (text.back() == '0') {
+        text.pop_back();
+    }
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return Json::binary(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 void write(std::ostream& out, const Json& document) {
     out << withNumberTexts(
                withUnicodeEscapes(document.dump(-1, ' ', false, Json::error_handler_t::replace)))

@@ -15,6 +15,9 @@ using Json = nlohmann::ordered_json;
 Json number(double value);
 // Amounts as the texts show them: rounded to two decimals.
 Json money(double value);
+// An amount held in whole kuruş, exact, in the shortest form the breakdown has always
+// written (6016 -> 60.16, 6010 -> 60.1, 150000 -> 1500).
+Json shortCents(std::int64_t amount);
 // An amount held in whole kuruş, written exactly with two decimals (150000 -> 1500.00),
 // also where a double no longer holds every kuruş.
 Json cents(std::int64_t amount);

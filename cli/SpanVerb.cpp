@@ -103,14 +103,15 @@ std::variant<Request, UsageError> readRequest(const Options& options) {
     return request;
 }
 
-json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay) {
+json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay,
+                        const std::vector<std::string>& notices) {
     json::Json steps = json::Json::array();
     for (const deadline::Step& step : lastDay.steps)
         steps.push_back({{"tarih", text::formatDate(step.reached)}, {"neden", step.reason}});
     return {{"bulunan", text::formatDate(found)},
             {"son_gun", text::formatDate(lastDay.date)},
             {"adimlar", std::move(steps)},
-            {"uyari", lastDay.notices}};
+            {"uyari", notices}};
 }
 
 void writeText(std::ostream& out, deadline::Date found, const deadline::LastDay& lastDay) {
@@ -134,14 +135,18 @@ int computeDeadline(const CLI::App& app, const Options& options, const Context& 
     const deadline::LastDay lastDay =
         deadline::lastDay(found.value(), request.procedure, request.urgent);
 
-    if (given(options.json))
-        json::write(context.out, jsonDocument(found.value(), lastDay));
-    else
-        writeText(context.out, found.value(), lastDay);
+    std::vector<std::string> notices = lastDay.notices;
     if (request.urgent && request.procedure != deadline::Procedure::Hmk &&
         request.procedure != deadline::Procedure::Cmk)
-        context.err << "Uyarı: --ivedi yalnızca --usul hmk ya da cmk ile bir şey değiştirir.\n";
-    for (const std::string& notice : lastDay.notices)
+        notices.insert(notices.begin(),
+                       "--ivedi yalnızca --usul hmk ya da cmk ile bir şey değiştirir.");
+    // With --json the notices are a part of the document; a script reads them there.
+    if (given(options.json)) {
+        json::write(context.out, jsonDocument(found.value(), lastDay, notices));
+        return ExitOk;
+    }
+    writeText(context.out, found.value(), lastDay);
+    for (const std::string& notice : notices)
         context.err << "Uyarı: " << notice << '\n';
     return ExitOk;
 }

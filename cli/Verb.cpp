@@ -4,8 +4,10 @@
 #include "app/AppInfo.h"
 #include "common/Utf8Path.h"
 #include "ratelist/RateListStore.h"
+#include "text/TextForms.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace mirvane::cli {
 
@@ -60,6 +62,31 @@ std::string listFileUnreadable(const std::filesystem::path& file, const RunTimeE
     return "Liste dosyası okunamadı: " + inQuotes(utf8path::toUtf8(file)) + " (" +
            std::string(app::ErrorNumberLabel) + " " + std::to_string(error.number) + ", " +
            error.description + ").";
+}
+
+std::variant<std::monostate, std::string, UsageError>
+matchListName(std::string_view wanted, const std::vector<std::string>& names) {
+    if (std::find(names.begin(), names.end(), wanted) != names.end()) {
+        return std::string(wanted);
+    }
+    const std::string folded = text::turkishLowerCase(wanted);
+    std::vector<std::string> fitting;
+    std::copy_if(names.begin(), names.end(), std::back_inserter(fitting),
+                 [&](const std::string& name) { return text::turkishLowerCase(name) == folded; });
+    if (fitting.empty()) {
+        return std::monostate{};
+    }
+    if (fitting.size() == 1) {
+        return fitting.front();
+    }
+    std::string listed;
+    for (const std::string& name : fitting) {
+        listed += (listed.empty() ? "" : ", ") + inQuotes(name);
+    }
+    return UsageError{inQuotes(wanted) +
+                      " adı büyük-küçük harf ayrımı olmadan birden çok listeye "
+                      "uyuyor: " +
+                      listed + ". Listenin adını harfleriyle tam yazın."};
 }
 
 int reportUsage(const UsageError& usage, std::ostream& err) {

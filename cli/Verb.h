@@ -62,6 +62,12 @@ std::string inQuotes(std::string_view text);
 // but could not be read.
 std::string listFileUnreadable(const std::filesystem::path& file, const RunTimeError& error);
 
+// The name among `names` that the user's `wanted` stands for: the one written exactly
+// so, or else the one it equals without regard to Turkish letter case. None when no
+// name fits; a usage error naming them when several fit that way.
+std::variant<std::monostate, std::string, UsageError>
+matchListName(std::string_view wanted, const std::vector<std::string>& names);
+
 int reportUsage(const UsageError& usage, std::ostream& err);
 int reportRunTimeError(const RunTimeError& error, std::ostream& err);
 

@@ -184,21 +184,53 @@ void ListView::createColumns(std::span<const breakdown::Column> columns) {
 
 void ListView::resizeEvent(QResizeEvent* event) {
     QTreeWidget::resizeEvent(event);
-    if (designedWidth_ <= 0)
-        return;
-    for (int i = 0; i < int(designedColumnWidths_.size()); ++i)
-        setColumnWidth(i, designedColumnWidths_[std::size_t(i)] * width() / designedWidth_);
+    applyColumnWidths();
+}
+
+void ListView::applyColumnWidths() {
+    for (int i = 0; i < columnCount(); ++i) {
+        int width = columnWidth(i);
+        if (designedWidth_ > 0 && std::size_t(i) < designedColumnWidths_.size())
+            width = designedColumnWidths_[std::size_t(i)] * this->width() / designedWidth_;
+        if (std::size_t(i) < amountWidths_.size())
+            width = std::max(width, amountWidths_[std::size_t(i)]);
+        if (width != columnWidth(i))
+            setColumnWidth(i, width);
+    }
+}
+
+void ListView::keepAmountsWhole(const QStringList& cells) {
+    amountWidths_.resize(alignments_.size(), 0);
+    bool wider = false;
+    const int margins =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+    for (int i = 0; i < int(alignments_.size()) && i < cells.size(); ++i) {
+        if (!(alignments_[std::size_t(i)] & Qt::AlignRight))
+            continue;
+        const int needed = viewport()->fontMetrics().horizontalAdvance(cells[i]) + margins;
+        if (needed > amountWidths_[std::size_t(i)]) {
+            amountWidths_[std::size_t(i)] = needed;
+            wider = wider || needed > columnWidth(i);
+        }
+    }
+    if (wider) {
+        widened_ = true;
+        applyColumnWidths();
+    }
 }
 
 void ListView::addRow(const QStringList& cells) {
     addTopLevelItem(newItem(cells));
+    keepAmountsWhole(cells);
 }
 
 void ListView::addRows(const QList<QStringList>& rows) {
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
-    for (const QStringList& cells : rows)
+    for (const QStringList& cells : rows) {
         items.append(newItem(cells));
+        keepAmountsWhole(cells);
+    }
     addTopLevelItems(items);
 }
 
@@ -221,11 +253,20 @@ int ListView::rowCount() const {
 
 void ListView::removeAllRows() {
     clear();
+    amountWidths_.clear();
+    if (widened_) {
+        widened_ = false;
+        applyColumnWidths();
+    }
 }
 
 void ListView::setCellText(int row, int column, const QString& text) {
-    if (QTreeWidgetItem* item = topLevelItem(row))
+    if (QTreeWidgetItem* item = topLevelItem(row)) {
         item->setText(column, text);
+        QStringList cells(column + 1, QString());
+        cells[column] = text;
+        keepAmountsWhole(cells);
+    }
 }
 
 void ListView::removeRow(int row) {

@@ -51,8 +51,14 @@ protected:
 
 private:
     QTreeWidgetItem* newItem(const QStringList& cells) const;
+    // Right-aligned columns hold amounts, which are never cut: such a column grows to
+    // its widest text (the view scrolls sideways if it must).
+    void keepAmountsWhole(const QStringList& cells);
+    void applyColumnWidths();
 
     std::vector<Qt::Alignment> alignments_;
+    std::vector<int> amountWidths_;
+    bool widened_ = false; // a column is wider than its share for an amount
     int designedWidth_ = 0;
     std::vector<int> designedColumnWidths_;
 };

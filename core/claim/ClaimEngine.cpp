@@ -1,19 +1,21 @@
 #include "claim/ClaimEngine.h"
 
 #include "claim/FixedRateNotice.h"
+#include "interest/Breakdown.h"
+#include "interest/ExactInterest.h"
 #include "interest/InterestEngine.h"
+#include "rates/Recognition.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 
 namespace mirvane::claim {
 
 namespace {
 
-// A slice's interest beyond this (in TL) is no figure a claim can carry.
-constexpr double MaxSliceInterest = 1e15;
+// A slice's interest beyond this (10^15 TL, in kuruş) is no figure a claim can carry.
+constexpr Kurus MaxSliceInterest = 100'000'000'000'000'000;
 
 struct TooLarge {
     std::string field;
@@ -164,10 +166,13 @@ private:
 
     void emit(Running& item, Date from, Date to, double rate) {
         const auto days = (to - from).count();
-        const double raw = interest::rawAmount(static_cast<double>(item.principal) / 100.0, rate,
-                                               divisor_, static_cast<int>(days));
-        const std::optional<Kurus> rounded = text::roundMoneyToCents(raw);
-        if (!rounded || std::fabs(raw) > MaxSliceInterest) {
+        // The rate as the slice shows it; the principal is whole kuruş.
+        const std::optional<interest::Decimal> exactRate = interest::decimalOf(rate);
+        const std::optional<Kurus> rounded =
+            exactRate ? interest::interestCents(interest::decimalOfCents(item.principal),
+                                                *exactRate, days, divisor_)
+                      : std::nullopt;
+        if (!rounded || *rounded > MaxSliceInterest || *rounded < -MaxSliceInterest) {
             throw TooLarge{itemField(item.index)};
         }
         const Kurus amount = *rounded;
@@ -246,7 +251,13 @@ private:
 
     void takeFilingTotal() {
         accrueAll(*filing_);
-        filingTotal_ = add(remainingPrincipal(), unpaidInterest(), named("kalemler"));
+        Kurus total = add(remainingPrincipal(), unpaidInterest(), named("kalemler"));
+        for (const Charge& charge : charges_) {
+            if (charge.due < *filing_) {
+                total = add(total, charge.remaining, itemNamed(charge.index));
+            }
+        }
+        filingTotal_ = total;
     }
 
     std::vector<StaleList> staleLists() const {
@@ -260,7 +271,8 @@ private:
             const bool known = std::any_of(stale.begin(), stale.end(),
                                            [&](const StaleList& s) { return s.name == name; });
             if (file_.calculationDate > last.EndDate && !known) {
-                stale.push_back({name, last.EndDate, last.Rate});
+                stale.push_back({name, last.EndDate, last.Rate,
+                                 rates::endsWhereRatesWereChecked(*item.periods)});
             }
         }
         return stale;
@@ -307,12 +319,62 @@ private:
         }
         result.staleLists = staleLists();
         result.notices = notices(result);
+        result.notes = notes(result);
         return result;
+    }
+
+    // Dates that are most likely typing errors: the calculation takes them as they
+    // stand, and the user learns which item or payment to look at.
+    void dateNotices(std::vector<std::string>& texts) const {
+        std::optional<Date> firstStart;
+        for (const Running& item : principals_) {
+            firstStart = firstStart ? std::min(*firstStart, item.start) : item.start;
+            if (item.start <= file_.calculationDate) {
+                continue;
+            }
+            const std::string& description = file_.items[item.index].description;
+            texts.push_back("Uyarı: " + std::to_string(item.index + 1) + ". kalemin" +
+                            (description.empty() ? "" : " (" + description + ")") +
+                            " faiz başlangıcı (" + text::formatDate(item.start) +
+                            ") hesap tarihinden (" + text::formatDate(file_.calculationDate) +
+                            ") sonra; bu kaleme faiz işlemedi. Tarihi denetleyin.");
+        }
+        for (std::size_t index = 0; index < file_.payments.size(); ++index) {
+            const Payment& payment = file_.payments[index];
+            if (!firstStart || payment.date >= *firstStart) {
+                continue;
+            }
+            texts.push_back("Uyarı: " + std::to_string(index + 1) + ". ödemenin tarihi (" +
+                            text::formatDate(payment.date) + "; " +
+                            text::formatCents(payment.amount) + " TL" +
+                            (payment.description.empty() ? "" : "; " + payment.description) +
+                            ") bütün faiz başlangıçlarından önce; ödeme ana paradan baştan "
+                            "düşüldü. Tarihi denetleyin.");
+        }
+    }
+
+    std::vector<std::string> notes(const ClaimResult& result) const {
+        std::vector<std::string> texts;
+        const bool severalLists = listsUsed(file_).size() > 1;
+        for (const StaleList& stale : result.staleLists) {
+            if (stale.checkedToListEnd) {
+                std::string note = breakdown::checkedRatesNote(stale.listEnd, stale.rate);
+                if (severalLists) {
+                    note.insert(note.size() - 1, " (\"" + stale.name + "\")");
+                }
+                texts.push_back(std::move(note));
+            }
+        }
+        return texts;
     }
 
     std::vector<std::string> notices(const ClaimResult& result) const {
         std::vector<std::string> texts;
+        dateNotices(texts);
         for (const StaleList& stale : result.staleLists) {
+            if (stale.checkedToListEnd) {
+                continue;
+            }
             texts.push_back("Uyarı: \"" + stale.name + "\" listesi " +
                             text::formatDate(stale.listEnd) +
                             " tarihinde bitiyor; sonrası için son dönemin oranı (%" +

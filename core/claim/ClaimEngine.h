@@ -66,6 +66,9 @@ struct StaleList {
     std::string name;
     Date listEnd;
     double rate = 0.0;
+    // A ready list ending on the day its rates were checked: its last rate is the latest
+    // known, which the user is told without a warning.
+    bool checkedToListEnd = false;
 
     friend bool operator==(const StaleList&, const StaleList&) = default;
 };
@@ -81,15 +84,18 @@ struct ClaimResult {
     // ("takip_sonrasi_faiz"); without a filing date all interest is accrued before.
     Kurus interestBeforeFiling = 0;
     Kurus interestAfterFiling = 0;
-    // "takip_tutari": principal left plus unpaid interest at the end of the filing
-    // date, after the payments made on or before it. Set only when the file has a
-    // filing date on or before the calculation date.
+    // "takip_tutari", what the request for enforcement claims: at the end of the filing
+    // date, after the payments made on or before it, the principal left, the unpaid
+    // interest and the unpaid costs and fee dated before the filing date (those dated
+    // on or after it belong to the file, not to the request). Set only when the file
+    // has a filing date on or before the calculation date.
     std::optional<Kurus> filingTotal;
     std::vector<SetOff> setOffs;    // in the order the payments were applied
     std::vector<Slice> slices;      // by item, then by date
     std::vector<ItemBalance> items; // in file order
     std::vector<StaleList> staleLists;
-    std::vector<std::string> notices; // "uyari": texts for the user
+    std::vector<std::string> notices; // "uyari": warnings for the user
+    std::vector<std::string> notes;   // texts for the user that warn of nothing (plain)
 
     friend bool operator==(const ClaimResult&, const ClaimResult&) = default;
 };

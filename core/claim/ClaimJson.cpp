@@ -609,11 +609,25 @@ ReadFailure damagedAt(std::string_view json, std::size_t byte, const std::string
     return failure;
 }
 
-// nlohmann's own text after its "[json.exception...]" prefix.
-std::string reasonOf(const std::exception& error) {
-    const std::string text = error.what();
-    const std::size_t colon = text.find(": ");
-    return colon == std::string::npos ? text : text.substr(colon + 2);
+// What the parser found, in the user's words: its own text is English and names
+// parser states ("syntax error while parsing object key - invalid string: ...").
+std::string damageOf(const nlohmann::json::parse_error& error) {
+    static constexpr std::pair<std::string_view, std::string_view> Reasons[] = {
+        {"missing closing quote", "kapanmayan tırnak"},
+        {"unexpected end of input", "dosya yarıda bitiyor"},
+        {"control character", "metnin içinde satır sonu ya da denetim karakteri"},
+        {"invalid string", "geçersiz metin"},
+        {"invalid number", "geçersiz sayı"},
+        {"invalid literal", "tanınmayan değer"},
+        {"unexpected", "beklenmeyen karakter"},
+    };
+    const std::string_view text = error.what();
+    for (const auto& [english, turkish] : Reasons) {
+        if (text.find(english) != std::string_view::npos) {
+            return std::string(turkish);
+        }
+    }
+    return "JSON yazımına uymuyor";
 }
 
 // The parser does not say where a number too large for a double stood: its first
@@ -934,15 +948,15 @@ ReadOutcome parse(std::string_view json) {
         const Json root = Json::parse(json.begin(), json.end());
         return claimOf(root);
     } catch (const nlohmann::json::parse_error& error) {
-        return damagedAt(json, error.byte, reasonOf(error));
+        return damagedAt(json, error.byte, damageOf(error));
     } catch (const nlohmann::json::out_of_range& error) {
         return numberOverflow(json, error);
     } catch (Bad& problem) {
         return refused(std::move(problem));
-    } catch (const nlohmann::json::exception& error) {
+    } catch (const nlohmann::json::exception&) {
         ReadFailure failure;
         failure.kind = ReadFailure::Kind::Refused;
-        failure.message = "Hesap dosyası okunamadı: " + reasonOf(error);
+        failure.message = "Hesap dosyası okunamadı: içeriği bir hesap dosyasının yapısına uymuyor.";
         return failure;
     }
 }

@@ -37,6 +37,12 @@ std::string rateText(const RateSource& rate);
 // (when there is one) and the overpayment; each as (label, amount text).
 std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult& result);
 
+// What the filing total holds, in one line beside it.
+inline constexpr std::string_view FilingTotalNote =
+    "Takip tutarı: kalan anapara, takip tarihine kadar işlemiş faiz ve takip tarihinden önceki "
+    "masraf ve vekalet ücreti; takip günü ve sonrasındaki masraf ve vekalet ücreti takip "
+    "dosyasına aittir.";
+
 // "Kalem", "Başlangıç", "Bitiş", "Gün", "Oran (%)", "Matrah", "Faiz".
 const std::array<std::string_view, 7>& sliceHeaders();
 std::array<std::string, 7> sliceCells(const Slice& slice);

@@ -77,12 +77,12 @@ const std::array<Column, 5>& editorPeriodColumns() {
 RowCells rowCells(const interest::InterestRow& row) {
     return {std::to_string(row.PeriodNumber),   text::formatDate(row.StartDate),
             text::formatDate(row.EndDate),      text::formatGeneralNumber(row.Rate),
-            std::to_string(row.Days),           text::formatMoney(row.Amount),
-            text::formatMoney(row.RunningTotal)};
+            std::to_string(row.Days),           text::formatCents(row.Amount),
+            text::formatCents(row.RunningTotal)};
 }
 
-std::string totalText(double total) {
-    return text::formatMoney(total);
+std::string totalText(std::int64_t total) {
+    return text::formatCents(total);
 }
 
 std::array<std::string, 5> periodCells(int number, const RatePeriod& period) {
@@ -99,7 +99,16 @@ std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string
     return wholeText(rows, totalText, "\n") + '\n';
 }
 
+std::string checkedRatesNote(Date checked, double rate) {
+    return "Oranlar " + text::formatDate(checked) +
+           " tarihine kadar denetlendi; sonrası için son oran (%" +
+           text::formatGeneralNumber(rate) + ") uygulandı.";
+}
+
 std::string runOnNotice(const interest::RunOnPastListEnd& runOn) {
+    if (runOn.checkedToListEnd) {
+        return checkedRatesNote(runOn.listEnd, runOn.rate);
+    }
     return "Uyarı: Seçili liste " + text::formatDate(runOn.listEnd) +
            " tarihinde bitiyor; sonrası için son dönemin oranı (%" +
            text::formatGeneralNumber(runOn.rate) +

@@ -33,8 +33,8 @@ const std::array<Column, 5>& editorPeriodColumns();
 
 RowCells rowCells(const interest::InterestRow& row);
 
-// The total box's text: the money pattern.
-std::string totalText(double total);
+// The total box's text: the total in kuruş in the money pattern.
+std::string totalText(std::int64_t total);
 
 // The cells of period k (1-based) in the rates list.
 std::array<std::string, 5> periodCells(int number, const RatePeriod& period);
@@ -49,8 +49,18 @@ std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string
 
 // The notice shown after a calculation that ran the last rate past the list's end:
 // "Uyarı: Seçili liste 30.12.2020 tarihinde bitiyor; sonrası için son dönemin oranı (%9)
-// uygulandı. Oranlar değiştiyse listeyi güncelleyin."
+// uygulandı. Oranlar değiştiyse listeyi güncelleyin.", a warning; for a ready list
+// ending on the day its rates were checked, a plain note instead:
+// "Oranlar 08.12.2026 tarihine kadar denetlendi; sonrası için son oran (%39,75) uygulandı."
 std::string runOnNotice(const interest::RunOnPastListEnd& runOn);
+
+// The plain note for rates checked up to `checked`, the last of them `rate`.
+std::string checkedRatesNote(Date checked, double rate);
+
+// Stands once under every breakdown and in every report: the rows chain, so each
+// starts on the day before its first day of interest.
+inline constexpr std::string_view StartDayNote =
+    "Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.";
 
 // The caption naming a loaded list with the end of its last period:
 // "Adi Alacaklar (Kanuni Faiz) — son dönem bitişi: 30.12.2020" (the name alone for a

@@ -1,5 +1,7 @@
 #include "interest/InterestEngine.h"
 
+#include "interest/ExactInterest.h"
+#include "rates/Recognition.h"
 #include "text/Amount.h"
 #include "text/TextForms.h"
 
@@ -62,7 +64,7 @@ std::optional<Rejection> validate(const RateList& list, const Inputs& inputs) {
 // Accumulates the rows of one run and stops at the first run-time error.
 class RowBuilder {
 public:
-    RowBuilder(double principal, std::int32_t divisor,
+    RowBuilder(Decimal principal, std::int32_t divisor,
                const std::function<void(const InterestRow&)>& onRow)
         : principal_(principal), divisor_(divisor), onRow_(onRow) {}
 
@@ -73,18 +75,17 @@ public:
             days < std::numeric_limits<std::int16_t>::min()) {
             return fail();
         }
-        const double raw = rawAmount(principal_, period.Rate, divisor_, static_cast<int>(days));
-        const double amount = text::roundMoney(raw);
-        // The total is the plain sum of the rounded amounts. Rounding it again at each
-        // row would drift for amounts of 10^13 and more, where 15 significant digits
-        // keep fewer than two decimals; the texts round when they show it.
-        const double total = result_.total + amount;
-        if (!std::isfinite(raw) || !std::isfinite(total)) {
+        // The rate as the row shows it, so that the row's figures follow from its texts.
+        const std::optional<Decimal> rate = decimalOf(period.Rate);
+        const std::optional<std::int64_t> amount =
+            rate ? interestCents(principal_, *rate, days, divisor_) : std::nullopt;
+        std::int64_t total = 0;
+        if (!amount || __builtin_add_overflow(result_.total, *amount, &total)) {
             return fail();
         }
         result_.total = total;
-        InterestRow row{number, from, to, period.Rate, static_cast<std::int16_t>(days),
-                        amount, total};
+        InterestRow row{number,  from, to, period.Rate, static_cast<std::int16_t>(days),
+                        *amount, total};
         result_.rows.push_back(row);
         if (onRow_) {
             onRow_(row);
@@ -100,7 +101,7 @@ private:
         return false;
     }
 
-    double principal_;
+    Decimal principal_;
     std::int32_t divisor_;
     const std::function<void(const InterestRow&)>& onRow_;
     Calculation result_;
@@ -158,7 +159,8 @@ std::optional<RunOnPastListEnd> runOnPastListEnd(const RateList& list, const Inp
     const Date countedFrom = std::max(inputs.start, last.EndDate);
     const Date firstUncovered = std::max(inputs.start, last.EndDate + std::chrono::days{1});
     return RunOnPastListEnd{last.EndDate, last.Rate, firstUncovered,
-                            static_cast<int>((inputs.end - countedFrom).count())};
+                            static_cast<int>((inputs.end - countedFrom).count()),
+                            rates::endsWhereRatesWereChecked(list.Periods)};
 }
 
 } // namespace
@@ -187,7 +189,9 @@ Outcome calculate(const RateList& list, const Inputs& inputs,
     if (std::optional<Rejection> rejection = validate(list, inputs)) {
         return *std::move(rejection);
     }
-    RowBuilder builder(*text::parseAmount(inputs.principalText), inputs.divisor, onRow);
+    // The checks passed, so the principal is an amount of at most 15 significant digits.
+    const std::optional<Decimal> principal = decimalOf(*text::parseAmount(inputs.principalText));
+    RowBuilder builder(principal.value_or(Decimal{}), inputs.divisor, onRow);
     slice(list, inputs, builder);
     Calculation calculation = builder.take();
     calculation.ranPastListEnd = runOnPastListEnd(list, inputs, calculation);

@@ -30,8 +30,8 @@ struct InterestRow {
     Date EndDate;
     double Rate = 0.0;
     std::int16_t Days = 0;
-    double Amount = 0.0;       // rounded to two decimals
-    double RunningTotal = 0.0; // sum of the rounded amounts so far
+    std::int64_t Amount = 0;       // in kuruş, exact
+    std::int64_t RunningTotal = 0; // kuruş: sum of the amounts so far
 
     friend bool operator==(const InterestRow&, const InterestRow&) = default;
 };
@@ -57,6 +57,9 @@ struct RunOnPastListEnd {
     double rate = 0.0; // the last period's rate
     Date from;         // the first day the list does not cover that the claim counts
     int days = 0;      // days counted past listEnd
+    // The list is a ready list ending on the day its rates were checked: its last rate
+    // is the latest known, and the user is told so without a warning.
+    bool checkedToListEnd = false;
 
     friend bool operator==(const RunOnPastListEnd&, const RunOnPastListEnd&) = default;
 };
@@ -66,7 +69,7 @@ struct RunOnPastListEnd {
 // a list whose periods do not follow one another); the rows before it are kept.
 struct Calculation {
     std::vector<InterestRow> rows;
-    double total = 0.0;
+    std::int64_t total = 0; // in kuruş
     std::optional<RunTimeError> failure;
     std::optional<RunOnPastListEnd> ranPastListEnd;
 };
@@ -88,7 +91,9 @@ using Outcome = std::variant<Rejection, Calculation>;
 Outcome calculate(const RateList& list, const Inputs& inputs,
                   const std::function<void(const InterestRow&)>& onRow = {});
 
-// Raw = principal * rate / divisor * days, in this order, in double precision.
+// Raw = principal * rate / divisor * days, in this order, in double precision: the
+// amount as earlier versions computed it, exact to the kuruş only for amounts well
+// below 10^12 TL. The rows are computed exactly (ExactInterest.h).
 double rawAmount(double principal, double rate, std::int32_t divisor, int days);
 
 } // namespace mirvane::interest

@@ -1,5 +1,6 @@
 #include "rates/Recognition.h"
 
+#include "rates/RateTables.h"
 #include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
@@ -81,6 +82,15 @@ std::optional<Recognition> recognise(const std::vector<RatePeriod>& periods) {
         return recognition;
     }
     return std::nullopt;
+}
+
+bool endsWhereRatesWereChecked(const std::vector<RatePeriod>& periods) {
+    if (periods.empty() || periods.back().EndDate != checkedOn()) {
+        return false;
+    }
+    const std::optional<Recognition> recognition = recognise(periods);
+    return recognition && recognition->changed == 0 &&
+           recognition->series->Periods.size() == periods.size();
 }
 
 std::optional<Departure> departure(const std::vector<RatePeriod>& periods) {

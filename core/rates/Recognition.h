@@ -27,6 +27,12 @@ struct Recognition {
 // period may end earlier than the ready list's. nullopt otherwise.
 std::optional<Recognition> recognise(const std::vector<RatePeriod>& periods);
 
+// Whether the periods are those of a ready list as the program carries it (dates and
+// rates; descriptions are the user's) whose last period ends on the day the rate data
+// were checked. Past that day its last rate is the latest the data know, by design,
+// and not a sign of a list left behind.
+bool endsWhereRatesWereChecked(const std::vector<RatePeriod>& periods);
+
 // For a list that is not recognised: the ready list it follows longest and the first
 // of its periods (0-based) that departs from it. nullopt when not even its first
 // period follows a ready list.

@@ -62,7 +62,8 @@ std::vector<Block> breakdownHeading(const BreakdownFacts& facts) {
         Paragraph{"Gün esası: " + dayBasisText(facts.divisor == interest::Divisor360 ? 360 : 365)},
     };
     if (facts.runOn)
-        blocks.push_back(Paragraph{breakdown::runOnNotice(*facts.runOn), true});
+        blocks.push_back(
+            Paragraph{breakdown::runOnNotice(*facts.runOn), !facts.runOn->checkedToListEnd});
     return blocks;
 }
 
@@ -98,6 +99,7 @@ Document breakdownReport(const BreakdownFacts& facts, const std::vector<breakdow
         table.columns[i].align = aligns[i];
     document.blocks.push_back(Heading{"Faiz dökümü", 2});
     document.blocks.push_back(std::move(table));
+    document.blocks.push_back(Paragraph{std::string(breakdown::StartDayNote)});
     document.blocks.push_back(Heading{"Hukuki dayanak", 2});
     for (const std::string_view line :
          legalBasisLines(facts.divisor == interest::Divisor360 ? 360 : 365, false))

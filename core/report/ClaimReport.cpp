@@ -71,6 +71,8 @@ void addSummary(Document& document, const claim::ClaimResult& result) {
     for (auto& [label, amount] : claim::summaryLines(result))
         summary.rows.push_back({label, amount});
     document.blocks.push_back(std::move(summary));
+    if (result.filingTotal)
+        document.blocks.push_back(Paragraph{std::string(claim::FilingTotalNote)});
 }
 
 void addSlices(Document& document, const claim::ClaimResult& result) {
@@ -91,6 +93,7 @@ void addSlices(Document& document, const claim::ClaimResult& result) {
     slices.rows.push_back({"", "", "", "", "", "Toplam", text::formatCents(total)});
     slices.lastRowBold = true;
     document.blocks.push_back(std::move(slices));
+    document.blocks.push_back(Paragraph{std::string(breakdown::StartDayNote)});
 }
 
 void addSetOffs(Document& document, const claim::ClaimResult& result) {
@@ -167,6 +170,8 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
                                                 claim::rateText(item.rate) +
                                                 " (taraflarca belirlenen sabit oran)"});
     }
+    for (const std::string& note : result.notes)
+        document.blocks.push_back(Paragraph{note});
     // Which of the program's rate data stood behind the ready lists that day.
     document.blocks.push_back(Paragraph{rates::rateDataLine() + "."});
 }

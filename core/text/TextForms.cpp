@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace mirvane::text {
 
@@ -453,6 +454,47 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator) {
     }
     parts.push_back(text.substr(start));
     return parts;
+}
+
+std::string turkishLowerCase(std::string_view text) {
+    // The capitals of two bytes in UTF-8 and their small letters.
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> Capitals{{
+        {"İ", "i"},
+        {"Ç", "ç"},
+        {"Ğ", "ğ"},
+        {"Ö", "ö"},
+        {"Ş", "ş"},
+        {"Ü", "ü"},
+        {"Â", "â"},
+        {"Î", "î"},
+        {"Û", "û"},
+    }};
+    std::string lower;
+    lower.reserve(text.size());
+    while (!text.empty()) {
+        const char first = text.front();
+        if (first == 'I') {
+            lower += "ı";
+            text.remove_prefix(1);
+            continue;
+        }
+        if (first >= 'A' && first <= 'Z') {
+            lower += char(first - 'A' + 'a');
+            text.remove_prefix(1);
+            continue;
+        }
+        const auto capital = std::find_if(Capitals.begin(), Capitals.end(), [&](const auto& pair) {
+            return text.starts_with(pair.first);
+        });
+        if (capital != Capitals.end()) {
+            lower += capital->second;
+            text.remove_prefix(capital->first.size());
+            continue;
+        }
+        lower += first;
+        text.remove_prefix(1);
+    }
+    return lower;
 }
 
 // A text whose value lies beyond the largest double is not numeric: it stands for no

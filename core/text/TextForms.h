@@ -62,6 +62,12 @@ std::string_view trimSpaces(std::string_view text);
 // "a", "", "b"; a text without the separator, the empty one too, is one part.
 std::vector<std::string_view> splitAt(std::string_view text, char separator);
 
+// The UTF-8 text in Turkish lower case, for comparing names without regard to letter
+// case the Turkish way: "I" is the capital of "ı" and "İ" that of "i"; the other
+// capitals of the Turkish and the ASCII alphabet (Ç, Ğ, Ö, Ş, Ü, Â, Î, Û) fold to their
+// small letters; every other character stays as it is.
+std::string turkishLowerCase(std::string_view text);
+
 // The number a numeric text stands for ("12,50" -> 12.5, "1.234,00" -> 1234);
 // nullopt when the text is not numeric.
 std::optional<double> parseNumber(std::string_view text);

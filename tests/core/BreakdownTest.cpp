@@ -58,14 +58,14 @@ TEST(Breakdown, LineTextsOfACalculation) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (RowCells{"9", "01.07.2005", "31.12.2005", "12", "183", "60,16", "60,16"}));
     EXPECT_EQ(rows[1], (RowCells{"10", "31.12.2005", "01.07.2006", "9", "182", "44,88", "105,04"}));
-    EXPECT_EQ(breakdown::totalText(105.04), "105,04");
+    EXPECT_EQ(breakdown::totalText(10504), "105,04");
     EXPECT_EQ(breakdown::totalText(0), "0,00");
 
     const auto oneDay = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 1, 1)));
     ASSERT_EQ(oneDay.size(), 2u);
     EXPECT_EQ(oneDay[1], (RowCells{"10", "31.12.2005", "01.01.2006", "9", "1", "0,25", "60,41"}));
 
-    interest::InterestRow big{3, on(2001, 2, 3), on(2002, 2, 3), 17.75, 365, 1234567.5, 1234567.5};
+    interest::InterestRow big{3, on(2001, 2, 3), on(2002, 2, 3), 17.75, 365, 123456750, 123456750};
     const RowCells cells = breakdown::rowCells(big);
     EXPECT_EQ(cells[3], "17,75");
     EXPECT_EQ(cells[5], "1.234.567,50");

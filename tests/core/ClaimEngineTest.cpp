@@ -1,5 +1,6 @@
 #include "claim/ClaimEngine.h"
 
+#include "LongArithmetic.h"
 #include "claim/ClaimExample.h"
 #include "interest/InterestEngine.h"
 #include "rates/ReadyLists.h"
@@ -306,9 +307,9 @@ TEST(ClaimPaymentDates, SameDayPaymentsGoInFileOrderAfterOneAccrual) {
 // Random files: whatever the items, lists, dates and payments, the slices chain, each
 // slice's rate is its list's rate on the slice's last day, every payment is split to
 // the kuruş and the balance is the sum of what is left.
-// Near the amount limit the interest of a slice no longer holds its kuruş as a double
-// times 100; it still takes the row's rounding: fifteen significant digits, then the kuruş.
-TEST(ClaimInvariants, ASliceIsRoundedAsARowAtAnySize) {
+// Near the amount limit a slice's interest is still the exact kuruş: earlier versions
+// computed it in double precision and were off by a few kuruş from about 10^12 TL on.
+TEST(ClaimInvariants, ASliceIsExactToTheKurusAtAnySize) {
     ClaimFile file = workedExample();
     file.filingDate.reset();
     file.payments.clear();
@@ -316,18 +317,30 @@ TEST(ClaimInvariants, ASliceIsRoundedAsARowAtAnySize) {
     file.items = {principal(896'540'031'579'008, on(1989, 5, 12), FixedRate{57}),
                   principal(MaxAmount, on(1990, 11, 30), FixedRate{89.384}),
                   principal(MaxAmount - 1, on(1995, 3, 1), FixedRate{999.99})};
+    std::mt19937_64 random(10'000'000'000'000);
+    for (int round = 0; round < 60; ++round) {
+        file.items.push_back(principal(
+            std::uniform_int_distribution<Kurus>(1'000'000'000'000, MaxAmount)(random),
+            on(1990, 1, 1) + days{round * 40}, FixedRate{double(round % 7) * 7.25 + 0.5}));
+    }
     for (const int dayBasis : {365, 360}) {
         file.dayBasis = dayBasis;
         const ClaimResult result = computed(file);
-        ASSERT_EQ(result.slices.size(), 3u);
+        ASSERT_EQ(result.slices.size(), file.items.size());
         for (const Slice& slice : result.slices) {
-            const double raw =
-                interest::rawAmount(static_cast<double>(slice.base) / 100.0, slice.rate,
-                                    interest::DayCountDivisor(dayBasis == 360), slice.days);
-            EXPECT_EQ(text::formatCents(slice.interest), text::formatMoney(raw))
+            const std::string base = text::formatCents(slice.base);
+            std::string plainBase =
+                std::to_string(slice.base / 100) + "." + base.substr(base.size() - 2);
+            std::string rate = text::formatGeneralNumber(slice.rate);
+            std::replace(rate.begin(), rate.end(), ',', '.');
+            EXPECT_EQ(std::to_string(slice.interest),
+                      longarithmetic::interestKurus(plainBase, rate, slice.days, dayBasis))
                 << "kalem " << slice.item << ", " << dayBasis;
         }
     }
+    // The second item as it was seen: 89,384 % for 2437 days on 10^13 TL.
+    file.dayBasis = 365;
+    EXPECT_EQ(text::formatCents(computed(file).slices[1].interest), "59.679.125.479.452,05");
 }
 
 TEST(ClaimInvariants, HoldOnRandomFiles) {
@@ -395,6 +408,90 @@ TEST(ClaimInvariants, HoldOnRandomFiles) {
         EXPECT_EQ(result.balance, result.remainingPrincipal + result.unpaidInterest +
                                       result.unpaidCosts + result.unpaidFee);
     }
+}
+
+// The request for enforcement claims the costs incurred before filing; costs and fees
+// dated on the filing day or later belong to the file. The worked example's costs and
+// fee are dated on the filing day, so its filing total is principal and interest alone.
+TEST(ClaimFilingTotal, HoldsCostsAndFeesDatedBeforeTheFilingDay) {
+    const Kurus principalAndInterest = 10'000'000 + 147'945;
+    EXPECT_EQ(computed(workedExample()).filingTotal, principalAndInterest);
+    EXPECT_EQ(text::formatCents(*computed(workedExample()).filingTotal), "101.479,45");
+
+    const Date filing = on(2024, 3, 1);
+    ClaimFile file = workedExample();
+    file.items.push_back(charge(ItemKind::Costs, 35'000, filing - days{20})); // protest
+    file.items.push_back(charge(ItemKind::Fee, 250'000, filing - days{1}));   // notice
+    file.items.push_back(charge(ItemKind::Costs, 40'000, filing));            // on the day
+    file.items.push_back(charge(ItemKind::Costs, 60'000, filing + days{1}));  // after it
+    ClaimResult result = computed(file);
+    EXPECT_EQ(result.filingTotal, principalAndInterest + 35'000 + 250'000);
+    // A cost paid off before filing is no longer claimed by the request.
+    file.payments.insert(file.payments.begin(), {filing - days{5}, 35'000, "Protesto gideri"});
+    result = computed(file);
+    EXPECT_EQ(result.setOffs[0].costs, 35'000);
+    EXPECT_EQ(result.filingTotal, principalAndInterest + 250'000);
+}
+
+// A date typed wrongly is taken as it stands, and the item or payment concerned is
+// named: an interest start after the calculation date earns nothing, a payment before
+// every interest start is set off from the first day.
+TEST(ClaimDateNotices, NameTheItemAndThePaymentAndKeepTheCalculation) {
+    ClaimFile file = workedExample();
+    file.items.push_back(
+        principal(15'000'000, on(2025, 4, 1), ListRate{file.lists.begin()->first}));
+    file.items.back().description = "Kira";
+    file.payments.push_back({on(2023, 11, 30), 500'000, "Havale"});
+    const ClaimResult result = computed(file);
+    ASSERT_GE(result.notices.size(), 2u);
+    EXPECT_EQ(result.notices[0],
+              "Uyarı: 4. kalemin (Kira) faiz başlangıcı (01.04.2025) hesap tarihinden "
+              "(31.12.2024) sonra; bu kaleme faiz işlemedi. Tarihi denetleyin.");
+    EXPECT_EQ(result.notices[1],
+              "Uyarı: 3. ödemenin tarihi (30.11.2023; 5.000,00 TL; Havale) bütün faiz "
+              "başlangıçlarından önce; ödeme ana paradan baştan düşüldü. Tarihi denetleyin.");
+    EXPECT_EQ(sliceInterest(result, 4), 0);
+    EXPECT_EQ(result.items[3].remaining, 15'000'000);
+    ASSERT_EQ(result.setOffs.size(), 3u);
+    EXPECT_EQ(result.setOffs[0].payment, 3);
+    EXPECT_EQ(result.setOffs[0].principal, 500'000);
+
+    // Dates in order give no notice; a payment on the first interest start is no typo.
+    ClaimFile ordered = workedExample();
+    ordered.payments.push_back({on(2024, 1, 1), 100, ""});
+    EXPECT_TRUE(computed(ordered).notices.empty());
+}
+
+// A ready list as the program carries it ends on the day its rates were checked: past
+// that day its last rate is the latest known, said plainly. A list that ends earlier,
+// or one whose rates the user changed, is still warned of.
+TEST(ClaimRateNotes, AReadyListEndingOnItsCheckDayIsNoWarning) {
+    const RateList& avans = *rates::readyList(rates::AdvanceName);
+    ClaimFile file = workedExample();
+    file.lists = {{avans.Name, avans.Periods}};
+    file.items[0].rate = ListRate{avans.Name};
+    file.filingDate.reset();
+    file.payments.clear();
+    file.calculationDate = on(2027, 2, 1);
+    ClaimResult result = computed(file);
+    ASSERT_EQ(result.notes.size(), 1u);
+    EXPECT_EQ(result.notes[0], "Oranlar " + text::formatDate(avans.Periods.back().EndDate) +
+                                   " tarihine kadar denetlendi; sonrası için son oran (%" +
+                                   text::formatGeneralNumber(avans.Periods.back().Rate) +
+                                   ") uygulandı.");
+    EXPECT_TRUE(result.notices.empty());
+    EXPECT_EQ(result.staleLists.size(), 1u);
+
+    file.lists[avans.Name].back().Rate += 1;
+    result = computed(file);
+    EXPECT_TRUE(result.notes.empty());
+    ASSERT_EQ(result.notices.size(), 1u);
+    EXPECT_NE(result.notices[0].find("Oranlar değiştiyse"), std::string::npos);
+
+    file.lists[avans.Name] = avansPeriods();
+    result = computed(file);
+    EXPECT_TRUE(result.notes.empty());
+    EXPECT_EQ(result.notices.size(), 1u);
 }
 
 } // namespace

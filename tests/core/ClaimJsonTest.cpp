@@ -255,7 +255,16 @@ TEST(ClaimDamagedFiles, GiveLineAndColumn) {
     EXPECT_EQ(failure.kind, ReadFailure::Kind::Damaged);
     EXPECT_EQ(failure.line, 3);
     EXPECT_EQ(failure.column, 14);
-    EXPECT_NE(failure.message.find("satır 3, sütun 14"), std::string::npos) << failure.message;
+    EXPECT_EQ(failure.message, "Hesap dosyası bozuk: satır 3, sütun 14 (beklenmeyen karakter).");
+    // The parser's English never reaches the user.
+    for (const std::string& damaged :
+         {std::string("{\"a\": \"b"), std::string("{\"a\": tru}"), std::string("{\"a\": 1."),
+          std::string("{\"a\": \"\x01\"}"), good.substr(0, good.size() / 2)}) {
+        const std::string message = failureOf(damaged).message;
+        EXPECT_EQ(message.find("syntax"), std::string::npos) << message;
+        EXPECT_EQ(message.find("last read"), std::string::npos) << message;
+        EXPECT_EQ(message.find("expected"), std::string::npos) << message;
+    }
     EXPECT_EQ(failureOf("").kind, ReadFailure::Kind::Damaged);
     EXPECT_EQ(failureOf("\xff\xfe{}").kind, ReadFailure::Kind::Damaged);
     failure = failureOf("{\"surum\":\n 1e999}");

@@ -2,6 +2,8 @@
 
 #include "claim/ClaimExample.h"
 #include "claim/ClaimTexts.h"
+#include "interest/Breakdown.h"
+#include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
 #include <algorithm>
@@ -79,7 +81,12 @@ TEST(ClaimReport, WorkedExampleCarriesInputsFiguresBasisAndSources) {
           "1 | 01.07.2024 | 40.000,00 | Kısmi ödeme", "2 | 01.10.2024 | 30.000,00 | Kısmi ödeme",
           // The summary.
           "Kalan anapara | 54.056,44", "Ödenmemiş faiz | 3.234,50", "Bakiye | 57.290,94",
-          "İşlemiş faiz (takipten önce) | 1.479,45",
+          "İşlemiş faiz (takipten önce) | 1.479,45", "Takip tutarı | 101.479,45",
+          // What the filing total holds, and how the slices are read.
+          "Takip tutarı: kalan anapara, takip tarihine kadar işlemiş faiz ve takip tarihinden "
+          "önceki masraf ve vekalet ücreti; takip günü ve sonrasındaki masraf ve vekalet ücreti "
+          "takip dosyasına aittir.",
+          "Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.",
           // The slices: start | end | days | rate | base | interest.
           "1 | 01.01.2024 | 01.03.2024 | 60 | 9 | 100.000,00 | 1.479,45",
           "1 | 01.07.2024 | 01.10.2024 | 92 | 24 | 79.261,65 | 4.794,79",
@@ -130,6 +137,7 @@ TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
     EXPECT_TRUE(holds(texts, "Takip tarihi: yok"));
     EXPECT_TRUE(holds(texts, "Gün esası: yıl 360 gün"));
     EXPECT_FALSE(mentions(texts, "Takip tutarı"));
+    EXPECT_TRUE(holds(texts, std::string(breakdown::StartDayNote)));
     EXPECT_TRUE(mentions(texts, "Kalan Anapara | Fazla"));
     EXPECT_TRUE(holds(texts, "Fazla ödeme | " + text::formatCents(result.overpaid)));
     EXPECT_TRUE(holds(texts, "Kalem 4: Sabit %30 (taraflarca belirlenen sabit oran)"));
@@ -140,6 +148,34 @@ TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
     for (const std::string& notice : result.notices)
         EXPECT_TRUE(holds(texts, notice)) << notice;
     EXPECT_GE(result.notices.size(), 2u);
+}
+
+// A ready list ending on its check day is said plainly, under the sources of its rates;
+// the date typos are warnings.
+TEST(ClaimReport, PlainNotesAndDateNotices) {
+    claim::ClaimFile file = claim::workedExample();
+    const RateList& avans = *rates::readyList(rates::AdvanceName);
+    file.lists = {{avans.Name, avans.Periods}};
+    file.items[0].rate = claim::ListRate{avans.Name};
+    file.calculationDate = sys_days{2027y / January / 15};
+    file.items.push_back({claim::ItemKind::Principal, "", 500'000, sys_days{2027y / May / 1},
+                          claim::ListRate{avans.Name}, std::nullopt});
+    const claim::ClaimResult result = computed(file);
+    ASSERT_EQ(result.notes.size(), 1u);
+    ASSERT_EQ(result.notices.size(), 1u);
+    const report::Document document = report::claimReport(file, result, file.calculationDate);
+    bool plainNote = false;
+    bool redNotice = false;
+    for (const Block& block : document.blocks) {
+        if (const auto* paragraph = std::get_if<Paragraph>(&block)) {
+            plainNote = plainNote || (paragraph->text == result.notes[0] && !paragraph->notice);
+            redNotice = redNotice || (paragraph->text == result.notices[0] && paragraph->notice);
+        }
+    }
+    EXPECT_TRUE(plainNote);
+    EXPECT_TRUE(redNotice);
+    EXPECT_NE(result.notices[0].find("4. kalemin faiz başlangıcı (01.05.2027)"), std::string::npos)
+        << result.notices[0];
 }
 
 TEST(ClaimTexts, TypedAmountsAreReadToTheKurus) {

@@ -81,6 +81,12 @@ TEST(CliSpan, JsonCarriesStepsAndNotices) {
     EXPECT_EQ(steps[1]["neden"], "07.09.2024 Cumartesi");
     ASSERT_EQ(document["uyari"].size(), 1u);
     EXPECT_NE(document["uyari"][0].get<std::string>().find("2017/20-2873"), std::string::npos);
+    // The notices are in the document alone, --ivedi's among them.
+    EXPECT_EQ(saturday.err, "");
+    const Outcome urgent = span("17.07.2017", "2", "hafta", {"--ivedi", "--json"});
+    EXPECT_EQ(urgent.err, "");
+    EXPECT_EQ(nlohmann::json::parse(urgent.out)["uyari"][0],
+              "--ivedi yalnızca --usul hmk ya da cmk ile bir şey değiştirir.");
     // The keys in the order they are documented.
     EXPECT_EQ(saturday.out.find("{\"bulunan\":"), 0u);
 

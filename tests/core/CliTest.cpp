@@ -27,6 +27,9 @@ using namespace mirvane;
 
 const std::string Header = "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı";
 const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
+// The text output ends with how its rows are read, after a blank line.
+const std::string StartDayLine =
+    "\nHer satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.\n";
 
 using Outcome = mirvane::testing::CliOutcome;
 using mirvane::testing::entriesOf;
@@ -78,7 +81,7 @@ TEST_F(Cli, PrintsTheBreakdown) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, Header + "\n" + "01.07.2005\t31.12.2005\t12\t183\t60,16\n" +
                               "31.12.2005\t01.07.2006\t9\t182\t44,88\n" +
-                              "\t\t\tFaiz Toplamı: \t105,04\n");
+                              "\t\t\tFaiz Toplamı: \t105,04\n" + StartDayLine);
     EXPECT_EQ(fs::file_size(folder_ / (Statutory + ".faiz")), 1916u);
 
     const Outcome year360 = calculate("1.000,00", "01.07.2005", "01.07.2006", {"--360"});
@@ -143,7 +146,7 @@ TEST_F(Cli, ReadsAFileFromAnywhere) {
     EXPECT_EQ(result.code, cli::ExitOk) << result.err;
     EXPECT_EQ(result.out, Header + "\n01.07.2010\t31.12.2010\t10\t183\t18,30\n" +
                               "31.12.2010\t01.07.2011\t20\t182\t36,40\n" +
-                              "\t\t\tFaiz Toplamı: \t54,70\n");
+                              "\t\t\tFaiz Toplamı: \t54,70\n" + StartDayLine);
     EXPECT_FALSE(fs::exists(root_ / "program"));
 }
 
@@ -247,19 +250,80 @@ TEST_F(Cli, WarnsWhenTheLastRateRunsPastTheListEnd) {
     EXPECT_EQ(text.code, cli::ExitOk);
     EXPECT_EQ(text.err, notice);
     EXPECT_EQ(text.out, Header + "\n01.08.2026\t01.08.2027\t31\t365\t310,00\n" +
-                            "\t\t\tFaiz Toplamı: \t310,00\n");
+                            "\t\t\tFaiz Toplamı: \t310,00\n" + StartDayLine);
 
+    // With --json the notice is in the document alone.
     const Outcome json = calculate("1000", "01.08.2026", "01.08.2027", {"--json"});
     EXPECT_EQ(json.code, cli::ExitOk);
-    EXPECT_EQ(json.err, notice);
+    EXPECT_EQ(json.err, "");
     EXPECT_NE(json.out.find(",\"uyari\":{\"metin\":\"" + notice.substr(0, notice.size() - 1) +
                             "\",\"son_bitis\":\"2026-12-31\",\"oran\":31,"
-                            "\"baslangic\":\"2027-01-01\",\"gun\":213}}\n"),
+                            "\"baslangic\":\"2027-01-01\",\"gun\":213,\"denetlendi\":false}}\n"),
               std::string::npos)
         << json.out;
 
     const Outcome onTheEnd = calculate("1000", "01.08.2026", "31.12.2026");
     EXPECT_EQ(onTheEnd.err, "");
+}
+
+// List names are matched without regard to Turkish letter case: "I" is the capital of
+// "ı", "İ" that of "i". A name that fits two lists that way is refused, naming both.
+TEST_F(Cli, MatchesListNamesInTurkishLetterCase) {
+    const auto total = [&](const std::vector<std::string>& source) {
+        std::vector<std::string> args = source;
+        args.insert(args.end(), {"--anapara", "1000", "--baslangic", "01.07.2005", "--bitis",
+                                 "01.07.2006", "--json"});
+        return run(args);
+    };
+    const Outcome lower =
+        total({"--liste", "adi alacaklar (kanuni faiz)", "--klasor", folder_.string()});
+    EXPECT_EQ(lower.code, cli::ExitOk) << lower.err;
+    EXPECT_EQ(lower.out.rfind("{\"liste\":\"Adi Alacaklar (Kanuni Faiz)\",", 0), 0u);
+    const Outcome capitals = total({"--hazir", "TİCARİ ALACAKLAR (REESKONT-AVANS)"});
+    EXPECT_EQ(capitals.code, cli::ExitOk) << capitals.err;
+    EXPECT_EQ(capitals.out.rfind("{\"liste\":\"Ticari Alacaklar (Reeskont-Avans)\",", 0), 0u);
+    // An ASCII I is no capital of i.
+    EXPECT_EQ(total({"--hazir", "TICARI ALACAKLAR (REESKONT-AVANS)"}).code, cli::ExitUsage);
+
+    ASSERT_EQ(run({"--listeler", "--klasor", folder_.string()}).code, cli::ExitOk);
+    const std::vector<RatePeriod> periods{{on(2000, 1, 1), on(2010, 12, 31), 9, ""}};
+    ASSERT_TRUE(faiz::write(folder_ / utf8path::fromUtf8("Şirket İçi.faiz"), periods).ok());
+    ASSERT_TRUE(faiz::write(folder_ / utf8path::fromUtf8("ŞİRKET İÇİ.faiz"), periods).ok());
+    const Outcome exact = total({"--liste", "ŞİRKET İÇİ", "--klasor", folder_.string()});
+    EXPECT_EQ(exact.code, cli::ExitOk) << exact.err;
+    const Outcome both = total({"--liste", "şirket içi", "--klasor", folder_.string()});
+    EXPECT_EQ(both.code, cli::ExitUsage);
+    EXPECT_NE(both.err.find("\"ŞİRKET İÇİ\""), std::string::npos) << both.err;
+    EXPECT_NE(both.err.find("\"Şirket İçi\""), std::string::npos) << both.err;
+}
+
+// Every figure to the exact kuruş, in the text and in the JSON; a ready list that ends
+// on its check day gets the plain note, in the document alone with --json.
+TEST_F(Cli, ExactKurusAndTheCheckedRatesNote) {
+    const std::vector<std::string> eighty{
+        "--hazir",     Statutory,    "--anapara", "80.359.567.862.676",
+        "--baslangic", "01.01.2024", "--bitis",   "01.10.2026"};
+    const Outcome text = run(eighty);
+    EXPECT_NE(text.out.find("\t24\t790\t41.742.942.648.666,77\n"), std::string::npos) << text.out;
+    std::vector<std::string> json = eighty;
+    json.push_back("--json");
+    const Outcome document = run(json);
+    EXPECT_NE(document.out.find("\"miktar\":41742942648666.77,"), std::string::npos)
+        << document.out;
+
+    const std::string note = "Oranlar 08.12.2026 tarihine kadar denetlendi; sonrası için son "
+                             "oran (%39,75) uygulandı.";
+    const std::vector<std::string> avans{"--hazir",     "Ticari Alacaklar (Reeskont-Avans)",
+                                         "--anapara",   "1000",
+                                         "--baslangic", "01.12.2026",
+                                         "--bitis",     "09.12.2026"};
+    EXPECT_EQ(run(avans).err, note + "\n");
+    std::vector<std::string> avansJson = avans;
+    avansJson.push_back("--json");
+    const Outcome plain = run(avansJson);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_NE(plain.out.find("\"metin\":\"" + note + "\""), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("\"denetlendi\":true}"), std::string::npos) << plain.out;
 }
 
 // Read from elsewhere, a file keeps its whole name unless it ends in ".faiz".
@@ -287,7 +351,7 @@ TEST_F(Cli, ComputesOverAReadyListWithoutAFolder) {
     EXPECT_EQ(claim.out, Header + "\n01.01.2024\t31.05.2024\t9\t151\t3.723,29\n" +
                              "31.05.2024\t30.07.2026\t24\t790\t51.945,21\n" +
                              "30.07.2026\t01.10.2026\t31\t63\t5.350,68\n" +
-                             "\t\t\tFaiz Toplamı: \t61.019,18\n");
+                             "\t\t\tFaiz Toplamı: \t61.019,18\n" + StartDayLine);
     EXPECT_FALSE(fs::exists(root_ / "program"));
     EXPECT_FALSE(fs::exists(folder_));
 

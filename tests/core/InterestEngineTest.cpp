@@ -1,10 +1,14 @@
 #include "interest/InterestEngine.h"
 
+#include "LongArithmetic.h"
+#include "interest/Breakdown.h"
 #include "ratelist/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -49,6 +53,11 @@ Rejection rejection(const interest::Outcome& outcome) {
     return std::get<Rejection>(outcome);
 }
 
+// Amounts in the rows are whole kuruş; the figures below are written in TL.
+std::int64_t kurus(double lira) {
+    return std::llround(lira * 100);
+}
+
 void expectRow(const InterestRow& row, int number, Date from, Date to, double rate, int days,
                double amount, double running) {
     EXPECT_EQ(row.PeriodNumber, number);
@@ -56,8 +65,8 @@ void expectRow(const InterestRow& row, int number, Date from, Date to, double ra
     EXPECT_EQ(row.EndDate, to);
     EXPECT_EQ(row.Rate, rate);
     EXPECT_EQ(row.Days, days);
-    EXPECT_DOUBLE_EQ(row.Amount, amount);
-    EXPECT_DOUBLE_EQ(row.RunningTotal, running);
+    EXPECT_EQ(row.Amount, kurus(amount));
+    EXPECT_EQ(row.RunningTotal, kurus(running));
 }
 
 // Every day after the start up to and including the end bears interest at the rate
@@ -67,21 +76,21 @@ TEST(InterestEngine, RowsChainSoEveryDayBearsInterest) {
     ASSERT_EQ(year365.rows.size(), 2u);
     expectRow(year365.rows[0], 9, on(2005, 7, 1), on(2005, 12, 31), 12, 183, 60.16, 60.16);
     expectRow(year365.rows[1], 10, on(2005, 12, 31), on(2006, 7, 1), 9, 182, 44.88, 105.04);
-    EXPECT_DOUBLE_EQ(year365.total, 105.04);
+    EXPECT_EQ(year365.total, kurus(105.04));
     EXPECT_FALSE(year365.failure);
 
     const Calculation year360 =
         calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1000", interest::Divisor360));
     ASSERT_EQ(year360.rows.size(), 2u);
-    EXPECT_DOUBLE_EQ(year360.rows[0].Amount, 61.00);
-    EXPECT_DOUBLE_EQ(year360.rows[1].Amount, 45.50);
-    EXPECT_DOUBLE_EQ(year360.total, 106.50);
+    EXPECT_EQ(year360.rows[0].Amount, kurus(61.00));
+    EXPECT_EQ(year360.rows[1].Amount, kurus(45.50));
+    EXPECT_EQ(year360.total, kurus(106.50));
 
     // Ending on the first day of a period: that one day, never a row of 0 days.
     const Calculation endOnFirstDay = calculation(run(on(2005, 7, 1), on(2006, 1, 1)));
     ASSERT_EQ(endOnFirstDay.rows.size(), 2u);
     expectRow(endOnFirstDay.rows[1], 10, on(2005, 12, 31), on(2006, 1, 1), 9, 1, 0.25, 60.41);
-    EXPECT_DOUBLE_EQ(endOnFirstDay.total, 60.41);
+    EXPECT_EQ(endOnFirstDay.total, kurus(60.41));
 
     // Starting on a period's last day: that period holds no day of the claim.
     const Calculation startOnLastDay = calculation(run(on(2005, 12, 31), on(2006, 7, 1)));
@@ -104,7 +113,7 @@ TEST(InterestEngine, ChainsAcrossTheCurrentStatutoryRates) {
     expectRow(claim.rows[0], 13, on(2024, 1, 1), on(2024, 5, 31), 9, 151, 3723.29, 3723.29);
     expectRow(claim.rows[1], 14, on(2024, 5, 31), on(2026, 7, 30), 24, 790, 51945.21, 55668.50);
     expectRow(claim.rows[2], 15, on(2026, 7, 30), on(2026, 10, 1), 31, 63, 5350.68, 61019.18);
-    EXPECT_DOUBLE_EQ(claim.total, 61019.18);
+    EXPECT_EQ(claim.total, kurus(61019.18));
     EXPECT_FALSE(claim.ranPastListEnd);
 }
 
@@ -207,9 +216,9 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
 
 TEST(InterestEngine, ReadsThePrincipalTheTurkishWay) {
     const Calculation grouped = calculation(run(on(2005, 7, 1), on(2006, 7, 1), "1.000,00"));
-    EXPECT_DOUBLE_EQ(grouped.total, 105.04);
+    EXPECT_EQ(grouped.total, kurus(105.04));
     const Calculation fraction = calculation(run(on(2008, 1, 1), on(2009, 1, 1), "1000,5"));
-    EXPECT_DOUBLE_EQ(fraction.total, text::roundMoney(1000.5 * 9 / 36500.0 * 366));
+    EXPECT_EQ(fraction.total, *text::roundMoneyToCents(1000.5 * 9 / 36500.0 * 366));
 }
 
 TEST(InterestEngine, AmountsAreRoundedRawAmountsAndTheTotalTheirSum) {
@@ -230,17 +239,17 @@ TEST(InterestEngine, AmountsAreRoundedRawAmountsAndTheTotalTheirSum) {
     ASSERT_EQ(result.rows.size(), 3u);
     EXPECT_EQ(seen, result.rows);
     double raw = 0.0;
-    double rounded = 0.0;
+    std::int64_t rounded = 0;
     for (const InterestRow& row : result.rows) {
         raw += interest::rawAmount(1000, row.Rate, 36500, row.Days);
-        rounded += text::roundMoney(interest::rawAmount(1000, row.Rate, 36500, row.Days));
-        EXPECT_DOUBLE_EQ(row.Amount,
-                         text::roundMoney(interest::rawAmount(1000, row.Rate, 36500, row.Days)));
+        rounded += *text::roundMoneyToCents(interest::rawAmount(1000, row.Rate, 36500, row.Days));
+        EXPECT_EQ(row.Amount,
+                  text::roundMoneyToCents(interest::rawAmount(1000, row.Rate, 36500, row.Days)));
     }
-    EXPECT_DOUBLE_EQ(result.total, rounded);
-    EXPECT_DOUBLE_EQ(result.total, 1.33);
+    EXPECT_EQ(result.total, rounded);
+    EXPECT_EQ(result.total, kurus(1.33));
     EXPECT_EQ(text::formatMoney(raw), "1,32");
-    EXPECT_DOUBLE_EQ(result.rows.back().RunningTotal, result.total);
+    EXPECT_EQ(result.rows.back().RunningTotal, result.total);
 }
 
 TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
@@ -253,7 +262,7 @@ TEST(InterestEngine, RunTimeFailuresKeepTheRowsBefore) {
     EXPECT_EQ(overflow.failure->number, errors::Overflow);
     ASSERT_EQ(overflow.rows.size(), 1u);
     EXPECT_EQ(overflow.rows[0].PeriodNumber, 1);
-    EXPECT_DOUBLE_EQ(overflow.total, overflow.rows[0].Amount);
+    EXPECT_EQ(overflow.total, overflow.rows[0].Amount);
 
     // 32767 days is the longest slice that fits.
     const Date start = on(1901, 1, 1);
@@ -303,19 +312,63 @@ TEST(InterestEngine, FlagsTheLastRateRunPastTheListEnd) {
     EXPECT_FALSE(calculation(run(on(2005, 7, 1), on(2006, 7, 1))).ranPastListEnd);
 }
 
-// The total is the plain sum of the shown amounts, also where 15 significant digits
-// leave fewer than two decimals (amounts of 10^13 and more).
+// The central bank's lists end on the day the rate data were checked, by design: a
+// calculation to today on such a ready list (from the folder or carried) is told so
+// plainly. A list ending earlier, or one the user changed, is warned of as before.
+TEST(InterestEngine, AReadyListEndingOnItsCheckDayIsNoWarning) {
+    const RateList& avans = rates::readyLists().at(1);
+    ASSERT_EQ(avans.Name, "Ticari Alacaklar (Reeskont-Avans)");
+    const Date checked = avans.Periods.back().EndDate;
+    const auto pastCheck = [&](const RateList& list) {
+        return calculation(
+                   run(checked - days{100}, checked + days{30}, "1000", interest::Divisor365, list))
+            .ranPastListEnd;
+    };
+    RateList fromFolder = avans;
+    for (RatePeriod& period : fromFolder.Periods) {
+        period.Description = "kendi notum"; // descriptions are the user's
+    }
+    const auto ready = pastCheck(fromFolder);
+    ASSERT_TRUE(ready);
+    EXPECT_TRUE(ready->checkedToListEnd);
+    EXPECT_EQ(breakdown::runOnNotice(*ready),
+              "Oranlar 08.12.2026 tarihine kadar denetlendi; sonrası için son oran (%39,75) "
+              "uygulandı.");
+
+    RateList typed = avans;
+    typed.Periods.back().Rate = 40;
+    ASSERT_TRUE(pastCheck(typed));
+    EXPECT_FALSE(pastCheck(typed)->checkedToListEnd);
+    EXPECT_EQ(breakdown::runOnNotice(*pastCheck(typed)).rfind("Uyarı: Seçili liste 08.12.2026", 0),
+              0u);
+
+    RateList shorter = avans;
+    shorter.Periods.back().EndDate = checked - days{10};
+    ASSERT_TRUE(pastCheck(shorter));
+    EXPECT_FALSE(pastCheck(shorter)->checkedToListEnd);
+    EXPECT_FALSE(calculation(run(on(2020, 7, 1), on(2021, 7, 1), "1000", interest::Divisor365,
+                                 earlierStatutory()))
+                     .ranPastListEnd->checkedToListEnd);
+}
+
+// The total is the plain sum of the shown amounts, each the exact kuruş, also where a
+// double no longer holds them (amounts of 10^13 and more). Earlier versions printed
+// 28.736.493.150.684,90 here, two kuruş short.
 TEST(InterestEngine, TotalIsThePlainSumOfRoundedAmountsForHugeClaims) {
     const RateList& discount = defaults::lists().at(2);
     const Calculation huge = calculation(run(on(1990, 12, 26), on(1996, 12, 20),
                                              "9.340.000.000.000", interest::Divisor365, discount));
-    double sum = 0;
+    std::int64_t sum = 0;
     for (const InterestRow& row : huge.rows) {
+        std::string rate = text::formatGeneralNumber(row.Rate);
+        std::replace(rate.begin(), rate.end(), ',', '.');
+        EXPECT_EQ(std::to_string(row.Amount),
+                  longarithmetic::interestKurus("9340000000000", rate, row.Days, 365));
         sum += row.Amount;
         EXPECT_EQ(row.RunningTotal, sum);
     }
     EXPECT_EQ(huge.total, sum);
-    EXPECT_EQ(text::formatMoney(huge.total), "28.736.493.150.684,90");
+    EXPECT_EQ(text::formatCents(huge.total), "28.736.493.150.684,92");
 }
 
 // A list whose periods leave a gap, overlap or run backwards cannot be sliced; it is a

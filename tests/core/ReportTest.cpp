@@ -1,4 +1,5 @@
 #include "ratelist/DefaultLists.h"
+#include "rates/ReadyLists.h"
 #include "report/BreakdownReport.h"
 #include "report/ReportTexts.h"
 #include "text/TextForms.h"
@@ -75,6 +76,18 @@ TEST(BreakdownReport, HeadingSaysWhatWasComputed) {
     EXPECT_TRUE(notice.notice);
     EXPECT_EQ(notice.text, breakdown::runOnNotice(*run.facts.runOn));
     EXPECT_EQ(paragraphTexts(heading).at(4), "Gün esası: yıl 360 gün");
+
+    // A ready list ending on the day its rates were checked: a plain note.
+    const RateList& avans = *rates::readyList(rates::AdvanceName);
+    const auto calculation = std::get<interest::Calculation>(
+        interest::calculate(avans, {on(2026, 12, 1), on(2027, 1, 1), "1000", 36500}));
+    report::BreakdownFacts facts{avans,          1000.0, on(2026, 12, 1),
+                                 on(2027, 1, 1), 36500,  calculation.ranPastListEnd};
+    const std::vector<Block> checked = report::breakdownHeading(facts);
+    const auto& note = std::get<Paragraph>(checked.back());
+    EXPECT_FALSE(note.notice);
+    EXPECT_EQ(note.text, "Oranlar 08.12.2026 tarihine kadar denetlendi; sonrası için son oran "
+                         "(%39,75) uygulandı.");
 }
 
 TEST(BreakdownReport, TableFromTheClipboardText) {
@@ -110,6 +123,16 @@ TEST(BreakdownReport, WholeReportNamesDateBasisAndSources) {
                                return text.find("3095 sayılı Kanun md. 3") != std::string::npos;
                            }),
               texts.end());
+
+    // How the rows are read, right under the table.
+    const auto table =
+        std::find_if(document.blocks.begin(), document.blocks.end(),
+                     [](const Block& block) { return std::holds_alternative<Table>(block); });
+    ASSERT_NE(table, document.blocks.end());
+    ASSERT_TRUE(std::holds_alternative<Paragraph>(*(table + 1)));
+    EXPECT_EQ(std::get<Paragraph>(*(table + 1)).text,
+              "Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.");
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(breakdown::StartDayNote)), 1);
 
     const auto tables = tablesOf(document);
     ASSERT_EQ(tables.size(), 2u);

@@ -373,3 +373,20 @@ TEST(MoneyRounding, AgreesWithExactDecimalRoundingOnManyAmounts) {
         ASSERT_EQ(roundMoney(value), std::stod(expected) / 100.0) << std::setprecision(17) << value;
     }
 }
+
+namespace {
+
+// Names compared the Turkish way: I and ı, İ and i are pairs; the other letters fold as
+// in ASCII or to their Turkish small letters.
+TEST(TurkishCase, FoldsCapitalsTheTurkishWay) {
+    EXPECT_EQ(turkishLowerCase("TİCARİ ALACAKLAR (REESKONT-AVANS)"),
+              "ticari alacaklar (reeskont-avans)");
+    EXPECT_EQ(turkishLowerCase("ISPARTA IĞDIR"), "ısparta ığdır");
+    EXPECT_EQ(turkishLowerCase("ÇÖŞÜĞ ÂÎÛ çöşüğ"), "çöşüğ âîû çöşüğ");
+    EXPECT_EQ(turkishLowerCase("Adi Alacaklar (Kanuni Faiz) %9,5"),
+              "adi alacaklar (kanuni faiz) %9,5");
+    EXPECT_NE(turkishLowerCase("TICARI"), turkishLowerCase("ticari"));
+    EXPECT_EQ(turkishLowerCase("ÄÉ€"), "ÄÉ€"); // not Turkish capitals: kept as they are
+}
+
+} // namespace

@@ -104,6 +104,7 @@ private slots:
     void copyTotalAndWholeList();
     void staleRateNoticeShownAndCleared();
     void currentListPastTheRatesOffersARatePackage();
+    void readyListNoteIsPlainAndLongAmountsAreWhole();
     void exportToWordProcessorFromTheMenu();
     void exportButtonNeedsABreakdown();
     void exportToPdfFromTheMenu();
@@ -798,6 +799,59 @@ void AnaFormTest::currentListPastTheRatesOffersARatePackage() {
     QCOMPARE(asked, 1);
     QVERIFY(notice->isVisible());
     ui::setPackageChooser({});
+}
+
+// A ready list ending on the day its rates were checked gets a note in plain colour in
+// the notice's place; the line on how rows are read stands while a breakdown does;
+// amounts of fifteen digits are shown whole, exact to the kuruş.
+void AnaFormTest::readyListNoteIsPlainAndLongAmountsAreWhole() {
+    openForm();
+    QLabel* notice = child<QLabel>(QStringLiteral("SonDönemUyarısıEtiketi"));
+    QLabel* rowsNote = child<QLabel>(QStringLiteral("SatırNotuEtiketi"));
+    QVERIFY(!rowsNote->isVisible());
+    names()->setCurrentRow(1);
+    QCOMPARE(names()->currentItem()->text(), SecondList);
+    typeInputs(QStringLiteral("01122026"), QStringLiteral("01012027"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    // A ready list as current as the program's rates also offers a rate package.
+    QVERIFY(
+        notice->text().startsWith(QStringLiteral("Oranlar 08.12.2026 tarihine kadar denetlendi; "
+                                                 "sonrası için son oran (%39,75) uygulandı.")));
+    QCOMPARE(notice->palette().color(QPalette::WindowText),
+             form_->palette().color(QPalette::WindowText));
+    QVERIFY(rowsNote->isVisible());
+    QCOMPARE(rowsNote->text(), QStringLiteral("Her satırın başlangıç günü faize dahil değildir; "
+                                              "faiz ertesi günden işler."));
+    QVERIFY(!rowsNote->geometry().intersects(breakdown()->geometry()));
+
+    // A list that ends before the check day is still a warning, in red.
+    QVERIFY(faiz::write(listFile(FirstList), rates::earlierDefaults()[0].Periods).ok());
+    names()->setCurrentRow(0);
+    QVERIFY(!rowsNote->isVisible());
+    typeInputs(QStringLiteral("01072020"), QStringLiteral("01072021"), QStringLiteral("1000"));
+    calculate();
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->palette().color(QPalette::WindowText), QColor(160, 0, 0));
+
+    // 80.359.567.862.676 TL at 24 % for 790 days: 41.742.942.648.666,77, not ,80.
+    QVERIFY(faiz::write(listFile(FirstList), rates::readyLists()[0].Periods).ok());
+    typeInputs(QStringLiteral("01012024"), QStringLiteral("01102026"),
+               QStringLiteral("999999999999999"));
+    calculate();
+    QCOMPARE(breakdown()->rowCount(), 3);
+    const QFontMetrics metrics = breakdown()->viewport()->fontMetrics();
+    for (int row = 0; row < breakdown()->rowCount(); ++row) {
+        for (const int column : {5, 6}) {
+            const QString cell = breakdown()->cellText(row, column);
+            QVERIFY2(metrics.horizontalAdvance(cell) < breakdown()->columnWidth(column),
+                     qPrintable(cell));
+        }
+    }
+    typeInputs(QStringLiteral("01012024"), QStringLiteral("01102026"),
+               QStringLiteral("80359567862676"));
+    calculate();
+    QCOMPARE(breakdown()->cellText(1, 5), QStringLiteral("41.742.942.648.666,77"));
 }
 
 // Without a word processor only the notice is shown and the clipboard stays as it was;

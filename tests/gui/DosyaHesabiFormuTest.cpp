@@ -5,6 +5,7 @@
 #include "PdfTestSupport.h"
 #include "claim/ClaimExample.h"
 #include "claim/ClaimJson.h"
+#include "claim/ClaimTexts.h"
 #include "ratelist/FaizFile.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -217,6 +218,15 @@ void DosyaHesabiFormuTest::checkWorkedExampleFigures() {
     QCOMPARE(summaryOf(summary, QStringLiteral("İşlemiş faiz (takipten önce)")),
              QStringLiteral("1.479,45"));
     QCOMPARE(summaryOf(summary, QStringLiteral("Fazla ödeme")), QStringLiteral("0,00"));
+    // Under the summary what the filing total holds, under the slices how they are read.
+    QCOMPARE(summaryOf(summary, QStringLiteral("Takip tutarı")), QStringLiteral("101.479,45"));
+    QCOMPARE(child<QLabel>(QStringLiteral("TakipTutarıNotu"))->text(),
+             shell::toQString(claim::FilingTotalNote));
+    QVERIFY(!child<QLabel>(QStringLiteral("TakipTutarıNotu"))->isHidden());
+    QCOMPARE(child<QLabel>(QStringLiteral("DilimNotuEtiketi"))->text(),
+             QStringLiteral("Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden "
+                            "işler."));
+    QVERIFY(child<QLabel>(QStringLiteral("NotEtiketi"))->isHidden());
     const QStringList setOffs = rowsOf(*view(QStringLiteral("MahsupListesi")));
     QCOMPARE(setOffs,
              (QStringList{QStringLiteral("01.07.2024 | 40.000,00 | 1.500,00 | 12.000,00 | 5.761,65 "
@@ -365,7 +375,12 @@ void DosyaHesabiFormuTest::saveReopenSameFigures() {
     damaged.close();
     QVERIFY(!DosyaHesabıFormu::openFile(damaged.fileName(), nullptr));
     QCOMPARE(boxes_.requests.size(), std::size_t(1));
-    QVERIFY(boxes_.requests[0].text.contains(QStringLiteral("satır 2")));
+    // An error box, in Turkish alone, naming the line and column once.
+    QCOMPARE(boxes_.requests[0].text,
+             QStringLiteral("\"bozuk.mirvane\" açılamadı: Hesap dosyası bozuk: satır 2, sütun 11 "
+                            "(dosya yarıda bitiyor)."));
+    QVERIFY(boxes_.requests[0].icon == shell::Icon::Critical);
+    QVERIFY(boxes_.requests[0].buttons == shell::Buttons::Ok);
     QCOMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(1));
 }
 

@@ -1,7 +1,9 @@
 #include "ui/claim/DosyaHesabiFormu.h"
 
+#include "app/AppInfo.h"
 #include "claim/ClaimJson.h"
 #include "claim/ClaimTexts.h"
+#include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/ListSource.h"
 #include "ratelist/RateListStore.h"
@@ -178,6 +180,17 @@ public:
         return size;
     }
 };
+
+// A tab's table with a line of text under it.
+QWidget* withNoteBelow(QWidget* table, QLabel* note) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table, 1);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    return page;
+}
 
 QPalette warningPalette(const QPalette& base) {
     QPalette palette = base;
@@ -501,8 +514,18 @@ QWidget* DosyaHesabıFormu::buildResults() {
     KarşılaştırmaTablosu_->hide();
     summaryLayout->addWidget(ÖzetListesi_, 3);
     summaryLayout->addWidget(KarşılaştırmaTablosu_, 2);
+    TakipTutarıNotu_ =
+        named(new QLabel(toQString(claim::FilingTotalNote)), QStringLiteral("TakipTutarıNotu"));
+    TakipTutarıNotu_->setWordWrap(true);
+    summaryLayout->addWidget(TakipTutarıNotu_);
     SonuçSekmeleri_->addTab(summary, QStringLiteral("Ö&zet"));
-    SonuçSekmeleri_->addTab(DilimlerListesi_, QStringLiteral("Faiz Dilimle&ri"));
+    NotEtiketi_ = named(new QLabel, QStringLiteral("NotEtiketi"));
+    NotEtiketi_->setWordWrap(true);
+    NotEtiketi_->hide();
+    DilimNotuEtiketi_ =
+        named(new QLabel(toQString(breakdown::StartDayNote)), QStringLiteral("DilimNotuEtiketi"));
+    SonuçSekmeleri_->addTab(withNoteBelow(DilimlerListesi_, DilimNotuEtiketi_),
+                            QStringLiteral("Faiz Dilimle&ri"));
     SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
     TaahhütPaneli_ = new UndertakingPanel([this](std::optional<claim::Undertaking> terms) {
         file_.undertaking = std::move(terms);
@@ -513,6 +536,7 @@ QWidget* DosyaHesabıFormu::buildResults() {
     layout->addWidget(HataEtiketi_);
     layout->addWidget(GüncelOranlarAlanı_);
     layout->addWidget(UyarıEtiketi_);
+    layout->addWidget(NotEtiketi_);
     layout->addWidget(SonuçSekmeleri_, 1);
     ÖzetListesi_->createColumns(SummaryColumns);
     DilimlerListesi_->createColumns(SliceColumns);
@@ -651,12 +675,13 @@ std::vector<DosyaHesabıFormu*> DosyaHesabıFormu::openWindows() {
 bool DosyaHesabıFormu::load(const QString& path) {
     claim::ReadOutcome read = claim::readFile(shell::toPath(path));
     if (const auto* failure = std::get_if<claim::ReadFailure>(&read)) {
-        QString message = QStringLiteral("\"%1\" açılamadı: ").arg(QFileInfo(path).fileName()) +
-                          toQString(failure->message);
-        if (failure->kind == claim::ReadFailure::Kind::Damaged)
-            message +=
-                QStringLiteral(" (satır %1, sütun %2)").arg(failure->line).arg(failure->column);
-        shell::showNotice(message);
+        // The message names the line and column of a damaged file itself. A file that
+        // cannot be opened is an error, not a notice.
+        const QString message =
+            QStringLiteral("\"%1\" açılamadı: ").arg(QFileInfo(path).fileName()) +
+            toQString(failure->message);
+        shell::messageBoxes().show(
+            {toQString(app::MessageCaption), message, shell::Icon::Critical, shell::Buttons::Ok});
         return false;
     }
     file_ = std::move(std::get<claim::ClaimFile>(read));
@@ -1187,8 +1212,11 @@ void DosyaHesabıFormu::showResult() {
     if (!result_) {
         UyarıEtiketi_->clear();
         UyarıEtiketi_->hide();
+        NotEtiketi_->clear();
+        NotEtiketi_->hide();
         return;
     }
+    TakipTutarıNotu_->setVisible(result_->filingTotal.has_value());
     QList<QStringList> summary;
     for (const auto& [label, amount] : claim::summaryLines(*result_))
         summary.append({toQString(label), toQString(amount)});
@@ -1207,6 +1235,11 @@ void DosyaHesabıFormu::showResult() {
         notices << toQString(notice);
     UyarıEtiketi_->setText(notices.join(u'\n'));
     UyarıEtiketi_->setVisible(!notices.isEmpty());
+    QStringList notes;
+    for (const std::string& note : result_->notes)
+        notes << toQString(note);
+    NotEtiketi_->setText(notes.join(u'\n'));
+    NotEtiketi_->setVisible(!notes.isEmpty());
 }
 
 // A file that names a list without carrying it takes the copy the windows read

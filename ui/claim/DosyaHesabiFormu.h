@@ -199,6 +199,9 @@ private:
     QLabel* KalemHataEtiketi_ = nullptr;
     QLabel* ÖdemeHataEtiketi_ = nullptr;
     QLabel* UyarıEtiketi_ = nullptr;
+    QLabel* NotEtiketi_ = nullptr;       // plain notes, below the warnings
+    QLabel* TakipTutarıNotu_ = nullptr;  // under the summary: what the filing total holds
+    QLabel* DilimNotuEtiketi_ = nullptr; // under the slices: how their rows are read
     QWidget* GüncelOranlarAlanı_ = nullptr;
     QLabel* GüncelOranlarEtiketi_ = nullptr;
     QPushButton* GüncelOranlarButonu_ = nullptr;

@@ -221,6 +221,7 @@ const QString EmptyListTail = QStringLiteral(
     " listesinde hesaba girecek dönem yok (liste okunamadı ya da boş): başka bir liste seçin.");
 const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
 const QString EmptyListNotice = QStringLiteral("Liste boş!");
+const QColor WarningColour(160, 0, 0);
 const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
 const QString DeleteQuestionTail =
     QStringLiteral(" adlı listeyi silmek istediğinizden emin misiniz?");
@@ -371,6 +372,12 @@ void AnaForm::buildBreakdownArea() {
     Etiket_[4] =
         label(this, 4, QStringLiteral("Fa&iz Dökümü"), twips(300, 2010, 930, 195), FixedEdge::Left);
     Etiket_[4]->setBuddy(FaizDökümüListesi_);
+    // How the rows are to be read stands on the caption's line, the only free band
+    // beside the breakdown, while a breakdown is shown.
+    SatırNotuEtiketi_ =
+        place(new QLabel(this), QStringLiteral("SatırNotuEtiketi"), twips(1380, 2010, 7950, 195));
+    SatırNotuEtiketi_->setText(toQString(breakdown::StartDayNote));
+    SatırNotuEtiketi_->hide();
 
     ListeyiAktarDüğmesi_ = button(this, QStringLiteral("ListeyiAktarDüğmesi"),
                                   QStringLiteral("&Listeyi Aktar"), twips(300, 3990, 3075, 345));
@@ -417,7 +424,7 @@ void AnaForm::buildBottomButtons() {
     SonDönemUyarısıEtiketi_->setWordWrap(true);
     SonDönemUyarısıEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette warning = SonDönemUyarısıEtiketi_->palette();
-    warning.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    warning.setColor(QPalette::WindowText, WarningColour);
     SonDönemUyarısıEtiketi_->setPalette(warning);
     SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     SonDönemUyarısıEtiketi_->hide();
@@ -900,6 +907,7 @@ void AnaForm::clearBreakdown() {
     ToplamFaizKutusu_->clear();
     SonDönemUyarısıEtiketi_->clear();
     SonDönemUyarısıEtiketi_->hide();
+    SatırNotuEtiketi_->hide();
     FaizDökümüListesi_->removeAllRows();
     shownFacts_.reset();
     breakdownInputs_.reset();
@@ -1008,12 +1016,14 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         return;
     }
     showTotal(toQString(breakdown::totalText(calculation.total)));
+    SatırNotuEtiketi_->setVisible(!calculation.rows.empty());
     shownFacts_ = report::BreakdownFacts{
         shownList_,     text::parseAmount(inputs.principalText).value_or(0.0),
         inputs.start,   inputs.end,
         inputs.divisor, calculation.ranPastListEnd};
     if (calculation.ranPastListEnd) {
-        showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd));
+        showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd),
+                        !calculation.ranPastListEnd->checkedToListEnd);
     }
 }
 
@@ -1031,8 +1041,13 @@ void AnaForm::showTotal(const QString& total) {
 // For a list that is an earlier state of a ready list, the notice's advice to update
 // the list becomes a link that does it. A list as current as the program's ready list
 // can only gain from newer rates: the notice offers a rate package.
-void AnaForm::showRunOnNotice(const std::string& notice) {
+void AnaForm::showRunOnNotice(const std::string& notice, bool warning) {
     const QString text = toQString(notice);
+    // A ready list ending where its rates were checked is no warning: plain colour.
+    QPalette colours = SonDönemUyarısıEtiketi_->palette();
+    colours.setColor(QPalette::WindowText,
+                     warning ? WarningColour : palette().color(QPalette::WindowText));
+    SonDönemUyarısıEtiketi_->setPalette(colours);
     const std::optional<rates::Recognition> recognition = rates::recognise(shownList_.Periods);
     const QString advice = QStringLiteral("listeyi güncelleyin");
     // A read-only list folder leaves nothing to bring current there.

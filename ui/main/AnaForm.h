@@ -92,7 +92,7 @@ private:
     // or the installation of a rate package.
     void SonDönemUyarısıBağlantısıTıklandı(const QString& link);
     void showTotal(const QString& total);
-    void showRunOnNotice(const std::string& notice);
+    void showRunOnNotice(const std::string& notice, bool warning);
     void SüreHesaplaButonuTıklandı();
     void HakkındaButonuTıklandı();
     void DosyaHesabıButonuTıklandı();
@@ -150,6 +150,7 @@ private:
     std::array<QLabel*, 7> Etiket_{};
     // Shown after a calculation that ran the last rate past the end of the list.
     QLabel* SonDönemUyarısıEtiketi_ = nullptr;
+    QLabel* SatırNotuEtiketi_ = nullptr;
     QListWidget* FaizDosyalarıListesi_ = nullptr;
     mirvane::shell::DateTimePicker* BaşlangıçTarihiKutusu_ = nullptr;
     mirvane::shell::DateTimePicker* BitişTarihiKutusu_ = nullptr;
