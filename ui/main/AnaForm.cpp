@@ -525,6 +525,7 @@ void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
             document.blocks = report::breakdownHeading(*shownFacts_);
         }
         document.blocks.emplace_back(report::breakdownTable(ExportText_.toStdString()));
+        document.blocks.emplace_back(report::Paragraph{std::string(breakdown::StartDayNote)});
         return document;
     });
 }
