@@ -93,8 +93,8 @@ Document breakdownReport(const BreakdownFacts& facts, const std::vector<breakdow
                            Paragraph{"Rapor tarihi: " + text::formatDate(reportDate)});
     Table table = breakdownTable(breakdown::ExportText(rows, totalText));
     table.headerBold = true;
-    // Dates left, rate and days centred, amounts right, as the window shows them.
-    const Align aligns[] = {Align::Left, Align::Left, Align::Centre, Align::Centre, Align::Right};
+    // Dates left, every number right, so that digits stand under digits.
+    const Align aligns[] = {Align::Left, Align::Left, Align::Right, Align::Right, Align::Right};
     for (std::size_t i = 0; i < table.columns.size() && i < std::size(aligns); ++i)
         table.columns[i].align = aligns[i];
     document.blocks.push_back(Heading{"Faiz dökümü", 2});

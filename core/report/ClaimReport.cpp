@@ -32,10 +32,10 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
     blocks.push_back(Heading{"Alacak kalemleri", 2});
     Table items{{{"No", Align::Centre, 0.5},
                  {"Tür", Align::Left, 1.2},
-                 {"Açıklama", Align::Left, 2.4},
+                 {"Açıklama", Align::Left, 2.4, true},
                  {"Tutar (TL)", Align::Right, 1.4},
                  {"Tarih / faiz başlangıcı", Align::Left, 1.4},
-                 {"Oran", Align::Left, 2.2}},
+                 {"Oran", Align::Left, 2.2, true}},
                 {}};
     for (std::size_t i = 0; i < file.items.size(); ++i) {
         const claim::Item& item = file.items[i];
@@ -55,7 +55,7 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
     Table payments{{{"No", Align::Centre, 0.5},
                     {"Tarih", Align::Left, 1.2},
                     {"Tutar (TL)", Align::Right, 1.4},
-                    {"Açıklama", Align::Left, 4.0}},
+                    {"Açıklama", Align::Left, 4.0, true}},
                    {}};
     for (std::size_t i = 0; i < file.payments.size(); ++i) {
         const claim::Payment& payment = file.payments[i];
@@ -67,7 +67,7 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
 
 void addSummary(Document& document, const claim::ClaimResult& result) {
     document.blocks.push_back(Heading{"Özet", 2});
-    Table summary{{{"", Align::Left, 3}, {"Tutar (TL)", Align::Right, 1.5}}, {}};
+    Table summary{{{"", Align::Left, 3, true}, {"Tutar (TL)", Align::Right, 1.5}}, {}};
     for (auto& [label, amount] : claim::summaryLines(result))
         summary.rows.push_back({label, amount});
     document.blocks.push_back(std::move(summary));
@@ -78,8 +78,8 @@ void addSummary(Document& document, const claim::ClaimResult& result) {
 void addSlices(Document& document, const claim::ClaimResult& result) {
     document.blocks.push_back(Heading{"Faiz dilimleri", 2});
     const auto& headers = claim::sliceHeaders();
-    const Align aligns[] = {Align::Centre, Align::Left,  Align::Left, Align::Centre,
-                            Align::Centre, Align::Right, Align::Right};
+    const Align aligns[] = {Align::Centre, Align::Left,  Align::Left, Align::Right,
+                            Align::Right,  Align::Right, Align::Right};
     const double widths[] = {0.6, 1.2, 1.2, 0.7, 0.8, 1.5, 1.3};
     Table slices;
     for (std::size_t c = 0; c < headers.size(); ++c)

@@ -27,6 +27,9 @@ struct Column {
     std::string header;
     Align align = Align::Left;
     double width = 1.0; // relative to the other columns of the table
+    // Free text (a description, a source) that may run over lines between its words;
+    // every other cell of a table stays on one line.
+    bool wraps = false;
 };
 
 // A table whose header row repeats on every page it runs onto.

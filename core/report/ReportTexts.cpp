@@ -16,8 +16,8 @@ std::vector<Column> ratePeriodColumns() {
     return {{"Dönem", Align::Centre, 0.8},
             {"Başlangıç Tarihi", Align::Left, 1.4},
             {"Bitiş Tarihi", Align::Left, 1.4},
-            {"Oran (%)", Align::Centre, 1.0},
-            {"Açıklama (kaynak)", Align::Left, 4.0}};
+            {"Oran (%)", Align::Right, 1.0},
+            {"Açıklama (kaynak)", Align::Left, 4.0, true}};
 }
 
 std::vector<std::string> legalBasisLines(int daysInYear, bool withSetOff) {

@@ -137,7 +137,9 @@ TEST(BreakdownReport, WholeReportNamesDateBasisAndSources) {
     const auto tables = tablesOf(document);
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_TRUE(tables[0]->headerBold);
-    EXPECT_EQ(tables[0]->columns[4].align, report::Align::Right);
+    // Rate, days and amount stand right, digits under digits; the dates left.
+    for (std::size_t c = 0; c < 5; ++c)
+        EXPECT_EQ(tables[0]->columns[c].align, c < 2 ? report::Align::Left : report::Align::Right);
     EXPECT_EQ(tables[0]->rows.back().back(), "105,04");
     // Only the periods the rows used (9 and 10), each with its description.
     const Table& sources = *tables[1];
