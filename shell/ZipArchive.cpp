@@ -1,25 +1,42 @@
 #include "shell/ZipArchive.h"
 
+#include "common/SafeFile.h"
 #include "shell/LazyLibrary.h"
 #include "ui/modules/ZipModule.h"
 
 namespace mirvane::shell {
 
-Status writeZip(const std::string& fileName, const std::vector<ZipEntry>& entries) {
-    const Result<MirvaneWriteZip> write =
-        moduleFunctionAs<MirvaneWriteZip>(ZipModuleName, WriteZipSymbol);
-    if (!write)
-        return write.error();
+namespace {
+
+void appendTo(void* context, const char* data, std::size_t size) {
+    static_cast<std::string*>(context)->append(data, size);
+}
+
+} // namespace
+
+Result<std::string> zipArchive(const std::vector<ZipEntry>& entries) {
+    const Result<MirvaneZipArchive> make =
+        moduleFunctionAs<MirvaneZipArchive>(ZipModuleName, ZipArchiveSymbol);
+    if (!make)
+        return make.error();
     std::vector<MirvaneZipEntry> table;
     table.reserve(entries.size());
     for (const ZipEntry& entry : entries)
         table.push_back({entry.name.c_str(), entry.content.data(), entry.content.size()});
-    const int failure = write.value()(fileName.c_str(), table.data(), table.size());
+    std::string bytes;
+    const int failure = make.value()(table.data(), table.size(), &appendTo, &bytes);
     if (failure > 0)
         return errors::fromErrno(failure);
     if (failure < 0)
         return errors::make(errors::PathFileAccessError);
-    return {};
+    return bytes;
+}
+
+Status writeZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries) {
+    const Result<std::string> bytes = zipArchive(entries);
+    if (!bytes)
+        return bytes.error();
+    return safefile::replaceFile(file, bytes.value());
 }
 
 } // namespace mirvane::shell

@@ -1,10 +1,11 @@
 #pragma once
 
-// Zip archives (the packages of office documents), written by the zip module, which
-// is loaded on the first write.
+// Zip archives (the packages of office documents), made by the zip module, which
+// is loaded on first use, and written with the safe write.
 
 #include "common/Errors.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,11 @@ struct ZipEntry {
     std::string content;
 };
 
-// Writes `entries`, in order, as the archive `fileName` (in the file system's
-// encoding), replacing any file of that name only once the archive is whole.
-Status writeZip(const std::string& fileName, const std::vector<ZipEntry>& entries);
+// The bytes of the archive holding `entries`, in order.
+Result<std::string> zipArchive(const std::vector<ZipEntry>& entries);
+
+// Writes `entries`, in order, as the archive `file`, replacing any file of that
+// name only once the archive is whole on disk (core/common/SafeFile).
+Status writeZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries);
 
 } // namespace mirvane::shell

@@ -2,6 +2,7 @@
 
 #include "GuiTestSupport.h"
 #include "PdfTestSupport.h"
+#include "ZipTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
 #include "rates/ReadyLists.h"
@@ -29,6 +30,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSet>
 #include <QSettings>
@@ -106,6 +108,7 @@ private slots:
     void currentListPastTheRatesOffersARatePackage();
     void readyListNoteIsPlainAndLongAmountsAreWhole();
     void exportToWordProcessorFromTheMenu();
+    void saveAsWordDocumentFromTheMenu();
     void exportButtonNeedsABreakdown();
     void exportToPdfFromTheMenu();
     void claimWindowsOpenBesideAndCloseFirst();
@@ -856,6 +859,9 @@ void AnaFormTest::readyListNoteIsPlainAndLongAmountsAreWhole() {
 
 // Without a word processor only the notice is shown and the clipboard stays as it was;
 // with one, the clipboard holds the whole list and the document is handed to it.
+// Without a word processor the notice offers to save instead, and the clipboard stays
+// as it was; with one, the status says the document is on its way, the clipboard
+// holds the whole list and the document, with the PDF's sections, is handed over.
 void AnaFormTest::exportToWordProcessorFromTheMenu() {
     openForm();
     calculateExample();
@@ -864,14 +870,31 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
         opened << file;
         return true;
     });
+    QStringList saveDialogs;
+    word::setSaveChooser([&](QWidget*, const QString& name) {
+        saveDialogs << name;
+        return folder_->filePath(QStringLiteral("döküm.docx"));
+    });
+    const auto restore = qScopeGuard([] {
+        word::setWordProcessorCheck(nullptr);
+        word::setDocumentOpener(nullptr);
+        word::setSaveChooser(nullptr);
+    });
     QClipboard* clipboard = QGuiApplication::clipboard();
     QAction* item = child<QAction>(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
     QVERIFY(item->isEnabled());
 
     word::setWordProcessorCheck([] { return false; });
     clipboard->setText(QStringLiteral("önce"));
+    boxes_.answers = {shell::Answer::No};
     item->trigger();
-    QCOMPARE(boxes_.texts(), QStringList{word::noWordProcessorNotice()});
+    QCOMPARE(boxes_.texts(), QStringList{word::noWordProcessorQuestion()});
+    QVERIFY(saveDialogs.isEmpty());
+    // Yes takes the way out: the save dialog, and still nothing copied.
+    item->trigger();
+    QCOMPARE(saveDialogs,
+             QStringList{QStringLiteral("Faiz Dökümü ") + FirstList + QStringLiteral(".docx")});
+    QVERIFY(QFileInfo(folder_->filePath(QStringLiteral("döküm.docx"))).size() > 0);
     QCOMPARE(clipboard->text(), QStringLiteral("önce"));
     QVERIFY(opened.isEmpty());
 
@@ -880,11 +903,44 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
     QCOMPARE(clipboard->text(), ExampleExport);
     QCOMPARE(opened.size(), 1);
     QVERIFY(opened.front().endsWith(QStringLiteral(".dotx")));
-    QVERIFY(QFileInfo::exists(opened.front()));
+    const auto* status = form_->findChild<QLabel*>(QStringLiteral("DurumEtiketi"));
+    QVERIFY(status);
+    QVERIFY(status->isVisible());
+    QCOMPARE(status->text(), QStringLiteral("Belge kelime işlemcide açılıyor…"));
+    const QByteArray document = guitest::readPart(opened.front(), "word/document.xml");
     QDir(QFileInfo(opened.front()).path()).removeRecursively();
+    for (const char* section :
+         {"Faiz Dökümü", "Rapor tarihi: 15.03.2024", "Ana para: 1.000,00 TL",
+          "Faiz Toplamı: ", "105,04", "Hukuki dayanak", "3095 sayılı Kanun md. 3",
+          "Uygulanan oranlar ve kaynakları", "Açıklama (kaynak)"})
+        QVERIFY2(document.contains(section), section);
+    // Rate, days and amount right-aligned in the header, both rows and the total.
+    QVERIFY(document.count("<w:jc w:val=\"right\"/>") >= 12);
+}
 
-    word::setWordProcessorCheck(nullptr);
-    word::setDocumentOpener(nullptr);
+// "Word Belgesi Olarak Kaydet…" stands beside the PDF item; it refuses an empty
+// breakdown as the PDF item does and says in the status where the document went.
+void AnaFormTest::saveAsWordDocumentFromTheMenu() {
+    openForm();
+    QAction* item = child<QAction>(QStringLiteral("WordBelgesiOlarakKaydetMenüsü"));
+    QCOMPARE(item->text(), QStringLiteral("Word &Belgesi Olarak Kaydet…"));
+    const QList<QAction*> items = child<QMenu>(QStringLiteral("SağMenü"))->actions();
+    QCOMPARE(items.indexOf(item),
+             items.indexOf(child<QAction>(QStringLiteral("ListeyiPDFeAktarMenüsü"))) + 1);
+    const QString file = folder_->filePath(QStringLiteral("döküm.docx"));
+    word::setSaveChooser([&](QWidget*, const QString&) { return file; });
+    const auto restore = qScopeGuard([] { word::setSaveChooser(nullptr); });
+    item->trigger();
+    QCOMPARE(boxes_.texts(), QStringList{QStringLiteral("Liste boş!")});
+    QVERIFY(!QFileInfo::exists(file));
+
+    calculateExample();
+    item->trigger();
+    QCOMPARE(boxes_.texts().size(), 1);
+    QVERIFY(guitest::readPart(file, "word/document.xml").contains("Hukuki dayanak"));
+    const auto* status = form_->findChild<QLabel*>(QStringLiteral("DurumEtiketi"));
+    QVERIFY(status && status->isVisible());
+    QCOMPARE(status->text(), word::savedStatus(file));
 }
 
 // The PDF states what was computed as it was computed: a principal typed over

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -699,10 +700,38 @@ void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
         return true;
     });
     child<QAction>(QStringLiteral("WordMenüsü"))->trigger();
-    word::setWordProcessorCheck(nullptr);
     word::setDocumentOpener(nullptr);
     QCOMPARE(opened.size(), 1);
     QVERIFY(opened[0].endsWith(QStringLiteral("DosyaHesabi.dotx")));
+    QCOMPARE(window_->statusBar()->currentMessage(),
+             QStringLiteral("Belge kelime işlemcide açılıyor…"));
+
+    // Saved as a Word document from the item beside the PDF's, or as the way out
+    // when there is no word processor.
+    QAction* save = child<QAction>(QStringLiteral("WordBelgesiOlarakKaydetMenüsü"));
+    QCOMPARE(save->text(), QStringLiteral("Word &Belgesi Olarak Kaydet…"));
+    const QList<QAction*> items = child<QMenu>(QStringLiteral("DosyaMenüsü"))->actions();
+    QCOMPARE(items.indexOf(save), items.indexOf(child<QAction>(QStringLiteral("WordMenüsü"))) + 1);
+    QStringList saveDialogs;
+    const QString document = folder_->filePath(QStringLiteral("rapor.docx"));
+    word::setSaveChooser([&](QWidget*, const QString& name) {
+        saveDialogs << name;
+        return document;
+    });
+    save->trigger();
+    QCOMPARE(saveDialogs, QStringList{QStringLiteral("rapor.docx")});
+    QVERIFY(QFileInfo(document).size() > 0);
+    QCOMPARE(window_->statusBar()->currentMessage(), word::savedStatus(document));
+    QFile::remove(document);
+    word::setWordProcessorCheck([] { return false; });
+    boxes_.requests.clear();
+    boxes_.answers = {shell::Answer::Yes};
+    child<QAction>(QStringLiteral("WordMenüsü"))->trigger();
+    QCOMPARE(boxes_.texts(), QStringList{word::noWordProcessorQuestion()});
+    QCOMPARE(saveDialogs.size(), 2);
+    QVERIFY(QFileInfo(document).size() > 0);
+    word::setWordProcessorCheck(nullptr);
+    word::setSaveChooser(nullptr);
     if (!guitest::libreOfficeInstalled())
         QSKIP("LibreOffice (soffice) is not installed");
     QTemporaryDir work;

@@ -21,22 +21,42 @@ inline bool libreOfficeInstalled() {
     return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
 }
 
-// The HTML LibreOffice makes of `file`; empty when the conversion fails.
-inline QString convertToHtml(const QString& file, const QTemporaryDir& work) {
+// How long a conversion may take: a first start makes a whole profile, and on a
+// machine busy with other tests that alone can take minutes.
+constexpr int LibreOfficeTime = 600000;
+
+// Converts `files` with LibreOffice, headless, with a profile of its own (a
+// LibreOffice the user has open is not disturbed), into `work`/out as `format`.
+inline bool convertWithLibreOffice(const QStringList& files, const QTemporaryDir& work,
+                                   const QString& format) {
     QProcess convert;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), work.path());
     convert.setProcessEnvironment(environment);
-    convert.start(QStandardPaths::findExecutable(QStringLiteral("soffice")),
-                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                   QStringLiteral("-env:UserInstallation=") +
-                       QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
-                   QStringLiteral("--convert-to"), QStringLiteral("html"),
-                   QStringLiteral("--outdir"), work.filePath(QStringLiteral("out")), file});
-    if (!convert.waitForFinished(180000) || convert.exitCode() != 0)
+    convert.start(
+        QStandardPaths::findExecutable(QStringLiteral("soffice")),
+        QStringList{QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                    QStringLiteral("-env:UserInstallation=") +
+                        QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                    QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"),
+                    work.filePath(QStringLiteral("out"))} +
+            files);
+    return convert.waitForFinished(LibreOfficeTime) &&
+           convert.exitStatus() == QProcess::NormalExit && convert.exitCode() == 0;
+}
+
+// The path a converted file has.
+inline QString convertedFile(const QString& file, const QTemporaryDir& work,
+                             const QString& suffix) {
+    return work.filePath(QStringLiteral("out/")) + QFileInfo(file).completeBaseName() +
+           QLatin1Char('.') + suffix;
+}
+
+// The HTML LibreOffice makes of `file`; empty when the conversion fails.
+inline QString convertToHtml(const QString& file, const QTemporaryDir& work) {
+    if (!convertWithLibreOffice({file}, work, QStringLiteral("html")))
         return {};
-    QFile converted(work.filePath(QStringLiteral("out/")) + QFileInfo(file).completeBaseName() +
-                    QStringLiteral(".html"));
+    QFile converted(convertedFile(file, work, QStringLiteral("html")));
     if (!converted.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(converted.readAll());

@@ -1,6 +1,12 @@
 #include "GuiTestSupport.h"
 #include "OfficeTestSupport.h"
 #include "PdfTestSupport.h"
+#include "claim/ClaimEngine.h"
+#include "claim/ClaimExample.h"
+#include "interest/Breakdown.h"
+#include "ratelist/DefaultLists.h"
+#include "report/BreakdownReport.h"
+#include "report/ClaimReport.h"
 #include "report/Report.h"
 #include "shell/Messages.h"
 #include "ui/report/PdfDocument.h"
@@ -15,8 +21,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <chrono>
 
 using namespace mirvane;
+using namespace std::chrono;
 
 namespace {
 
@@ -46,6 +54,68 @@ report::Document longReport(int rowCount) {
     return document;
 }
 
+// The worked claim with every amount multiplied: at 10^6 its principal has twelve
+// integer digits, and the tables must shrink their text to keep them whole.
+report::Document claimReport(claim::Kurus factor) {
+    claim::ClaimFile file = claim::workedExample();
+    for (claim::Item& item : file.items)
+        item.amount *= factor;
+    for (claim::Payment& payment : file.payments)
+        payment.amount *= factor;
+    const claim::ClaimOutcome outcome = claim::compute(file);
+    const auto* result = std::get_if<claim::ClaimResult>(&outcome);
+    if (!result)
+        return {};
+    return report::claimReport(file, *result, sys_days{2026y / December / 8});
+}
+
+// The main window's report on the statutory list over twenty years: many periods
+// and their sources.
+report::Document breakdownReport() {
+    const RateList& list = defaults::lists().at(0);
+    const sys_days start{2005y / July / 1};
+    const sys_days end{2025y / July / 1};
+    const auto outcome = interest::calculate(list, {start, end, "250000", interest::Divisor365});
+    const auto& calculation = std::get<interest::Calculation>(outcome);
+    std::vector<breakdown::RowCells> rows;
+    for (const auto& row : calculation.rows)
+        rows.push_back(breakdown::rowCells(row));
+    return report::breakdownReport(
+        {list, 250000.0, start, end, interest::Divisor365, calculation.ranPastListEnd}, rows,
+        breakdown::totalText(calculation.total), sys_days{2026y / December / 8});
+}
+
+// Amounts ("250.000,00") and dates ("01.02.2024") in a text, each with how often it
+// stands there.
+QMap<QString, int> amountsAndDates(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral(
+        "(?<![\\d.,])(\\d{1,3}(?:\\.\\d{3})*,\\d{2}|\\d{2}\\.\\d{2}\\.\\d{4})(?![\\d,])"));
+    QMap<QString, int> found;
+    for (const auto& match : pattern.globalMatch(text))
+        ++found[match.captured(1)];
+    return found;
+}
+
+// Every text of a report, and the words of its table headers.
+QString textsOf(const report::Document& document, QStringList& headerWords) {
+    QStringList texts;
+    for (const report::Block& block : document.blocks) {
+        if (const auto* heading = std::get_if<report::Heading>(&block)) {
+            texts << QString::fromStdString(heading->text);
+        } else if (const auto* paragraph = std::get_if<report::Paragraph>(&block)) {
+            texts << QString::fromStdString(paragraph->text);
+        } else if (const auto* table = std::get_if<report::Table>(&block)) {
+            for (const report::Column& column : table->columns)
+                headerWords << QString::fromStdString(column.header)
+                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            for (const auto& row : table->rows)
+                for (const std::string& cell : row)
+                    texts << QString::fromStdString(cell);
+        }
+    }
+    return texts.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 class ReportWritersTest : public QObject {
@@ -56,6 +126,7 @@ private slots:
     void pdfRepeatsTableHeadersAndNumbersPages();
     void savingAsksChoosesAndOpens();
     void wordDocumentReadsBackInLibreOffice();
+    void wordDocumentsKeepAmountsAndDatesWhole();
     void commandLineWritesTheClaimReport();
 };
 
@@ -178,7 +249,8 @@ void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
     QTemporaryDir work;
     const QString file = work.filePath(QStringLiteral("Rapor.dotx"));
     QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(), longReport(40)));
-    const QString html = guitest::convertToHtml(file, work);
+    // Blanks as HTML reads them: LibreOffice breaks long source lines anywhere.
+    const QString html = guitest::convertToHtml(file, work).simplified();
     QVERIFY(!html.isEmpty());
     QVERIFY(html.contains(QStringLiteral("Dosya Hesabı Raporu")));
     QVERIFY(html.contains(QStringLiteral("çğıöşü ÇĞİÖŞÜ")));
@@ -194,6 +266,49 @@ void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
     QCOMPARE(tables[1], (QList<QStringList>{
                             {QStringLiteral("Dönem"), QStringLiteral("Açıklama & <kaynak>")},
                             {QStringLiteral("1"), QStringLiteral("3095 sayılı Kanun \"md. 1\"")}}));
+}
+
+// The documents as LibreOffice sets them on paper and a reader reads them back:
+// every amount and every date of the report stands whole on one line (none split
+// as "250.000,0" over "0"), and no header word is broken.
+void ReportWritersTest::wordDocumentsKeepAmountsAndDatesWhole() {
+    if (!guitest::libreOfficeInstalled())
+        QSKIP("LibreOffice (soffice) is not installed");
+    if (!guitest::popplerInstalled())
+        QSKIP("poppler-utils is not installed");
+    QTemporaryDir work;
+    const QList<std::pair<QString, report::Document>> documents{
+        {QStringLiteral("dosya.docx"), claimReport(1)},
+        {QStringLiteral("buyuk-dosya.docx"), claimReport(1000000)},
+        {QStringLiteral("faiz-dokumu.docx"), breakdownReport()},
+    };
+    QStringList files;
+    for (const auto& [name, document] : documents) {
+        files << work.filePath(name);
+        QVERIFY(word::writePackage(QFile::encodeName(files.last()).toStdString(), document,
+                                   word::Kind::Document));
+    }
+    QVERIFY(guitest::convertWithLibreOffice(files, work, QStringLiteral("pdf")));
+    for (qsizetype d = 0; d < documents.size(); ++d) {
+        const QString pdf = guitest::convertedFile(files[d], work, QStringLiteral("pdf"));
+        const QString text = guitest::popplerOutput(
+            QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY2(!text.isEmpty(), qPrintable(pdf));
+        QVERIFY(guitest::pdfInfo(pdf).contains(QStringLiteral("(A4)")));
+        QStringList headerWords;
+        const QMap<QString, int> expected =
+            amountsAndDates(textsOf(documents[d].second, headerWords));
+        const QMap<QString, int> printed = amountsAndDates(text);
+        QVERIFY(expected.size() > 10);
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QVERIFY2(printed.value(it.key()) >= it.value(),
+                     qPrintable(files[d] + u' ' + it.key() + u' ' +
+                                QString::number(printed.value(it.key())) + u'/' +
+                                QString::number(it.value())));
+        for (const QString& word : headerWords)
+            QVERIFY2(text.contains(word), qPrintable(files[d] + u' ' + word));
+    }
 }
 
 // mirvane-hesap starts Qt by itself, with no display, only for the PDF.

@@ -46,6 +46,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
@@ -330,6 +331,7 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Wi
     splitter->setSizes({640, 540});
     layout->addWidget(splitter);
     setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("DurumÇubuğu"));
     buildMenu();
     connectHandlers();
 
@@ -581,6 +583,9 @@ void DosyaHesabıFormu::buildMenu() {
                      QKeySequence(Qt::CTRL | Qt::Key_P), &DosyaHesabıFormu::ExportPdf);
     WordMenüsü_ = add(QStringLiteral("WordMenüsü"), QStringLiteral("&Word'e Aktar"), QKeySequence(),
                       &DosyaHesabıFormu::ExportWord);
+    WordKaydetMenüsü_ = add(QStringLiteral("WordBelgesiOlarakKaydetMenüsü"),
+                            QStringLiteral("Word &Belgesi Olarak Kaydet…"), QKeySequence(),
+                            &DosyaHesabıFormu::SaveWord);
     menu->addSeparator();
     menu->addActions(TaahhütPaneli_->menuActions());
     menu->addSeparator();
@@ -1209,6 +1214,7 @@ void DosyaHesabıFormu::showResult() {
     SonuçSekmeleri_->setVisible(result_.has_value());
     PdfMenüsü_->setEnabled(result_.has_value());
     WordMenüsü_->setEnabled(result_.has_value());
+    WordKaydetMenüsü_->setEnabled(result_.has_value());
     if (!result_) {
         UyarıEtiketi_->clear();
         UyarıEtiketi_->hide();
@@ -1377,14 +1383,16 @@ void DosyaHesabıFormu::fillRecentMenu() {
     SonDosyalarMenüsü_->setEnabled(!recent.isEmpty());
 }
 
+QString DosyaHesabıFormu::reportName() const {
+    return path_.isEmpty() ? toQString(file_.title) : QFileInfo(path_).completeBaseName();
+}
+
 void DosyaHesabıFormu::ExportPdf() {
     if (!result_)
         return;
     const report::Document document =
         report::claimReport(file_, *result_, shell::toSysDays(today()));
-    const QString base =
-        path_.isEmpty() ? toQString(file_.title) : QFileInfo(path_).completeBaseName();
-    pdf::saveReport(this, document, pdf::suggestedFileName(base));
+    pdf::saveReport(this, document, pdf::suggestedFileName(reportName()));
 }
 
 void DosyaHesabıFormu::ExportWord() {
@@ -1393,7 +1401,31 @@ void DosyaHesabıFormu::ExportWord() {
     const report::Document document =
         report::claimReport(file_, *result_, shell::toSysDays(today()));
     word::exportToWordProcessor([&document] { return document; },
-                                QStringLiteral("DosyaHesabi.dotx"));
+                                QStringLiteral("DosyaHesabi.dotx"),
+                                {[this](const QString& text) { showStatus(text); },
+                                 [this] {
+                                     SaveWord();
+                                 }});
+}
+
+void DosyaHesabıFormu::SaveWord() {
+    if (!result_)
+        return;
+    const report::Document document =
+        report::claimReport(file_, *result_, shell::toSysDays(today()));
+    const QString file = word::saveDocument(this, document, word::suggestedFileName(reportName()));
+    if (!file.isEmpty())
+        showStatus(word::savedStatus(file));
+}
+
+// Long enough for a slow word processor to come up; what follows may hold the
+// window for a moment (looking for a word processor), so it is drawn at once.
+void DosyaHesabıFormu::showStatus(const QString& text) {
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text, 20000);
+    statusBar()->repaint();
 }
 
 bool DosyaHesabıFormu::confirmDiscard() {

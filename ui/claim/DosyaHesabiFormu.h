@@ -114,6 +114,11 @@ private:
     void OpenChosenFile();
     void ExportPdf();
     void ExportWord();
+    void SaveWord();
+    // The name reports are saved under: the claim file's, or its title.
+    QString reportName() const;
+    // An empty text takes the message away.
+    void showStatus(const QString& text);
 
     // An input changed: the file is modified and computed again.
     void changed();
@@ -221,5 +226,6 @@ private:
     QMenu* SonDosyalarMenüsü_ = nullptr;
     QAction* PdfMenüsü_ = nullptr;
     QAction* WordMenüsü_ = nullptr;
+    QAction* WordKaydetMenüsü_ = nullptr;
     QAction* GeriAlMenüsü_ = nullptr;
 };

@@ -46,6 +46,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -222,6 +223,9 @@ const QString EmptyListTail = QStringLiteral(
 const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
 const QString EmptyListNotice = QStringLiteral("Liste boş!");
 const QColor WarningColour(160, 0, 0);
+// How long a status message stands, in milliseconds: long enough for a slow word
+// processor to come up.
+constexpr int StatusTime = 20000;
 const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
 const QString DeleteQuestionTail =
     QStringLiteral(" adlı listeyi silmek istediğinizden emin misiniz?");
@@ -315,6 +319,8 @@ void AnaForm::resizeEvent(QResizeEvent* event) {
             widget->setGeometry(moved);
         }
     }
+    if (DurumEtiketi_)
+        DurumEtiketi_->setGeometry(SonDönemUyarısıEtiketi_->geometry());
 }
 
 // The inputs outlive this part of the window while it is torn down; their last
@@ -451,6 +457,9 @@ void AnaForm::buildMenu() {
     ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
     ListeyiPDFeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi &PDF'e Aktar"));
     ListeyiPDFeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiPDFeAktarMenüsü"));
+    WordBelgesiOlarakKaydetMenüsü_ =
+        SağMenü_->addAction(QStringLiteral("Word &Belgesi Olarak Kaydet…"));
+    WordBelgesiOlarakKaydetMenüsü_->setObjectName(QStringLiteral("WordBelgesiOlarakKaydetMenüsü"));
     // The shortcuts work while the menu is closed too. In a field Ctrl+C copies that
     // field's value: a total pasted where the user meant the principal would end up
     // in a petition.
@@ -511,23 +520,24 @@ void AnaForm::connectHandlers() {
             &AnaForm::ListeyiMSWordeAktarMenüsüTıklandı);
     connect(ListeyiPDFeAktarMenüsü_, &QAction::triggered, this,
             &AnaForm::ListeyiPDFeAktarMenüsüTıklandı);
+    connect(WordBelgesiOlarakKaydetMenüsü_, &QAction::triggered, this,
+            &AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı);
 }
 
 // The export itself copies the whole list first, so that the clipboard holds
-// ExportText afterwards, as with the copy item; the table is made from that text,
-// under a heading that says what was computed.
+// ExportText afterwards, as with the copy item; the document holds what the PDF
+// holds.
 void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
-    word::exportToWordProcessor([this] {
-        TümListeyiKopyalaMenüsüTıklandı();
-        report::Document document;
-        if (shownFacts_) {
-            document.title = std::string(report::BreakdownTitle);
-            document.blocks = report::breakdownHeading(*shownFacts_);
-        }
-        document.blocks.emplace_back(report::breakdownTable(ExportText_.toStdString()));
-        document.blocks.emplace_back(report::Paragraph{std::string(breakdown::StartDayNote)});
-        return document;
-    });
+    word::exportToWordProcessor(
+        [this] {
+            TümListeyiKopyalaMenüsüTıklandı();
+            return breakdownDocument();
+        },
+        QString::fromLatin1(word::BreakdownDocumentName),
+        {[this](const QString& text) { showStatus(text); },
+         [this] {
+             WordBelgesiOlarakKaydetMenüsüTıklandı();
+         }});
 }
 
 void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
@@ -535,12 +545,60 @@ void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
         shell::showNotice(EmptyListNotice);
         return;
     }
-    const report::Document document = report::breakdownReport(
-        *shownFacts_, displayedRows(), ToplamFaizKutusu_->text().toStdString(),
-        shell::toSysDays(shell::shared().today()));
-    pdf::saveReport(this, document,
-                    pdf::suggestedFileName(toQString(report::BreakdownTitle) + u' ' +
-                                           toQString(shownFacts_->list.Name)));
+    pdf::saveReport(this, breakdownDocument(), pdf::suggestedFileName(reportName()));
+}
+
+void AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı() {
+    if (!shownFacts_ || FaizDökümüListesi_->rowCount() == 0) {
+        shell::showNotice(EmptyListNotice);
+        return;
+    }
+    const QString file =
+        word::saveDocument(this, breakdownDocument(), word::suggestedFileName(reportName()));
+    if (!file.isEmpty())
+        showStatus(word::savedStatus(file));
+}
+
+// The report of the breakdown on display; with none computed, the header row alone,
+// as the whole-list copy has it.
+report::Document AnaForm::breakdownDocument() const {
+    if (!shownFacts_)
+        return {{}, {report::breakdownTable(ExportText_.toStdString())}};
+    return report::breakdownReport(*shownFacts_, displayedRows(),
+                                   ToplamFaizKutusu_->text().toStdString(),
+                                   shell::toSysDays(shell::shared().today()));
+}
+
+QString AnaForm::reportName() const {
+    return toQString(report::BreakdownTitle) + u' ' +
+           (shownFacts_ ? toQString(shownFacts_->list.Name) : QString());
+}
+
+// The window has no status bar of its own; a short message stands in the free band
+// between the bottom buttons, over a stale-rate notice there, for a while.
+void AnaForm::showStatus(const QString& text) {
+    if (!DurumEtiketi_) {
+        DurumEtiketi_ = new QLabel(this);
+        DurumEtiketi_->setObjectName(QStringLiteral("DurumEtiketi"));
+        DurumEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        DurumEtiketi_->setWordWrap(true);
+        DurumEtiketi_->setAutoFillBackground(true);
+        statusTimer_ = new QTimer(this);
+        statusTimer_->setSingleShot(true);
+        connect(statusTimer_, &QTimer::timeout, DurumEtiketi_, &QLabel::hide);
+    }
+    statusTimer_->stop();
+    if (text.isEmpty()) {
+        DurumEtiketi_->hide();
+        return;
+    }
+    DurumEtiketi_->setGeometry(SonDönemUyarısıEtiketi_->geometry());
+    DurumEtiketi_->setText(text);
+    DurumEtiketi_->show();
+    DurumEtiketi_->raise();
+    // What follows may hold the window for a moment (looking for a word processor).
+    DurumEtiketi_->repaint();
+    statusTimer_->start(StatusTime);
 }
 
 void AnaForm::YeniListeEkleButonuTıklandı() {

@@ -26,6 +26,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace mirvane::shell {
 class DateTimePicker;
@@ -100,6 +101,11 @@ private:
     void TümListeyiKopyalaMenüsüTıklandı();
     void ListeyiMSWordeAktarMenüsüTıklandı();
     void ListeyiPDFeAktarMenüsüTıklandı();
+    void WordBelgesiOlarakKaydetMenüsüTıklandı();
+    mirvane::report::Document breakdownDocument() const;
+    QString reportName() const;
+    // An empty text takes the message away.
+    void showStatus(const QString& text);
     void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
 
     // Turns the list editors on or off as the folder allows.
@@ -173,6 +179,10 @@ private:
     QAction* TümListeyiKopyalaMenüsü_ = nullptr;
     QAction* ListeyiMSWordeAktarMenüsü_ = nullptr;
     QAction* ListeyiPDFeAktarMenüsü_ = nullptr;
+    QAction* WordBelgesiOlarakKaydetMenüsü_ = nullptr;
+    // Made with the first message.
+    QLabel* DurumEtiketi_ = nullptr;
+    QTimer* statusTimer_ = nullptr;
 
     // Window variables.
     std::int16_t SelectedListIndex_ = 0;

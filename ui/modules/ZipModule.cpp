@@ -10,14 +10,6 @@ int failureOf(zip_error_t* error) {
     return -1;
 }
 
-int openFailure(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const int failure = failureOf(&error);
-    zip_error_fini(&error);
-    return failure;
-}
-
 // libzip reads the buffers only when the archive is closed, so the entries must
 // outlive the archive.
 int addEntries(zip_t* archive, const MirvaneZipEntry* entries, std::size_t count) {
@@ -33,15 +25,39 @@ int addEntries(zip_t* archive, const MirvaneZipEntry* entries, std::size_t count
     return 0;
 }
 
-} // namespace
+// Closing the archive wrote it into `buffer`; this reads it back out.
+int handOver(zip_source_t* buffer, MirvaneZipSink sink, void* context) {
+    if (zip_source_open(buffer) < 0)
+        return failureOf(zip_source_error(buffer));
+    char piece[16384];
+    int failure = 0;
+    for (;;) {
+        const zip_int64_t read = zip_source_read(buffer, piece, sizeof piece);
+        if (read < 0) {
+            failure = failureOf(zip_source_error(buffer));
+            break;
+        }
+        if (read == 0)
+            break;
+        sink(context, piece, std::size_t(read));
+    }
+    zip_source_close(buffer);
+    return failure;
+}
 
-extern "C" __attribute__((visibility("default"))) int
-mirvane_write_zip(const char* fileName, const MirvaneZipEntry* entries, std::size_t count) {
-    int openError = 0;
-    // libzip writes into a temporary file beside the target and renames it when closing.
-    zip_t* archive = zip_open(fileName, ZIP_CREATE | ZIP_TRUNCATE, &openError);
-    if (!archive)
-        return openFailure(openError);
+int makeArchive(zip_source_t* buffer, const MirvaneZipEntry* entries, std::size_t count) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    if (!archive) {
+        const int failure = failureOf(&error);
+        zip_error_fini(&error);
+        return failure;
+    }
+    zip_error_fini(&error);
+    // The buffer outlives the archive: closing would otherwise free it with the
+    // archive in it.
+    zip_source_keep(buffer);
     if (const int added = addEntries(archive, entries, count); added != 0) {
         zip_discard(archive);
         return added;
@@ -52,4 +68,25 @@ mirvane_write_zip(const char* fileName, const MirvaneZipEntry* entries, std::siz
         return failure;
     }
     return 0;
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int
+mirvane_zip_archive(const MirvaneZipEntry* entries, std::size_t count, MirvaneZipSink sink,
+                    void* context) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!buffer) {
+        const int failure = failureOf(&error);
+        zip_error_fini(&error);
+        return failure;
+    }
+    zip_error_fini(&error);
+    int failure = makeArchive(buffer, entries, count);
+    if (failure == 0)
+        failure = handOver(buffer, sink, context);
+    zip_source_free(buffer);
+    return failure;
 }

@@ -2,7 +2,7 @@
 
 // The zip module: libzip, and the compression and cryptography libraries it pulls
 // in, kept out of the program's start. The program loads the module the first time
-// it writes an archive (shell/ZipArchive); this is the whole of what they share.
+// it makes an archive (shell/ZipArchive); this is the whole of what they share.
 
 #include <cstddef>
 
@@ -14,14 +14,18 @@ struct MirvaneZipEntry {
     std::size_t size;
 };
 
-// Writes the entries, in their order, as the archive `fileName` (in the file
-// system's encoding), replacing any file of that name only once the whole archive
-// is written. 0 when written; an errno value when the system refused; -1 when the
-// archive failed otherwise.
-int mirvane_write_zip(const char* fileName, const MirvaneZipEntry* entries, std::size_t count);
+// Receives the bytes of a finished archive, in order, in one or more pieces.
+using MirvaneZipSink = void (*)(void* context, const char* data, std::size_t size);
 
-using MirvaneWriteZip = decltype(&mirvane_write_zip);
+// Makes an archive of the entries, in their order, in memory and hands it to
+// `sink` only once it is whole; the caller writes it where it belongs. 0 when made;
+// an errno value when the system refused (memory); -1 when the archive failed
+// otherwise.
+int mirvane_zip_archive(const MirvaneZipEntry* entries, std::size_t count, MirvaneZipSink sink,
+                        void* context);
+
+using MirvaneZipArchive = decltype(&mirvane_zip_archive);
 }
 
 inline constexpr const char* ZipModuleName = "mirvane-zip";
-inline constexpr const char* WriteZipSymbol = "mirvane_write_zip";
+inline constexpr const char* ZipArchiveSymbol = "mirvane_zip_archive";

@@ -2,23 +2,24 @@
 
 #include "shell/Convert.h"
 #include "shell/Messages.h"
+#include "ui/report/PdfExport.h"
 #include "ui/report/WordDocument.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <algorithm>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#include <QSettings>
-#else
+#ifndef Q_OS_WIN
 #include <QProcess>
-#include <QStandardPaths>
 #endif
 
 namespace mirvane::word {
@@ -86,8 +87,36 @@ bool openWithDesktop(const QString& file) {
 
 #endif
 
+const QString SettingsGroup = QStringLiteral("Raporlar");
+const QString FolderKey = QStringLiteral("Word Klasoru");
+// The PDF's folder, where a first Word document goes too.
+const QString PdfFolderKey = QStringLiteral("PDF Klasoru");
+
+// The dialog of Qt's own, as the PDF's, so it looks and behaves the same on every
+// desktop; it asks before replacing a file.
+QString askWithDialog(QWidget* parent, const QString& suggestedName) {
+    QSettings settings;
+    settings.beginGroup(SettingsGroup);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder =
+        settings.value(FolderKey, settings.value(PdfFolderKey, documents)).toString();
+    QFileDialog dialog(parent, QStringLiteral("Word Belgesi Olarak Kaydet"), folder,
+                       QStringLiteral("Word belgeleri (*.docx)"));
+    dialog.setObjectName(QStringLiteral("WordKaydetPenceresi"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("docx"));
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString file = dialog.selectedFiles().constFirst();
+    settings.setValue(FolderKey, QFileInfo(file).absolutePath());
+    return file;
+}
+
 std::function<bool()> installedCheck;
 std::function<bool(const QString&)> installedOpener;
+SaveChooser installedChooser;
 
 } // namespace
 
@@ -103,6 +132,14 @@ void setDocumentOpener(std::function<bool(const QString&)> opener) {
     installedOpener = std::move(opener);
 }
 
+void setSaveChooser(SaveChooser chooser) {
+    installedChooser = std::move(chooser);
+}
+
+QString openingStatus() {
+    return QStringLiteral("Belge kelime işlemcide açılıyor…");
+}
+
 QString noWordProcessorNotice() {
 #ifdef Q_OS_WIN
     return QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
@@ -110,6 +147,12 @@ QString noWordProcessorNotice() {
     return QStringLiteral("Bilgisayarınızda bir kelime işlemci (Microsoft Word ya da "
                           "LibreOffice Writer) bulunamadı!");
 #endif
+}
+
+QString noWordProcessorQuestion() {
+    return noWordProcessorNotice() +
+           QStringLiteral("\n\nBelge, başka bir bilgisayarda açmak üzere Word belgesi (.docx) "
+                          "olarak kaydedilebilir. Kaydedilsin mi?");
 }
 
 // Only folders this program made are touched: named as it names them, holding
@@ -147,7 +190,7 @@ Result<QString> makeDocument(const report::Document& document, const QString& na
     if (!folder.isValid())
         return errors::make(errors::PathFileAccessError);
     const QString file = folder.filePath(name);
-    const Status written = writeTemplate(QFile::encodeName(file).toStdString(), document);
+    const Status written = writeTemplate(shell::toPath(file), document);
     if (!written)
         return written.error();
     folder.setAutoRemove(false);
@@ -163,9 +206,22 @@ Status showDocument(const QString& file) {
     return {};
 }
 
-void exportToWordProcessor(const std::function<report::Document()>& compose, const QString& name) {
+void exportToWordProcessor(const std::function<report::Document()>& compose, const QString& name,
+                           const WindowHooks& hooks) {
+    const auto status = [&hooks](const QString& text) {
+        if (hooks.showStatus)
+            hooks.showStatus(text);
+    };
+    // Looking for a word processor may itself take a moment.
+    status(openingStatus());
     if (!wordProcessorAvailable()) {
-        shell::showNotice(noWordProcessorNotice());
+        status(QString());
+        if (!hooks.saveInstead) {
+            shell::showNotice(noWordProcessorNotice());
+            return;
+        }
+        if (shell::askYesNo(noWordProcessorQuestion()))
+            hooks.saveInstead();
         return;
     }
     const report::Document document = compose();
@@ -177,8 +233,45 @@ void exportToWordProcessor(const std::function<report::Document()>& compose, con
         file = made.value();
         return {};
     });
-    if (goOn)
-        shell::runStep([&] { return showDocument(file); });
+    if (!goOn)
+        return;
+    // The status stays while the word processor starts, which it may do slowly or
+    // out of sight; a failure to start takes it away.
+    bool shown = false;
+    shell::runStep([&] {
+        const Status showing = showDocument(file);
+        shown = showing.ok();
+        return showing;
+    });
+    if (!shown)
+        status(QString());
+}
+
+QString suggestedFileName(const QString& title) {
+    QString name = pdf::suggestedFileName(title);
+    name.chop(int(QStringLiteral(".pdf").size()));
+    return name + QStringLiteral(".docx");
+}
+
+QString savedStatus(const QString& file) {
+    return QStringLiteral("Word belgesi kaydedildi: ") + QDir::toNativeSeparators(file);
+}
+
+QString saveDocument(QWidget* parent, const report::Document& document,
+                     const QString& suggestedName) {
+    const QString file = installedChooser ? installedChooser(parent, suggestedName)
+                                          : askWithDialog(parent, suggestedName);
+    if (file.isEmpty())
+        return {};
+    const Status written = writePackage(shell::toPath(file), document, Kind::Document);
+    if (!written) {
+        const QString what = QStringLiteral("Word belgesi yazılamadı: ") +
+                             QDir::toNativeSeparators(file) + QStringLiteral(" (") +
+                             shell::toQString(written.error().description) + QLatin1Char(')');
+        shell::ReportError(errors::make(written.error().number, shell::toStdString(what)));
+        return {};
+    }
+    return file;
 }
 
 } // namespace mirvane::word

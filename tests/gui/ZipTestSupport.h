@@ -1,0 +1,31 @@
+#pragma once
+
+// Reading one part of an office document (a zip package) back.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <zip.h>
+
+namespace guitest {
+
+// The part's bytes; empty when the package or the part cannot be read.
+inline QByteArray readPart(const QString& file, const char* part) {
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    if (!archive)
+        return {};
+    QByteArray content;
+    zip_stat_t stat;
+    zip_file_t* entry = nullptr;
+    if (zip_stat(archive, part, 0, &stat) == 0 && (entry = zip_fopen(archive, part, 0))) {
+        content.resize(qsizetype(stat.size));
+        if (zip_fread(entry, content.data(), stat.size) != zip_int64_t(stat.size))
+            content.clear();
+        zip_fclose(entry);
+    }
+    zip_close(archive);
+    return content;
+}
+
+} // namespace guitest
