@@ -146,10 +146,11 @@ struct CellStyle {
 // too, so text typed into an empty cell of the total row is bold as well.
 void appendCell(std::string& xml, std::string_view text, const CellStyle& style) {
     xml += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(style.width) + "\" w:type=\"dxa\"/>";
-    if (!style.wraps)
-        xml += "<w:noWrap/>";
+    // In the order the schema gives them; Word refuses a document otherwise.
     if (style.header)
         xml += "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E6E6E6\"/>";
+    if (!style.wraps)
+        xml += "<w:noWrap/>";
     xml += "</w:tcPr><w:p><w:pPr><w:pStyle w:val=\"";
     xml += style.header && style.bold ? "TableHeading" : "TableText";
     xml += "\"/>";
