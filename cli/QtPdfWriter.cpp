@@ -40,8 +40,11 @@ void installQtPdfWriter() {
     });
     setWordWriter([](const report::Document& document, const std::filesystem::path& file) {
         startQt();
-        return word::writeTemplate(QFile::encodeName(shell::fromPath(file)).toStdString(),
-                                   document);
+        // A .dotx opens as a new, untitled document; anything else is a document to keep.
+        const bool asTemplate = shell::fromPath(file.extension())
+                                    .compare(QStringLiteral(".dotx"), Qt::CaseInsensitive) == 0;
+        return word::writePackage(file, document,
+                                  asTemplate ? word::Kind::Template : word::Kind::Document);
     });
 }
 
