@@ -17,17 +17,17 @@ struct Version {
 Version currentVersion();
 
 // String table.
-inline constexpr std::string_view ProgramTitle = "Telvar - Mirvane";        // 10
-inline constexpr std::string_view WindowsVersionRefusal =                    // 30
+inline constexpr std::string_view ProgramTitle = "Telvar - Mirvane"; // 10
+inline constexpr std::string_view WindowsVersionRefusal =            // 30
     "Programın çalışabilmesi için bilgisayarınızda NT 4.0 ile \"Servis Pack 3\" veya daha "
     "yüksek bir sürümün yüklü olması gerekiyor.";
-inline constexpr std::string_view ErrorReportIntro =                         // 40
+inline constexpr std::string_view ErrorReportIntro = // 40
     "Program, aşağıdaki hata nedeniyle doğru çalışmayabilir! \nYine de devam etmek istiyor "
     "musunuz?";
-inline constexpr std::string_view ErrorNumberLabel = "Hata Kodu:";          // 50
-inline constexpr std::string_view ErrorMessageLabel = "Hata Mesajı:";       // 60
-inline constexpr std::string_view ErrorReportCaption = "Hata oluştu!";      // 70
-inline constexpr std::string_view AboutCaption = "Program Hakkında";        // 110
+inline constexpr std::string_view ErrorNumberLabel = "Hata Kodu:";     // 50
+inline constexpr std::string_view ErrorMessageLabel = "Hata Mesajı:";  // 60
+inline constexpr std::string_view ErrorReportCaption = "Hata oluştu!"; // 70
+inline constexpr std::string_view AboutCaption = "Program Hakkında";   // 110
 inline constexpr std::string_view MessageCaption = "Mirvane";
 inline constexpr std::string_view ProductName = "Mirvane";
 inline constexpr std::string_view MakerName = "Telvar";

@@ -422,10 +422,9 @@ void addSignatures(Document& document, const claim::ClaimFile& file,
     if (experts.empty())
         return;
     document.blocks.push_back(Heading{"Bilirkişi", 2});
-    document.blocks.push_back(
-        Paragraph{"İşbu rapor " + text::formatDate(reportDate) + " tarihinde, " +
-                  addressee(file, "Mahkemenin", "Müdürlüğün") +
-                  " takdirine sunulmak üzere düzenlenmiştir."});
+    document.blocks.push_back(Paragraph{
+        "İşbu rapor " + text::formatDate(reportDate) + " tarihinde, " +
+        addressee(file, "Mahkemenin", "Müdürlüğün") + " takdirine sunulmak üzere düzenlenmiştir."});
     Table table;
     table.columns.assign(experts.size(), Column{"Bilirkişi", Align::Left, 1});
     std::vector<std::string> names, titles, numbers, lines;

@@ -2,12 +2,12 @@
 
 // Adding days, weeks, months or years to a date.
 
+#include "common/Errors.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "common/Errors.h"
 
 namespace mirvane::span {
 
