@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "claim/ClaimExample.h"
 #include "claim/ClaimJson.h"
+#include "common/Utf8Path.h"
 #include "ratelist/FaizFile.h"
 #include "rates/HalfYears.h"
 #include "rates/ReadyLists.h"
@@ -383,7 +384,7 @@ TEST_F(ReadyListReference, TheFileCarriesItsCopy) {
     // The folder's own list of that name comes first.
     std::vector<RatePeriod> own = rates::readyList(halfYearly)->Periods;
     own.resize(3);
-    ASSERT_TRUE(faiz::write(root / (halfYearly + ".faiz"), own));
+    ASSERT_TRUE(faiz::write(root / utf8path::fromUtf8(halfYearly + ".faiz"), own));
     file.lists.clear();
     copyMissingLists(file, root);
     EXPECT_EQ(file.lists.at(halfYearly), own);
