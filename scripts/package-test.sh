@@ -93,7 +93,8 @@ check_command_line_as_user() {
   expected_result=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\n'
   expected_result+=$'01.07.2005\t31.12.2005\t12\t183\t60,16\n'
   expected_result+=$'31.12.2005\t01.07.2006\t9\t182\t44,88\n'
-  expected_result+=$'\t\t\tFaiz Toplamı: \t105,04'
+  expected_result+=$'\t\t\tFaiz Toplamı: \t105,04\n\n'
+  expected_result+='Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.'
   [[ $result == "$expected_result" ]] || fail "mirvane-hesap calculated: $result"
 }
 

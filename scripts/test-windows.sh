@@ -106,6 +106,7 @@ check "--listeler, programın yanındaki klasör" "$names" --listeler
 breakdown=$'Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı\n'
 breakdown+=$'01.07.2005\t31.12.2005\t12\t183\t60,16\n31.12.2005\t01.07.2006\t9\t182\t44,88\n'
 breakdown+=$'\t\t\tFaiz Toplamı: \t105,04\n'
+breakdown+=$'\nHer satırın başlangıç günü faize dahil değildir; faiz ertesi günden işler.\n'
 check "hesaplama" "$breakdown" --liste "Adi Alacaklar (Kanuni Faiz)" --anapara 1.000,00 \
   --baslangic 01.07.2005 --bitis 01.07.2006 --klasor "$folder"
 checkStart "Türkçe adlı liste dosyası, sürücü harfli yol (JSON)" \
