@@ -2,6 +2,7 @@
 #include "shell/Controls.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
+#include "shell/QtSettingsStore.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 
@@ -17,6 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -104,6 +107,7 @@ private slots:
     void secondCopyOnlyWithinOneDisplay();
     void staleSocketIsReplaced();
     void bringToFrontRestoresMinimisedWindow();
+    void settingsStoresAgreeOnTextsAndLists();
 
 private:
     FakeBoxes fake_;
@@ -719,6 +723,37 @@ void ShellTest::bringToFrontRestoresMinimisedWindow() {
     bringToFront(&window);
     QVERIFY(!(window.windowState() & Qt::WindowMinimized));
     QVERIFY(window.isVisible());
+}
+
+// The sessions are tested against the store in memory: the one the program uses must
+// read back what was written the same way, lists of one and texts with commas included.
+void ShellTest::settingsStoresAgreeOnTextsAndLists() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QtSettingsStore qt;
+    settings::MemorySettingsStore memory;
+    const std::vector<std::string> recent{"/dosyalar/İcra 2026.mirvane", "/a,b/ç.mirvane"};
+    for (settings::SettingsStore* store : {static_cast<settings::SettingsStore*>(&qt),
+                                           static_cast<settings::SettingsStore*>(&memory)}) {
+        store->setText("Genel/Oran", "12,5");
+        store->setTexts("Dosya/Son", recent);
+        store->setTexts("Dosya/Tek", {"yalnız"});
+        store->setText("Genel/Silinecek", "x");
+        store->remove("Genel/Silinecek");
+    }
+    QtSettingsStore reread; // what the next start reads
+    for (const settings::SettingsStore* store :
+         {static_cast<const settings::SettingsStore*>(&reread),
+          static_cast<const settings::SettingsStore*>(&memory)}) {
+        QCOMPARE(store->text("Genel/Oran"), std::optional<std::string>("12,5"));
+        QVERIFY(store->texts("Dosya/Son") == recent);
+        QVERIFY(store->texts("Dosya/Tek") == std::vector<std::string>{"yalnız"});
+        QCOMPARE(store->text("Dosya/Tek"), std::optional<std::string>("yalnız"));
+        QVERIFY(!store->text("Genel/Silinecek"));
+        QVERIFY(!store->text("Yok/Anahtar"));
+        QVERIFY(store->texts("Yok/Anahtar").empty());
+    }
 }
 
 QTEST_MAIN(ShellTest)
