@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
+# Installs what is missing, checks the formatting, builds everything and runs every test:
+#  0. every tracked C++ file as clang-format 14 makes it (scripts/check-format.sh),
 #  1. the core and the command-line calculator configured without Qt (they must never need it),
 #  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer, then every
 #     libFuzzer target for 30 s under the same sanitizers with its seed corpus replayed,
@@ -9,8 +10,11 @@
 #     (ctest's summary of this run is the last line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh dpkg-dev desktop-file-utils xvfb xdotool xclip x11-utils
+scripts/install-deps.sh dpkg-dev desktop-file-utils xvfb xdotool xclip x11-utils clang-format-14
 jobs=$(nproc)
+
+echo "== Biçim (clang-format)"
+scripts/check-format.sh
 
 echo "== Qt'siz derleme (core ve mirvane-hesap)"
 cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=OFF \
