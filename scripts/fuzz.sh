@@ -4,6 +4,7 @@
 # seed corpus in fuzz/corpus/<target>/; new inputs go to a scratch folder, never into
 # the repository. Then every seed file is replayed once. Prints, per target, the
 # executions and the coverage libFuzzer reports. Usage: scripts/fuzz.sh [SECONDS]
+# MIRVANE_WERROR=ON in the environment makes every warning an error (scripts/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
@@ -12,7 +13,7 @@ scripts/install-deps.sh clang-14 libclang-rt-14-dev
 build=build-fuzz
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMIRVANE_FUZZ=ON -DMIRVANE_GUI=OFF -DMIRVANE_TESTS=OFF -DMIRVANE_BENCH=OFF \
-  -DMIRVANE_SANITIZE=OFF >/dev/null
+  -DMIRVANE_SANITIZE=OFF -DMIRVANE_WERROR="${MIRVANE_WERROR:-OFF}" >/dev/null
 cmake --build "$build" --target fuzz_targets -j "$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

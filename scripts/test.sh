@@ -18,25 +18,25 @@ scripts/check-format.sh
 
 echo "== Qt'siz derleme (core ve mirvane-hesap)"
 cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=OFF \
-  -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=OFF -DMIRVANE_SANITIZE=OFF >/dev/null
+  -DMIRVANE_BENCH=OFF -DMIRVANE_TESTS=OFF -DMIRVANE_SANITIZE=OFF -DMIRVANE_WERROR=ON >/dev/null
 cmake --build build-nogui -j "$jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRVANE_GUI=OFF -DMIRVANE_BENCH=OFF \
-  -DMIRVANE_TESTS=ON -DMIRVANE_SANITIZE=ON >/dev/null
+  -DMIRVANE_TESTS=ON -DMIRVANE_SANITIZE=ON -DMIRVANE_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure
 
 echo "== libFuzzer hedefleri"
-scripts/fuzz.sh 30
+MIRVANE_WERROR=ON scripts/fuzz.sh 30
 
 echo "== Windows (mingw-w64 ve Wine)"
 scripts/test-windows.sh build-windows
 
 echo "== Tüm program"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON -DMIRVANE_TESTS=ON \
-  -DMIRVANE_BENCH=ON -DMIRVANE_SANITIZE=OFF >/dev/null
+  -DMIRVANE_BENCH=ON -DMIRVANE_SANITIZE=OFF -DMIRVANE_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 
 echo "== Debian paketi"
