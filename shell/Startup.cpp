@@ -96,9 +96,11 @@ int runProgram(int argc, char** argv) {
     // choice creates and removes a file to try the program's folder, which the
     // window need not wait for. Once the user chose to end, the remaining steps are
     // skipped and the queued close ends the program.
-    const std::array<std::function<void()>, 3> laterSteps{
+    const std::array<std::function<void()>, 4> laterSteps{
         [&values] { values.ProgramFolder = toPath(QCoreApplication::applicationDirPath()); },
         [&values] { values.ListFolder = store::chooseListFolder(values.ProgramFolder); },
+        // What a crash or a kill left unsaved is offered before any file is opened.
+        [&] { DosyaHesabıFormu::startRecovery(window.get()); },
         [&] {
             for (const QString& file : files)
                 DosyaHesabıFormu::openFile(file, window.get());

@@ -118,6 +118,7 @@ constexpr std::array<claim::ItemKind, 3> Kinds{claim::ItemKind::Principal, claim
                                                claim::ItemKind::Fee};
 
 DosyaHesabıFormu::FileChooser installedChooser;
+std::filesystem::path recoveryFolder;
 
 QDate today() {
     return shell::shared().today();
@@ -298,9 +299,41 @@ void DosyaHesabıFormu::setFileChooser(FileChooser chooser) {
     installedChooser = std::move(chooser);
 }
 
-DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner) : QMainWindow(owner, Qt::Window) {
+void DosyaHesabıFormu::setRecoveryFolder(std::filesystem::path folder) {
+    recoveryFolder = std::move(folder);
+}
+
+void DosyaHesabıFormu::offerRecoveredFiles(QWidget* owner) {
+    if (recoveryFolder.empty()) {
+        return;
+    }
+    for (const claim::FoundCopy& found : claim::findRecoveryCopies(recoveryFolder)) {
+        const QString question =
+            QStringLiteral("%1 dosyasında kaydedilmemiş değişiklikler var. Geri yüklensin mi?")
+                .arg(toQString(claim::offeredName(found.copy)));
+        if (!shell::askYesNo(question)) {
+            claim::removeRecoveryCopy(found.path);
+            continue;
+        }
+        auto window = std::make_unique<DosyaHesabıFormu>(owner);
+        if (window->restore(found)) {
+            window.release()->show();
+        }
+    }
+}
+
+void DosyaHesabıFormu::startRecovery(QWidget* owner) {
+    setRecoveryFolder(claim::recoveryFolder().value_or(std::filesystem::path()));
+    offerRecoveredFiles(owner);
+}
+
+DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
+    : QMainWindow(owner, Qt::Window), recovery_(recoveryFolder) {
     setObjectName(WindowName);
     setAttribute(Qt::WA_DeleteOnClose);
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    connect(recoveryTimer_, &QTimer::timeout, this, &DosyaHesabıFormu::keepRecoveryCopy);
     file_.calculationDate = shell::toSysDays(today());
 
     auto* central = new QWidget;
@@ -1118,7 +1151,51 @@ void DosyaHesabıFormu::GüncelOranlarButonuTıklandı() {
 
 void DosyaHesabıFormu::changed() {
     setWindowModified(true);
+    recovery_.changed(claim::RecoveryKeeper::Clock::now());
+    scheduleRecoveryCopy();
     recompute();
+}
+
+void DosyaHesabıFormu::scheduleRecoveryCopy() {
+    const std::optional<claim::RecoveryKeeper::Clock::duration> wait =
+        recovery_.dueIn(claim::RecoveryKeeper::Clock::now());
+    if (wait && !recoveryTimer_->isActive()) {
+        recoveryTimer_->start(int(std::chrono::ceil<std::chrono::milliseconds>(*wait).count()));
+    }
+}
+
+void DosyaHesabıFormu::keepRecoveryCopy() {
+    if (!isModified()) {
+        return;
+    }
+    const claim::RecoveryCopy copy{path_.isEmpty() ? std::nullopt
+                                                   : std::optional(shell::toPath(path_)),
+                                   file_.title, claim::toJson(file_)};
+    const Status kept = recovery_.keep(claim::RecoveryKeeper::Clock::now(), copy);
+    if (!kept) {
+        showStatus(QStringLiteral("Kurtarma kopyası yazılamadı: ") +
+                   toQString(kept.error().description));
+    }
+    scheduleRecoveryCopy();
+}
+
+bool DosyaHesabıFormu::restore(const claim::FoundCopy& found) {
+    claim::ReadOutcome read = claim::parse(found.copy.content);
+    if (const auto* failure = std::get_if<claim::ReadFailure>(&read)) {
+        shell::messageBoxes().show({toQString(app::MessageCaption),
+                                    QStringLiteral("\"%1\" geri yüklenemedi: ")
+                                            .arg(toQString(claim::offeredName(found.copy))) +
+                                        toQString(failure->message),
+                                    shell::Icon::Critical, shell::Buttons::Ok});
+        return false;
+    }
+    file_ = std::move(std::get<claim::ClaimFile>(read));
+    copyMissingLists();
+    path_ = found.copy.file ? shell::fromPath(*found.copy.file) : QString();
+    showFile();
+    recovery_.adopt(found.path);
+    setWindowModified(true);
+    return true;
 }
 
 void DosyaHesabıFormu::recompute() {
@@ -1348,6 +1425,8 @@ bool DosyaHesabıFormu::writeTo(const QString& path) {
     }
     path_ = QFileInfo(path).absoluteFilePath();
     setWindowModified(false);
+    recoveryTimer_->stop();
+    recovery_.discard();
     refreshTitle();
     rememberRecent(path_);
     return true;
@@ -1448,6 +1527,9 @@ void DosyaHesabıFormu::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Saved, or its changes thrown away: nothing is left to recover.
+    recoveryTimer_->stop();
+    recovery_.discard();
     QSettings settings;
     settings.beginGroup(SettingsGroup);
     settings.setValue(GeometryKey, saveGeometry());

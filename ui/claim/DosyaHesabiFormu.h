@@ -8,9 +8,11 @@
 
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimFile.h"
+#include "claim/Recovery.h"
 #include "claim/RefusalWords.h"
 
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,6 +31,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QTimer;
 class QWidget;
 class UndertakingPanel;
 
@@ -51,6 +54,15 @@ public:
     using FileChooser =
         std::function<QString(FileDialog dialog, QWidget* parent, const QString& suggested)>;
     static void setFileChooser(FileChooser chooser);
+
+    // Where the windows keep recovery copies of files with unsaved changes; an empty
+    // folder (the default) keeps none. Applies to the windows opened afterwards.
+    static void setRecoveryFolder(std::filesystem::path folder);
+    // Asks about each copy an earlier run left in the recovery folder: "Evet" opens
+    // the file as it was, unsaved, "Hayır" removes the copy.
+    static void offerRecoveredFiles(QWidget* owner);
+    // The start of the program: copies in the user's data folder, then the offer.
+    static void startRecovery(QWidget* owner);
 
     // A window with a new, empty file.
     explicit DosyaHesabıFormu(QWidget* owner = nullptr);
@@ -138,6 +150,12 @@ private:
     std::vector<std::string> listsDifferingFromFolder() const;
     void copyMissingLists();
     bool confirmDiscard();
+    // Opens the file a recovery copy holds, modified and bound to its path; false
+    // (told to the user) when its content cannot be read.
+    bool restore(const mirvane::claim::FoundCopy& found);
+    // A change to keep: the copy is written once it is due.
+    void scheduleRecoveryCopy();
+    void keepRecoveryCopy();
     bool writeTo(const QString& path);
     void rememberRecent(const QString& path);
     void fillRecentMenu();
@@ -167,6 +185,8 @@ private:
     int markedPaymentRow_ = -1;
     // Set while the program fills the fields, so their change signals are no edits.
     bool showing_ = false;
+    mirvane::claim::RecoveryKeeper recovery_;
+    QTimer* recoveryTimer_ = nullptr;
 
     QLineEdit* BaşlıkKutusu_ = nullptr;
     mirvane::shell::DateTimePicker* HesapTarihiKutusu_ = nullptr;
