@@ -1,0 +1,176 @@
+#include "claim/ClaimSession.h"
+
+#include "claim/ClaimJson.h"
+
+#include <algorithm>
+
+namespace mirvane::claim {
+
+namespace {
+
+bool sameRow(const RefusalPlace& a, const RefusalPlace& b) {
+    return a.part == b.part && a.index == b.index;
+}
+
+bool sameSource(const store::ListSource& a, const store::ListSource& b) {
+    return a.folder == b.folder && a.builtIn == b.builtIn;
+}
+
+} // namespace
+
+std::vector<std::string> FolderComparison::differing(const store::ListSource& source,
+                                                     const ClaimFile& file) {
+    // The program's own lists never change while it runs.
+    std::vector<store::ListFileState> state =
+        source.builtIn ? std::vector<store::ListFileState>{} : store::folderState(source.folder);
+    if (!source_ || !sameSource(*source_, source) || state != state_) {
+        source_ = source;
+        state_ = std::move(state);
+        lists_.clear();
+    }
+    std::vector<std::string> differing;
+    for (const std::string& name : listsUsed(file)) {
+        const auto copy = file.lists.find(name);
+        if (copy == file.lists.end()) {
+            continue;
+        }
+        auto known = lists_.find(name);
+        if (known == lists_.end()) {
+            Result<RateList> current = store::readList(source, name);
+            ++reads_;
+            std::optional<std::vector<RatePeriod>> periods;
+            if (current) {
+                periods = std::move(current.value().Periods);
+            }
+            known = lists_.emplace(name, std::move(periods)).first;
+        }
+        if (known->second && *known->second != copy->second) {
+            differing.push_back(name);
+        }
+    }
+    return differing;
+}
+
+ClaimSession::ClaimSession(std::filesystem::path recoveryFolder)
+    : recovery_(std::move(recoveryFolder)) {}
+
+void ClaimSession::open(ClaimFile file, std::optional<std::filesystem::path> path) {
+    file_ = std::move(file);
+    path_ = std::move(path);
+    modified_ = false;
+    fieldError_.reset();
+    freshRow_.reset();
+    deleted_.clear();
+    recovery_.discard();
+}
+
+void ClaimSession::recover(ClaimFile file, const FoundCopy& found) {
+    open(std::move(file), found.copy.file);
+    recovery_.adopt(found.path);
+    modified_ = true;
+}
+
+void ClaimSession::changed(Clock::time_point now) {
+    modified_ = true;
+    recovery_.changed(now);
+}
+
+bool ClaimSession::recompute() {
+    const std::optional<ClaimResult> before = std::move(result_);
+    result_.reset();
+    problem_ = fieldError_;
+    if (!problem_) {
+        ClaimOutcome outcome = compute(file_);
+        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+            problem_ = inWords(*refusal);
+        } else {
+            result_ = std::move(std::get<ClaimResult>(outcome));
+        }
+    }
+    return !result_ || !before || *result_ != *before;
+}
+
+std::optional<WordedRefusal> ClaimSession::shownProblem() const {
+    if (problem_ && freshRow_ && sameRow(problem_->place, *freshRow_)) {
+        return std::nullopt;
+    }
+    return problem_;
+}
+
+bool ClaimSession::deleteItem(std::size_t index) {
+    if (index >= file_.items.size()) {
+        return false;
+    }
+    deleted_.push_back({true, index, file_.items[index], {}});
+    freshRow_.reset();
+    file_.items.erase(file_.items.begin() + std::ptrdiff_t(index));
+    return true;
+}
+
+bool ClaimSession::deletePayment(std::size_t index) {
+    if (index >= file_.payments.size()) {
+        return false;
+    }
+    deleted_.push_back({false, index, {}, file_.payments[index]});
+    freshRow_.reset();
+    file_.payments.erase(file_.payments.begin() + std::ptrdiff_t(index));
+    return true;
+}
+
+std::optional<ClaimSession::Deleted> ClaimSession::undo() {
+    if (deleted_.empty()) {
+        return std::nullopt;
+    }
+    Deleted last = std::move(deleted_.back());
+    deleted_.pop_back();
+    if (last.isItem) {
+        last.index = std::min(last.index, file_.items.size());
+        file_.items.insert(file_.items.begin() + std::ptrdiff_t(last.index), last.item);
+    } else {
+        last.index = std::min(last.index, file_.payments.size());
+        file_.payments.insert(file_.payments.begin() + std::ptrdiff_t(last.index), last.payment);
+    }
+    return last;
+}
+
+// Copies of lists no item uses any more are not written.
+Status ClaimSession::save(const std::filesystem::path& path) {
+    const std::vector<std::string> used = listsUsed(file_);
+    std::erase_if(file_.lists, [&used](const auto& entry) {
+        return std::find(used.begin(), used.end(), entry.first) == used.end();
+    });
+    const Status written = writeFile(path, file_);
+    if (!written) {
+        return written;
+    }
+    path_ = path;
+    modified_ = false;
+    recovery_.discard();
+    return {};
+}
+
+void ClaimSession::discardChanges() {
+    recovery_.discard();
+}
+
+Status ClaimSession::keepRecoveryCopy(Clock::time_point now) {
+    if (!modified_) {
+        return {};
+    }
+    return recovery_.keep(now, {path_, file_.title, toJson(file_)});
+}
+
+std::vector<std::string> ClaimSession::listsDifferingFromFolder(const store::ListSource& source) {
+    return folder_.differing(source, file_);
+}
+
+void ClaimSession::takeFolderLists(const store::ListSource& source) {
+    for (const std::string& name : listsDifferingFromFolder(source)) {
+        Result<RateList> current = store::readList(source, name);
+        if (current) {
+            file_.lists[name] = std::move(current.value().Periods);
+        }
+    }
+}
+
+} // namespace mirvane::claim

@@ -1,0 +1,123 @@
+#pragma once
+
+// One claim file being edited, below its window: the file and where it is saved, whether
+// it holds unsaved changes, what stops its calculation, the result, the rows deleted for
+// "Geri Al", its recovery copy and the check of its lists against the list folder. The
+// window shows what the session holds and hands each edit to it.
+
+#include "claim/ClaimEngine.h"
+#include "claim/ClaimFile.h"
+#include "claim/Recovery.h"
+#include "claim/RefusalWords.h"
+#include "ratelist/FolderState.h"
+#include "ratelist/ListSource.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mirvane::claim {
+
+// Which lists a file carries a copy of that differs from the list of the same name in the
+// list folder. A list is read again only when the folder changed since it was last read
+// (a list file added, removed or written), so that an edit reads no file.
+class FolderComparison {
+public:
+    std::vector<std::string> differing(const store::ListSource& source, const ClaimFile& file);
+    // How many list files were read so far.
+    std::size_t reads() const { return reads_; }
+
+private:
+    std::optional<store::ListSource> source_;
+    std::vector<store::ListFileState> state_;
+    // The folder's list of each name asked about; nullopt when it could not be read.
+    std::map<std::string, std::optional<std::vector<RatePeriod>>, std::less<>> lists_;
+    std::size_t reads_ = 0;
+};
+
+class ClaimSession {
+public:
+    using Clock = RecoveryKeeper::Clock;
+
+    // A row deleted, kept for "Geri Al".
+    struct Deleted {
+        bool isItem = true;
+        std::size_t index = 0;
+        Item item;
+        Payment payment;
+    };
+
+    // `recoveryFolder`: where the copies of unsaved changes go (none when empty).
+    explicit ClaimSession(std::filesystem::path recoveryFolder = {});
+
+    const ClaimFile& file() const { return file_; }
+    // For an edit in place, which changed() then reports.
+    ClaimFile& file() { return file_; }
+    const std::optional<std::filesystem::path>& path() const { return path_; }
+    bool modified() const { return modified_; }
+
+    // A new file, or one just read from `path`: unmodified, nothing of the file before it
+    // (a field error, a row just added, deleted rows) stays.
+    void open(ClaimFile file, std::optional<std::filesystem::path> path);
+    // A file recovered from a copy an earlier run left: modified, bound to its path, the
+    // copy taken over.
+    void recover(ClaimFile file, const FoundCopy& found);
+
+    // An input changed at `now`: the file is modified, and its recovery copy becomes due.
+    void changed(Clock::time_point now);
+    // Computes the file again. True when the figures differ from those before, so that
+    // the tables must be filled again; an edit of a description or the title leaves them.
+    bool recompute();
+    const std::optional<ClaimResult>& result() const { return result_; }
+
+    // The first field whose text is no value at all (an amount with three decimals, a
+    // missing date): while one is set, the file is not computed and it is the problem.
+    void setFieldError(std::optional<WordedRefusal> error) { fieldError_ = std::move(error); }
+    const std::optional<WordedRefusal>& fieldError() const { return fieldError_; }
+    // What stops the calculation, in words, with where it belongs.
+    const std::optional<WordedRefusal>& problem() const { return problem_; }
+    // The problem as the window shows it: what the row just added still lacks is no
+    // problem until the user leaves that row.
+    std::optional<WordedRefusal> shownProblem() const;
+    // The item or payment just added and not yet left.
+    void setFreshRow(std::optional<RefusalPlace> row) { freshRow_ = std::move(row); }
+    const std::optional<RefusalPlace>& freshRow() const { return freshRow_; }
+
+    // Removes an item or a payment, kept for undo; false when there is no such row.
+    bool deleteItem(std::size_t index);
+    bool deletePayment(std::size_t index);
+    // Puts the last deleted row back where it stood (or last, if the rows before it have
+    // gone since) and says which it was and where it now stands; nullopt when none is kept.
+    std::optional<Deleted> undo();
+    const std::vector<Deleted>& deleted() const { return deleted_; }
+
+    // Writes the file to `path` without the copies of lists no item uses; saved, it is
+    // unmodified and its recovery copy goes.
+    Status save(const std::filesystem::path& path);
+    // The changes were thrown away (the window closed without saving): the copy goes.
+    void discardChanges();
+    // Writes the recovery copy when it is due.
+    Status keepRecoveryCopy(Clock::time_point now);
+    const RecoveryKeeper& recovery() const { return recovery_; }
+
+    // The lists the items use whose copy in the file differs from the folder's.
+    std::vector<std::string> listsDifferingFromFolder(const store::ListSource& source);
+    // Takes the folder's list in place of each copy that differs from it.
+    void takeFolderLists(const store::ListSource& source);
+
+private:
+    ClaimFile file_;
+    std::optional<std::filesystem::path> path_;
+    bool modified_ = false;
+    std::optional<ClaimResult> result_;
+    std::optional<WordedRefusal> fieldError_;
+    std::optional<WordedRefusal> problem_;
+    std::optional<RefusalPlace> freshRow_;
+    std::vector<Deleted> deleted_;
+    RecoveryKeeper recovery_;
+    FolderComparison folder_;
+};
+
+} // namespace mirvane::claim
