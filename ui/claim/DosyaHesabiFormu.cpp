@@ -15,8 +15,10 @@
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 #include "text/TextForms.h"
+#include "ui/claim/ColumnSpread.h"
 #include "ui/claim/KarsilastirmaModeli.h"
 #include "ui/claim/RaporPaneli.h"
+#include "ui/claim/ResultRows.h"
 #include "ui/claim/SeceneklerPaneli.h"
 #include "ui/claim/UndertakingPanel.h"
 #include "ui/editor/EditorParts.h"
@@ -222,77 +224,6 @@ claim::WordedRefusal fileProblem(const char* field, const char* text) {
     return {claim::RefusalPlace{claim::RefusalPlace::Part::File, std::nullopt, field, {}}, text};
 }
 
-bool sameRow(const claim::RefusalPlace& a, const claim::RefusalPlace& b) {
-    return a.part == b.part && a.index == b.index;
-}
-
-// Columns at least as wide as their texts, sharing out what room the window leaves
-// them: amounts are never cut, and a wide window is not left to the last column.
-class ColumnSpread : public QObject {
-public:
-    // `growing`: the columns that take the room left (all when empty).
-    ColumnSpread(shell::ListView* view, std::vector<int> growing)
-        : QObject(view), view_(view), growing_(std::move(growing)) {
-        view->header()->setStretchLastSection(false);
-        view->header()->setSectionResizeMode(QHeaderView::Fixed);
-        view->viewport()->installEventFilter(this);
-        QAbstractItemModel* model = view->model();
-        connect(model, &QAbstractItemModel::rowsInserted, this, &ColumnSpread::later);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &ColumnSpread::later);
-        connect(model, &QAbstractItemModel::modelReset, this, &ColumnSpread::later);
-        connect(model, &QAbstractItemModel::dataChanged, this, &ColumnSpread::later);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize)
-            later();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    void later() {
-        if (queued_)
-            return;
-        queued_ = true;
-        QTimer::singleShot(0, this, [this] {
-            queued_ = false;
-            spread();
-        });
-    }
-
-    void spread() {
-        // QTreeView hides the measure it uses for its own column fitting; the item
-        // view's public one reaches it.
-        const QAbstractItemView& measured = *view_;
-        const int columns = view_->columnCount();
-        std::vector<int> widths(std::size_t(columns), 0);
-        int total = 0;
-        for (int c = 0; c < columns; ++c) {
-            widths[std::size_t(c)] =
-                std::max(view_->header()->sectionSizeHint(c), measured.sizeHintForColumn(c));
-            total += widths[std::size_t(c)];
-        }
-        const int room = view_->viewport()->width() - total;
-        std::vector<int> growing = growing_;
-        if (growing.empty()) {
-            for (int c = 0; c < columns; ++c)
-                growing.push_back(c);
-        }
-        for (std::size_t k = 0; room > 0 && k < growing.size(); ++k) {
-            const int share =
-                room / int(growing.size()) + (k < std::size_t(room % int(growing.size())) ? 1 : 0);
-            widths[std::size_t(growing[k])] += share;
-        }
-        for (int c = 0; c < columns; ++c)
-            view_->setColumnWidth(c, widths[std::size_t(c)]);
-    }
-
-    shell::ListView* view_;
-    std::vector<int> growing_;
-    bool queued_ = false;
-};
-
 } // namespace
 
 void DosyaHesabıFormu::setFileChooser(FileChooser chooser) {
@@ -328,13 +259,13 @@ void DosyaHesabıFormu::startRecovery(QWidget* owner) {
 }
 
 DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
-    : QMainWindow(owner, Qt::Window), recovery_(recoveryFolder) {
+    : QMainWindow(owner, Qt::Window), session_(recoveryFolder) {
     setObjectName(WindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setSingleShot(true);
     connect(recoveryTimer_, &QTimer::timeout, this, &DosyaHesabıFormu::keepRecoveryCopy);
-    file_.calculationDate = shell::toSysDays(today());
+    session_.file().calculationDate = shell::toSysDays(today());
 
     auto* central = new QWidget;
     auto* layout = new QHBoxLayout(central);
@@ -348,9 +279,9 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
     inputsLayout->addWidget(buildSetOffOrder());
     GirdiSekmeleri_ = named(new QTabWidget, QStringLiteral("GirdiSekmeleri"));
     GirdiSekmeleri_->addTab(inputs, QStringLiteral("T&utarlar"));
-    RaporPaneli_ = new RaporPaneli(file_, [this] { changed(); });
+    RaporPaneli_ = new RaporPaneli(session_.file(), [this] { changed(); });
     GirdiSekmeleri_->addTab(RaporPaneli_, QStringLiteral("Ra&por"));
-    SeçeneklerPaneli_ = new SeceneklerPaneli(file_, [this] { changed(); });
+    SeçeneklerPaneli_ = new SeceneklerPaneli(session_.file(), [this] { changed(); });
     GirdiSekmeleri_->addTab(SeçeneklerPaneli_, QStringLiteral("Se&çenekler"));
     // The items may have changed since the alternatives were last shown.
     connect(GirdiSekmeleri_, &QTabWidget::currentChanged, this, [this](int index) {
@@ -380,6 +311,10 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
 }
 
 DosyaHesabıFormu::~DosyaHesabıFormu() = default;
+
+QString DosyaHesabıFormu::filePath() const {
+    return session_.path() ? shell::fromPath(*session_.path()) : QString();
+}
 
 QWidget* DosyaHesabıFormu::buildHeader() {
     auto* box = named(new QGroupBox(QStringLiteral("Dosya")), QStringLiteral("DosyaÇerçevesi"));
@@ -563,7 +498,7 @@ QWidget* DosyaHesabıFormu::buildResults() {
                             QStringLiteral("Faiz Dilimle&ri"));
     SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
     TaahhütPaneli_ = new UndertakingPanel([this](std::optional<claim::Undertaking> terms) {
-        file_.undertaking = std::move(terms);
+        session_.file().undertaking = std::move(terms);
         changed();
     });
     SonuçSekmeleri_->addTab(TaahhütPaneli_, QStringLiteral("Ödeme &Taahhüdü"));
@@ -576,8 +511,8 @@ QWidget* DosyaHesabıFormu::buildResults() {
     ÖzetListesi_->createColumns(SummaryColumns);
     DilimlerListesi_->createColumns(SliceColumns);
     MahsupListesi_->createColumns(SetOffColumns);
-    for (shell::ListView* view : {DilimlerListesi_, MahsupListesi_})
-        new ColumnSpread(view, {});
+    DilimSütunları_ = new ColumnSpread(DilimlerListesi_, {}, ColumnSpread::Widest::Given);
+    MahsupSütunları_ = new ColumnSpread(MahsupListesi_, {}, ColumnSpread::Widest::Given);
     for (shell::ListView* view :
          {KalemlerListesi_, ÖdemelerListesi_, ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
         view->setItemDelegate(new RoomyRows(view));
@@ -688,7 +623,8 @@ DosyaHesabıFormu* DosyaHesabıFormu::openNew(QWidget* owner) {
 DosyaHesabıFormu* DosyaHesabıFormu::openFile(const QString& path, QWidget* owner) {
     const QString wanted = QFileInfo(path).absoluteFilePath();
     for (DosyaHesabıFormu* window : openWindows()) {
-        if (!window->path_.isEmpty() && QFileInfo(window->path_).absoluteFilePath() == wanted) {
+        if (!window->filePath().isEmpty() &&
+            QFileInfo(window->filePath()).absoluteFilePath() == wanted) {
             shell::bringToFront(window);
             return window;
         }
@@ -722,46 +658,46 @@ bool DosyaHesabıFormu::load(const QString& path) {
             {toQString(app::MessageCaption), message, shell::Icon::Critical, shell::Buttons::Ok});
         return false;
     }
-    file_ = std::move(std::get<claim::ClaimFile>(read));
+    session_.open(std::move(std::get<claim::ClaimFile>(read)),
+                  shell::toPath(QFileInfo(path).absoluteFilePath()));
     // A file that names a list without carrying it takes the folder's copy.
     copyMissingLists();
-    path_ = QFileInfo(path).absoluteFilePath();
-    rememberRecent(path_);
+    rememberRecent(filePath());
     showFile();
     return true;
 }
 
 void DosyaHesabıFormu::showFile() {
     showing_ = true;
-    BaşlıkKutusu_->setText(toQString(file_.title));
-    HesapTarihiKutusu_->setValue(shell::toQDate(file_.calculationDate));
-    TakipTarihiOnayı_->setChecked(file_.filingDate.has_value());
-    TakipTarihiKutusu_->setValue(file_.filingDate ? qDateOf(file_.filingDate) : today());
-    TakipTarihiKutusu_->setEnabled(file_.filingDate.has_value());
-    GünEsasıKutusu_->setCurrentIndex(file_.dayBasis == 360 ? 1 : 0);
+    BaşlıkKutusu_->setText(toQString(session_.file().title));
+    HesapTarihiKutusu_->setValue(shell::toQDate(session_.file().calculationDate));
+    TakipTarihiOnayı_->setChecked(session_.file().filingDate.has_value());
+    TakipTarihiKutusu_->setValue(session_.file().filingDate ? qDateOf(session_.file().filingDate)
+                                                            : today());
+    TakipTarihiKutusu_->setEnabled(session_.file().filingDate.has_value());
+    GünEsasıKutusu_->setCurrentIndex(session_.file().dayBasis == 360 ? 1 : 0);
     fillRateChoices();
     KalemlerListesi_->removeAllRows();
-    for (std::size_t i = 0; i < file_.items.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().items.size(); ++i)
         KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-    for (std::size_t i = 0; i < file_.items.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().items.size(); ++i)
         showItemRow(int(i));
     ÖdemelerListesi_->removeAllRows();
-    for (std::size_t i = 0; i < file_.payments.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().payments.size(); ++i)
         ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-    for (std::size_t i = 0; i < file_.payments.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().payments.size(); ++i)
         showPaymentRow(int(i));
     showSetOffOrder();
-    TaahhütPaneli_->showTerms(file_.undertaking);
+    TaahhütPaneli_->showTerms(session_.file().undertaking);
     RaporPaneli_->showFile();
     SeçeneklerPaneli_->showFile();
     showing_ = false;
-    KalemlerListesi_->selectRow(file_.items.empty() ? -1 : 0);
-    ÖdemelerListesi_->selectRow(file_.payments.empty() ? -1 : 0);
+    KalemlerListesi_->selectRow(session_.file().items.empty() ? -1 : 0);
+    ÖdemelerListesi_->selectRow(session_.file().payments.empty() ? -1 : 0);
     showItemEditor();
     showPaymentEditor();
-    fieldError_.reset();
-    freshRow_.reset();
-    deleted_.clear();
+    session_.setFieldError(std::nullopt);
+    session_.setFreshRow(std::nullopt);
     refreshUndo();
     setWindowModified(false);
     refreshTitle();
@@ -769,7 +705,7 @@ void DosyaHesabıFormu::showFile() {
 }
 
 void DosyaHesabıFormu::showItemRow(int row) {
-    const claim::Item& item = file_.items.at(std::size_t(row));
+    const claim::Item& item = session_.file().items.at(std::size_t(row));
     const bool principal = item.kind == claim::ItemKind::Principal;
     const std::optional<Date>& date = principal ? item.interestStart : item.date;
     const QStringList cells{QString::number(row + 1),
@@ -783,7 +719,7 @@ void DosyaHesabıFormu::showItemRow(int row) {
 }
 
 void DosyaHesabıFormu::showPaymentRow(int row) {
-    const claim::Payment& payment = file_.payments.at(std::size_t(row));
+    const claim::Payment& payment = session_.file().payments.at(std::size_t(row));
     const QStringList cells{QString::number(row + 1), toQString(text::formatDate(payment.date)),
                             toQString(text::formatCents(payment.amount)),
                             toQString(payment.description)};
@@ -799,7 +735,7 @@ void DosyaHesabıFormu::fillRateChoices() {
     const Result<store::Listing> listing = store::listNames(shell::shared().listSource());
     if (listing)
         names.insert(listing.value().names.begin(), listing.value().names.end());
-    for (const auto& [name, periods] : file_.lists)
+    for (const auto& [name, periods] : session_.file().lists)
         names.insert(name);
     for (const RateList& list : rates::readyLists())
         names.insert(list.Name);
@@ -814,9 +750,9 @@ void DosyaHesabıFormu::fillRateChoices() {
 
 void DosyaHesabıFormu::showItemEditor() {
     const int row = KalemlerListesi_->selectedRow();
-    if (freshRow_ && freshRow_->part == claim::RefusalPlace::Part::Item &&
-        freshRow_->index != std::optional<std::size_t>(std::size_t(row))) {
-        freshRow_.reset();
+    if (session_.freshRow() && session_.freshRow()->part == claim::RefusalPlace::Part::Item &&
+        session_.freshRow()->index != std::optional<std::size_t>(std::size_t(row))) {
+        session_.setFreshRow(std::nullopt);
         showProblem();
     }
     KalemAlanı_->setEnabled(row >= 0);
@@ -829,7 +765,7 @@ void DosyaHesabıFormu::showItemEditor() {
         showing_ = false;
         return;
     }
-    const claim::Item& item = file_.items.at(std::size_t(row));
+    const claim::Item& item = session_.file().items.at(std::size_t(row));
     const bool principal = item.kind == claim::ItemKind::Principal;
     TürKutusu_->setCurrentIndex(
         int(std::find(Kinds.begin(), Kinds.end(), item.kind) - Kinds.begin()));
@@ -852,14 +788,14 @@ void DosyaHesabıFormu::showItemEditor() {
     OranKutusu_->setEnabled(principal);
     SabitOranKutusu_->setEnabled(principal && OranKutusu_->currentText() == FixedRateChoice);
     showing_ = false;
-    fieldError_.reset();
+    session_.setFieldError(std::nullopt);
 }
 
 void DosyaHesabıFormu::showPaymentEditor() {
     const int row = ÖdemelerListesi_->selectedRow();
-    if (freshRow_ && freshRow_->part == claim::RefusalPlace::Part::Payment &&
-        freshRow_->index != std::optional<std::size_t>(std::size_t(row))) {
-        freshRow_.reset();
+    if (session_.freshRow() && session_.freshRow()->part == claim::RefusalPlace::Part::Payment &&
+        session_.freshRow()->index != std::optional<std::size_t>(std::size_t(row))) {
+        session_.setFreshRow(std::nullopt);
         showProblem();
     }
     ÖdemeAlanı_->setEnabled(row >= 0);
@@ -869,45 +805,46 @@ void DosyaHesabıFormu::showPaymentEditor() {
         ÖdemeTutarıKutusu_->clear();
         ÖdemeAçıklamaKutusu_->clear();
     } else {
-        const claim::Payment& payment = file_.payments.at(std::size_t(row));
+        const claim::Payment& payment = session_.file().payments.at(std::size_t(row));
         ÖdemeTarihiKutusu_->setValue(shell::toQDate(payment.date));
         ÖdemeTutarıKutusu_->setText(amountText(payment.amount));
         ÖdemeAçıklamaKutusu_->setText(toQString(payment.description));
     }
     showing_ = false;
-    fieldError_.reset();
+    session_.setFieldError(std::nullopt);
 }
 
 void DosyaHesabıFormu::showSetOffOrder() {
     const int current = MahsupSırasıListesi_->currentRow();
     MahsupSırasıListesi_->clear();
-    for (const claim::Bucket bucket : file_.setOffOrder)
+    for (const claim::Bucket bucket : session_.file().setOffOrder)
         MahsupSırasıListesi_->addItem(toQString(claim::bucketTitle(bucket)));
     MahsupSırasıListesi_->setCurrentRow(std::max(current, 0));
 }
 
 void DosyaHesabıFormu::refreshTitle() {
-    const QString name = path_.isEmpty() ? QStringLiteral("Adsız") : QFileInfo(path_).fileName();
+    const QString name =
+        filePath().isEmpty() ? QStringLiteral("Adsız") : QFileInfo(filePath()).fileName();
     setWindowTitle(name + QStringLiteral("[*] — Dosya Hesabı"));
 }
 
 void DosyaHesabıFormu::HeaderChanged() {
     if (showing_)
         return;
-    file_.title = toStdString(BaşlıkKutusu_->text());
-    fieldError_.reset();
+    session_.file().title = toStdString(BaşlıkKutusu_->text());
+    session_.setFieldError(std::nullopt);
     if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_))
-        file_.calculationDate = *date;
+        session_.file().calculationDate = *date;
     else
-        fieldError_ = fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş.");
+        session_.setFieldError(fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş."));
     TakipTarihiKutusu_->setEnabled(TakipTarihiOnayı_->isChecked());
-    file_.filingDate.reset();
+    session_.file().filingDate.reset();
     if (TakipTarihiOnayı_->isChecked()) {
-        file_.filingDate = dateOf(*TakipTarihiKutusu_);
-        if (!file_.filingDate && !fieldError_)
-            fieldError_ = fileProblem("takip_tarihi", "Takip tarihi girilmemiş.");
+        session_.file().filingDate = dateOf(*TakipTarihiKutusu_);
+        if (!session_.file().filingDate && !session_.fieldError())
+            session_.setFieldError(fileProblem("takip_tarihi", "Takip tarihi girilmemiş."));
     }
-    file_.dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
+    session_.file().dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
     changed();
 }
 
@@ -917,7 +854,7 @@ void DosyaHesabıFormu::ItemKindChanged() {
     const int row = KalemlerListesi_->selectedRow();
     if (row < 0)
         return;
-    claim::Item& item = file_.items.at(std::size_t(row));
+    claim::Item& item = session_.file().items.at(std::size_t(row));
     const claim::ItemKind kind = Kinds.at(std::size_t(std::max(TürKutusu_->currentIndex(), 0)));
     // The one date field holds the interest start of a principal item and the date
     // of the others; it moves with the kind.
@@ -936,22 +873,22 @@ void DosyaHesabıFormu::ItemEditorChanged() {
     const int row = KalemlerListesi_->selectedRow();
     if (row < 0)
         return;
-    claim::Item& item = file_.items.at(std::size_t(row));
+    claim::Item& item = session_.file().items.at(std::size_t(row));
     const auto problem = [row](const char* field, const std::string& what) {
         return rowProblem(claim::RefusalPlace::Part::Item, row, field, what);
     };
-    fieldError_.reset();
+    session_.setFieldError(std::nullopt);
     item.description = toStdString(AçıklamaKutusu_->text());
     const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(TutarKutusu_->text()));
     item.amount = amount.value_or(0);
     if (!amount && !TutarKutusu_->text().trimmed().isEmpty())
-        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
+        session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
     const std::optional<Date> date = dateOf(*TarihKutusu_);
     const bool principal = item.kind == claim::ItemKind::Principal;
     (principal ? item.interestStart : item.date) = date;
-    if (!date && !fieldError_)
-        fieldError_ = principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
-                                : problem("tarih", "tarihi girilmemiş.");
+    if (!date && !session_.fieldError())
+        session_.setFieldError(principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
+                                         : problem("tarih", "tarihi girilmemiş."));
     if (principal) {
         const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
         SabitOranKutusu_->setEnabled(fixed);
@@ -959,8 +896,8 @@ void DosyaHesabıFormu::ItemEditorChanged() {
             const std::optional<double> percent =
                 text::parseNumber(toStdString(SabitOranKutusu_->text()));
             item.rate = claim::FixedRate{percent.value_or(0.0)};
-            if (!percent && !fieldError_)
-                fieldError_ = problem("oran.sabit", "sabit oranı girilmemiş.");
+            if (!percent && !session_.fieldError())
+                session_.setFieldError(problem("oran.sabit", "sabit oranı girilmemiş."));
         } else {
             item.rate = claim::ListRate{toStdString(OranKutusu_->currentText())};
             copyMissingLists();
@@ -973,23 +910,24 @@ void DosyaHesabıFormu::ItemEditorChanged() {
 void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
     claim::Item item;
     item.kind = claim::ItemKind::Principal;
-    item.interestStart = file_.calculationDate;
+    item.interestStart = session_.file().calculationDate;
     // A new principal item takes the rate of the one before it, or the first list.
-    const auto previous = std::find_if(file_.items.rbegin(), file_.items.rend(), [](const auto& i) {
-        return i.kind == claim::ItemKind::Principal;
-    });
-    if (previous != file_.items.rend())
+    const auto previous =
+        std::find_if(session_.file().items.rbegin(), session_.file().items.rend(),
+                     [](const auto& i) { return i.kind == claim::ItemKind::Principal; });
+    if (previous != session_.file().items.rend())
         item.rate = previous->rate;
     else if (OranKutusu_->count() > 1)
         item.rate = claim::ListRate{toStdString(OranKutusu_->itemText(0))};
-    file_.items.push_back(item);
+    session_.file().items.push_back(item);
     copyMissingLists();
     KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-    const int row = int(file_.items.size()) - 1;
+    const int row = int(session_.file().items.size()) - 1;
     showItemRow(row);
     KalemlerListesi_->selectRow(row);
     showItemEditor();
-    freshRow_ = claim::RefusalPlace{claim::RefusalPlace::Part::Item, std::size_t(row), {}, {}};
+    session_.setFreshRow(
+        claim::RefusalPlace{claim::RefusalPlace::Part::Item, std::size_t(row), {}, {}});
     TürKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -998,18 +936,16 @@ void DosyaHesabıFormu::KalemSilButonuTıklandı() {
     const int row = KalemlerListesi_->selectedRow();
     if (row < 0)
         return;
-    deleted_.push_back({true, std::size_t(row), file_.items.at(std::size_t(row)), {}});
-    freshRow_.reset();
-    file_.items.erase(file_.items.begin() + row);
+    session_.deleteItem(std::size_t(row));
     // While the row goes, the view makes the next one current and would show it
     // from the shortened file, one place off or past its end.
     {
         const QSignalBlocker quiet(KalemlerListesi_);
         KalemlerListesi_->removeRow(row);
     }
-    for (int r = row; r < int(file_.items.size()); ++r)
+    for (int r = row; r < int(session_.file().items.size()); ++r)
         showItemRow(r);
-    KalemlerListesi_->selectRow(std::min(row, int(file_.items.size()) - 1));
+    KalemlerListesi_->selectRow(std::min(row, int(session_.file().items.size()) - 1));
     showItemEditor();
     KalemlerListesi_->setFocus();
     refreshUndo();
@@ -1022,33 +958,34 @@ void DosyaHesabıFormu::PaymentEditorChanged() {
     const int row = ÖdemelerListesi_->selectedRow();
     if (row < 0)
         return;
-    claim::Payment& payment = file_.payments.at(std::size_t(row));
+    claim::Payment& payment = session_.file().payments.at(std::size_t(row));
     const auto problem = [row](const char* field, const std::string& what) {
         return rowProblem(claim::RefusalPlace::Part::Payment, row, field, what);
     };
-    fieldError_.reset();
+    session_.setFieldError(std::nullopt);
     payment.description = toStdString(ÖdemeAçıklamaKutusu_->text());
     const std::optional<claim::Kurus> amount =
         claim::parseKurus(toStdString(ÖdemeTutarıKutusu_->text()));
     payment.amount = amount.value_or(0);
     if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty())
-        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
+        session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
     if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_))
         payment.date = *date;
-    else if (!fieldError_)
-        fieldError_ = problem("tarih", "tarihi girilmemiş.");
+    else if (!session_.fieldError())
+        session_.setFieldError(problem("tarih", "tarihi girilmemiş."));
     showPaymentRow(row);
     changed();
 }
 
 void DosyaHesabıFormu::ÖdemeEkleButonuTıklandı() {
-    file_.payments.push_back({file_.calculationDate, 0, {}});
+    session_.file().payments.push_back({session_.file().calculationDate, 0, {}});
     ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-    const int row = int(file_.payments.size()) - 1;
+    const int row = int(session_.file().payments.size()) - 1;
     showPaymentRow(row);
     ÖdemelerListesi_->selectRow(row);
     showPaymentEditor();
-    freshRow_ = claim::RefusalPlace{claim::RefusalPlace::Part::Payment, std::size_t(row), {}, {}};
+    session_.setFreshRow(
+        claim::RefusalPlace{claim::RefusalPlace::Part::Payment, std::size_t(row), {}, {}});
     ÖdemeTarihiKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -1057,18 +994,16 @@ void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
     const int row = ÖdemelerListesi_->selectedRow();
     if (row < 0)
         return;
-    deleted_.push_back({false, std::size_t(row), {}, file_.payments.at(std::size_t(row))});
-    freshRow_.reset();
-    file_.payments.erase(file_.payments.begin() + row);
+    session_.deletePayment(std::size_t(row));
     // While the row goes, the view makes the next one current and would show it
     // from the shortened file, one place off or past its end.
     {
         const QSignalBlocker quiet(ÖdemelerListesi_);
         ÖdemelerListesi_->removeRow(row);
     }
-    for (int r = row; r < int(file_.payments.size()); ++r)
+    for (int r = row; r < int(session_.file().payments.size()); ++r)
         showPaymentRow(r);
-    ÖdemelerListesi_->selectRow(std::min(row, int(file_.payments.size()) - 1));
+    ÖdemelerListesi_->selectRow(std::min(row, int(session_.file().payments.size()) - 1));
     showPaymentEditor();
     ÖdemelerListesi_->setFocus();
     refreshUndo();
@@ -1078,25 +1013,21 @@ void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
 // The row comes back where it stood (or last, if the rows before it have gone since),
 // selected.
 void DosyaHesabıFormu::GeriAlMenüsüTıklandı() {
-    if (deleted_.empty())
+    const std::optional<claim::ClaimSession::Deleted> last = session_.undo();
+    if (!last)
         return;
-    const Deleted last = deleted_.back();
-    deleted_.pop_back();
-    if (last.isItem) {
-        const std::size_t at = std::min(last.index, file_.items.size());
-        file_.items.insert(file_.items.begin() + std::ptrdiff_t(at), last.item);
+    const std::size_t at = last->index;
+    if (last->isItem) {
         copyMissingLists();
         KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-        for (int r = int(at); r < int(file_.items.size()); ++r)
+        for (int r = int(at); r < int(session_.file().items.size()); ++r)
             showItemRow(r);
         KalemlerListesi_->selectRow(int(at));
         showItemEditor();
         KalemlerListesi_->setFocus();
     } else {
-        const std::size_t at = std::min(last.index, file_.payments.size());
-        file_.payments.insert(file_.payments.begin() + std::ptrdiff_t(at), last.payment);
         ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-        for (int r = int(at); r < int(file_.payments.size()); ++r)
+        for (int r = int(at); r < int(session_.file().payments.size()); ++r)
             showPaymentRow(r);
         ÖdemelerListesi_->selectRow(int(at));
         showPaymentEditor();
@@ -1107,12 +1038,13 @@ void DosyaHesabıFormu::GeriAlMenüsüTıklandı() {
 }
 
 void DosyaHesabıFormu::refreshUndo() {
-    GeriAlMenüsü_->setEnabled(!deleted_.empty());
-    if (deleted_.empty()) {
+    const std::vector<claim::ClaimSession::Deleted>& deleted = session_.deleted();
+    GeriAlMenüsü_->setEnabled(!deleted.empty());
+    if (deleted.empty()) {
         GeriAlMenüsü_->setText(QStringLiteral("&Geri Al"));
         return;
     }
-    const Deleted& last = deleted_.back();
+    const claim::ClaimSession::Deleted& last = deleted.back();
     GeriAlMenüsü_->setText(
         QStringLiteral("&Geri Al: %1. %2 silinmesi")
             .arg(last.index + 1)
@@ -1122,9 +1054,10 @@ void DosyaHesabıFormu::refreshUndo() {
 void DosyaHesabıFormu::MoveBucket(int step) {
     const int row = MahsupSırasıListesi_->currentRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= int(file_.setOffOrder.size()))
+    if (row < 0 || target < 0 || target >= int(session_.file().setOffOrder.size()))
         return;
-    std::swap(file_.setOffOrder[std::size_t(row)], file_.setOffOrder[std::size_t(target)]);
+    std::swap(session_.file().setOffOrder[std::size_t(row)],
+              session_.file().setOffOrder[std::size_t(target)]);
     MahsupSırasıListesi_->setCurrentRow(target);
     showSetOffOrder();
     changed();
@@ -1133,45 +1066,35 @@ void DosyaHesabıFormu::MoveBucket(int step) {
 void DosyaHesabıFormu::VarsayılanSıraButonuTıklandı() {
     const std::vector<claim::Bucket> order(claim::DefaultSetOffOrder.begin(),
                                            claim::DefaultSetOffOrder.end());
-    if (file_.setOffOrder == order)
+    if (session_.file().setOffOrder == order)
         return;
-    file_.setOffOrder = order;
+    session_.file().setOffOrder = order;
     showSetOffOrder();
     changed();
 }
 
 void DosyaHesabıFormu::GüncelOranlarButonuTıklandı() {
-    for (const std::string& name : listsDifferingFromFolder()) {
-        Result<RateList> current = store::readList(shell::shared().listSource(), name);
-        if (current)
-            file_.lists[name] = std::move(current.value().Periods);
-    }
+    session_.takeFolderLists(shell::shared().listSource());
     changed();
 }
 
 void DosyaHesabıFormu::changed() {
+    session_.changed(claim::RecoveryKeeper::Clock::now());
     setWindowModified(true);
-    recovery_.changed(claim::RecoveryKeeper::Clock::now());
     scheduleRecoveryCopy();
     recompute();
 }
 
 void DosyaHesabıFormu::scheduleRecoveryCopy() {
     const std::optional<claim::RecoveryKeeper::Clock::duration> wait =
-        recovery_.dueIn(claim::RecoveryKeeper::Clock::now());
+        session_.recovery().dueIn(claim::RecoveryKeeper::Clock::now());
     if (wait && !recoveryTimer_->isActive()) {
         recoveryTimer_->start(int(std::chrono::ceil<std::chrono::milliseconds>(*wait).count()));
     }
 }
 
 void DosyaHesabıFormu::keepRecoveryCopy() {
-    if (!isModified()) {
-        return;
-    }
-    const claim::RecoveryCopy copy{path_.isEmpty() ? std::nullopt
-                                                   : std::optional(shell::toPath(path_)),
-                                   file_.title, claim::toJson(file_)};
-    const Status kept = recovery_.keep(claim::RecoveryKeeper::Clock::now(), copy);
+    const Status kept = session_.keepRecoveryCopy(claim::RecoveryKeeper::Clock::now());
     if (!kept) {
         showStatus(QStringLiteral("Kurtarma kopyası yazılamadı: ") +
                    toQString(kept.error().description));
@@ -1189,11 +1112,9 @@ bool DosyaHesabıFormu::restore(const claim::FoundCopy& found) {
                                     shell::Icon::Critical, shell::Buttons::Ok});
         return false;
     }
-    file_ = std::move(std::get<claim::ClaimFile>(read));
+    session_.recover(std::move(std::get<claim::ClaimFile>(read)), found);
     copyMissingLists();
-    path_ = found.copy.file ? shell::fromPath(*found.copy.file) : QString();
     showFile();
-    recovery_.adopt(found.path);
     setWindowModified(true);
     return true;
 }
@@ -1201,18 +1122,10 @@ bool DosyaHesabıFormu::restore(const claim::FoundCopy& found) {
 void DosyaHesabıFormu::recompute() {
     // An edit that leaves the figures as they were (a description, the title) does
     // not fill the tables again: a large file has tens of thousands of slices.
-    std::optional<claim::ClaimResult> shown = std::move(result_);
-    result_.reset();
-    problem_ = fieldError_;
-    if (!problem_) {
-        claim::ClaimOutcome outcome = claim::compute(file_);
-        if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
-            problem_ = claim::inWords(*refusal);
-        else
-            result_ = std::move(std::get<claim::ClaimResult>(outcome));
-    }
+    const bool figuresChanged = session_.recompute();
     showProblem();
-    const std::vector<std::string> differing = listsDifferingFromFolder();
+    const std::vector<std::string> differing =
+        session_.listsDifferingFromFolder(shell::shared().listSource());
     if (!differing.empty()) {
         QStringList names;
         for (const std::string& name : differing)
@@ -1223,15 +1136,15 @@ void DosyaHesabıFormu::recompute() {
                 .arg(names.join(QStringLiteral(", "))));
     }
     GüncelOranlarAlanı_->setVisible(!differing.empty());
-    if (!result_ || !shown || *result_ != *shown)
+    if (figuresChanged)
         showResult();
     // An alternative may change while the main figures stay as they were.
-    if (result_)
-        KarşılaştırmaModeli_->setResults(file_, *result_);
+    if (session_.result())
+        KarşılaştırmaModeli_->setResults(session_.file(), *session_.result());
     else
         KarşılaştırmaModeli_->clear();
     KarşılaştırmaTablosu_->setVisible(KarşılaştırmaModeli_->hasAlternatives());
-    TaahhütPaneli_->compute(file_, result_.has_value());
+    TaahhütPaneli_->compute(session_.file(), session_.result().has_value());
 }
 
 // The message stands under the part of the inputs it concerns and where the results
@@ -1239,8 +1152,7 @@ void DosyaHesabıFormu::recompute() {
 // waits until the user leaves it.
 void DosyaHesabıFormu::showProblem() {
     using Part = claim::RefusalPlace::Part;
-    const bool waiting = problem_ && freshRow_ && sameRow(problem_->place, *freshRow_);
-    const std::optional<claim::WordedRefusal> shown = waiting ? std::nullopt : problem_;
+    const std::optional<claim::WordedRefusal> shown = session_.shownProblem();
     const QString text = shown ? toQString(shown->text) : QString();
     const Part part = shown ? shown->place.part : Part::File;
     const bool items =
@@ -1273,13 +1185,13 @@ void DosyaHesabıFormu::showProblem() {
 // Leaving the fields of a row just added, for another control of this window, ends
 // its grace.
 void DosyaHesabıFormu::focusMoved(QWidget* now) {
-    if (!freshRow_ || !now || now->window() != this)
+    if (!session_.freshRow() || !now || now->window() != this)
         return;
     const QWidget* area =
-        freshRow_->part == claim::RefusalPlace::Part::Item ? KalemAlanı_ : ÖdemeAlanı_;
+        session_.freshRow()->part == claim::RefusalPlace::Part::Item ? KalemAlanı_ : ÖdemeAlanı_;
     if (area->isAncestorOf(now))
         return;
-    freshRow_.reset();
+    session_.setFreshRow(std::nullopt);
     showProblem();
 }
 
@@ -1288,38 +1200,54 @@ void DosyaHesabıFormu::showResult() {
     ÖzetListesi_->removeAllRows();
     DilimlerListesi_->removeAllRows();
     MahsupListesi_->removeAllRows();
-    SonuçSekmeleri_->setVisible(result_.has_value());
-    PdfMenüsü_->setEnabled(result_.has_value());
-    WordMenüsü_->setEnabled(result_.has_value());
-    WordKaydetMenüsü_->setEnabled(result_.has_value());
-    if (!result_) {
+    SonuçSekmeleri_->setVisible(session_.result().has_value());
+    PdfMenüsü_->setEnabled(session_.result().has_value());
+    WordMenüsü_->setEnabled(session_.result().has_value());
+    WordKaydetMenüsü_->setEnabled(session_.result().has_value());
+    if (!session_.result()) {
         UyarıEtiketi_->clear();
         UyarıEtiketi_->hide();
         NotEtiketi_->clear();
         NotEtiketi_->hide();
         return;
     }
-    TakipTutarıNotu_->setVisible(result_->filingTotal.has_value());
+    TakipTutarıNotu_->setVisible(session_.result()->filingTotal.has_value());
     QList<QStringList> summary;
-    for (const auto& [label, amount] : claim::summaryLines(*result_))
+    for (const auto& [label, amount] : claim::summaryLines(*session_.result()))
         summary.append({toQString(label), toQString(amount)});
     ÖzetListesi_->addRows(summary);
-    QList<QStringList> slices;
-    slices.reserve(qsizetype(result_->slices.size()));
-    for (const claim::Slice& slice : result_->slices)
-        slices.append(shell::toQStringList(claim::sliceCells(slice)));
-    DilimlerListesi_->addRows(slices);
-    QList<QStringList> setOffs;
-    for (const claim::SetOff& setOff : result_->setOffs)
-        setOffs.append(shell::toQStringList(claim::setOffCells(setOff)));
-    MahsupListesi_->addRows(setOffs);
+    // The rows keep their own copy: the session's result is replaced on the next edit.
+    auto slices = std::make_shared<const std::vector<claim::Slice>>(session_.result()->slices);
+    showResultRows(*DilimlerListesi_,
+                   {slices->size(),
+                    [slices](std::size_t row) {
+                        return shell::toQStringList(claim::sliceCells((*slices)[row]));
+                    }},
+                   SliceColumns);
+    DilimSütunları_->setWidestRows({int(widestRow(*slices, &claim::Slice::base)),
+                                    int(widestRow(*slices, &claim::Slice::interest)),
+                                    int(widestRow(*slices, &claim::Slice::days))});
+    auto setOffs = std::make_shared<const std::vector<claim::SetOff>>(session_.result()->setOffs);
+    showResultRows(*MahsupListesi_,
+                   {setOffs->size(),
+                    [setOffs](std::size_t row) {
+                        return shell::toQStringList(claim::setOffCells((*setOffs)[row]));
+                    }},
+                   SetOffColumns);
+    std::vector<int> widest;
+    for (claim::Kurus claim::SetOff::*field :
+         {&claim::SetOff::amount, &claim::SetOff::costs, &claim::SetOff::fee,
+          &claim::SetOff::interest, &claim::SetOff::principal, &claim::SetOff::remainingPrincipal,
+          &claim::SetOff::overpaid})
+        widest.push_back(int(widestRow(*setOffs, field)));
+    MahsupSütunları_->setWidestRows(std::move(widest));
     QStringList notices;
-    for (const std::string& notice : result_->notices)
+    for (const std::string& notice : session_.result()->notices)
         notices << toQString(notice);
     UyarıEtiketi_->setText(notices.join(u'\n'));
     UyarıEtiketi_->setVisible(!notices.isEmpty());
     QStringList notes;
-    for (const std::string& note : result_->notes)
+    for (const std::string& note : session_.result()->notes)
         notes << toQString(note);
     NotEtiketi_->setText(notes.join(u'\n'));
     NotEtiketi_->setVisible(!notes.isEmpty());
@@ -1330,28 +1258,15 @@ void DosyaHesabıFormu::showResult() {
 void DosyaHesabıFormu::copyMissingLists() {
     const store::ListSource source = shell::shared().listSource();
     if (!source.builtIn) {
-        claim::copyMissingLists(file_, source.folder);
+        claim::copyMissingLists(session_.file(), source.folder);
         return;
     }
-    for (const std::string& name : claim::listsUsed(file_)) {
-        if (file_.lists.contains(name))
+    for (const std::string& name : claim::listsUsed(session_.file())) {
+        if (session_.file().lists.contains(name))
             continue;
         if (const Result<RateList> list = store::readList(source, name))
-            file_.lists.emplace(name, list.value().Periods);
+            session_.file().lists.emplace(name, list.value().Periods);
     }
-}
-
-std::vector<std::string> DosyaHesabıFormu::listsDifferingFromFolder() const {
-    std::vector<std::string> differing;
-    for (const std::string& name : claim::listsUsed(file_)) {
-        const auto copy = file_.lists.find(name);
-        if (copy == file_.lists.end())
-            continue;
-        const Result<RateList> current = store::readList(shell::shared().listSource(), name);
-        if (current && current.value().Periods != copy->second)
-            differing.push_back(name);
-    }
-    return differing;
 }
 
 QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggested) {
@@ -1368,14 +1283,16 @@ QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggeste
 }
 
 void DosyaHesabıFormu::OpenChosenFile() {
-    const QString folder = path_.isEmpty() ? pdf::reportFolder() : QFileInfo(path_).absolutePath();
+    const QString folder =
+        filePath().isEmpty() ? pdf::reportFolder() : QFileInfo(filePath()).absolutePath();
     const QString chosen = chooseFile(FileDialog::Open, folder);
     if (!chosen.isEmpty())
         openHereOrBeside(chosen);
 }
 
 bool DosyaHesabıFormu::untouched() const {
-    return path_.isEmpty() && !isModified() && file_.items.empty() && file_.payments.empty();
+    return filePath().isEmpty() && !isModified() && session_.file().items.empty() &&
+           session_.file().payments.empty();
 }
 
 // An untouched new window takes the file itself, unless the file is open in another
@@ -1385,8 +1302,8 @@ void DosyaHesabıFormu::openHereOrBeside(const QString& path) {
     const std::vector<DosyaHesabıFormu*> windows = openWindows();
     const bool openElsewhere =
         std::any_of(windows.begin(), windows.end(), [&wanted](const DosyaHesabıFormu* window) {
-            return !window->path_.isEmpty() &&
-                   QFileInfo(window->path_).absoluteFilePath() == wanted;
+            return !window->filePath().isEmpty() &&
+                   QFileInfo(window->filePath()).absoluteFilePath() == wanted;
         });
     if (untouched() && !openElsewhere) {
         load(wanted);
@@ -1396,14 +1313,14 @@ void DosyaHesabıFormu::openHereOrBeside(const QString& path) {
 }
 
 bool DosyaHesabıFormu::save() {
-    return path_.isEmpty() ? saveAs() : writeTo(path_);
+    return filePath().isEmpty() ? saveAs() : writeTo(filePath());
 }
 
 bool DosyaHesabıFormu::saveAs() {
-    QString suggested = path_;
+    QString suggested = filePath();
     // The first save opens where the reports are saved.
     if (suggested.isEmpty()) {
-        const QString pdfName = pdf::suggestedFileName(toQString(file_.title));
+        const QString pdfName = pdf::suggestedFileName(toQString(session_.file().title));
         suggested =
             QDir(pdf::reportFolder())
                 .filePath(pdfName.left(pdfName.size() - 4) + toQString(claim::FileExtension));
@@ -1412,23 +1329,16 @@ bool DosyaHesabıFormu::saveAs() {
     return !chosen.isEmpty() && writeTo(chosen);
 }
 
-// Copies of lists no item uses any more are not written.
 bool DosyaHesabıFormu::writeTo(const QString& path) {
-    const std::vector<std::string> used = claim::listsUsed(file_);
-    std::erase_if(file_.lists, [&used](const auto& entry) {
-        return std::find(used.begin(), used.end(), entry.first) == used.end();
-    });
-    const Status written = claim::writeFile(shell::toPath(path), file_);
+    const Status written = session_.save(shell::toPath(QFileInfo(path).absoluteFilePath()));
     if (!written) {
         shell::ReportError(written.error());
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
     setWindowModified(false);
     recoveryTimer_->stop();
-    recovery_.discard();
     refreshTitle();
-    rememberRecent(path_);
+    rememberRecent(filePath());
     return true;
 }
 
@@ -1463,22 +1373,23 @@ void DosyaHesabıFormu::fillRecentMenu() {
 }
 
 QString DosyaHesabıFormu::reportName() const {
-    return path_.isEmpty() ? toQString(file_.title) : QFileInfo(path_).completeBaseName();
+    return filePath().isEmpty() ? toQString(session_.file().title)
+                                : QFileInfo(filePath()).completeBaseName();
 }
 
 void DosyaHesabıFormu::ExportPdf() {
-    if (!result_)
+    if (!session_.result())
         return;
     const report::Document document =
-        report::claimReport(file_, *result_, shell::toSysDays(today()));
+        report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     pdf::saveReport(this, document, pdf::suggestedFileName(reportName()));
 }
 
 void DosyaHesabıFormu::ExportWord() {
-    if (!result_)
+    if (!session_.result())
         return;
     const report::Document document =
-        report::claimReport(file_, *result_, shell::toSysDays(today()));
+        report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     word::exportToWordProcessor([&document] { return document; },
                                 QStringLiteral("DosyaHesabi.dotx"),
                                 {[this](const QString& text) { showStatus(text); },
@@ -1488,10 +1399,10 @@ void DosyaHesabıFormu::ExportWord() {
 }
 
 void DosyaHesabıFormu::SaveWord() {
-    if (!result_)
+    if (!session_.result())
         return;
     const report::Document document =
-        report::claimReport(file_, *result_, shell::toSysDays(today()));
+        report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     const QString file = word::saveDocument(this, document, word::suggestedFileName(reportName()));
     if (!file.isEmpty())
         showStatus(word::savedStatus(file));
@@ -1510,7 +1421,8 @@ void DosyaHesabıFormu::showStatus(const QString& text) {
 bool DosyaHesabıFormu::confirmDiscard() {
     if (!isModified())
         return true;
-    const QString name = path_.isEmpty() ? QStringLiteral("Adsız") : QFileInfo(path_).fileName();
+    const QString name =
+        filePath().isEmpty() ? QStringLiteral("Adsız") : QFileInfo(filePath()).fileName();
     switch (shell::askYesNoCancel(
         QStringLiteral("\"%1\" değişti. Değişiklikler kaydedilsin mi?").arg(name))) {
     case shell::Answer::Yes:
@@ -1529,7 +1441,7 @@ void DosyaHesabıFormu::closeEvent(QCloseEvent* event) {
     }
     // Saved, or its changes thrown away: nothing is left to recover.
     recoveryTimer_->stop();
-    recovery_.discard();
+    session_.discardChanges();
     QSettings settings;
     settings.beginGroup(SettingsGroup);
     settings.setValue(GeometryKey, saveGeometry());

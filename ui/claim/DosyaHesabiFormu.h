@@ -8,6 +8,7 @@
 
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimFile.h"
+#include "claim/ClaimSession.h"
 #include "claim/Recovery.h"
 #include "claim/RefusalWords.h"
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 class AnaParaKutusu;
+class ColumnSpread;
 class KarsilastirmaModeli;
 class RaporPaneli;
 class SeceneklerPaneli;
@@ -82,11 +84,12 @@ public:
     bool save();
     bool saveAs();
 
-    const mirvane::claim::ClaimFile& claimFile() const { return file_; }
-    const QString& filePath() const { return path_; }
+    const mirvane::claim::ClaimFile& claimFile() const { return session_.file(); }
+    // Where the file is saved; empty for a file never saved.
+    QString filePath() const;
     bool isModified() const { return isWindowModified(); }
     // The result on display; nullopt while an input is wrong.
-    const std::optional<mirvane::claim::ClaimResult>& result() const { return result_; }
+    const std::optional<mirvane::claim::ClaimResult>& result() const { return session_.result(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -145,9 +148,6 @@ private:
     // window of its own.
     void openHereOrBeside(const QString& path);
     bool untouched() const;
-    // The lists the items use whose copy in the file differs from the list of the
-    // same name in the list folder.
-    std::vector<std::string> listsDifferingFromFolder() const;
     void copyMissingLists();
     bool confirmDiscard();
     // Opens the file a recovery copy holds, modified and bound to its path; false
@@ -161,31 +161,12 @@ private:
     void fillRecentMenu();
     QString chooseFile(FileDialog dialog, const QString& suggested);
 
-    mirvane::claim::ClaimFile file_;
-    QString path_;
-    std::optional<mirvane::claim::ClaimResult> result_;
-    // The first field whose text is no value at all (an amount with three
-    // decimals, a missing date); the core is not asked while one is set.
-    std::optional<mirvane::claim::WordedRefusal> fieldError_;
-    // What stops the calculation now, in words, with where it belongs.
-    std::optional<mirvane::claim::WordedRefusal> problem_;
-    // The item or payment just added and not yet left: what it still lacks is no
-    // error until the user moves on from it.
-    std::optional<mirvane::claim::RefusalPlace> freshRow_;
-    // Deleted items and payments, the last deleted last, for "Geri Al".
-    struct Deleted {
-        bool isItem = true;
-        std::size_t index = 0;
-        mirvane::claim::Item item;
-        mirvane::claim::Payment payment;
-    };
-    std::vector<Deleted> deleted_;
+    mirvane::claim::ClaimSession session_;
     // The rows drawn as wrong, so that they can be drawn plainly again.
     int markedItemRow_ = -1;
     int markedPaymentRow_ = -1;
     // Set while the program fills the fields, so their change signals are no edits.
     bool showing_ = false;
-    mirvane::claim::RecoveryKeeper recovery_;
     QTimer* recoveryTimer_ = nullptr;
 
     QLineEdit* BaşlıkKutusu_ = nullptr;
@@ -234,6 +215,8 @@ private:
     mirvane::shell::ListView* ÖzetListesi_ = nullptr;
     mirvane::shell::ListView* DilimlerListesi_ = nullptr;
     mirvane::shell::ListView* MahsupListesi_ = nullptr;
+    ColumnSpread* DilimSütunları_ = nullptr;
+    ColumnSpread* MahsupSütunları_ = nullptr;
     UndertakingPanel* TaahhütPaneli_ = nullptr;
 
     // The expert's report and the alternatives, each a part of its own.
