@@ -28,9 +28,6 @@ struct SharedValues {
     bool ListsBuiltIn = false;
     QColor LabelHighlightColour = DefaultLabelHighlightColour;
     QString MainWindowTitle;
-    // The name of a list the new-list window has just saved; the main window's next
-    // refresh selects it and empties it.
-    std::string NewListName;
     // "Today" for the windows; tests fix it.
     std::function<QDate()> today = [] {
         return QDate::currentDate();

@@ -154,7 +154,8 @@ private:
         QTest::mouseClick(pushButton(QStringLiteral("FaiziHesaplaButonu")), Qt::LeftButton);
     }
     void calculateExample();
-    void openModalWhile(const std::function<void()>& change);
+    // `savedList` stands for the name a dialog hands back for the list it saved.
+    void openModalWhile(const std::function<void()>& change, const std::string& savedList = {});
     void rightClick(QWidget* widget, const QPoint& position);
     QStringList breakdownLines() const;
     QVariant stored(const QString& key) const;
@@ -190,7 +191,6 @@ void AnaFormTest::init() {
     boxes_.requests.clear();
     boxes_.answers.clear();
     endings_ = 0;
-    mirvane::shell::shared().NewListName.clear();
 }
 
 void AnaFormTest::cleanup() {
@@ -1326,13 +1326,14 @@ void AnaFormTest::secondFileOfANameIsNamedBesideTheCaption() {
 
 // Runs `change` while a modal window is open over the main window, as an editor
 // would while the user works in it.
-void AnaFormTest::openModalWhile(const std::function<void()>& change) {
+void AnaFormTest::openModalWhile(const std::function<void()>& change,
+                                 const std::string& savedList) {
     QDialog window(form_.get());
     QTimer::singleShot(0, &window, [&window, change] {
         change();
         window.reject();
     });
-    form_->openModal(window);
+    form_->openModal(window, [savedList] { return savedList; });
 }
 
 void AnaFormTest::modalWindowsRebuildOnlyWhenTheFolderChanged() {
@@ -1366,13 +1367,10 @@ void AnaFormTest::modalWindowsRebuildOnlyWhenTheFolderChanged() {
     QCOMPARE(form.focusWidget(), startField());
 
     // A list saved under a new name is selected, wherever it sorts.
-    openModalWhile([] {
-        fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni")));
-        mirvane::shell::shared().NewListName = "Aaa Yeni";
-    });
+    openModalWhile([] { fs::copy_file(listFile(FirstList), listFile(QStringLiteral("Aaa Yeni"))); },
+                   "Aaa Yeni");
     QCOMPARE(names()->count(), 4);
     QCOMPARE(names()->currentItem()->text(), QStringLiteral("Aaa Yeni"));
-    QVERIFY(mirvane::shell::shared().NewListName.empty());
 
     // A file that sorts first shifts every position, but not the selected list.
     openModalWhile([] { fs::copy_file(listFile(FirstList), listFile(QStringLiteral("0 Kopya"))); });

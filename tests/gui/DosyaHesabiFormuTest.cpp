@@ -577,7 +577,8 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
 // window takes that window.
 void DosyaHesabiFormuTest::fileDialogsRecentFilesAndUntouchedWindow() {
     const QString reports = folder_->filePath(QStringLiteral("raporlar"));
-    QSettings().setValue(QStringLiteral("Raporlar/PDF Klasoru"), reports);
+    QSettings(QStringLiteral("Telvar"), QStringLiteral("Mirvane"))
+        .setValue(QStringLiteral("Raporlar/PDF Klasoru"), reports);
     openWindow();
     auto* title = child<QLineEdit>(QStringLiteral("BaşlıkKutusu"));
     title->setFocus();

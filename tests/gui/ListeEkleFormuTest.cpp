@@ -109,7 +109,6 @@ private:
 
 void ListeEkleFormuTest::init() {
     fixture_.setUp();
-    mirvane::shell::shared().NewListName.clear();
     window_ = new ListeEkleFormu;
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_));
@@ -408,7 +407,7 @@ void ListeEkleFormuTest::savesUnderANewNameAndStaysOpen() {
     e.press("ListeyiKaydetButonu");
 
     QVERIFY(fixture_.boxes.requests.empty());
-    QCOMPARE(mirvane::shell::shared().NewListName, std::string("Faiz 2021"));
+    QCOMPARE(window_->savedListName(), std::string("Faiz 2021"));
     const Result<RateList> saved = faiz::read(listFile("Faiz 2021"));
     QVERIFY(saved.ok());
     const std::vector<RatePeriod> expected{{on(2021, 1, 1), on(2021, 12, 31), 12.5, "Şığ İçöü"},
@@ -428,7 +427,7 @@ void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
     e.addPeriod(QDate(2021, 1, 1), QDate(2021, 12, 31), QStringLiteral("9"));
     whenNameDialogOpens([](QDialog& dialog) { typeNameAndEnter(dialog, QStringLiteral("A")); });
     e.press("ListeyiKaydetButonu");
-    QCOMPARE(mirvane::shell::shared().NewListName, std::string("A"));
+    QCOMPARE(window_->savedListName(), std::string("A"));
 
     e.addPeriod(QDate(2022, 1, 1), QDate(2022, 12, 31), QStringLiteral("9"));
     whenNameDialogOpens([](QDialog& dialog) {
@@ -437,7 +436,7 @@ void ListeEkleFormuTest::cancelledNameDialogAfterASaveLeavesNoName() {
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     e.press("ListeyiKaydetButonu");
-    QVERIFY(mirvane::shell::shared().NewListName.empty());
+    QVERIFY(window_->savedListName().empty());
     QVERIFY(!fs::exists(listFile("B")));
     QCOMPARE(e.list()->rowCount(), 1);
     QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
@@ -465,7 +464,7 @@ void ListeEkleFormuTest::namesThatMakeNoListedFileAreRefused() {
         // The dialog came back with the refused name in it, selected for retyping.
         QCOMPARE(shown, name);
         QCOMPARE(selected, name);
-        QVERIFY(mirvane::shell::shared().NewListName.empty());
+        QVERIFY(window_->savedListName().empty());
         QCOMPARE(e.list()->rowCount(), 1);
         QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     }
@@ -497,7 +496,7 @@ void ListeEkleFormuTest::failedWriteKeepsTheRowsAndReports() {
     QCOMPARE(fixture_.boxes.requests[0].caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(fixture_.endings, 0);
     QVERIFY(!fs::exists(listFile("Yeni")));
-    QVERIFY(mirvane::shell::shared().NewListName.empty());
+    QVERIFY(window_->savedListName().empty());
     QCOMPARE(e.list()->rowCount(), 1);
     QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     QCOMPARE(
@@ -608,7 +607,7 @@ void ListeEkleFormuTest::nameDialogTrimsAndHandsBackTheName() {
     box->clear();
     typeNameAndEnter(dialog, QStringLiteral("  Faiz 2020  "));
     QCOMPARE(box->text(), QStringLiteral("Faiz 2020"));
-    QCOMPARE(mirvane::shell::shared().NewListName, std::string("Faiz 2020"));
+    QCOMPARE(dialog.acceptedName(), std::string("Faiz 2020"));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -632,12 +631,12 @@ void ListeEkleFormuTest::nameDialogRefusesEmptyAndTakenNames() {
     QCOMPARE(box->selectedText(), QStringLiteral("Adi Alacaklar (Kanuni Faiz)"));
     QCOMPARE(QApplication::focusWidget(), box);
     QVERIFY(dialog.isVisible());
-    QVERIFY(mirvane::shell::shared().NewListName.empty());
+    QVERIFY(dialog.acceptedName().empty());
 
     // Characters are left to the save: the dialog hands such a name back.
     box->clear();
     typeNameAndEnter(dialog, QStringLiteral("a?b"));
-    QCOMPARE(mirvane::shell::shared().NewListName, std::string("a?b"));
+    QCOMPARE(dialog.acceptedName(), std::string("a?b"));
 }
 
 void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
@@ -645,9 +644,10 @@ void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
         ListeAdıGirişFormu dialog(window_);
         dialog.show();
         QTRY_VERIFY(dialog.isActiveWindow());
-        mirvane::shell::shared().NewListName = "eski";
+        child<QLineEdit>(&dialog, QStringLiteral("ListeAdıKutusu"))
+            ->setText(QStringLiteral("eski"));
         child<QPushButton>(&dialog, QStringLiteral("İptalButonu"))->click();
-        QVERIFY(mirvane::shell::shared().NewListName.empty());
+        QVERIFY(dialog.acceptedName().empty());
         QVERIFY(!dialog.isVisible());
     }
     {
@@ -658,7 +658,7 @@ void ListeEkleFormuTest::nameDialogCancelAndCloseLeaveNoName() {
         typeNameAndEnter(dialog, QStringLiteral("Ticari Alacaklar (Reeskont-Avans)"));
         dialog.close();
         QVERIFY(!dialog.isVisible());
-        QVERIFY(mirvane::shell::shared().NewListName.empty());
+        QVERIFY(dialog.acceptedName().empty());
     }
 }
 

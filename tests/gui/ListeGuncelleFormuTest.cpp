@@ -56,7 +56,6 @@ private:
 
 void ListeGuncelleFormuTest::init() {
     fixture_.setUp();
-    mirvane::shell::shared().NewListName.clear();
 }
 
 void ListeGuncelleFormuTest::cleanup() {
@@ -293,7 +292,6 @@ void ListeGuncelleFormuTest::savingWritesBackByteExactAndCloses() {
         QVERIFY(fileBytes(listFile(name)) == before);
     }
     QVERIFY(fixture_.boxes.requests.empty());
-    QVERIFY(mirvane::shell::shared().NewListName.empty());
 }
 
 void ListeGuncelleFormuTest::shortenedListLeavesNoTraceOfTheRemovedPeriod() {

@@ -101,13 +101,13 @@ void ListeAdıGirişFormu::TamamButonuTıklandı() {
         ListeAdıKutusu_->setFocus();
         return;
     case editing::NameVerdict::Accepted:
-        mirvane::shell::shared().NewListName = name;
+        acceptedName_ = name;
         accept();
         return;
     }
 }
 
 void ListeAdıGirişFormu::İptalButonuTıklandı() {
-    mirvane::shell::shared().NewListName.clear();
+    acceptedName_.clear();
     reject();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// The small dialog that asks for the name of a new rate list. An accepted name is
-// handed back through mirvane::shell::shared().NewListName; İptal empties it.
+// The small dialog that asks for the name of a new rate list; the caller reads the name
+// accepted from it once it is closed.
 
 #include <QDialog>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -17,6 +18,10 @@ public:
     // accept or overwrite.
     explicit ListeAdıGirişFormu(QWidget* owner = nullptr, const QString& proposed = QString());
 
+    // The name Tamam accepted, spaces around it dropped; empty when the dialog was
+    // cancelled or closed without one.
+    const std::string& acceptedName() const { return acceptedName_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -29,4 +34,5 @@ private:
     QLineEdit* ListeAdıKutusu_ = nullptr;
     QPushButton* TamamButonu_ = nullptr;
     QPushButton* İptalButonu_ = nullptr;
+    std::string acceptedName_;
 };

@@ -131,28 +131,27 @@ void ListeEkleFormu::showIdleState() {
     HazırListelerButonu_->setEnabled(true);
 }
 
-// The name travels through mirvane::shell::shared().NewListName: emptied here, set by the name
-// dialog, and left holding the saved name for the main window to select. After a
-// save that wrote nothing it is emptied again, so the main window never looks for
-// a list that is not there.
+// The name dialog hands back the name; the window keeps it, as the list the main window is
+// to select, only once the list is written. A save that writes nothing forgets the name
+// of an earlier one, so the main window never looks for a list the user did not mean.
 // A name the file system refuses brings the dialog back with that name in it, to be
 // put right rather than typed again.
 void ListeEkleFormu::ListeyiKaydetButonuTıklandı() {
-    std::string& name = mirvane::shell::shared().NewListName;
+    savedListName_.clear();
     QString proposal = proposedName_;
     while (true) {
-        name.clear();
         ListeAdıGirişFormu dialog(this, proposal);
         dialog.exec();
+        const std::string name = dialog.acceptedName();
         if (name.empty()) {
             return;
         }
         const WriteOutcome outcome = writeList(name);
         if (outcome == WriteOutcome::Written) {
+            savedListName_ = name;
             break;
         }
         proposal = toQString(name);
-        name.clear();
         if (outcome == WriteOutcome::Failed) {
             return;
         }

@@ -15,6 +15,9 @@ class ListeEkleFormu : public mirvane::editor::PeriodEditor {
 public:
     explicit ListeEkleFormu(QWidget* owner = nullptr);
 
+    // The name of the list the last save wrote; empty when it wrote none.
+    const std::string& savedListName() const { return savedListName_; }
+
 private:
     void YeniDönemBelirleListeyeEkleButonuTıklandı();
     void VazgeçButonuTıklandı();
@@ -41,4 +44,5 @@ private:
 
     // The name of the ready list the rows were filled from, proposed when saving.
     QString proposedName_;
+    std::string savedListName_;
 };

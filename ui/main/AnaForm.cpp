@@ -9,10 +9,12 @@
 #include "ratelist/RateListStore.h"
 #include "rates/Recognition.h"
 #include "report/ReportTexts.h"
+#include "settings/ProgramSettings.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
+#include "shell/QtSettingsStore.h"
 #include "shell/SharedValues.h"
 #include "text/Amount.h"
 #include "text/TextForms.h"
@@ -43,14 +45,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
-#include <limits>
 
 using namespace mirvane;
 using shell::button;
@@ -86,117 +85,21 @@ Date dayOf(const shell::DateTimePicker& picker) {
     return shell::toSysDays(*picker.value());
 }
 
-const QString SettingsSection = QStringLiteral("Ayarlar");
-const QString TopKey = QStringLiteral("Ust Bosluk");
-const QString LeftKey = QStringLiteral("Sol Bosluk");
-const QString ListPositionKey = QStringLiteral("Liste Sirasi");
-const QString ListNameKey = QStringLiteral("Liste Adi");
-const QString WidthKey = QStringLiteral("Pencere Genisligi");
-const QString HeightKey = QStringLiteral("Pencere Yuksekligi");
-
 const QSize DesignedSize(px(9705), px(7185));
-const QString Year360Key = QStringLiteral("360 Onayi");
 
-RunTimeError typeMismatch() {
-    return errors::make(errors::TypeMismatch);
+settings::EdgeScale edgeScale() {
+    return {TwipsPerPixel, QWIDGETSIZE_MAX};
 }
 
-// The text a setting holds; nullopt when it is absent.
-std::optional<QString> storedText(const QSettings& settings, const QString& key) {
-    if (!settings.contains(key)) {
-        return std::nullopt;
-    }
-    const QVariant value = settings.value(key);
-    // An unquoted decimal comma in the settings file reads back as a list.
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(u',');
-    }
-    return value.toString();
-}
-
-// The number a setting holds; nullopt when it is absent. A text that reads as
-// no number is a type mismatch.
-Result<std::optional<double>> storedNumber(const QSettings& settings, const QString& key) {
-    const std::optional<QString> text = storedText(settings, key);
-    if (!text) {
-        return std::optional<double>{};
-    }
-    const std::optional<double> number = text::parseNumber(text->toStdString());
-    if (!number) {
-        return typeMismatch();
-    }
-    return number;
-}
-
-// A window edge kept in twips as a single-precision number.
-Status readEdge(const QSettings& settings, const QString& key, int& pixels) {
-    const Result<std::optional<double>> stored = storedNumber(settings, key);
+// One step of the reading: a value kept is handed to `use`.
+template <class T, class Use> Status useStored(const Result<std::optional<T>>& stored, Use use) {
     if (!stored) {
         return stored.error();
     }
-    if (!stored.value()) {
-        return {};
-    }
-    const double twipsValue = *stored.value();
-    if (std::abs(twipsValue) > FLT_MAX) {
-        return errors::make(errors::Overflow);
-    }
-    const double pixelValue = std::nearbyint(double(float(twipsValue)) / TwipsPerPixel);
-    if (std::abs(pixelValue) > QWIDGETSIZE_MAX) {
-        return errors::make(errors::Overflow);
-    }
-    pixels = int(pixelValue);
-    return {};
-}
-
-// A whole number setting, rounded to the nearest (halves to even) like the
-// conversion the values were first written for.
-Result<std::optional<long>> storedWholeNumber(const QSettings& settings, const QString& key) {
-    const Result<std::optional<double>> stored = storedNumber(settings, key);
-    if (!stored) {
-        return stored.error();
-    }
-    if (!stored.value()) {
-        return std::optional<long>{};
-    }
-    const double rounded = std::nearbyint(*stored.value());
-    if (std::abs(rounded) > double(std::numeric_limits<std::int32_t>::max())) {
-        return errors::make(errors::Overflow);
-    }
-    return std::optional<long>(long(rounded));
-}
-
-Status readListPosition(const QSettings& settings, std::int16_t& position) {
-    const Result<std::optional<long>> stored = storedWholeNumber(settings, ListPositionKey);
-    if (!stored) {
-        return stored.error();
-    }
-    if (const std::optional<long> value = stored.value()) {
-        if (*value < std::numeric_limits<std::int16_t>::min() ||
-            *value > std::numeric_limits<std::int16_t>::max()) {
-            return errors::make(errors::Overflow);
-        }
-        position = std::int16_t(*value);
+    if (stored.value()) {
+        use(*stored.value());
     }
     return {};
-}
-
-Status readYear360(const QSettings& settings, QCheckBox& box) {
-    const Result<std::optional<long>> stored = storedWholeNumber(settings, Year360Key);
-    if (!stored) {
-        return stored.error();
-    }
-    if (const std::optional<long> value = stored.value()) {
-        if (*value != 0 && *value != 1) {
-            return errors::make(errors::InvalidPropertyValue);
-        }
-        box.setChecked(*value == 1);
-    }
-    return {};
-}
-
-QString twipsText(int pixels) {
-    return toQString(text::formatGeneralNumber(float(pixels * TwipsPerPixel)));
 }
 
 const QString ListsReadOnlyNote = QStringLiteral("(salt okunur)");
@@ -603,7 +506,7 @@ void AnaForm::showStatus(const QString& text) {
 
 void AnaForm::YeniListeEkleButonuTıklandı() {
     ListeEkleFormu window(this);
-    openModal(window);
+    openModal(window, [&window] { return window.savedListName(); });
 }
 
 void AnaForm::ListeyiGüncelleButonuTıklandı() {
@@ -658,50 +561,54 @@ void AnaForm::setInitialDates() {
 // Each value is one load step: a value that cannot be read is reported and its
 // step skipped, unless the user ends the program there.
 void AnaForm::readSettings() {
-    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
-    settings.beginGroup(SettingsSection);
+    shell::QtSettingsStore store;
+    const settings::MainWindowSettings kept(store, edgeScale());
+    const auto readEdge = [&kept](settings::Edge which, int& pixels) {
+        return shell::runStep(
+            [&] { return useStored(kept.edge(which), [&pixels](int value) { pixels = value; }); });
+    };
     QSize size = DesignedSize;
-    const bool sized =
-        shell::runStep([&] { return readEdge(settings, WidthKey, size.rwidth()); }) &&
-        shell::runStep([&] { return readEdge(settings, HeightKey, size.rheight()); });
+    const bool sized = readEdge(settings::Edge::Width, size.rwidth()) &&
+                       readEdge(settings::Edge::Height, size.rheight());
     resize(size.expandedTo(DesignedSize));
     if (!sized) {
         return;
     }
     QPoint position = centredPosition();
-    const bool goOn = shell::runStep([&] { return readEdge(settings, TopKey, position.ry()); }) &&
-                      shell::runStep([&] { return readEdge(settings, LeftKey, position.rx()); });
+    const bool goOn = readEdge(settings::Edge::Top, position.ry()) &&
+                      readEdge(settings::Edge::Left, position.rx());
     // A position left behind on a screen that is gone would hide the window.
     move(liesOnAScreen(position) ? position : centredPosition());
     if (!goOn) {
         return;
     }
-    if (!shell::runStep([&] { return readListPosition(settings, SelectedListIndex_); })) {
+    if (!shell::runStep([&] {
+            return useStored(kept.listPosition(),
+                             [this](std::int16_t value) { SelectedListIndex_ = value; });
+        })) {
         return;
     }
-    SelectedListName_ = storedText(settings, ListNameKey).value_or(QString()).toStdString();
-    if (shell::runStep([&] { return readYear360(settings, *YılGünSayısıOnayı_); })) {
+    SelectedListName_ = kept.listName();
+    if (shell::runStep([&] {
+            return useStored(kept.year360(),
+                             [this](bool value) { YılGünSayısıOnayı_->setChecked(value); });
+        })) {
         YılGünSayısıOnayıTıklandı();
     }
 }
 
 // Failures to store a value are ignored; the remaining values are still written.
 void AnaForm::writeSettings() {
-    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
-    settings.beginGroup(SettingsSection);
+    shell::QtSettingsStore store;
+    settings::MainWindowSettings kept(store, edgeScale());
     const Qt::WindowStates notNormal =
         Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     if (!(windowState() & notNormal)) {
-        settings.setValue(LeftKey, twipsText(pos().x()));
-        settings.setValue(TopKey, twipsText(pos().y()));
-        settings.setValue(WidthKey, twipsText(width()));
-        settings.setValue(HeightKey, twipsText(height()));
+        kept.writeEdges(pos().x(), pos().y(), width(), height());
     }
     const int row = FaizDosyalarıListesi_->currentRow();
-    settings.setValue(ListPositionKey, QString::number(row));
-    settings.setValue(ListNameKey, row >= 0 ? toQString(listNames_[std::size_t(row)]) : QString());
-    settings.setValue(Year360Key,
-                      YılGünSayısıOnayı_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    kept.writeList(row, row >= 0 ? listNames_[std::size_t(row)] : std::string());
+    kept.writeYear360(YılGünSayısıOnayı_->isChecked());
 }
 
 QPoint AnaForm::centredPosition() const {
@@ -734,19 +641,20 @@ void AnaForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownBefore_) {
         shownBefore_ = true;
-        QMetaObject::invokeMethod(this, &AnaForm::RefreshListNames, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { RefreshListNames(); }, Qt::QueuedConnection);
     }
 }
 
-void AnaForm::openModal(QDialog& dialog) {
+void AnaForm::openModal(QDialog& dialog, const std::function<std::string()>& savedList) {
     const int row = FaizDosyalarıListesi_->currentRow();
     SelectedListIndex_ = std::int16_t(row);
     SelectedListName_ = row >= 0 ? listNames_[std::size_t(row)] : std::string();
     const std::vector<store::ListFileState> before = store::folderState(shell::shared().ListFolder);
     dialog.exec();
-    if (!shell::shared().NewListName.empty() ||
-        store::folderState(shell::shared().ListFolder) != before) {
-        RefreshListNames();
+    const std::string saved = savedList ? savedList() : std::string();
+    if (!saved.empty() || store::folderState(shell::shared().ListFolder) != before) {
+        RefreshListNames(saved);
     }
 }
 
@@ -806,7 +714,7 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void AnaForm::RefreshListNames() {
+void AnaForm::RefreshListNames(const std::string& listToSelect) {
     shell::SharedValues& values = shell::shared();
     // A folder that cannot be made, read or given the ready lists does not stop the
     // user from computing: the program's own ready lists stand in for it, read-only.
@@ -840,8 +748,9 @@ void AnaForm::RefreshListNames() {
             listNotices_ << toQString(notice);
         }
     }
+    std::string pending = listToSelect;
     const std::optional<std::size_t> chosen =
-        store::selectAfterRefresh(listNames_, shell::shared().NewListName, SelectedListIndex_);
+        store::selectAfterRefresh(listNames_, pending, SelectedListIndex_);
     {
         const QSignalBlocker quiet(FaizDosyalarıListesi_);
         FaizDosyalarıListesi_->clear();

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,15 +42,19 @@ public:
 
     // Shows `dialog` modally over this window. When it closes, the list of rate
     // lists is rebuilt only if the dialog added, saved, deleted or renamed a list;
-    // otherwise the selection and the breakdown stay as they were.
-    void openModal(QDialog& dialog);
+    // otherwise the selection and the breakdown stay as they were. `savedList`, when
+    // given, names the list the dialog saved under a new name: the rebuilt list
+    // selects it.
+    void openModal(QDialog& dialog, const std::function<std::string()>& savedList = {});
 
     // Closes the window as "Çıkış" does, without asking whether to leave: the user
     // already chose to end. Each claim window still asks about its unsaved changes,
     // and the settings are written.
     void endProgram();
 
-    void RefreshListNames();
+    // `listToSelect`, where a list of that name exists, is selected; otherwise the list
+    // selected before.
+    void RefreshListNames(const std::string& listToSelect = {});
     void DeleteSelectedList();
 
     std::int32_t DayCountDivisor() const { return DayCountDivisor_; }

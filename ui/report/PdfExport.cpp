@@ -1,6 +1,9 @@
 #include "ui/report/PdfExport.h"
 
+#include "settings/ProgramSettings.h"
+#include "shell/Convert.h"
 #include "shell/Messages.h"
+#include "shell/QtSettingsStore.h"
 #include "ui/report/PdfDocument.h"
 
 #include <QCheckBox>
@@ -9,7 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 #include <utility>
@@ -18,14 +20,10 @@ namespace mirvane::pdf {
 
 namespace {
 
-const QString SettingsGroup = QStringLiteral("Raporlar");
-const QString FolderKey = QStringLiteral("PDF Klasoru");
-const QString OpenKey = QStringLiteral("PDF Acilsin");
-
 // The dialog of Qt's own, so the tick can stand in it on every desktop.
 std::optional<SaveChoice> askWithDialog(QWidget* parent, const QString& suggestedName) {
-    QSettings settings;
-    settings.beginGroup(SettingsGroup);
+    shell::QtSettingsStore store;
+    settings::ReportSettings kept(store);
     const QString folder = reportFolder();
     QFileDialog dialog(parent, QStringLiteral("PDF Olarak Kaydet"), folder,
                        QStringLiteral("PDF belgeleri (*.pdf)"));
@@ -36,14 +34,14 @@ std::optional<SaveChoice> askWithDialog(QWidget* parent, const QString& suggeste
     dialog.selectFile(suggestedName);
     auto* openAfterwards = new QCheckBox(QStringLiteral("Kaydettikten sonra &aç"), &dialog);
     openAfterwards->setObjectName(QStringLiteral("SonraAcOnayi"));
-    openAfterwards->setChecked(settings.value(OpenKey, true).toBool());
+    openAfterwards->setChecked(kept.openPdfAfterSaving());
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(openAfterwards, grid->rowCount(), 0, 1, -1);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     SaveChoice choice{dialog.selectedFiles().constFirst(), openAfterwards->isChecked()};
-    settings.setValue(FolderKey, QFileInfo(choice.file).absolutePath());
-    settings.setValue(OpenKey, choice.openAfterwards);
+    kept.rememberPdf(shell::toStdString(QFileInfo(choice.file).absolutePath()),
+                     choice.openAfterwards);
     return choice;
 }
 
@@ -57,11 +55,10 @@ std::function<bool(const QString&)> installedOpener;
 } // namespace
 
 QString reportFolder() {
-    QSettings settings;
-    settings.beginGroup(SettingsGroup);
-    return settings
-        .value(FolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .toString();
+    shell::QtSettingsStore store;
+    const std::optional<std::string> folder = settings::ReportSettings(store).pdfFolder();
+    return folder ? shell::toQString(*folder)
+                  : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 void setSaveChooser(SaveChooser chooser) {

@@ -1,7 +1,9 @@
 #include "ui/report/WordExport.h"
 
+#include "settings/ProgramSettings.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
+#include "shell/QtSettingsStore.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordDocument.h"
 
@@ -87,19 +89,16 @@ bool openWithDesktop(const QString& file) {
 
 #endif
 
-const QString SettingsGroup = QStringLiteral("Raporlar");
-const QString FolderKey = QStringLiteral("Word Klasoru");
-// The PDF's folder, where a first Word document goes too.
-const QString PdfFolderKey = QStringLiteral("PDF Klasoru");
-
 // The dialog of Qt's own, as the PDF's, so it looks and behaves the same on every
 // desktop; it asks before replacing a file.
 QString askWithDialog(QWidget* parent, const QString& suggestedName) {
-    QSettings settings;
-    settings.beginGroup(SettingsGroup);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    shell::QtSettingsStore store;
+    settings::ReportSettings kept(store);
+    // A first Word document goes where the PDF went.
+    const std::optional<std::string> keptFolder = kept.wordFolder();
     const QString folder =
-        settings.value(FolderKey, settings.value(PdfFolderKey, documents)).toString();
+        keptFolder ? shell::toQString(*keptFolder)
+                   : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QFileDialog dialog(parent, QStringLiteral("Word Belgesi Olarak Kaydet"), folder,
                        QStringLiteral("Word belgeleri (*.docx)"));
     dialog.setObjectName(QStringLiteral("WordKaydetPenceresi"));
@@ -110,7 +109,7 @@ QString askWithDialog(QWidget* parent, const QString& suggestedName) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString file = dialog.selectedFiles().constFirst();
-    settings.setValue(FolderKey, QFileInfo(file).absolutePath());
+    kept.rememberWordFolder(shell::toStdString(QFileInfo(file).absolutePath()));
     return file;
 }
 
