@@ -1,6 +1,6 @@
 #include "ui/main/AnaForm.h"
 
-#include "app/AppInfo.h"
+#include "app/BreakdownSession.h"
 #include "common/Utf8Path.h"
 #include "interest/Breakdown.h"
 #include "ratelist/FaizFile.h"
@@ -102,7 +102,7 @@ template <class T, class Use> Status useStored(const Result<std::optional<T>>& s
     return {};
 }
 
-const QString ListsReadOnlyNote = QStringLiteral("(salt okunur)");
+const std::string ListsReadOnlyNote = "(salt okunur)";
 const QString BuiltInListsTip =
     QStringLiteral("Liste klasörü kullanılamıyor: programın kendi hazır listeleri salt okunur "
                    "gösteriliyor. Liste eklemek, güncellemek ya da silmek için liste klasörüne "
@@ -444,7 +444,7 @@ void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
 }
 
 void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
-    if (!shownFacts_ || FaizDökümüListesi_->rowCount() == 0) {
+    if (!session_.canReport()) {
         shell::showNotice(EmptyListNotice);
         return;
     }
@@ -452,7 +452,7 @@ void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
 }
 
 void AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı() {
-    if (!shownFacts_ || FaizDökümüListesi_->rowCount() == 0) {
+    if (!session_.canReport()) {
         shell::showNotice(EmptyListNotice);
         return;
     }
@@ -465,16 +465,12 @@ void AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı() {
 // The report of the breakdown on display; with none computed, the header row alone,
 // as the whole-list copy has it.
 report::Document AnaForm::breakdownDocument() const {
-    if (!shownFacts_)
-        return {{}, {report::breakdownTable(ExportText_.toStdString())}};
-    return report::breakdownReport(*shownFacts_, displayedRows(),
-                                   ToplamFaizKutusu_->text().toStdString(),
-                                   shell::toSysDays(shell::shared().today()));
+    return session_.document(shell::toSysDays(shell::shared().today()));
 }
 
 QString AnaForm::reportName() const {
     return toQString(report::BreakdownTitle) + u' ' +
-           (shownFacts_ ? toQString(shownFacts_->list.Name) : QString());
+           (session_.facts() ? toQString(session_.facts()->list.Name) : QString());
 }
 
 // The window has no status bar of its own; a short message stands in the free band
@@ -514,7 +510,7 @@ void AnaForm::ListeyiGüncelleButonuTıklandı() {
     if (row < 0) {
         return; // the update window needs a selected list
     }
-    ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
+    ListeGüncelleFormu window(session_.nameAt(row), this);
     openModal(window);
 }
 
@@ -527,7 +523,7 @@ void AnaForm::SonDönemUyarısıBağlantısıTıklandı(const QString& link) {
     if (row < 0) {
         return;
     }
-    ListeGüncelleFormu window(listNames_[std::size_t(row)], this);
+    ListeGüncelleFormu window(session_.nameAt(row), this);
     window.bringCurrent();
     openModal(window);
 }
@@ -583,12 +579,13 @@ void AnaForm::readSettings() {
         return;
     }
     if (!shell::runStep([&] {
-            return useStored(kept.listPosition(),
-                             [this](std::int16_t value) { SelectedListIndex_ = value; });
+            return useStored(kept.listPosition(), [this](std::int16_t value) {
+                session_.rememberSelection(value, session_.rememberedName());
+            });
         })) {
         return;
     }
-    SelectedListName_ = kept.listName();
+    session_.rememberSelection(session_.rememberedPosition(), kept.listName());
     if (shell::runStep([&] {
             return useStored(kept.year360(),
                              [this](bool value) { YılGünSayısıOnayı_->setChecked(value); });
@@ -607,7 +604,7 @@ void AnaForm::writeSettings() {
         kept.writeEdges(pos().x(), pos().y(), width(), height());
     }
     const int row = FaizDosyalarıListesi_->currentRow();
-    kept.writeList(row, row >= 0 ? listNames_[std::size_t(row)] : std::string());
+    kept.writeList(row, session_.nameAt(row));
     kept.writeYear360(YılGünSayısıOnayı_->isChecked());
 }
 
@@ -648,8 +645,7 @@ void AnaForm::showEvent(QShowEvent* event) {
 
 void AnaForm::openModal(QDialog& dialog, const std::function<std::string()>& savedList) {
     const int row = FaizDosyalarıListesi_->currentRow();
-    SelectedListIndex_ = std::int16_t(row);
-    SelectedListName_ = row >= 0 ? listNames_[std::size_t(row)] : std::string();
+    session_.rememberSelection(row);
     const std::vector<store::ListFileState> before = store::folderState(shell::shared().ListFolder);
     dialog.exec();
     const std::string saved = savedList ? savedList() : std::string();
@@ -734,27 +730,21 @@ void AnaForm::RefreshListNames(const std::string& listToSelect) {
     // change them is turned off.
     values.ListFolderWritable = !values.ListsBuiltIn && store::isUsableFolder(values.ListFolder);
     showWhetherListsCanChange();
-    listNames_ = listing ? listing.value().names : std::vector<std::string>();
-    const auto named = std::find(listNames_.begin(), listNames_.end(), SelectedListName_);
-    if (named != listNames_.end()) {
-        SelectedListIndex_ = std::int16_t(named - listNames_.begin());
-    }
-    listNotices_.clear();
+    std::vector<std::string> notices;
     if (!values.ListFolderWritable) {
-        listNotices_ << ListsReadOnlyNote;
+        notices.push_back(ListsReadOnlyNote);
     }
     if (listing) {
-        for (const std::string& notice : listing.value().notices) {
-            listNotices_ << toQString(notice);
-        }
+        notices.insert(notices.end(), listing.value().notices.begin(),
+                       listing.value().notices.end());
     }
-    std::string pending = listToSelect;
     const std::optional<std::size_t> chosen =
-        store::selectAfterRefresh(listNames_, pending, SelectedListIndex_);
+        session_.refresh(listing ? listing.value().names : std::vector<std::string>(),
+                         std::move(notices), listToSelect);
     {
         const QSignalBlocker quiet(FaizDosyalarıListesi_);
         FaizDosyalarıListesi_->clear();
-        for (const std::string& name : listNames_) {
+        for (const std::string& name : session_.listNames()) {
             FaizDosyalarıListesi_->addItem(toQString(name));
         }
         FaizDosyalarıListesi_->setCurrentRow(chosen ? int(*chosen) : -1);
@@ -805,7 +795,7 @@ void AnaForm::DeleteSelectedList() {
     if (row < 0) {
         return;
     }
-    const std::string& name = listNames_[std::size_t(row)];
+    const std::string name = session_.nameAt(row);
     if (!shell::askYesNo(u'"' + toQString(name) + u'"' + DeleteQuestionTail)) {
         return;
     }
@@ -816,8 +806,7 @@ void AnaForm::DeleteSelectedList() {
         shell::ReportError(deleted.error());
         return;
     }
-    listNames_.erase(listNames_.begin() + row);
-    const int next = int(store::selectAfterDelete(std::size_t(row)));
+    const int next = int(session_.removeList(std::size_t(row)));
     {
         const QSignalBlocker quiet(FaizDosyalarıListesi_);
         delete FaizDosyalarıListesi_->takeItem(row);
@@ -833,18 +822,18 @@ void AnaForm::FaizDosyalarıListesiSeçildi(int row) {
 }
 
 bool AnaForm::loadForDisplay(int row) {
-    if (row < 0 || std::size_t(row) >= listNames_.size()) {
+    const std::string name = session_.nameAt(row);
+    if (name.empty()) {
         return false;
     }
-    const std::string& name = listNames_.at(std::size_t(row));
     clearDisplay(toQString(name));
     Result<RateList> read = store::readList(shell::shared().listSource(), name);
     if (!read) {
         shell::ReportError(read.error());
         return false;
     }
-    shownList_ = std::move(read).value();
-    showListCaption(toQString(breakdown::loadedListCaption(shownList_)));
+    session_.showList(std::move(read).value());
+    showListCaption(toQString(breakdown::loadedListCaption(session_.shownList())));
     showPeriods();
     return true;
 }
@@ -853,14 +842,15 @@ bool AnaForm::loadForDisplay(int row) {
 // every notice in the tooltip.
 void AnaForm::showListCaption(const QString& caption) {
     QString text = caption;
-    if (!listNotices_.isEmpty()) {
-        text += QStringLiteral("   ") + listNotices_.front();
-        if (listNotices_.size() > 1) {
-            text += QStringLiteral(" (+%1)").arg(listNotices_.size() - 1);
+    const std::vector<std::string>& notices = session_.listNotices();
+    if (!notices.empty()) {
+        text += QStringLiteral("   ") + toQString(notices.front());
+        if (notices.size() > 1) {
+            text += QStringLiteral(" (+%1)").arg(notices.size() - 1);
         }
     }
     Etiket_[6]->setText(text);
-    Etiket_[6]->setToolTip(listNotices_.join(u'\n'));
+    Etiket_[6]->setToolTip(shell::toQStringList(notices).join(u'\n'));
     Etiket_[6]->adjustSize();
 }
 
@@ -868,7 +858,7 @@ void AnaForm::clearDisplay(const QString& listName) {
     showListCaption(listName);
     clearBreakdown();
     FaizOranlarıListesi_->removeAllRows();
-    shownList_ = {};
+    session_.clearList();
 }
 
 void AnaForm::clearBreakdown() {
@@ -877,35 +867,37 @@ void AnaForm::clearBreakdown() {
     SonDönemUyarısıEtiketi_->hide();
     SatırNotuEtiketi_->hide();
     FaizDökümüListesi_->removeAllRows();
-    shownFacts_.reset();
-    breakdownInputs_.reset();
+    session_.clearBreakdown();
 }
 
 // The principal counts by its amount, so the grouping and decimals it gains when
 // the field is left change nothing.
-AnaForm::InputsShown AnaForm::inputsNow() const {
-    const QString principalText = AnaParaKutusu_->text();
-    const std::optional<double> amount = text::parseAmount(principalText.toStdString());
-    return {FaizDosyalarıListesi_->currentRow(), BaşlangıçTarihiKutusu_->value(),
-            BitişTarihiKutusu_->value(), amount ? QString::number(*amount, 'g', 17) : principalText,
+app::BreakdownInputs AnaForm::inputsNow() const {
+    const auto dayOrNone = [](const shell::DateTimePicker& picker) -> std::optional<Date> {
+        const std::optional<QDate> value = picker.value();
+        return value ? std::optional<Date>(shell::toSysDays(*value)) : std::nullopt;
+    };
+    return {FaizDosyalarıListesi_->currentRow(), dayOrNone(*BaşlangıçTarihiKutusu_),
+            dayOrNone(*BitişTarihiKutusu_), app::principalKey(AnaParaKutusu_->text().toStdString()),
             YılGünSayısıOnayı_->isChecked()};
 }
 
 void AnaForm::inputChanged() {
-    if (breakdownInputs_ && inputsNow() != *breakdownInputs_) {
+    if (session_.inputsChanged(inputsNow())) {
         clearBreakdown();
     }
 }
 
 void AnaForm::showPeriods() {
-    for (std::size_t k = 0; k < shownList_.Periods.size(); ++k) {
+    const std::vector<RatePeriod>& periods = session_.shownList().Periods;
+    for (std::size_t k = 0; k < periods.size(); ++k) {
         FaizOranlarıListesi_->addRow(
-            shell::toQStringList(breakdown::periodCells(int(k) + 1, shownList_.Periods[k])));
+            shell::toQStringList(breakdown::periodCells(int(k) + 1, periods[k])));
     }
 }
 
 void AnaForm::YılGünSayısıOnayıTıklandı() {
-    DayCountDivisor_ = interest::DayCountDivisor(YılGünSayısıOnayı_->isChecked());
+    session_.setYear360(YılGünSayısıOnayı_->isChecked());
 }
 
 void AnaForm::FaiziHesaplaButonuTıklandı() {
@@ -939,7 +931,7 @@ bool AnaForm::datesAreUsable() {
 
 interest::Inputs AnaForm::calculationInputs(const std::string& principalText) const {
     return {dayOf(*BaşlangıçTarihiKutusu_), dayOf(*BitişTarihiKutusu_), principalText,
-            DayCountDivisor_};
+            session_.divisor()};
 }
 
 // The checks look at the list as it is shown, and a refused calculation leaves
@@ -947,14 +939,13 @@ interest::Inputs AnaForm::calculationInputs(const std::string& principalText) co
 bool AnaForm::passesChecks(const interest::Inputs& inputs) {
     // Without a list there is nothing to compute over; the user is told so in words.
     const int row = FaizDosyalarıListesi_->currentRow();
-    if (row < 0 || shownList_.Periods.empty()) {
+    if (row < 0 || session_.shownList().Periods.empty()) {
         shell::showNotice(row < 0 ? NoListNotice
-                                  : u'"' + toQString(listNames_[std::size_t(row)]) + u'"' +
-                                        EmptyListTail);
+                                  : u'"' + toQString(session_.nameAt(row)) + u'"' + EmptyListTail);
         FaizDosyalarıListesi_->setFocus();
         return false;
     }
-    const interest::Outcome outcome = interest::calculate(shownList_, inputs);
+    const interest::Outcome outcome = interest::calculate(session_.shownList(), inputs);
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
         refuse(*rejection);
         return false;
@@ -969,9 +960,9 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     if (!loadForDisplay(FaizDosyalarıListesi_->currentRow())) {
         return;
     }
-    breakdownInputs_ = inputsNow();
+    session_.startBreakdown(inputsNow());
     const interest::Outcome outcome = interest::calculate(
-        shownList_, inputs, [this](const interest::InterestRow& row) { showRow(row); });
+        session_.shownList(), inputs, [this](const interest::InterestRow& row) { showRow(row); });
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
         refuse(*rejection);
         return;
@@ -983,12 +974,12 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
         (!shell::ReportError(*calculation.failure) || calculation.rows.empty())) {
         return;
     }
-    showTotal(toQString(breakdown::totalText(calculation.total)));
+    const std::string total = breakdown::totalText(calculation.total);
+    showTotal(toQString(total));
     SatırNotuEtiketi_->setVisible(!calculation.rows.empty());
-    shownFacts_ = report::BreakdownFacts{
-        shownList_,     text::parseAmount(inputs.principalText).value_or(0.0),
-        inputs.start,   inputs.end,
-        inputs.divisor, calculation.ranPastListEnd};
+    session_.finishBreakdown(
+        total, {session_.shownList(), text::parseAmount(inputs.principalText).value_or(0.0),
+                inputs.start, inputs.end, inputs.divisor, calculation.ranPastListEnd});
     if (calculation.ranPastListEnd) {
         showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd),
                         !calculation.ranPastListEnd->checkedToListEnd);
@@ -1016,7 +1007,8 @@ void AnaForm::showRunOnNotice(const std::string& notice, bool warning) {
     colours.setColor(QPalette::WindowText,
                      warning ? WarningColour : palette().color(QPalette::WindowText));
     SonDönemUyarısıEtiketi_->setPalette(colours);
-    const std::optional<rates::Recognition> recognition = rates::recognise(shownList_.Periods);
+    const std::optional<rates::Recognition> recognition =
+        rates::recognise(session_.shownList().Periods);
     const QString advice = QStringLiteral("listeyi güncelleyin");
     // A read-only list folder leaves nothing to bring current there.
     const bool canUpdate = recognition && recognition->changed > 0 && text.contains(advice) &&
@@ -1027,7 +1019,7 @@ void AnaForm::showRunOnNotice(const std::string& notice, bool warning) {
         if (canUpdate) {
             linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
             SonDönemUyarısıEtiketi_->setToolTip(
-                toQString(rates::recognitionText(shownList_.Periods)));
+                toQString(rates::recognitionText(session_.shownList().Periods)));
         } else {
             linked += QStringLiteral(" <a href=\"oran-paketi\">Oran paketi yükle…</a>");
             SonDönemUyarısıEtiketi_->setToolTip(ui::ratePackageHelp());
@@ -1071,11 +1063,13 @@ void AnaForm::refuse(const interest::Rejection& rejection) {
 }
 
 void AnaForm::showRow(const interest::InterestRow& row) {
-    FaizDökümüListesi_->addRow(shell::toQStringList(breakdown::rowCells(row)));
+    breakdown::RowCells cells = breakdown::rowCells(row);
+    FaizDökümüListesi_->addRow(shell::toQStringList(cells));
+    session_.addRow(std::move(cells));
 }
 
 void AnaForm::ListeyiAktarDüğmesiBasıldı() {
-    if (FaizDökümüListesi_->rowCount() == 0) {
+    if (session_.rows().empty()) {
         shell::showNotice(EmptyListNotice);
         return;
     }
@@ -1083,7 +1077,7 @@ void AnaForm::ListeyiAktarDüğmesiBasıldı() {
 }
 
 void AnaForm::FaizDökümüListesiSağTıklandı(const QPoint& globalPosition) {
-    if (FaizDökümüListesi_->rowCount() > 0) {
+    if (!session_.rows().empty()) {
         openMenu(globalPosition, SadeceToplamıKopyalaMenüsü_);
     }
 }
@@ -1106,23 +1100,11 @@ void AnaForm::SadeceToplamıKopyalaMenüsüTıklandı() {
     clipboard->setText(ToplamFaizKutusu_->text());
 }
 
-std::vector<breakdown::RowCells> AnaForm::displayedRows() const {
-    std::vector<breakdown::RowCells> rows(std::size_t(FaizDökümüListesi_->rowCount()));
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        for (std::size_t column = 0; column < rows[row].size(); ++column) {
-            rows[row][column] = FaizDökümüListesi_->cellText(int(row), int(column)).toStdString();
-        }
-    }
-    return rows;
-}
-
-// Built from the texts as displayed, so the copy always matches what the user reads.
+// The rows and the total as the session holds them, which are the texts the user reads.
 void AnaForm::TümListeyiKopyalaMenüsüTıklandı() {
-    ExportText_ =
-        toQString(breakdown::ExportText(displayedRows(), ToplamFaizKutusu_->text().toStdString()));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(ExportText_);
+    clipboard->setText(toQString(session_.copyAll()));
 }
 
 void AnaForm::ÇıkışButonuTıklandı() {

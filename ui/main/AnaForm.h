@@ -2,6 +2,7 @@
 
 // The main window: pick a rate list, enter dates and principal, calculate, copy.
 
+#include "app/BreakdownSession.h"
 #include "interest/InterestEngine.h"
 #include "ratelist/RateList.h"
 #include "report/BreakdownReport.h"
@@ -57,10 +58,11 @@ public:
     void RefreshListNames(const std::string& listToSelect = {});
     void DeleteSelectedList();
 
-    std::int32_t DayCountDivisor() const { return DayCountDivisor_; }
-    std::int16_t SelectedListIndex() const { return SelectedListIndex_; }
-    const std::string& SelectedListName() const { return SelectedListName_; }
-    const QString& ExportText() const { return ExportText_; }
+    std::int32_t DayCountDivisor() const { return session_.divisor(); }
+    std::int16_t SelectedListIndex() const { return session_.rememberedPosition(); }
+    const std::string& SelectedListName() const { return session_.rememberedName(); }
+    // The text the whole-list copy put on the clipboard last.
+    QString ExportText() const { return QString::fromStdString(session_.lastCopied()); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -126,17 +128,9 @@ private:
     void showListCaption(const QString& caption);
     void showPeriods();
 
-    // A breakdown belongs to the inputs it was computed from: any change to them
-    // takes it off the window before it can be copied.
-    struct InputsShown {
-        int listRow = -1;
-        std::optional<QDate> start;
-        std::optional<QDate> end;
-        QString principal;
-        bool year360 = false;
-        friend bool operator==(const InputsShown&, const InputsShown&) = default;
-    };
-    InputsShown inputsNow() const;
+    // The inputs as the fields hold them now; a change takes the breakdown away before it
+    // can be copied.
+    mirvane::app::BreakdownInputs inputsNow() const;
     void inputChanged();
     void clearBreakdown();
     // Refuses (with a notice, focus on the field) a date field that is empty or
@@ -152,8 +146,6 @@ private:
     void showRow(const mirvane::interest::InterestRow& row);
 
     void openMenu(const QPoint& globalPosition, QAction* defaultItem);
-    // The breakdown's rows as displayed.
-    std::vector<mirvane::breakdown::RowCells> displayedRows() const;
 
     // Widgets.
     QGroupBox* Çerçeve_ = nullptr;
@@ -189,26 +181,11 @@ private:
     QLabel* DurumEtiketi_ = nullptr;
     QTimer* statusTimer_ = nullptr;
 
-    // Window variables.
-    std::int16_t SelectedListIndex_ = 0;
-    // The name of the list to select at the next refresh; where a list by that name
-    // still exists it wins over the position, which other files may have shifted.
-    std::string SelectedListName_;
-    std::int32_t DayCountDivisor_ = mirvane::interest::Divisor365;
-    QString ExportText_;
-
-    // The names behind the rows of FaizDosyalarıListesi, as the folder spells them.
-    std::vector<std::string> listNames_;
-    // What the list folder left out (a second file of one name), shown beside the caption.
-    QStringList listNotices_;
-    // The list whose periods FaizOranlarıListesi shows.
-    mirvane::RateList shownList_;
-    // What the breakdown on display was computed from; empty while none is shown.
-    std::optional<mirvane::report::BreakdownFacts> shownFacts_;
+    // The lists, the selection, the list shown and the breakdown on display.
+    mirvane::app::BreakdownSession session_;
     bool shownBefore_ = false;
     bool endingWithoutQuestion_ = false;
     bool folderNoticeShown_ = false;
-    std::optional<InputsShown> breakdownInputs_;
     // Where each control of the window and of the rates area was drawn.
     std::vector<std::pair<QWidget*, QRect>> designedPlaces_;
     // The window size the controls were last placed for; they are built for the
