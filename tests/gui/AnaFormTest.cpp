@@ -10,6 +10,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "shell/TableView.h"
 #include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/report/PdfExport.h"
@@ -143,8 +144,8 @@ private:
     shell::DateTimePicker* endField() const;
     QLineEdit* principal() const { return child<QLineEdit>(QStringLiteral("AnaParaKutusu")); }
     QLineEdit* total() const { return child<QLineEdit>(QStringLiteral("ToplamFaizKutusu")); }
-    shell::ListView* breakdown() const;
-    shell::ListView* rates() const;
+    shell::TableView* breakdown() const;
+    shell::TableView* rates() const;
     QPushButton* pushButton(const QString& name) const { return child<QPushButton>(name); }
     QMenu* menu() const { return child<QMenu>(QStringLiteral("SağMenü")); }
 
@@ -228,12 +229,12 @@ shell::DateTimePicker* AnaFormTest::endField() const {
     return child<shell::DateTimePicker>(QStringLiteral("BitişTarihiKutusu"));
 }
 
-shell::ListView* AnaFormTest::breakdown() const {
-    return child<shell::ListView>(QStringLiteral("FaizDökümüListesi"));
+shell::TableView* AnaFormTest::breakdown() const {
+    return child<shell::TableView>(QStringLiteral("FaizDökümüListesi"));
 }
 
-shell::ListView* AnaFormTest::rates() const {
-    return child<shell::ListView>(QStringLiteral("FaizOranlarıListesi"));
+shell::TableView* AnaFormTest::rates() const {
+    return child<shell::TableView>(QStringLiteral("FaizOranlarıListesi"));
 }
 
 // Entering a date field with Tab selects its day; the digits then fill day, month
@@ -322,7 +323,7 @@ void AnaFormTest::firstRunPreparesListsAndInputs() {
     QCOMPARE(startField()->value(), Today.addDays(-1));
     QCOMPARE(endField()->value(), Today);
     QVERIFY(!child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
-    QCOMPARE(form.DayCountDivisor(), 36500);
+    QCOMPARE(form.dayCountDivisor(), 36500);
     QCOMPARE(form.pos(), centred());
     QCOMPARE(form.windowTitle(), QStringLiteral("Telvar - Mirvane 1.14"));
     QCOMPARE(form.size(), QSize(647, 479));
@@ -347,7 +348,7 @@ void AnaFormTest::exampleTypedThroughTheFields() {
     QVERIFY(boxes_.requests.empty());
 
     QTest::mouseClick(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı")), Qt::LeftButton);
-    QCOMPARE(form.DayCountDivisor(), 36000);
+    QCOMPARE(form.dayCountDivisor(), 36000);
     calculate();
     QCOMPARE(breakdown()->cellText(0, 5), QStringLiteral("61,00"));
     QCOMPARE(breakdown()->cellText(1, 5), QStringLiteral("45,50"));
@@ -592,7 +593,7 @@ void AnaFormTest::keyboardReachesTheFields() {
     QTest::keyClick(&form, Qt::Key_I, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), breakdown());
     QTest::keyClick(&form, Qt::Key_3, Qt::AltModifier);
-    QTRY_COMPARE(form.DayCountDivisor(), 36000);
+    QTRY_COMPARE(form.dayCountDivisor(), 36000);
 
     // The keyboard order of the enabled controls.
     QStringList order;
@@ -626,7 +627,7 @@ void AnaFormTest::copyTotalAndWholeList() {
     QCOMPARE(clipboard->text(), QStringLiteral("105,04"));
     child<QAction>(QStringLiteral("TümListeyiKopyalaMenüsü"))->trigger();
     QCOMPARE(clipboard->text(), ExampleExport);
-    QCOMPARE(form.ExportText(), ExampleExport);
+    QCOMPARE(form.exportText(), ExampleExport);
 
     // The shortcuts act while the menu is closed.
     clipboard->setText(QStringLiteral("önce"));
@@ -1220,7 +1221,7 @@ void AnaFormTest::readOnlyFolderComputesOverBuiltInLists() {
 
     // Said once a run, however often the lists are read again.
     openModalWhile([] {});
-    form.RefreshListNames();
+    form.refreshListNames();
     QCOMPARE(int(boxes_.requests.size()), 1);
     QCOMPARE(endings_, 0);
 
@@ -1351,8 +1352,8 @@ void AnaFormTest::modalWindowsRebuildOnlyWhenTheFolderChanged() {
     names()->setCurrentRow(2);
     openModalWhile([] {});
     QCOMPARE(names()->currentRow(), 2);
-    QCOMPARE(form.SelectedListIndex(), 2);
-    QCOMPARE(form.SelectedListName(), ThirdList.toStdString());
+    QCOMPARE(form.selectedListIndex(), 2);
+    QCOMPARE(form.selectedListName(), ThirdList.toStdString());
 
     // A list saved again is read again; the selection stays on the list by its name.
     calculateExample();
@@ -1445,16 +1446,16 @@ void AnaFormTest::year360SurvivesARestart() {
     QVERIFY(closeFromTitleBar(*form_));
     reopenForm();
     QVERIFY(child<QCheckBox>(QStringLiteral("YılGünSayısıOnayı"))->isChecked());
-    QCOMPARE(form_->DayCountDivisor(), 36000);
+    QCOMPARE(form_->dayCountDivisor(), 36000);
     QCOMPARE(names()->currentRow(), 2);
-    QCOMPARE(form_->SelectedListIndex(), 2);
+    QCOMPARE(form_->selectedListIndex(), 2);
 
     // A remembered position past the end selects the last list.
     storeSettings({{QStringLiteral("Liste Sirasi"), QStringLiteral("7")}});
     fs::remove(listFile(ThirdList));
     reopenForm();
     QCOMPARE(names()->currentRow(), 1);
-    QCOMPARE(form_->SelectedListIndex(), 1);
+    QCOMPARE(form_->selectedListIndex(), 1);
 }
 
 // A list file copied into the folder between two starts shifts the positions; the

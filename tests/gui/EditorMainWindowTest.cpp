@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "shell/TableView.h"
 #include "ui/main/AnaForm.h"
 
 #include <QDialog>
@@ -62,8 +63,8 @@ private:
     QListWidget* names() const {
         return child<QListWidget>(form_.get(), QStringLiteral("FaizDosyalarıListesi"));
     }
-    shell::ListView* rates() const {
-        return child<shell::ListView>(form_.get(), QStringLiteral("FaizOranlarıListesi"));
+    shell::TableView* rates() const {
+        return child<shell::TableView>(form_.get(), QStringLiteral("FaizOranlarıListesi"));
     }
 
     EditorFixture fixture_;

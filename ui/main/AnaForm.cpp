@@ -1,13 +1,10 @@
 #include "ui/main/AnaForm.h"
 
 #include "app/BreakdownSession.h"
-#include "common/Utf8Path.h"
 #include "interest/Breakdown.h"
-#include "ratelist/FaizFile.h"
 #include "ratelist/FolderState.h"
 #include "ratelist/ListSource.h"
 #include "ratelist/RateListStore.h"
-#include "rates/Recognition.h"
 #include "report/ReportTexts.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Controls.h"
@@ -16,14 +13,16 @@
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/SharedValues.h"
+#include "shell/TableView.h"
 #include "text/Amount.h"
-#include "text/TextForms.h"
 #include "ui/about/HakkindaFormu.h"
 #include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/editor/ListeEkleFormu.h"
 #include "ui/editor/ListeGuncelleFormu.h"
 #include "ui/main/AnaParaKutusu.h"
+#include "ui/main/ListFolderLists.h"
+#include "ui/main/WindowPlacement.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 #include "ui/span/SureHesaplamaFormu.h"
@@ -34,90 +33,26 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
-#include <QDir>
-#include <QFocusEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 using namespace mirvane;
-using shell::button;
-using shell::fitToText;
-using shell::FixedEdge;
-using shell::label;
 using shell::layoutFont;
-using shell::place;
-using shell::px;
 using shell::toQString;
-using shell::twips;
-using shell::TwipsPerPixel;
 
 namespace {
-
-// The stale-rate notice: reached by Tab, its link takes the focus at once, so that
-// Enter follows it (a plain label would wait for a second Tab).
-class NoticeLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override {
-        QLabel::focusInEvent(event);
-        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
-            focusNextPrevChild(event->reason() == Qt::TabFocusReason);
-        }
-    }
-};
 
 // Only read once the date fields were found usable.
 Date dayOf(const shell::DateTimePicker& picker) {
     return shell::toSysDays(*picker.value());
 }
 
-const QSize DesignedSize(px(9705), px(7185));
-
-settings::EdgeScale edgeScale() {
-    return {TwipsPerPixel, QWIDGETSIZE_MAX};
-}
-
-// One step of the reading: a value kept is handed to `use`.
-template <class T, class Use> Status useStored(const Result<std::optional<T>>& stored, Use use) {
-    if (!stored) {
-        return stored.error();
-    }
-    if (stored.value()) {
-        use(*stored.value());
-    }
-    return {};
-}
-
-const std::string ListsReadOnlyNote = "(salt okunur)";
-const QString BuiltInListsTip =
-    QStringLiteral("Liste klasörü kullanılamıyor: programın kendi hazır listeleri salt okunur "
-                   "gösteriliyor. Liste eklemek, güncellemek ya da silmek için liste klasörüne "
-                   "yazma izni gerekir.");
-const QString ReadOnlyFolderTip =
-    QStringLiteral("Liste klasörüne yazılamıyor: listeler salt okunur. Liste eklemek, "
-                   "güncellemek ya da silmek için klasöre yazma izni gerekir.");
-const QString BuiltInListsNotice = QStringLiteral(
-    "Programın kendi hazır listeleri salt okunur olarak gösteriliyor; hesaplar bu listelerle "
-    "yapılabilir. Yeni liste eklemek, listeleri güncellemek ya da silmek için liste klasörüne "
-    "yazma izni gerekir.");
-const QString ReadOnlyFolderNotice =
-    QStringLiteral("Klasördeki listeler salt okunur olarak gösteriliyor; hesaplar bu listelerle "
-                   "yapılabilir. Yeni liste eklemek, listeleri güncellemek ya da silmek için "
-                   "klasöre yazma izni gerekir.");
 const QString NoListNotice = QStringLiteral(
     "Hesap için bir faiz oranı listesi seçilmemiş: \"Faiz Oranları Listeleri\" kutusundan bir "
     "liste seçin.");
@@ -125,10 +60,6 @@ const QString EmptyListTail = QStringLiteral(
     " listesinde hesaba girecek dönem yok (liste okunamadı ya da boş): başka bir liste seçin.");
 const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
 const QString EmptyListNotice = QStringLiteral("Liste boş!");
-const QColor WarningColour(160, 0, 0);
-// How long a status message stands, in milliseconds: long enough for a slow word
-// processor to come up.
-constexpr int StatusTime = 20000;
 const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
 const QString DeleteQuestionTail =
     QStringLiteral(" adlı listeyi silmek istediğinizden emin misiniz?");
@@ -141,15 +72,10 @@ AnaForm::AnaForm(QWidget* parent)
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AnaForm"));
     // Never smaller than drawn; the room it gains goes to the two tables.
-    setMinimumSize(DesignedSize);
-    resize(DesignedSize);
+    setMinimumSize(designedSize());
+    resize(designedSize());
     setFont(layoutFont(font()));
-    buildTopBand();
-    buildBreakdownArea();
-    buildRatesArea();
-    buildBottomButtons();
-    buildMenu();
-    setKeyboardOrder();
+    buildControls(this);
     connectHandlers();
 
     setWindowTitle(shell::shared().MainWindowTitle);
@@ -159,240 +85,26 @@ AnaForm::AnaForm(QWidget* parent)
     readSettings();
 }
 
-void AnaForm::rememberDesignedPlaces() {
-    laidOutSize_ = DesignedSize;
-    for (QWidget* parent : {static_cast<QWidget*>(this), Altlık_[0], Altlık_[2]}) {
-        for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isWindow()) {
-                designedPlaces_.emplace_back(child, child->geometry());
-            }
-        }
-    }
-}
-
-// At the designed size every control stands where it was drawn. Of the height
-// gained, a fifth goes to the list of rate lists (ready lists and the user's own
-// soon fill its four rows); of the rest three quarters go to the breakdown and a
-// quarter to the rates table, and what lies below each moves down with it. The
-// width gained widens the list of lists and both tables and moves what stands at
-// the right.
-void AnaForm::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Placed as drawn already: moving every control onto its own place would only
-    // queue a move for each, delivered as the window is first shown.
-    if (size() == laidOutSize_)
-        return;
-    laidOutSize_ = size();
-    const int wider = std::max(0, width() - DesignedSize.width());
-    const int taller = std::max(0, height() - DesignedSize.height());
-    const int listsGain = taller / 5;
-    const int breakdownGain = (taller - listsGain) * 3 / 4;
-    const int ratesGain = taller - listsGain - breakdownGain;
-    const int breakdownBottom = px(2310 + 1560);
-    const int ratesTop = px(4470);
-    const int bottomBand = px(6500);
-    const int rightHalf = px(5000);
-    const int listsRight = px(120 + 2805);
-    for (const auto& [widget, place] : designedPlaces_) {
-        QRect moved = place;
-        if (widget == Çerçeve_ || widget == Altlık_[0] || widget == FaizDosyalarıListesi_) {
-            moved.adjust(0, 0, wider, listsGain);
-        } else if (widget->parentWidget() == Altlık_[0]) {
-            moved.translate(place.left() >= listsRight ? wider : 0, 0);
-        } else if (widget == FaizDökümüListesi_) {
-            moved.adjust(0, listsGain, wider, listsGain + breakdownGain);
-        } else if (widget == Altlık_[2]) {
-            moved.adjust(0, listsGain + breakdownGain, wider, taller);
-        } else if (widget == FaizOranlarıListesi_) {
-            moved.adjust(0, 0, wider, ratesGain);
-        } else if (widget == SonDönemUyarısıEtiketi_) {
-            moved.adjust(0, taller, wider, taller);
-        } else if (widget->parentWidget() == Altlık_[2]) {
-            moved.translate(place.left() >= px(7000) ? wider : 0, 0);
-        } else if (place.top() >= bottomBand) {
-            moved.translate(place.left() >= rightHalf ? wider : 0, taller);
-        } else if (place.top() >= breakdownBottom && place.top() < ratesTop) {
-            moved.translate(place.left() >= rightHalf ? wider : 0, listsGain + breakdownGain);
-        } else {
-            moved.translate(0, listsGain);
-        }
-        if (moved.size() == place.size()) {
-            widget->move(moved.topLeft());
-        } else {
-            widget->setGeometry(moved);
-        }
-    }
-    if (DurumEtiketi_)
-        DurumEtiketi_->setGeometry(SonDönemUyarısıEtiketi_->geometry());
-}
-
 // The inputs outlive this part of the window while it is torn down; their last
-// signals must not reach it.
+// signals must not reach it. The tables let go of the session's rows before the session
+// goes.
 AnaForm::~AnaForm() {
     for (QObject* input : std::initializer_list<QObject*>{
              BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_, YılGünSayısıOnayı_}) {
         input->disconnect(this);
     }
+    FaizDökümüListesi_->setModel(nullptr);
+    FaizOranlarıListesi_->setModel(nullptr);
 }
 
-void AnaForm::buildTopBand() {
-    Çerçeve_ = place(new QGroupBox(this), QStringLiteral("Çerçeve"), twips(300, 210, 9060, 1635));
-    QWidget* band = Altlık_[0] =
-        place(new QWidget(Çerçeve_), QStringLiteral("Altlık0"), twips(60, 180, 8865, 1365));
-    FaizDosyalarıListesi_ = place(new QListWidget(band), QStringLiteral("FaizDosyalarıListesi"),
-                                  twips(120, 360, 2805, 840));
-    BaşlangıçTarihiKutusu_ =
-        place(new shell::DateTimePicker(band), QStringLiteral("BaşlangıçTarihiKutusu"),
-              twips(4530, 180, 1275, 315));
-    BitişTarihiKutusu_ = place(new shell::DateTimePicker(band), QStringLiteral("BitişTarihiKutusu"),
-                               twips(4530, 570, 1275, 315));
-    YılGünSayısıOnayı_ = new QCheckBox(QStringLiteral(" Yıl &360 gün olarak alınsın "), band);
-    YılGünSayısıOnayı_->setObjectName(QStringLiteral("YılGünSayısıOnayı"));
-    fitToText(YılGünSayısıOnayı_, twips(3630, 990, 2175, 285), FixedEdge::Left);
-    AnaParaKutusu_ = place(new AnaParaKutusu(band), QStringLiteral("AnaParaKutusu"),
-                           twips(6900, 300, 1815, 315));
-    FaiziHesaplaButonu_ = button(band, QStringLiteral("FaiziHesaplaButonu"),
-                                 QStringLiteral("&Faizi Hesapla"), twips(6900, 750, 1815, 345));
-
-    Etiket_[0] = label(band, 0, QStringLiteral("Faiz &Oranları Listeleri"),
-                       twips(120, 90, 1440, 195), FixedEdge::Left);
-    Etiket_[1] = label(band, 1, QStringLiteral("&Başlangıç Tarihi:"), twips(3180, 240, 1170, 195),
-                       FixedEdge::Right);
-    Etiket_[2] = label(band, 2, QStringLiteral("Bitiş &Tarihi:"), twips(3585, 630, 765, 195),
-                       FixedEdge::Right);
-    Etiket_[3] =
-        label(band, 3, QStringLiteral("Ana &Para:"), twips(6060, 360, 705, 195), FixedEdge::Right);
-    Etiket_[0]->setBuddy(FaizDosyalarıListesi_);
-    Etiket_[1]->setBuddy(BaşlangıçTarihiKutusu_);
-    Etiket_[2]->setBuddy(BitişTarihiKutusu_);
-    Etiket_[3]->setBuddy(AnaParaKutusu_);
-    shell::highlightLabelWhileFocused(Etiket_[0], FaizDosyalarıListesi_);
-    shell::highlightLabelWhileFocused(Etiket_[1], BaşlangıçTarihiKutusu_);
-    shell::highlightLabelWhileFocused(Etiket_[2], BitişTarihiKutusu_);
-    shell::highlightLabelWhileFocused(Etiket_[3], AnaParaKutusu_);
-    shell::enterMovesFocus(FaizDosyalarıListesi_);
-}
-
-void AnaForm::buildBreakdownArea() {
-    FaizDökümüListesi_ = place(new shell::ListView(this), QStringLiteral("FaizDökümüListesi"),
-                               twips(300, 2310, 9030, 1560));
-    FaizDökümüListesi_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    FaizDökümüListesi_->viewport()->installEventFilter(this);
-    Etiket_[4] =
-        label(this, 4, QStringLiteral("Fa&iz Dökümü"), twips(300, 2010, 930, 195), FixedEdge::Left);
-    Etiket_[4]->setBuddy(FaizDökümüListesi_);
-    // How the rows are to be read stands on the caption's line, the only free band
-    // beside the breakdown, while a breakdown is shown.
-    SatırNotuEtiketi_ =
-        place(new QLabel(this), QStringLiteral("SatırNotuEtiketi"), twips(1380, 2010, 7950, 195));
-    SatırNotuEtiketi_->setText(toQString(breakdown::StartDayNote));
-    SatırNotuEtiketi_->hide();
-
-    ListeyiAktarDüğmesi_ = button(this, QStringLiteral("ListeyiAktarDüğmesi"),
-                                  QStringLiteral("&Listeyi Aktar"), twips(300, 3990, 3075, 345));
-    // The claim file window opens from the free space between the export button and
-    // the total.
-    DosyaHesabıButonu_ = button(this, QStringLiteral("DosyaHesabıButonu"),
-                                QStringLiteral("&Dosya Hesabı"), twips(3525, 3990, 1800, 345));
-    Etiket_[5] = label(this, 5, QStringLiteral("Toplam Faiz:"), twips(5940, 4065, 900, 195),
-                       FixedEdge::Right);
-    Altlık_[1] = place(new QWidget(this), QStringLiteral("Altlık1"), twips(6960, 3975, 2415, 375));
-    ToplamFaizKutusu_ = place(new QLineEdit(Altlık_[1]), QStringLiteral("ToplamFaizKutusu"),
-                              twips(30, 30, 2325, 315));
-    // The total is copied as it stands, so the user cannot type over it.
-    ToplamFaizKutusu_->setReadOnly(true);
-    shell::enterMovesFocus(ToplamFaizKutusu_);
-}
-
-void AnaForm::buildRatesArea() {
-    QWidget* area = Altlık_[2] =
-        place(new QWidget(this), QStringLiteral("Altlık2"), twips(270, 4470, 9225, 2025));
-    Etiket_[6] = label(area, 6, QString(), twips(60, 60, 45, 195), FixedEdge::Left);
-    FaizOranlarıListesi_ = place(new shell::ListView(area), QStringLiteral("FaizOranlarıListesi"),
-                                 twips(60, 360, 7410, 1575));
-    YeniListeEkleButonu_ = button(area, QStringLiteral("YeniListeEkleButonu"),
-                                  QStringLiteral("Yeni Liste &Ekle"), twips(7680, 570, 1395, 345));
-    ListeSilButonu_ = button(area, QStringLiteral("ListeSilButonu"), QStringLiteral("Listeyi &Sil"),
-                             twips(7680, 975, 1395, 345));
-    ListeyiGüncelleButonu_ =
-        button(area, QStringLiteral("ListeyiGüncelleButonu"), QStringLiteral("Listeyi &Güncelle"),
-               twips(7680, 1380, 1395, 345));
-}
-
-void AnaForm::buildBottomButtons() {
-    SüreHesaplaButonu_ = button(this, QStringLiteral("SüreHesaplaButonu"),
-                                QStringLiteral("Süre &Hesapla"), twips(300, 6630, 1395, 345));
-    HakkındaButonu_ = button(this, QStringLiteral("HakkındaButonu"), QStringLiteral("Ha&kkında"),
-                             twips(6450, 6600, 1395, 345));
-    ÇıkışButonu_ = button(this, QStringLiteral("ÇıkışButonu"), QStringLiteral("Çıkış (Esc)"),
-                          twips(7950, 6600, 1395, 345));
-    // The band between the two button groups stays free, so the notice of a stale
-    // rate can stand there without moving anything else.
-    SonDönemUyarısıEtiketi_ = place(new NoticeLabel(this), QStringLiteral("SonDönemUyarısıEtiketi"),
-                                    twips(1800, 6525, 4560, 645));
-    SonDönemUyarısıEtiketi_->setWordWrap(true);
-    SonDönemUyarısıEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette warning = SonDönemUyarısıEtiketi_->palette();
-    warning.setColor(QPalette::WindowText, WarningColour);
-    SonDönemUyarısıEtiketi_->setPalette(warning);
-    SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    SonDönemUyarısıEtiketi_->hide();
-    connect(SonDönemUyarısıEtiketi_, &QLabel::linkActivated, this,
-            &AnaForm::SonDönemUyarısıBağlantısıTıklandı);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, ÇıkışButonu_, &QPushButton::click);
-}
-
-void AnaForm::buildMenu() {
-    SağMenü_ = new QMenu(QStringLiteral("Liste Menüsü"), this);
-    SağMenü_->setObjectName(QStringLiteral("SağMenü"));
-    // A pop-up takes the application's font, not its window's.
-    SağMenü_->setFont(font());
-    SadeceToplamıKopyalaMenüsü_ =
-        SağMenü_->addAction(QStringLiteral("&Sadece Toplamı Panoya Kopyala"));
-    SadeceToplamıKopyalaMenüsü_->setObjectName(QStringLiteral("SadeceToplamıKopyalaMenüsü"));
-    SadeceToplamıKopyalaMenüsü_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    TümListeyiKopyalaMenüsü_ = SağMenü_->addAction(QStringLiteral("&Tüm Listeyi Panoya Kopyala"));
-    TümListeyiKopyalaMenüsü_->setObjectName(QStringLiteral("TümListeyiKopyalaMenüsü"));
-    TümListeyiKopyalaMenüsü_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    SağMenü_->addSeparator()->setObjectName(QStringLiteral("MenüÇizgisi"));
-    ListeyiMSWordeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi MS &Word'e Aktar"));
-    ListeyiMSWordeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiMSWordeAktarMenüsü"));
-    ListeyiPDFeAktarMenüsü_ = SağMenü_->addAction(QStringLiteral("Listeyi &PDF'e Aktar"));
-    ListeyiPDFeAktarMenüsü_->setObjectName(QStringLiteral("ListeyiPDFeAktarMenüsü"));
-    WordBelgesiOlarakKaydetMenüsü_ =
-        SağMenü_->addAction(QStringLiteral("Word &Belgesi Olarak Kaydet…"));
-    WordBelgesiOlarakKaydetMenüsü_->setObjectName(QStringLiteral("WordBelgesiOlarakKaydetMenüsü"));
-    // The shortcuts work while the menu is closed too. In a field Ctrl+C copies that
-    // field's value: a total pasted where the user meant the principal would end up
-    // in a petition.
-    addAction(SadeceToplamıKopyalaMenüsü_);
-    addAction(TümListeyiKopyalaMenüsü_);
-    for (QWidget* field : std::initializer_list<QWidget*>{
-             BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_, ToplamFaizKutusu_}) {
-        field->installEventFilter(this);
-    }
-}
-
-bool AnaForm::isMenuShortcut(const QKeyEvent& key) const {
-    const QKeySequence pressed(key.keyCombination());
-    return pressed == SadeceToplamıKopyalaMenüsü_->shortcut() ||
-           pressed == TümListeyiKopyalaMenüsü_->shortcut();
-}
-
-void AnaForm::setKeyboardOrder() {
-    const std::array<QWidget*, 17> order{
-        FaizDosyalarıListesi_, BaşlangıçTarihiKutusu_, BitişTarihiKutusu_,   YılGünSayısıOnayı_,
-        AnaParaKutusu_,        FaiziHesaplaButonu_,    FaizDökümüListesi_,   ListeyiAktarDüğmesi_,
-        DosyaHesabıButonu_,    ToplamFaizKutusu_,      FaizOranlarıListesi_, YeniListeEkleButonu_,
-        ListeSilButonu_,       ListeyiGüncelleButonu_, SüreHesaplaButonu_,   HakkındaButonu_,
-        ÇıkışButonu_};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        setTabOrder(order[i], order[i + 1]);
-    }
+void AnaForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOut();
 }
 
 void AnaForm::connectHandlers() {
+    connect(SonDönemUyarısıEtiketi_, &QLabel::linkActivated, this,
+            &AnaForm::SonDönemUyarısıBağlantısıTıklandı);
     connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
             &AnaForm::FaizDosyalarıListesiSeçildi);
     connect(YılGünSayısıOnayı_, &QCheckBox::clicked, this, &AnaForm::YılGünSayısıOnayıTıklandı);
@@ -406,7 +118,7 @@ void AnaForm::connectHandlers() {
     connect(FaiziHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::FaiziHesaplaButonuTıklandı);
     connect(ListeyiAktarDüğmesi_, &QPushButton::clicked, this,
             &AnaForm::ListeyiAktarDüğmesiBasıldı);
-    connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::DeleteSelectedList);
+    connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::deleteSelectedList);
     connect(ÇıkışButonu_, &QPushButton::clicked, this, &AnaForm::ÇıkışButonuTıklandı);
     connect(YeniListeEkleButonu_, &QPushButton::clicked, this,
             &AnaForm::YeniListeEkleButonuTıklandı);
@@ -428,7 +140,7 @@ void AnaForm::connectHandlers() {
 }
 
 // The export itself copies the whole list first, so that the clipboard holds
-// ExportText afterwards, as with the copy item; the document holds what the PDF
+// the whole breakdown afterwards, as with the copy item; the document holds what the PDF
 // holds.
 void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
     word::exportToWordProcessor(
@@ -471,33 +183,6 @@ report::Document AnaForm::breakdownDocument() const {
 QString AnaForm::reportName() const {
     return toQString(report::BreakdownTitle) + u' ' +
            (session_.facts() ? toQString(session_.facts()->list.Name) : QString());
-}
-
-// The window has no status bar of its own; a short message stands in the free band
-// between the bottom buttons, over a stale-rate notice there, for a while.
-void AnaForm::showStatus(const QString& text) {
-    if (!DurumEtiketi_) {
-        DurumEtiketi_ = new QLabel(this);
-        DurumEtiketi_->setObjectName(QStringLiteral("DurumEtiketi"));
-        DurumEtiketi_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        DurumEtiketi_->setWordWrap(true);
-        DurumEtiketi_->setAutoFillBackground(true);
-        statusTimer_ = new QTimer(this);
-        statusTimer_->setSingleShot(true);
-        connect(statusTimer_, &QTimer::timeout, DurumEtiketi_, &QLabel::hide);
-    }
-    statusTimer_->stop();
-    if (text.isEmpty()) {
-        DurumEtiketi_->hide();
-        return;
-    }
-    DurumEtiketi_->setGeometry(SonDönemUyarısıEtiketi_->geometry());
-    DurumEtiketi_->setText(text);
-    DurumEtiketi_->show();
-    DurumEtiketi_->raise();
-    // What follows may hold the window for a moment (looking for a word processor).
-    DurumEtiketi_->repaint();
-    statusTimer_->start(StatusTime);
 }
 
 void AnaForm::YeniListeEkleButonuTıklandı() {
@@ -544,8 +229,21 @@ void AnaForm::HakkındaButonuTıklandı() {
 }
 
 void AnaForm::createColumns() {
-    FaizDökümüListesi_->createColumns(breakdown::breakdownColumns());
-    FaizOranlarıListesi_->createColumns(breakdown::rateColumns());
+    breakdownModel_ = new shell::CellTableModel(
+        breakdown::breakdownColumns(), [this] { return int(session_.rows().size()); },
+        [this](int row, int column) {
+            return toQString(session_.rows()[std::size_t(row)][std::size_t(column)]);
+        },
+        this);
+    FaizDökümüListesi_->showModel(breakdownModel_, breakdown::breakdownColumns());
+    ratesModel_ = new shell::CellTableModel(
+        breakdown::rateColumns(), [this] { return int(session_.shownList().Periods.size()); },
+        [this](int row, int column) {
+            const RatePeriod& period = session_.shownList().Periods[std::size_t(row)];
+            return toQString(breakdown::periodCells(row + 1, period)[std::size_t(column)]);
+        },
+        this);
+    FaizOranlarıListesi_->showModel(ratesModel_, breakdown::rateColumns());
 }
 
 void AnaForm::setInitialDates() {
@@ -558,28 +256,12 @@ void AnaForm::setInitialDates() {
 // step skipped, unless the user ends the program there.
 void AnaForm::readSettings() {
     shell::QtSettingsStore store;
-    const settings::MainWindowSettings kept(store, edgeScale());
-    const auto readEdge = [&kept](settings::Edge which, int& pixels) {
-        return shell::runStep(
-            [&] { return useStored(kept.edge(which), [&pixels](int value) { pixels = value; }); });
-    };
-    QSize size = DesignedSize;
-    const bool sized = readEdge(settings::Edge::Width, size.rwidth()) &&
-                       readEdge(settings::Edge::Height, size.rheight());
-    resize(size.expandedTo(DesignedSize));
-    if (!sized) {
-        return;
-    }
-    QPoint position = centredPosition();
-    const bool goOn = readEdge(settings::Edge::Top, position.ry()) &&
-                      readEdge(settings::Edge::Left, position.rx());
-    // A position left behind on a screen that is gone would hide the window.
-    move(liesOnAScreen(position) ? position : centredPosition());
-    if (!goOn) {
+    const settings::MainWindowSettings kept(store, ui::edgeScale());
+    if (!ui::restorePlacement(*this, kept, designedSize())) {
         return;
     }
     if (!shell::runStep([&] {
-            return useStored(kept.listPosition(), [this](std::int16_t value) {
+            return ui::useStored(kept.listPosition(), [this](std::int16_t value) {
                 session_.rememberSelection(value, session_.rememberedName());
             });
         })) {
@@ -587,8 +269,8 @@ void AnaForm::readSettings() {
     }
     session_.rememberSelection(session_.rememberedPosition(), kept.listName());
     if (shell::runStep([&] {
-            return useStored(kept.year360(),
-                             [this](bool value) { YılGünSayısıOnayı_->setChecked(value); });
+            return ui::useStored(kept.year360(),
+                                 [this](bool value) { YılGünSayısıOnayı_->setChecked(value); });
         })) {
         YılGünSayısıOnayıTıklandı();
     }
@@ -597,34 +279,11 @@ void AnaForm::readSettings() {
 // Failures to store a value are ignored; the remaining values are still written.
 void AnaForm::writeSettings() {
     shell::QtSettingsStore store;
-    settings::MainWindowSettings kept(store, edgeScale());
-    const Qt::WindowStates notNormal =
-        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (!(windowState() & notNormal)) {
-        kept.writeEdges(pos().x(), pos().y(), width(), height());
-    }
+    settings::MainWindowSettings kept(store, ui::edgeScale());
+    ui::keepPlacement(*this, kept);
     const int row = FaizDosyalarıListesi_->currentRow();
     kept.writeList(row, session_.nameAt(row));
     kept.writeYear360(YılGünSayısıOnayı_->isChecked());
-}
-
-QPoint AnaForm::centredPosition() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return {};
-    }
-    const QRect area = screen->geometry();
-    return {area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2};
-}
-
-bool AnaForm::liesOnAScreen(const QPoint& position) const {
-    const QRect window(position, size());
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->geometry().intersects(window)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The list of rate lists is built when the window is first shown, and rebuilt
@@ -639,7 +298,7 @@ void AnaForm::showEvent(QShowEvent* event) {
     if (!shownBefore_) {
         shownBefore_ = true;
         QMetaObject::invokeMethod(
-            this, [this] { RefreshListNames(); }, Qt::QueuedConnection);
+            this, [this] { refreshListNames(); }, Qt::QueuedConnection);
     }
 }
 
@@ -650,7 +309,7 @@ void AnaForm::openModal(QDialog& dialog, const std::function<std::string()>& sav
     dialog.exec();
     const std::string saved = savedList ? savedList() : std::string();
     if (!saved.empty() || store::folderState(shell::shared().ListFolder) != before) {
-        RefreshListNames(saved);
+        refreshListNames(saved);
     }
 }
 
@@ -710,37 +369,11 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void AnaForm::RefreshListNames(const std::string& listToSelect) {
-    shell::SharedValues& values = shell::shared();
-    // A folder that cannot be made, read or given the ready lists does not stop the
-    // user from computing: the program's own ready lists stand in for it, read-only.
-    QString unusable;
-    const Status prepared = store::prepareFolder(values.ListFolder);
-    if (!prepared) {
-        unusable = toQString(prepared.error().description);
-    }
-    values.ListsBuiltIn = !prepared;
-    Result<store::Listing> listing = store::listNames(values.listSource());
-    if (!listing) {
-        unusable = toQString(listing.error().description);
-        values.ListsBuiltIn = true;
-        listing = store::listNames(values.listSource());
-    }
-    // Lists kept in a folder the user may only read are still used; what would
-    // change them is turned off.
-    values.ListFolderWritable = !values.ListsBuiltIn && store::isUsableFolder(values.ListFolder);
-    showWhetherListsCanChange();
-    std::vector<std::string> notices;
-    if (!values.ListFolderWritable) {
-        notices.push_back(ListsReadOnlyNote);
-    }
-    if (listing) {
-        notices.insert(notices.end(), listing.value().notices.begin(),
-                       listing.value().notices.end());
-    }
+void AnaForm::refreshListNames(const std::string& listToSelect) {
+    ui::FolderLists lists = ui::readListFolder();
+    ui::showWhetherListsCanChange({YeniListeEkleButonu_, ListeSilButonu_, ListeyiGüncelleButonu_});
     const std::optional<std::size_t> chosen =
-        session_.refresh(listing ? listing.value().names : std::vector<std::string>(),
-                         std::move(notices), listToSelect);
+        session_.refresh(std::move(lists.names), std::move(lists.notices), listToSelect);
     {
         const QSignalBlocker quiet(FaizDosyalarıListesi_);
         FaizDosyalarıListesi_->clear();
@@ -756,34 +389,13 @@ void AnaForm::RefreshListNames(const std::string& listToSelect) {
     }
     BaşlangıçTarihiKutusu_->setFocus();
     // Told over the lists it concerns, once a run.
-    if (!values.ListFolderWritable && !folderNoticeShown_) {
+    if (!shell::shared().ListFolderWritable && !folderNoticeShown_) {
         folderNoticeShown_ = true;
-        tellFolderCannotBeWritten(unusable);
+        ui::tellFolderCannotBeWritten(lists.unusable);
     }
 }
 
-// The editors are turned off, each saying why.
-void AnaForm::showWhetherListsCanChange() {
-    const shell::SharedValues& values = shell::shared();
-    const QString why = values.ListFolderWritable ? QString()
-                        : values.ListsBuiltIn     ? BuiltInListsTip
-                                                  : ReadOnlyFolderTip;
-    for (QPushButton* editor : {YeniListeEkleButonu_, ListeSilButonu_, ListeyiGüncelleButonu_}) {
-        editor->setEnabled(values.ListFolderWritable);
-        editor->setToolTip(why);
-    }
-}
-
-void AnaForm::tellFolderCannotBeWritten(const QString& unusable) {
-    const shell::SharedValues& values = shell::shared();
-    const QString folder = QDir::toNativeSeparators(toQString(utf8path::toUtf8(values.ListFolder)));
-    shell::showNotice(values.ListsBuiltIn
-                          ? unusable + QStringLiteral("\n\n") + BuiltInListsNotice
-                          : QStringLiteral("Liste klasörüne yazılamıyor: \"%1\".\n\n").arg(folder) +
-                                ReadOnlyFolderNotice);
-}
-
-void AnaForm::DeleteSelectedList() {
+void AnaForm::deleteSelectedList() {
     if (!shell::shared().ListFolderWritable) {
         return;
     }
@@ -832,42 +444,21 @@ bool AnaForm::loadForDisplay(int row) {
         shell::ReportError(read.error());
         return false;
     }
-    session_.showList(std::move(read).value());
-    showListCaption(toQString(breakdown::loadedListCaption(session_.shownList())));
-    showPeriods();
+    ratesModel_->change([&] { session_.showList(std::move(read).value()); });
+    showListCaption(toQString(breakdown::loadedListCaption(session_.shownList())),
+                    session_.listNotices());
     return true;
 }
 
-// The caption names the loaded list; a notice of the folder follows it on the same line,
-// every notice in the tooltip.
-void AnaForm::showListCaption(const QString& caption) {
-    QString text = caption;
-    const std::vector<std::string>& notices = session_.listNotices();
-    if (!notices.empty()) {
-        text += QStringLiteral("   ") + toQString(notices.front());
-        if (notices.size() > 1) {
-            text += QStringLiteral(" (+%1)").arg(notices.size() - 1);
-        }
-    }
-    Etiket_[6]->setText(text);
-    Etiket_[6]->setToolTip(shell::toQStringList(notices).join(u'\n'));
-    Etiket_[6]->adjustSize();
-}
-
 void AnaForm::clearDisplay(const QString& listName) {
-    showListCaption(listName);
+    showListCaption(listName, session_.listNotices());
     clearBreakdown();
-    FaizOranlarıListesi_->removeAllRows();
-    session_.clearList();
+    ratesModel_->change([this] { session_.clearList(); });
 }
 
 void AnaForm::clearBreakdown() {
-    ToplamFaizKutusu_->clear();
-    SonDönemUyarısıEtiketi_->clear();
-    SonDönemUyarısıEtiketi_->hide();
-    SatırNotuEtiketi_->hide();
-    FaizDökümüListesi_->removeAllRows();
-    session_.clearBreakdown();
+    clearBreakdownNotices();
+    breakdownModel_->change([this] { session_.clearBreakdown(); });
 }
 
 // The principal counts by its amount, so the grouping and decimals it gains when
@@ -888,14 +479,6 @@ void AnaForm::inputChanged() {
     }
 }
 
-void AnaForm::showPeriods() {
-    const std::vector<RatePeriod>& periods = session_.shownList().Periods;
-    for (std::size_t k = 0; k < periods.size(); ++k) {
-        FaizOranlarıListesi_->addRow(
-            shell::toQStringList(breakdown::periodCells(int(k) + 1, periods[k])));
-    }
-}
-
 void AnaForm::YılGünSayısıOnayıTıklandı() {
     session_.setYear360(YılGünSayısıOnayı_->isChecked());
 }
@@ -912,21 +495,6 @@ void AnaForm::FaiziHesaplaButonuTıklandı() {
     if (passesChecks(inputs)) {
         runCalculation(inputs);
     }
-}
-
-bool AnaForm::datesAreUsable() {
-    const std::array<std::pair<shell::DateTimePicker*, QString>, 2> fields{
-        {{BaşlangıçTarihiKutusu_, QStringLiteral("Başlangıç Tarihi")},
-         {BitişTarihiKutusu_, QStringLiteral("Bitiş Tarihi")}}};
-    for (const auto& [field, name] : fields) {
-        const QString notice = field->problemNotice(name);
-        if (!notice.isEmpty()) {
-            shell::showNotice(notice);
-            field->setFocus();
-            return false;
-        }
-    }
-    return true;
 }
 
 interest::Inputs AnaForm::calculationInputs(const std::string& principalText) const {
@@ -960,9 +528,15 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     if (!loadForDisplay(FaizDosyalarıListesi_->currentRow())) {
         return;
     }
-    session_.startBreakdown(inputsNow());
-    const interest::Outcome outcome = interest::calculate(
-        session_.shownList(), inputs, [this](const interest::InterestRow& row) { showRow(row); });
+    std::optional<interest::Outcome> run;
+    breakdownModel_->change([&] {
+        session_.startBreakdown(inputsNow());
+        run = interest::calculate(session_.shownList(), inputs,
+                                  [this](const interest::InterestRow& row) {
+                                      session_.addRow(breakdown::rowCells(row));
+                                  });
+    });
+    const interest::Outcome& outcome = *run;
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
         refuse(*rejection);
         return;
@@ -982,90 +556,9 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
                 inputs.start, inputs.end, inputs.divisor, calculation.ranPastListEnd});
     if (calculation.ranPastListEnd) {
         showRunOnNotice(breakdown::runOnNotice(*calculation.ranPastListEnd),
-                        !calculation.ranPastListEnd->checkedToListEnd);
+                        !calculation.ranPastListEnd->checkedToListEnd,
+                        session_.shownList().Periods);
     }
-}
-
-// The total stands in bold. Its face is loaded with the first total rather than
-// with the window: the box is empty until then, and loading a face delays a start.
-void AnaForm::showTotal(const QString& total) {
-    if (!ToplamFaizKutusu_->font().bold()) {
-        QFont bold = ToplamFaizKutusu_->font();
-        bold.setBold(true);
-        ToplamFaizKutusu_->setFont(bold);
-    }
-    ToplamFaizKutusu_->setText(total);
-}
-
-// For a list that is an earlier state of a ready list, the notice's advice to update
-// the list becomes a link that does it. A list as current as the program's ready list
-// can only gain from newer rates: the notice offers a rate package.
-void AnaForm::showRunOnNotice(const std::string& notice, bool warning) {
-    const QString text = toQString(notice);
-    // A ready list ending where its rates were checked is no warning: plain colour.
-    QPalette colours = SonDönemUyarısıEtiketi_->palette();
-    colours.setColor(QPalette::WindowText,
-                     warning ? WarningColour : palette().color(QPalette::WindowText));
-    SonDönemUyarısıEtiketi_->setPalette(colours);
-    const std::optional<rates::Recognition> recognition =
-        rates::recognise(session_.shownList().Periods);
-    const QString advice = QStringLiteral("listeyi güncelleyin");
-    // A read-only list folder leaves nothing to bring current there.
-    const bool canUpdate = recognition && recognition->changed > 0 && text.contains(advice) &&
-                           shell::shared().ListFolderWritable;
-    const bool current = recognition && recognition->changed == 0;
-    if (canUpdate || current) {
-        QString linked = text.toHtmlEscaped();
-        if (canUpdate) {
-            linked.replace(advice, QStringLiteral("<a href=\"guncelle\">%1</a>").arg(advice));
-            SonDönemUyarısıEtiketi_->setToolTip(
-                toQString(rates::recognitionText(session_.shownList().Periods)));
-        } else {
-            linked += QStringLiteral(" <a href=\"oran-paketi\">Oran paketi yükle…</a>");
-            SonDönemUyarısıEtiketi_->setToolTip(ui::ratePackageHelp());
-        }
-        SonDönemUyarısıEtiketi_->setTextFormat(Qt::RichText);
-        SonDönemUyarısıEtiketi_->setText(linked);
-        // The link is reached by Tab after "Süre Hesapla", as it stands beside it, and
-        // followed with Enter; a notice without a link takes no focus.
-        SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
-                                                         Qt::LinksAccessibleByKeyboard);
-        setTabOrder(SüreHesaplaButonu_, SonDönemUyarısıEtiketi_);
-        setTabOrder(SonDönemUyarısıEtiketi_, HakkındaButonu_);
-    } else {
-        SonDönemUyarısıEtiketi_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-        SonDönemUyarısıEtiketi_->setTextFormat(Qt::PlainText);
-        SonDönemUyarısıEtiketi_->setText(text);
-        SonDönemUyarısıEtiketi_->setToolTip(QString());
-    }
-    SonDönemUyarısıEtiketi_->show();
-}
-
-void AnaForm::refuse(const interest::Rejection& rejection) {
-    shell::showNotice(toQString(rejection.message));
-    if (rejection.correctedStart) {
-        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedStart));
-    }
-    if (rejection.correctedEnd) {
-        BitişTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedEnd));
-    }
-    switch (rejection.focus) {
-    case interest::Field::StartDate:
-        BaşlangıçTarihiKutusu_->setFocus();
-        break;
-    case interest::Field::EndDate:
-        BitişTarihiKutusu_->setFocus();
-        break;
-    case interest::Field::Principal:
-        AnaParaKutusu_->setFocus();
-        break;
-    }
-}
-
-void AnaForm::showRow(const interest::InterestRow& row) {
-    breakdown::RowCells cells = breakdown::rowCells(row);
-    FaizDökümüListesi_->addRow(shell::toQStringList(cells));
-    session_.addRow(std::move(cells));
 }
 
 void AnaForm::ListeyiAktarDüğmesiBasıldı() {
@@ -1080,18 +573,6 @@ void AnaForm::FaizDökümüListesiSağTıklandı(const QPoint& globalPosition) {
     if (!session_.rows().empty()) {
         openMenu(globalPosition, SadeceToplamıKopyalaMenüsü_);
     }
-}
-
-void AnaForm::openMenu(const QPoint& globalPosition, QAction* defaultItem) {
-    // The menu measures an item in the item's own font: the default item, drawn
-    // bold, is given the bold font so that its caption is not cut.
-    for (QAction* item : SağMenü_->actions()) {
-        QFont font = SağMenü_->font();
-        font.setBold(item == defaultItem);
-        item->setFont(font);
-    }
-    SağMenü_->setDefaultAction(defaultItem);
-    SağMenü_->popup(globalPosition);
 }
 
 void AnaForm::SadeceToplamıKopyalaMenüsüTıklandı() {

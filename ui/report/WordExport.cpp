@@ -31,13 +31,13 @@ namespace {
 #ifdef Q_OS_WIN
 
 // The key's default value has the empty name; QSettings calls it "Default".
-QString ReadRegistryString(const QString& root, const QString& subkey, const QString& valueName) {
+QString readRegistryString(const QString& root, const QString& subkey, const QString& valueName) {
     const QSettings key(root + QLatin1Char('\\') + subkey, QSettings::NativeFormat);
     return key.value(valueName.isEmpty() ? QStringLiteral("Default") : valueName).toString();
 }
 
 bool realWordProcessorCheck() {
-    return !ReadRegistryString(QStringLiteral("HKEY_CLASSES_ROOT"),
+    return !readRegistryString(QStringLiteral("HKEY_CLASSES_ROOT"),
                                QStringLiteral("Word.Document\\CurVer"), QString())
                 .isEmpty();
 }
