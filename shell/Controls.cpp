@@ -1,6 +1,7 @@
 #include "shell/Controls.h"
 
 #include "shell/Convert.h"
+#include "shell/PlainHeader.h"
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
 
@@ -108,35 +109,6 @@ protected:
 
 private:
     QWidget* field_;
-};
-
-// A header measured in the face it is drawn in. Qt measures every section in bold,
-// the way it draws a highlighted one; these headers highlight nothing, and measuring
-// in bold would load a bold face into every start for no letter drawn with it.
-class PlainHeader : public QHeaderView {
-public:
-    using QHeaderView::QHeaderView;
-
-protected:
-    QSize sectionSizeFromContents(int section) const override {
-        const auto data = [&](int role) {
-            return model()->headerData(section, orientation(), role);
-        };
-        if (highlightSections() || data(Qt::SizeHintRole).isValid() ||
-            data(Qt::FontRole).isValid() || data(Qt::DecorationRole).isValid())
-            return QHeaderView::sectionSizeFromContents(section);
-        ensurePolished();
-        QStyleOptionHeader option;
-        initStyleOption(&option);
-        option.section = section;
-        option.text = data(Qt::DisplayRole).toString();
-        if (isSortIndicatorShown()) {
-            option.sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder
-                                       ? QStyleOptionHeader::SortDown
-                                       : QStyleOptionHeader::SortUp;
-        }
-        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
-    }
 };
 
 } // namespace

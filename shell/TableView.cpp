@@ -76,7 +76,11 @@ QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 TableView::TableView(QWidget* parent) : QTreeView(parent) {
-    setHeader(new PlainHeader(Qt::Horizontal, this));
+    // In place of the tree's own header, set up as the tree sets up its own.
+    auto* plain = new PlainHeader(Qt::Horizontal, this);
+    plain->setDefaultAlignment(header()->defaultAlignment());
+    plain->setSectionsClickable(header()->sectionsClickable());
+    setHeader(plain);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
