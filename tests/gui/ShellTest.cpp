@@ -5,6 +5,7 @@
 #include "shell/QtSettingsStore.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
+#include "shell/TableView.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -92,6 +93,7 @@ private slots:
 
     void listViewColumnsRowsAndAlignment();
     void listViewSelectionAndRowEdits();
+    void tableViewReadsItsRowsThroughTheModel();
     void datePickerFormatRangeAndEmptyState();
     void datePickerStepsAndTyping();
     void datePickerReadsTypedDatesAsAWhole();
@@ -327,6 +329,54 @@ void ShellTest::listViewSelectionAndRowEdits() {
 
     view.selectRow(-1);
     QCOMPARE(view.selectedRow(), -1);
+}
+
+// The rows live outside the view: the table shows what they hold after each change, and
+// an amount column grows to its widest amount and gives the room back once emptied.
+void ShellTest::tableViewReadsItsRowsThroughTheModel() {
+    using Align = breakdown::Column::Align;
+    const std::array<breakdown::Column, 3> columns{{
+        {"Dönem", 0.5, Align::Left},
+        {"Oran", 0.25, Align::Centre},
+        {"Tutar", 0.1, Align::Right},
+    }};
+    std::vector<QStringList> rows;
+    TableView view;
+    view.resize(800, 200);
+    CellTableModel model(
+        columns, [&rows] { return int(rows.size()); },
+        [&rows](int row, int column) { return rows[std::size_t(row)][column]; }, nullptr);
+    view.showModel(&model, columns);
+
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Oran"));
+    QCOMPARE(view.columnWidth(0), 400);
+    QCOMPARE(view.columnWidth(2), 80);
+    QCOMPARE(view.header()->sizeHint().height(), QTreeWidget().header()->sizeHint().height());
+    QCOMPARE(view.rowCount(), 0);
+
+    const QString longAmount = QStringLiteral("41.742.942.648.666,77");
+    model.change([&] {
+        rows = {{QStringLiteral("1"), QStringLiteral("12"), QStringLiteral("60,16")},
+                {QStringLiteral("2"), QStringLiteral("9"), longAmount}};
+    });
+    QCOMPARE(view.rowCount(), 2);
+    QCOMPARE(view.cellText(1, 2), longAmount);
+    QCOMPARE(view.cellText(5, 0), QString());
+    QCOMPARE(Qt::Alignment(model.index(0, 2).data(Qt::TextAlignmentRole).toInt()) &
+                 Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+    QVERIFY(view.columnWidth(2) > view.viewport()->fontMetrics().horizontalAdvance(longAmount));
+    QCOMPARE(view.columnWidth(0), 400);
+
+    model.change([&] { rows.clear(); });
+    QCOMPARE(view.rowCount(), 0);
+    QCOMPARE(view.columnWidth(2), 80);
+    // Wider, the columns keep their shares.
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.resize(1600, 200);
+    QTRY_COMPARE(view.columnWidth(0), 800);
 }
 
 void ShellTest::datePickerFormatRangeAndEmptyState() {
