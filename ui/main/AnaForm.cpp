@@ -340,23 +340,7 @@ void AnaForm::endProgram() {
 }
 
 bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // In a field Ctrl+C copies from the field: its selection, or its whole value.
-        // The total is copied by it only from outside the fields, and by the menu item.
-        if (key->matches(QKeySequence::Copy)) {
-            event->accept();
-            return true;
-        }
-        // Left unclaimed by the field, the key goes to the menu's shortcut.
-        if (isMenuShortcut(*key)) {
-            event->ignore();
-            return true;
-        }
-    }
-    if (watched == ToplamFaizKutusu_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        shell::copySelectionOrWhole(*ToplamFaizKutusu_);
+    if (filterFieldKeys(watched, event)) {
         return true;
     }
     if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {

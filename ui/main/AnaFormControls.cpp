@@ -450,3 +450,26 @@ void AnaFormControls::clearBreakdownNotices() {
     SonDönemUyarısıEtiketi_->hide();
     SatırNotuEtiketi_->hide();
 }
+
+// In a field Ctrl+C copies from the field: its selection, or its whole value. The total is
+// copied by it only from outside the fields, and by the menu item.
+bool AnaFormControls::filterFieldKeys(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            event->accept();
+            return true;
+        }
+        // Left unclaimed by the field, the key goes to the menu's shortcut.
+        if (isMenuShortcut(*key)) {
+            event->ignore();
+            return true;
+        }
+    }
+    if (watched == ToplamFaizKutusu_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        shell::copySelectionOrWhole(*ToplamFaizKutusu_);
+        return true;
+    }
+    return false;
+}

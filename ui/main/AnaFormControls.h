@@ -16,12 +16,14 @@
 class AnaParaKutusu;
 class QAction;
 class QCheckBox;
+class QEvent;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QObject;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -49,7 +51,9 @@ protected:
     // At the designed size every control stands where it was drawn; the room the
     // window gains goes to the lists and the tables.
     void layOut();
-    bool isMenuShortcut(const QKeyEvent& key) const;
+    // The keys the fields keep for themselves or leave to the menu; true when the event
+    // was dealt with.
+    bool filterFieldKeys(QObject* watched, QEvent* event);
 
     void showTotal(const QString& total);
     // The notice of a run past the list's end, with a link where the list can be
@@ -103,6 +107,7 @@ protected:
     QTimer* statusTimer_ = nullptr;
 
 private:
+    bool isMenuShortcut(const QKeyEvent& key) const;
     void buildTopBand();
     void buildBreakdownArea();
     void buildRatesArea();
