@@ -20,6 +20,7 @@
 #include "ui/claim/RaporPaneli.h"
 #include "ui/claim/ResultRows.h"
 #include "ui/claim/SeceneklerPaneli.h"
+#include "ui/claim/SonucPaneli.h"
 #include "ui/claim/UndertakingPanel.h"
 #include "ui/editor/EditorParts.h"
 #include "ui/main/AnaParaKutusu.h"
@@ -90,32 +91,6 @@ const std::array<breakdown::Column, 4> PaymentColumns{{
     {"Açıklama", 0.47, Align::Left},
 }};
 
-const std::array<breakdown::Column, 2> SummaryColumns{{
-    {"", 0.6, Align::Left},
-    {"Tutar (TL)", 0.38, Align::Right},
-}};
-
-const std::array<breakdown::Column, 7> SliceColumns{{
-    {"Kalem", 0.09, Align::Centre},
-    {"Başlangıç", 0.15, Align::Left},
-    {"Bitiş", 0.15, Align::Left},
-    {"Gün", 0.09, Align::Centre},
-    {"Oran (%)", 0.1, Align::Centre},
-    {"Matrah", 0.21, Align::Right},
-    {"Faiz", 0.19, Align::Right},
-}};
-
-const std::array<breakdown::Column, 8> SetOffColumns{{
-    {"Tarih", 0.13, Align::Left},
-    {"Ödenen", 0.13, Align::Right},
-    {"Masraf", 0.11, Align::Right},
-    {"Vekalet", 0.11, Align::Right},
-    {"Faiz", 0.12, Align::Right},
-    {"Anapara", 0.13, Align::Right},
-    {"Kalan Anapara", 0.15, Align::Right},
-    {"Fazla", 0.1, Align::Right},
-}};
-
 constexpr std::array<claim::ItemKind, 3> Kinds{claim::ItemKind::Principal, claim::ItemKind::Costs,
                                                claim::ItemKind::Fee};
 
@@ -127,15 +102,17 @@ QDate today() {
 }
 
 std::optional<QDate> qDateOf(const std::optional<Date>& date) {
-    if (!date)
+    if (!date) {
         return std::nullopt;
+    }
     return shell::toQDate(*date);
 }
 
 std::optional<Date> dateOf(const shell::DateTimePicker& picker) {
     const std::optional<QDate> value = picker.value();
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     return shell::toSysDays(*value);
 }
 
@@ -165,35 +142,11 @@ QWidget* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* button : buttons)
+    for (QPushButton* button : buttons) {
         layout->addWidget(button);
+    }
     layout->addStretch();
     return column;
-}
-
-// Rows a little taller than the face: the desktop face draws the dots of capitals
-// such as Ö and İ above its ascent, and a row only as tall as the face cuts them off
-// ("Ödenmemiş" read as "Odenmemiş").
-class RoomyRows : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(size.height() + option.fontMetrics.height() / 3);
-        return size;
-    }
-};
-
-// A tab's table with a line of text under it.
-QWidget* withNoteBelow(QWidget* table, QLabel* note) {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(table, 1);
-    note->setWordWrap(true);
-    layout->addWidget(note);
-    return page;
 }
 
 QPalette warningPalette(const QPalette& base) {
@@ -285,8 +238,9 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
     GirdiSekmeleri_->addTab(SeçeneklerPaneli_, QStringLiteral("Se&çenekler"));
     // The items may have changed since the alternatives were last shown.
     connect(GirdiSekmeleri_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (GirdiSekmeleri_->widget(index) == SeçeneklerPaneli_)
+        if (GirdiSekmeleri_->widget(index) == SeçeneklerPaneli_) {
             SeçeneklerPaneli_->showFile();
+        }
     });
     splitter->addWidget(GirdiSekmeleri_);
     splitter->addWidget(buildResults());
@@ -301,12 +255,14 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
 
     QSettings settings;
     settings.beginGroup(SettingsGroup);
-    if (!restoreGeometry(settings.value(GeometryKey).toByteArray()))
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         resize(1180, 760);
+    }
     // A second window does not hide the first one exactly.
     const std::size_t others = openWindows().size();
-    if (others > 0)
+    if (others > 0) {
         move(pos() + QPoint(30, 30) * int(std::min<std::size_t>(others, 8)));
+    }
     showFile();
 }
 
@@ -361,8 +317,9 @@ QWidget* DosyaHesabıFormu::buildItems() {
     auto* fields = new QGridLayout(KalemAlanı_);
     fields->setContentsMargins(0, 0, 0, 0);
     TürKutusu_ = named(new QComboBox, QStringLiteral("TürKutusu"));
-    for (const claim::ItemKind kind : Kinds)
+    for (const claim::ItemKind kind : Kinds) {
         TürKutusu_->addItem(toQString(claim::itemKindTitle(kind)));
+    }
     AçıklamaKutusu_ = named(new QLineEdit, QStringLiteral("AçıklamaKutusu"));
     TutarKutusu_ = named(new AnaParaKutusu, QStringLiteral("TutarKutusu"));
     TarihKutusu_ = named(new shell::DateTimePicker, QStringLiteral("TarihKutusu"));
@@ -371,8 +328,9 @@ QWidget* DosyaHesabıFormu::buildItems() {
     OranKutusu_->setMinimumContentsLength(18);
     SabitOranKutusu_ = named(new editor::RateField, QStringLiteral("SabitOranKutusu"));
     TarihEtiketi_ = fieldLabel(QStringLiteral("Faiz başlangıcı:"), TarihKutusu_);
-    for (QWidget* field : std::initializer_list<QWidget*>{AçıklamaKutusu_, TutarKutusu_})
+    for (QWidget* field : std::initializer_list<QWidget*>{AçıklamaKutusu_, TutarKutusu_}) {
         shell::enterMovesFocus(field);
+    }
     fields->addWidget(fieldLabel(QStringLiteral("Tür:"), TürKutusu_), 0, 0);
     fields->addWidget(TürKutusu_, 0, 1);
     fields->addWidget(fieldLabel(QStringLiteral("Açıklama:"), AçıklamaKutusu_), 0, 2);
@@ -444,85 +402,6 @@ QWidget* DosyaHesabıFormu::buildSetOffOrder() {
     return box;
 }
 
-QWidget* DosyaHesabıFormu::buildResults() {
-    auto* panel = new QWidget;
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    HataEtiketi_ = named(new QLabel, QStringLiteral("HataEtiketi"));
-    HataEtiketi_->setWordWrap(true);
-    HataEtiketi_->setPalette(warningPalette(HataEtiketi_->palette()));
-    QFont bold = HataEtiketi_->font();
-    bold.setBold(true);
-    HataEtiketi_->setFont(bold);
-    UyarıEtiketi_ = named(new QLabel, QStringLiteral("UyarıEtiketi"));
-    UyarıEtiketi_->setWordWrap(true);
-    UyarıEtiketi_->setPalette(warningPalette(UyarıEtiketi_->palette()));
-
-    GüncelOranlarAlanı_ = named(new QWidget, QStringLiteral("GüncelOranlarAlanı"));
-    auto* update = new QHBoxLayout(GüncelOranlarAlanı_);
-    update->setContentsMargins(0, 0, 0, 0);
-    GüncelOranlarEtiketi_ = named(new QLabel, QStringLiteral("GüncelOranlarEtiketi"));
-    GüncelOranlarEtiketi_->setWordWrap(true);
-    GüncelOranlarButonu_ = namedButton(QStringLiteral("GüncelOranlarButonu"),
-                                       QStringLiteral("Güncel &oranlarla hesapla"));
-    update->addWidget(GüncelOranlarEtiketi_, 1);
-    update->addWidget(GüncelOranlarButonu_);
-
-    SonuçSekmeleri_ = named(new QTabWidget, QStringLiteral("SonuçSekmeleri"));
-    ÖzetListesi_ = named(new shell::ListView, QStringLiteral("ÖzetListesi"));
-    DilimlerListesi_ = named(new shell::ListView, QStringLiteral("DilimlerListesi"));
-    MahsupListesi_ = named(new shell::ListView, QStringLiteral("MahsupListesi"));
-    // The summary, and under it the comparison with the alternatives when there are any.
-    auto* summary = new QWidget;
-    auto* summaryLayout = new QVBoxLayout(summary);
-    summaryLayout->setContentsMargins(0, 0, 0, 0);
-    KarşılaştırmaModeli_ = new KarsilastirmaModeli(this);
-    KarşılaştırmaTablosu_ = named(new QTableView, QStringLiteral("KarşılaştırmaTablosu"));
-    KarşılaştırmaTablosu_->setModel(KarşılaştırmaModeli_);
-    KarşılaştırmaTablosu_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    KarşılaştırmaTablosu_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    KarşılaştırmaTablosu_->hide();
-    summaryLayout->addWidget(ÖzetListesi_, 3);
-    summaryLayout->addWidget(KarşılaştırmaTablosu_, 2);
-    TakipTutarıNotu_ =
-        named(new QLabel(toQString(claim::FilingTotalNote)), QStringLiteral("TakipTutarıNotu"));
-    TakipTutarıNotu_->setWordWrap(true);
-    summaryLayout->addWidget(TakipTutarıNotu_);
-    SonuçSekmeleri_->addTab(summary, QStringLiteral("Ö&zet"));
-    NotEtiketi_ = named(new QLabel, QStringLiteral("NotEtiketi"));
-    NotEtiketi_->setWordWrap(true);
-    NotEtiketi_->hide();
-    DilimNotuEtiketi_ =
-        named(new QLabel(toQString(breakdown::StartDayNote)), QStringLiteral("DilimNotuEtiketi"));
-    SonuçSekmeleri_->addTab(withNoteBelow(DilimlerListesi_, DilimNotuEtiketi_),
-                            QStringLiteral("Faiz Dilimle&ri"));
-    SonuçSekmeleri_->addTab(MahsupListesi_, QStringLiteral("&Mahsup"));
-    TaahhütPaneli_ = new UndertakingPanel([this](std::optional<claim::Undertaking> terms) {
-        session_.file().undertaking = std::move(terms);
-        changed();
-    });
-    SonuçSekmeleri_->addTab(TaahhütPaneli_, QStringLiteral("Ödeme &Taahhüdü"));
-
-    layout->addWidget(HataEtiketi_);
-    layout->addWidget(GüncelOranlarAlanı_);
-    layout->addWidget(UyarıEtiketi_);
-    layout->addWidget(NotEtiketi_);
-    layout->addWidget(SonuçSekmeleri_, 1);
-    ÖzetListesi_->createColumns(SummaryColumns);
-    DilimlerListesi_->createColumns(SliceColumns);
-    MahsupListesi_->createColumns(SetOffColumns);
-    DilimSütunları_ = new ColumnSpread(DilimlerListesi_, {}, ColumnSpread::Widest::Given);
-    MahsupSütunları_ = new ColumnSpread(MahsupListesi_, {}, ColumnSpread::Widest::Given);
-    for (shell::ListView* view :
-         {KalemlerListesi_, ÖdemelerListesi_, ÖzetListesi_, DilimlerListesi_, MahsupListesi_})
-        view->setItemDelegate(new RoomyRows(view));
-    // The summary's amounts stand at its right edge, the labels take the rest.
-    ÖzetListesi_->header()->setStretchLastSection(false);
-    ÖzetListesi_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    ÖzetListesi_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    return panel;
-}
-
 void DosyaHesabıFormu::buildMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Dosya"));
     menu->setObjectName(QStringLiteral("DosyaMenüsü"));
@@ -555,7 +434,7 @@ void DosyaHesabıFormu::buildMenu() {
                             QStringLiteral("Word &Belgesi Olarak Kaydet…"), QKeySequence(),
                             &DosyaHesabıFormu::SaveWord);
     menu->addSeparator();
-    menu->addActions(TaahhütPaneli_->menuActions());
+    menu->addActions(SonuçPaneli_->undertakings()->menuActions());
     menu->addSeparator();
     add(QStringLiteral("KapatMenüsü"), QStringLiteral("Ka&pat"), QKeySequence::Close,
         &QWidget::close);
@@ -608,8 +487,6 @@ void DosyaHesabıFormu::connectHandlers() {
     connect(AşağıButonu_, &QPushButton::clicked, this, [this] { MoveBucket(1); });
     connect(VarsayılanSıraButonu_, &QPushButton::clicked, this,
             &DosyaHesabıFormu::VarsayılanSıraButonuTıklandı);
-    connect(GüncelOranlarButonu_, &QPushButton::clicked, this,
-            &DosyaHesabıFormu::GüncelOranlarButonuTıklandı);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { focusMoved(now); });
 }
@@ -630,8 +507,9 @@ DosyaHesabıFormu* DosyaHesabıFormu::openFile(const QString& path, QWidget* own
         }
     }
     auto window = std::make_unique<DosyaHesabıFormu>(owner);
-    if (!window->load(wanted))
+    if (!window->load(wanted)) {
         return nullptr;
+    }
     window->show();
     return window.release();
 }
@@ -640,8 +518,9 @@ std::vector<DosyaHesabıFormu*> DosyaHesabıFormu::openWindows() {
     std::vector<DosyaHesabıFormu*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() == WindowName && !widget->testAttribute(Qt::WA_WState_Hidden) &&
-            widget->isVisible())
+            widget->isVisible()) {
             windows.push_back(static_cast<DosyaHesabıFormu*>(widget));
+        }
     }
     return windows;
 }
@@ -678,17 +557,21 @@ void DosyaHesabıFormu::showFile() {
     GünEsasıKutusu_->setCurrentIndex(session_.file().dayBasis == 360 ? 1 : 0);
     fillRateChoices();
     KalemlerListesi_->removeAllRows();
-    for (std::size_t i = 0; i < session_.file().items.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().items.size(); ++i) {
         KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-    for (std::size_t i = 0; i < session_.file().items.size(); ++i)
+    }
+    for (std::size_t i = 0; i < session_.file().items.size(); ++i) {
         showItemRow(int(i));
+    }
     ÖdemelerListesi_->removeAllRows();
-    for (std::size_t i = 0; i < session_.file().payments.size(); ++i)
+    for (std::size_t i = 0; i < session_.file().payments.size(); ++i) {
         ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-    for (std::size_t i = 0; i < session_.file().payments.size(); ++i)
+    }
+    for (std::size_t i = 0; i < session_.file().payments.size(); ++i) {
         showPaymentRow(int(i));
+    }
     showSetOffOrder();
-    TaahhütPaneli_->showTerms(session_.file().undertaking);
+    SonuçPaneli_->undertakings()->showTerms(session_.file().undertaking);
     RaporPaneli_->showFile();
     SeçeneklerPaneli_->showFile();
     showing_ = false;
@@ -714,8 +597,9 @@ void DosyaHesabıFormu::showItemRow(int row) {
                             toQString(text::formatCents(item.amount)),
                             date ? toQString(text::formatDate(*date)) : QString(),
                             principal ? toQString(claim::rateText(item.rate)) : QString()};
-    for (int c = 0; c < cells.size(); ++c)
+    for (int c = 0; c < cells.size(); ++c) {
         KalemlerListesi_->setCellText(row, c, cells[c]);
+    }
 }
 
 void DosyaHesabıFormu::showPaymentRow(int row) {
@@ -723,8 +607,9 @@ void DosyaHesabıFormu::showPaymentRow(int row) {
     const QStringList cells{QString::number(row + 1), toQString(text::formatDate(payment.date)),
                             toQString(text::formatCents(payment.amount)),
                             toQString(payment.description)};
-    for (int c = 0; c < cells.size(); ++c)
+    for (int c = 0; c < cells.size(); ++c) {
         ÖdemelerListesi_->setCellText(row, c, cells[c]);
+    }
 }
 
 // The rate lists to choose from: the folder's and the file's own copies, then the
@@ -733,17 +618,21 @@ void DosyaHesabıFormu::fillRateChoices() {
     std::set<std::string> names;
     // A folder that cannot be read leaves the file's own copies to choose from.
     const Result<store::Listing> listing = store::listNames(shell::shared().listSource());
-    if (listing)
+    if (listing) {
         names.insert(listing.value().names.begin(), listing.value().names.end());
-    for (const auto& [name, periods] : session_.file().lists)
+    }
+    for (const auto& [name, periods] : session_.file().lists) {
         names.insert(name);
-    for (const RateList& list : rates::readyLists())
+    }
+    for (const RateList& list : rates::readyLists()) {
         names.insert(list.Name);
+    }
     const bool wasShowing = showing_;
     showing_ = true;
     OranKutusu_->clear();
-    for (const std::string& name : names)
+    for (const std::string& name : names) {
         OranKutusu_->addItem(toQString(name));
+    }
     OranKutusu_->addItem(FixedRateChoice);
     showing_ = wasShowing;
 }
@@ -775,8 +664,9 @@ void DosyaHesabıFormu::showItemEditor() {
                                      : QStringLiteral("Tarih:"));
     TarihKutusu_->setValue(qDateOf(principal ? item.interestStart : item.date));
     if (const auto* list = std::get_if<claim::ListRate>(&item.rate)) {
-        if (OranKutusu_->findText(toQString(list->name)) < 0)
+        if (OranKutusu_->findText(toQString(list->name)) < 0) {
             OranKutusu_->insertItem(0, toQString(list->name));
+        }
         OranKutusu_->setCurrentText(toQString(list->name));
         SabitOranKutusu_->clear();
     } else {
@@ -817,8 +707,9 @@ void DosyaHesabıFormu::showPaymentEditor() {
 void DosyaHesabıFormu::showSetOffOrder() {
     const int current = MahsupSırasıListesi_->currentRow();
     MahsupSırasıListesi_->clear();
-    for (const claim::Bucket bucket : session_.file().setOffOrder)
+    for (const claim::Bucket bucket : session_.file().setOffOrder) {
         MahsupSırasıListesi_->addItem(toQString(claim::bucketTitle(bucket)));
+    }
     MahsupSırasıListesi_->setCurrentRow(std::max(current, 0));
 }
 
@@ -829,31 +720,36 @@ void DosyaHesabıFormu::refreshTitle() {
 }
 
 void DosyaHesabıFormu::HeaderChanged() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     session_.file().title = toStdString(BaşlıkKutusu_->text());
     session_.setFieldError(std::nullopt);
-    if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_))
+    if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_)) {
         session_.file().calculationDate = *date;
-    else
+    } else {
         session_.setFieldError(fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş."));
+    }
     TakipTarihiKutusu_->setEnabled(TakipTarihiOnayı_->isChecked());
     session_.file().filingDate.reset();
     if (TakipTarihiOnayı_->isChecked()) {
         session_.file().filingDate = dateOf(*TakipTarihiKutusu_);
-        if (!session_.file().filingDate && !session_.fieldError())
+        if (!session_.file().filingDate && !session_.fieldError()) {
             session_.setFieldError(fileProblem("takip_tarihi", "Takip tarihi girilmemiş."));
+        }
     }
     session_.file().dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
     changed();
 }
 
 void DosyaHesabıFormu::ItemKindChanged() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     const int row = KalemlerListesi_->selectedRow();
-    if (row < 0)
+    if (row < 0) {
         return;
+    }
     claim::Item& item = session_.file().items.at(std::size_t(row));
     const claim::ItemKind kind = Kinds.at(std::size_t(std::max(TürKutusu_->currentIndex(), 0)));
     // The one date field holds the interest start of a principal item and the date
@@ -868,11 +764,13 @@ void DosyaHesabıFormu::ItemKindChanged() {
 }
 
 void DosyaHesabıFormu::ItemEditorChanged() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     const int row = KalemlerListesi_->selectedRow();
-    if (row < 0)
+    if (row < 0) {
         return;
+    }
     claim::Item& item = session_.file().items.at(std::size_t(row));
     const auto problem = [row](const char* field, const std::string& what) {
         return rowProblem(claim::RefusalPlace::Part::Item, row, field, what);
@@ -881,14 +779,16 @@ void DosyaHesabıFormu::ItemEditorChanged() {
     item.description = toStdString(AçıklamaKutusu_->text());
     const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(TutarKutusu_->text()));
     item.amount = amount.value_or(0);
-    if (!amount && !TutarKutusu_->text().trimmed().isEmpty())
+    if (!amount && !TutarKutusu_->text().trimmed().isEmpty()) {
         session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
+    }
     const std::optional<Date> date = dateOf(*TarihKutusu_);
     const bool principal = item.kind == claim::ItemKind::Principal;
     (principal ? item.interestStart : item.date) = date;
-    if (!date && !session_.fieldError())
+    if (!date && !session_.fieldError()) {
         session_.setFieldError(principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
                                          : problem("tarih", "tarihi girilmemiş."));
+    }
     if (principal) {
         const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
         SabitOranKutusu_->setEnabled(fixed);
@@ -896,8 +796,9 @@ void DosyaHesabıFormu::ItemEditorChanged() {
             const std::optional<double> percent =
                 text::parseNumber(toStdString(SabitOranKutusu_->text()));
             item.rate = claim::FixedRate{percent.value_or(0.0)};
-            if (!percent && !session_.fieldError())
+            if (!percent && !session_.fieldError()) {
                 session_.setFieldError(problem("oran.sabit", "sabit oranı girilmemiş."));
+            }
         } else {
             item.rate = claim::ListRate{toStdString(OranKutusu_->currentText())};
             copyMissingLists();
@@ -915,10 +816,11 @@ void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
     const auto previous =
         std::find_if(session_.file().items.rbegin(), session_.file().items.rend(),
                      [](const auto& i) { return i.kind == claim::ItemKind::Principal; });
-    if (previous != session_.file().items.rend())
+    if (previous != session_.file().items.rend()) {
         item.rate = previous->rate;
-    else if (OranKutusu_->count() > 1)
+    } else if (OranKutusu_->count() > 1) {
         item.rate = claim::ListRate{toStdString(OranKutusu_->itemText(0))};
+    }
     session_.file().items.push_back(item);
     copyMissingLists();
     KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
@@ -934,8 +836,9 @@ void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
 
 void DosyaHesabıFormu::KalemSilButonuTıklandı() {
     const int row = KalemlerListesi_->selectedRow();
-    if (row < 0)
+    if (row < 0) {
         return;
+    }
     session_.deleteItem(std::size_t(row));
     // While the row goes, the view makes the next one current and would show it
     // from the shortened file, one place off or past its end.
@@ -943,8 +846,9 @@ void DosyaHesabıFormu::KalemSilButonuTıklandı() {
         const QSignalBlocker quiet(KalemlerListesi_);
         KalemlerListesi_->removeRow(row);
     }
-    for (int r = row; r < int(session_.file().items.size()); ++r)
+    for (int r = row; r < int(session_.file().items.size()); ++r) {
         showItemRow(r);
+    }
     KalemlerListesi_->selectRow(std::min(row, int(session_.file().items.size()) - 1));
     showItemEditor();
     KalemlerListesi_->setFocus();
@@ -953,11 +857,13 @@ void DosyaHesabıFormu::KalemSilButonuTıklandı() {
 }
 
 void DosyaHesabıFormu::PaymentEditorChanged() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     const int row = ÖdemelerListesi_->selectedRow();
-    if (row < 0)
+    if (row < 0) {
         return;
+    }
     claim::Payment& payment = session_.file().payments.at(std::size_t(row));
     const auto problem = [row](const char* field, const std::string& what) {
         return rowProblem(claim::RefusalPlace::Part::Payment, row, field, what);
@@ -967,12 +873,14 @@ void DosyaHesabıFormu::PaymentEditorChanged() {
     const std::optional<claim::Kurus> amount =
         claim::parseKurus(toStdString(ÖdemeTutarıKutusu_->text()));
     payment.amount = amount.value_or(0);
-    if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty())
+    if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty()) {
         session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
-    if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_))
+    }
+    if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_)) {
         payment.date = *date;
-    else if (!session_.fieldError())
+    } else if (!session_.fieldError()) {
         session_.setFieldError(problem("tarih", "tarihi girilmemiş."));
+    }
     showPaymentRow(row);
     changed();
 }
@@ -992,8 +900,9 @@ void DosyaHesabıFormu::ÖdemeEkleButonuTıklandı() {
 
 void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
     const int row = ÖdemelerListesi_->selectedRow();
-    if (row < 0)
+    if (row < 0) {
         return;
+    }
     session_.deletePayment(std::size_t(row));
     // While the row goes, the view makes the next one current and would show it
     // from the shortened file, one place off or past its end.
@@ -1001,8 +910,9 @@ void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
         const QSignalBlocker quiet(ÖdemelerListesi_);
         ÖdemelerListesi_->removeRow(row);
     }
-    for (int r = row; r < int(session_.file().payments.size()); ++r)
+    for (int r = row; r < int(session_.file().payments.size()); ++r) {
         showPaymentRow(r);
+    }
     ÖdemelerListesi_->selectRow(std::min(row, int(session_.file().payments.size()) - 1));
     showPaymentEditor();
     ÖdemelerListesi_->setFocus();
@@ -1014,21 +924,24 @@ void DosyaHesabıFormu::ÖdemeSilButonuTıklandı() {
 // selected.
 void DosyaHesabıFormu::GeriAlMenüsüTıklandı() {
     const std::optional<claim::ClaimSession::Deleted> last = session_.undo();
-    if (!last)
+    if (!last) {
         return;
+    }
     const std::size_t at = last->index;
     if (last->isItem) {
         copyMissingLists();
         KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-        for (int r = int(at); r < int(session_.file().items.size()); ++r)
+        for (int r = int(at); r < int(session_.file().items.size()); ++r) {
             showItemRow(r);
+        }
         KalemlerListesi_->selectRow(int(at));
         showItemEditor();
         KalemlerListesi_->setFocus();
     } else {
         ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-        for (int r = int(at); r < int(session_.file().payments.size()); ++r)
+        for (int r = int(at); r < int(session_.file().payments.size()); ++r) {
             showPaymentRow(r);
+        }
         ÖdemelerListesi_->selectRow(int(at));
         showPaymentEditor();
         ÖdemelerListesi_->setFocus();
@@ -1054,8 +967,9 @@ void DosyaHesabıFormu::refreshUndo() {
 void DosyaHesabıFormu::MoveBucket(int step) {
     const int row = MahsupSırasıListesi_->currentRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= int(session_.file().setOffOrder.size()))
+    if (row < 0 || target < 0 || target >= int(session_.file().setOffOrder.size())) {
         return;
+    }
     std::swap(session_.file().setOffOrder[std::size_t(row)],
               session_.file().setOffOrder[std::size_t(target)]);
     MahsupSırasıListesi_->setCurrentRow(target);
@@ -1066,8 +980,9 @@ void DosyaHesabıFormu::MoveBucket(int step) {
 void DosyaHesabıFormu::VarsayılanSıraButonuTıklandı() {
     const std::vector<claim::Bucket> order(claim::DefaultSetOffOrder.begin(),
                                            claim::DefaultSetOffOrder.end());
-    if (session_.file().setOffOrder == order)
+    if (session_.file().setOffOrder == order) {
         return;
+    }
     session_.file().setOffOrder = order;
     showSetOffOrder();
     changed();
@@ -1119,32 +1034,38 @@ bool DosyaHesabıFormu::restore(const claim::FoundCopy& found) {
     return true;
 }
 
+QWidget* DosyaHesabıFormu::buildResults() {
+    SonuçPaneli_ = new SonucPaneli(
+        [this](std::optional<claim::Undertaking> terms) {
+            session_.file().undertaking = std::move(terms);
+            changed();
+        },
+        [this] { GüncelOranlarButonuTıklandı(); });
+    for (shell::ListView* view : {KalemlerListesi_, ÖdemelerListesi_}) {
+        giveRoomyRows(view);
+    }
+    return SonuçPaneli_;
+}
+
 void DosyaHesabıFormu::recompute() {
     // An edit that leaves the figures as they were (a description, the title) does
     // not fill the tables again: a large file has tens of thousands of slices.
     const bool figuresChanged = session_.recompute();
     showProblem();
-    const std::vector<std::string> differing =
-        session_.listsDifferingFromFolder(shell::shared().listSource());
-    if (!differing.empty()) {
-        QStringList names;
-        for (const std::string& name : differing)
-            names << u'"' + toQString(name) + u'"';
-        GüncelOranlarEtiketi_->setText(
-            QStringLiteral("Dosyadaki %1 listesi, klasördeki aynı adlı listeden farklı. Hesap "
-                           "dosyadaki oranlarla yapıldı.")
-                .arg(names.join(QStringLiteral(", "))));
-    }
-    GüncelOranlarAlanı_->setVisible(!differing.empty());
-    if (figuresChanged)
+    SonuçPaneli_->showDifferingLists(
+        session_.listsDifferingFromFolder(shell::shared().listSource()));
+    if (figuresChanged) {
         showResult();
+    }
     // An alternative may change while the main figures stay as they were.
-    if (session_.result())
-        KarşılaştırmaModeli_->setResults(session_.file(), *session_.result());
-    else
-        KarşılaştırmaModeli_->clear();
-    KarşılaştırmaTablosu_->setVisible(KarşılaştırmaModeli_->hasAlternatives());
-    TaahhütPaneli_->compute(session_.file(), session_.result().has_value());
+    SonuçPaneli_->showAlternatives(session_.file(), session_.result());
+}
+
+void DosyaHesabıFormu::showResult() {
+    for (QAction* action : {PdfMenüsü_, WordMenüsü_, WordKaydetMenüsü_}) {
+        action->setEnabled(session_.result().has_value());
+    }
+    SonuçPaneli_->showResult(session_.result());
 }
 
 // The message stands under the part of the inputs it concerns and where the results
@@ -1164,16 +1085,17 @@ void DosyaHesabıFormu::showProblem() {
         label->setText(here ? text : QString());
         label->setVisible(here);
     }
-    HataEtiketi_->setText(text);
-    HataEtiketi_->setVisible(shown.has_value());
+    SonuçPaneli_->showProblem(text);
 
     const auto mark = [](shell::ListView* view, int& marked, int row) {
         for (const int r : {marked, row}) {
-            if (r < 0 || r >= view->rowCount())
+            if (r < 0 || r >= view->rowCount()) {
                 continue;
+            }
             QTreeWidgetItem* line = view->topLevelItem(r);
-            for (int c = 0; c < view->columnCount(); ++c)
+            for (int c = 0; c < view->columnCount(); ++c) {
                 line->setForeground(c, r == row ? QBrush(WrongRowColour) : QBrush());
+            }
         }
         marked = row;
     };
@@ -1185,72 +1107,16 @@ void DosyaHesabıFormu::showProblem() {
 // Leaving the fields of a row just added, for another control of this window, ends
 // its grace.
 void DosyaHesabıFormu::focusMoved(QWidget* now) {
-    if (!session_.freshRow() || !now || now->window() != this)
-        return;
-    const QWidget* area =
-        session_.freshRow()->part == claim::RefusalPlace::Part::Item ? KalemAlanı_ : ÖdemeAlanı_;
-    if (area->isAncestorOf(now))
-        return;
-    session_.setFreshRow(std::nullopt);
-    showProblem();
-}
-
-// Nothing of an earlier result stays on display once an input is wrong.
-void DosyaHesabıFormu::showResult() {
-    ÖzetListesi_->removeAllRows();
-    DilimlerListesi_->removeAllRows();
-    MahsupListesi_->removeAllRows();
-    SonuçSekmeleri_->setVisible(session_.result().has_value());
-    PdfMenüsü_->setEnabled(session_.result().has_value());
-    WordMenüsü_->setEnabled(session_.result().has_value());
-    WordKaydetMenüsü_->setEnabled(session_.result().has_value());
-    if (!session_.result()) {
-        UyarıEtiketi_->clear();
-        UyarıEtiketi_->hide();
-        NotEtiketi_->clear();
-        NotEtiketi_->hide();
+    if (!session_.freshRow() || !now || now->window() != this) {
         return;
     }
-    TakipTutarıNotu_->setVisible(session_.result()->filingTotal.has_value());
-    QList<QStringList> summary;
-    for (const auto& [label, amount] : claim::summaryLines(*session_.result()))
-        summary.append({toQString(label), toQString(amount)});
-    ÖzetListesi_->addRows(summary);
-    // The rows keep their own copy: the session's result is replaced on the next edit.
-    auto slices = std::make_shared<const std::vector<claim::Slice>>(session_.result()->slices);
-    showResultRows(*DilimlerListesi_,
-                   {slices->size(),
-                    [slices](std::size_t row) {
-                        return shell::toQStringList(claim::sliceCells((*slices)[row]));
-                    }},
-                   SliceColumns);
-    DilimSütunları_->setWidestRows({int(widestRow(*slices, &claim::Slice::base)),
-                                    int(widestRow(*slices, &claim::Slice::interest)),
-                                    int(widestRow(*slices, &claim::Slice::days))});
-    auto setOffs = std::make_shared<const std::vector<claim::SetOff>>(session_.result()->setOffs);
-    showResultRows(*MahsupListesi_,
-                   {setOffs->size(),
-                    [setOffs](std::size_t row) {
-                        return shell::toQStringList(claim::setOffCells((*setOffs)[row]));
-                    }},
-                   SetOffColumns);
-    std::vector<int> widest;
-    for (claim::Kurus claim::SetOff::*field :
-         {&claim::SetOff::amount, &claim::SetOff::costs, &claim::SetOff::fee,
-          &claim::SetOff::interest, &claim::SetOff::principal, &claim::SetOff::remainingPrincipal,
-          &claim::SetOff::overpaid})
-        widest.push_back(int(widestRow(*setOffs, field)));
-    MahsupSütunları_->setWidestRows(std::move(widest));
-    QStringList notices;
-    for (const std::string& notice : session_.result()->notices)
-        notices << toQString(notice);
-    UyarıEtiketi_->setText(notices.join(u'\n'));
-    UyarıEtiketi_->setVisible(!notices.isEmpty());
-    QStringList notes;
-    for (const std::string& note : session_.result()->notes)
-        notes << toQString(note);
-    NotEtiketi_->setText(notes.join(u'\n'));
-    NotEtiketi_->setVisible(!notes.isEmpty());
+    const QWidget* area =
+        session_.freshRow()->part == claim::RefusalPlace::Part::Item ? KalemAlanı_ : ÖdemeAlanı_;
+    if (area->isAncestorOf(now)) {
+        return;
+    }
+    session_.setFreshRow(std::nullopt);
+    showProblem();
 }
 
 // A file that names a list without carrying it takes the copy the windows read
@@ -1262,23 +1128,29 @@ void DosyaHesabıFormu::copyMissingLists() {
         return;
     }
     for (const std::string& name : claim::listsUsed(session_.file())) {
-        if (session_.file().lists.contains(name))
+        if (session_.file().lists.contains(name)) {
             continue;
-        if (const Result<RateList> list = store::readList(source, name))
+        }
+        if (const Result<RateList> list = store::readList(source, name)) {
             session_.file().lists.emplace(name, list.value().Periods);
+        }
     }
 }
 
 QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggested) {
-    if (installedChooser)
+    if (installedChooser) {
         return installedChooser(dialog, this, suggested);
-    if (dialog == FileDialog::Open)
+    }
+    if (dialog == FileDialog::Open) {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Dosya Hesabı Aç"), suggested,
                                             FileFilter);
+    }
     QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Dosya Hesabını Kaydet"),
                                                   suggested, FileFilter);
-    if (!chosen.isEmpty() && !chosen.endsWith(toQString(claim::FileExtension), Qt::CaseInsensitive))
+    if (!chosen.isEmpty() &&
+        !chosen.endsWith(toQString(claim::FileExtension), Qt::CaseInsensitive)) {
         chosen += toQString(claim::FileExtension);
+    }
     return chosen;
 }
 
@@ -1286,8 +1158,9 @@ void DosyaHesabıFormu::OpenChosenFile() {
     const QString folder =
         filePath().isEmpty() ? pdf::reportFolder() : QFileInfo(filePath()).absolutePath();
     const QString chosen = chooseFile(FileDialog::Open, folder);
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         openHereOrBeside(chosen);
+    }
 }
 
 bool DosyaHesabıFormu::untouched() const {
@@ -1378,16 +1251,18 @@ QString DosyaHesabıFormu::reportName() const {
 }
 
 void DosyaHesabıFormu::ExportPdf() {
-    if (!session_.result())
+    if (!session_.result()) {
         return;
+    }
     const report::Document document =
         report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     pdf::saveReport(this, document, pdf::suggestedFileName(reportName()));
 }
 
 void DosyaHesabıFormu::ExportWord() {
-    if (!session_.result())
+    if (!session_.result()) {
         return;
+    }
     const report::Document document =
         report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     word::exportToWordProcessor([&document] { return document; },
@@ -1399,28 +1274,32 @@ void DosyaHesabıFormu::ExportWord() {
 }
 
 void DosyaHesabıFormu::SaveWord() {
-    if (!session_.result())
+    if (!session_.result()) {
         return;
+    }
     const report::Document document =
         report::claimReport(session_.file(), *session_.result(), shell::toSysDays(today()));
     const QString file = word::saveDocument(this, document, word::suggestedFileName(reportName()));
-    if (!file.isEmpty())
+    if (!file.isEmpty()) {
         showStatus(word::savedStatus(file));
+    }
 }
 
 // Long enough for a slow word processor to come up; what follows may hold the
 // window for a moment (looking for a word processor), so it is drawn at once.
 void DosyaHesabıFormu::showStatus(const QString& text) {
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         statusBar()->clearMessage();
-    else
+    } else {
         statusBar()->showMessage(text, 20000);
+    }
     statusBar()->repaint();
 }
 
 bool DosyaHesabıFormu::confirmDiscard() {
-    if (!isModified())
+    if (!isModified()) {
         return true;
+    }
     const QString name =
         filePath().isEmpty() ? QStringLiteral("Adsız") : QFileInfo(filePath()).fileName();
     switch (shell::askYesNoCancel(
@@ -1451,8 +1330,9 @@ void DosyaHesabıFormu::closeEvent(QCloseEvent* event) {
 // Insert adds and Delete removes a row of the list that has the focus; Alt with an
 // arrow moves a bucket of the set-off order.
 bool DosyaHesabıFormu::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
+    }
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == KalemlerListesi_ || watched == ÖdemelerListesi_) {
         const bool items = watched == KalemlerListesi_;

@@ -20,10 +20,9 @@
 #include <vector>
 
 class AnaParaKutusu;
-class ColumnSpread;
-class KarsilastirmaModeli;
 class RaporPaneli;
 class SeceneklerPaneli;
+class SonucPaneli;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,10 +31,8 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTableView;
 class QTimer;
 class QWidget;
-class UndertakingPanel;
 
 namespace mirvane::shell {
 class DateTimePicker;
@@ -200,31 +197,15 @@ private:
     QPushButton* AşağıButonu_ = nullptr;
     QPushButton* VarsayılanSıraButonu_ = nullptr;
 
-    QLabel* HataEtiketi_ = nullptr;
     QLabel* DosyaHataEtiketi_ = nullptr;
     QLabel* KalemHataEtiketi_ = nullptr;
     QLabel* ÖdemeHataEtiketi_ = nullptr;
-    QLabel* UyarıEtiketi_ = nullptr;
-    QLabel* NotEtiketi_ = nullptr;       // plain notes, below the warnings
-    QLabel* TakipTutarıNotu_ = nullptr;  // under the summary: what the filing total holds
-    QLabel* DilimNotuEtiketi_ = nullptr; // under the slices: how their rows are read
-    QWidget* GüncelOranlarAlanı_ = nullptr;
-    QLabel* GüncelOranlarEtiketi_ = nullptr;
-    QPushButton* GüncelOranlarButonu_ = nullptr;
-    QTabWidget* SonuçSekmeleri_ = nullptr;
-    mirvane::shell::ListView* ÖzetListesi_ = nullptr;
-    mirvane::shell::ListView* DilimlerListesi_ = nullptr;
-    mirvane::shell::ListView* MahsupListesi_ = nullptr;
-    ColumnSpread* DilimSütunları_ = nullptr;
-    ColumnSpread* MahsupSütunları_ = nullptr;
-    UndertakingPanel* TaahhütPaneli_ = nullptr;
+    SonucPaneli* SonuçPaneli_ = nullptr;
 
     // The expert's report and the alternatives, each a part of its own.
     QTabWidget* GirdiSekmeleri_ = nullptr;
     RaporPaneli* RaporPaneli_ = nullptr;
     SeceneklerPaneli* SeçeneklerPaneli_ = nullptr;
-    KarsilastirmaModeli* KarşılaştırmaModeli_ = nullptr;
-    QTableView* KarşılaştırmaTablosu_ = nullptr;
 
     QMenu* SonDosyalarMenüsü_ = nullptr;
     QAction* PdfMenüsü_ = nullptr;
