@@ -6,4 +6,4 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON -DMIRVANE_TESTS=OFF -DMIRVANE_BENCH=OFF \
   -DMIRVANE_SANITIZE=OFF
 cmake --build build --target mirvane mirvane-hesap
-exec build/ui/mirvane "$@"
+exec build/desktop/mirvane "$@"

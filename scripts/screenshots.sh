@@ -5,12 +5,12 @@
 # date span calculator and the claim file window with the worked example into
 # docs/screenshots/, with the first page of that example's PDF report.
 # Usage: scripts/screenshots.sh [MIRVANE_BINARY [MIRVANE_HESAP_BINARY]]
-#        (defaults: build/ui/mirvane, build/cli/mirvane-hesap)
+#        (defaults: build/desktop/mirvane, build/cli/mirvane-hesap)
 # Needs: xvfb xdotool xclip imagemagick poppler-utils
 #        (scripts/install-deps.sh xvfb xdotool xclip imagemagick poppler-utils)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-binary=$(realpath "${1:-build/ui/mirvane}")
+binary=$(realpath "${1:-build/desktop/mirvane}")
 hesap=$(realpath "${2:-build/cli/mirvane-hesap}")
 out="$PWD/docs/screenshots"
 

@@ -1,8 +1,8 @@
 #include "shell/ZipArchive.h"
 
 #include "common/SafeFile.h"
+#include "modules/ZipModule.h"
 #include "shell/LazyLibrary.h"
-#include "ui/modules/ZipModule.h"
 
 namespace mirvane::shell {
 

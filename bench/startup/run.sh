@@ -19,7 +19,7 @@ settle_ms=300
 
 timer=$build/bench/startup/startup-timer
 bare=$build/bench/startup/bare-window
-mirvane=$build/ui/mirvane
+mirvane=$build/desktop/mirvane
 if [ ! -x "$timer" ] || [ ! -x "$bare" ] || [ ! -x "$mirvane" ]; then
   if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=ON \

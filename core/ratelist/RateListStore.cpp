@@ -1,8 +1,8 @@
 #include "ratelist/RateListStore.h"
 
 #include "common/Utf8Path.h"
-#include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
+#include "rates/DefaultLists.h"
 #include "text/Cp1254.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "interest/Breakdown.h"
 
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "ChildProcess.h"
 #include "CliRun.h"
 #include "common/Utf8Path.h"
-#include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 

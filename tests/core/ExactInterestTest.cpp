@@ -3,7 +3,7 @@
 #include "LongArithmetic.h"
 #include "interest/Breakdown.h"
 #include "interest/InterestEngine.h"
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "text/Amount.h"
 #include "text/TextForms.h"

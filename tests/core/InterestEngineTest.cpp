@@ -2,7 +2,7 @@
 
 #include "LongArithmetic.h"
 #include "interest/Breakdown.h"
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "text/TextForms.h"
 

@@ -3,9 +3,9 @@
 
 #include "TempFolder.h"
 #include "common/Utf8Path.h"
-#include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "rates/DefaultLists.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "ChildProcess.h"
 #include "TempFolder.h"
 #include "common/Utf8Path.h"
-#include "ratelist/DefaultLists.h"
 #include "ratelist/FaizFile.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 
 #include <algorithm>

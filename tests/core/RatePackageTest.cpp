@@ -2,7 +2,7 @@
 
 #include "ScopedDataFolder.h"
 #include "TempFolder.h"
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "rates/Recognition.h"
 #include "text/TextForms.h"

@@ -1,6 +1,6 @@
 #include "rates/RateTables.h"
 
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "rates/HalfYears.h"
 #include "rates/ReadyLists.h"
 #include "text/Cp1254.h"

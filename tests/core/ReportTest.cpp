@@ -1,4 +1,4 @@
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "report/BreakdownReport.h"
 #include "report/ReportTexts.h"

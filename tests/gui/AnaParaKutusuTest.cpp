@@ -1,4 +1,4 @@
-#include "ui/main/AnaParaKutusu.h"
+#include "shell/AnaParaKutusu.h"
 
 #include "../core/AmountCases.h"
 #include "text/Amount.h"

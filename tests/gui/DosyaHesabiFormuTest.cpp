@@ -7,11 +7,11 @@
 #include "claim/ClaimJson.h"
 #include "claim/ClaimTexts.h"
 #include "ratelist/FaizFile.h"
+#include "shell/AnaParaKutusu.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "ui/main/AnaParaKutusu.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 

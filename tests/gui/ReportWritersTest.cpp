@@ -3,15 +3,15 @@
 #include "PdfTestSupport.h"
 #include "claim/ClaimEngine.h"
 #include "claim/ClaimExample.h"
+#include "documents/PdfDocument.h"
+#include "documents/WordDocument.h"
 #include "interest/Breakdown.h"
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 #include "report/BreakdownReport.h"
 #include "report/ClaimReport.h"
 #include "report/Report.h"
 #include "shell/Messages.h"
-#include "ui/report/PdfDocument.h"
 #include "ui/report/PdfExport.h"
-#include "ui/report/WordDocument.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,14 +3,14 @@
 #include "GuiTestSupport.h"
 #include "OfficeTestSupport.h"
 #include "ZipTestSupport.h"
+#include "documents/WordDocument.h"
 #include "interest/Breakdown.h"
+#include "modules/ZipModule.h"
 #include "report/BreakdownReport.h"
 #include "report/ReportTexts.h"
 #include "shell/Convert.h"
 #include "shell/LazyLibrary.h"
 #include "shell/Messages.h"
-#include "ui/modules/ZipModule.h"
-#include "ui/report/WordDocument.h"
 
 #include <QClipboard>
 #include <QDir>

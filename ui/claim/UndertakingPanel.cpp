@@ -3,11 +3,11 @@
 #include "claim/ClaimTexts.h"
 #include "plan/PlanTexts.h"
 #include "report/UndertakingReport.h"
+#include "shell/AnaParaKutusu.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
 #include "text/TextForms.h"
-#include "ui/main/AnaParaKutusu.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 

@@ -5,7 +5,7 @@
 // two-state button, and the entry checks with their corrections.
 
 #include "ratelist/ListEditing.h"
-#include "ui/main/AnaParaKutusu.h"
+#include "shell/AnaParaKutusu.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>

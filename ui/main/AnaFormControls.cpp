@@ -3,6 +3,7 @@
 #include "interest/Breakdown.h"
 #include "interest/InterestEngine.h"
 #include "rates/Recognition.h"
+#include "shell/AnaParaKutusu.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
@@ -10,7 +11,6 @@
 #include "shell/SharedValues.h"
 #include "shell/TableView.h"
 #include "ui/about/RatePackageDialog.h"
-#include "ui/main/AnaParaKutusu.h"
 
 #include <QAction>
 #include <QCheckBox>

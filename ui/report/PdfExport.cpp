@@ -1,10 +1,10 @@
 #include "ui/report/PdfExport.h"
 
+#include "documents/PdfDocument.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
-#include "ui/report/PdfDocument.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

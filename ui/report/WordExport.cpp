@@ -1,11 +1,11 @@
 #include "ui/report/WordExport.h"
 
+#include "documents/WordDocument.h"
 #include "settings/ProgramSettings.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
 #include "ui/report/PdfExport.h"
-#include "ui/report/WordDocument.h"
 
 #include <QDateTime>
 #include <QDesktopServices>

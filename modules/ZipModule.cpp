@@ -1,4 +1,4 @@
-#include "ui/modules/ZipModule.h"
+#include "modules/ZipModule.h"
 
 #include <zip.h>
 

@@ -1,4 +1,4 @@
-#include "ratelist/DefaultLists.h"
+#include "rates/DefaultLists.h"
 
 #include "rates/RateSource.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/AnaParaKutusu.h"
+#include "shell/AnaParaKutusu.h"
 
 #include "shell/Controls.h"
 #include "shell/Convert.h"

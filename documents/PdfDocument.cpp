@@ -1,4 +1,4 @@
-#include "ui/report/PdfDocument.h"
+#include "documents/PdfDocument.h"
 
 #include "shell/Convert.h"
 

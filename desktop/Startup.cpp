@@ -1,4 +1,4 @@
-#include "shell/Startup.h"
+#include "desktop/Startup.h"
 
 #include "app/AppInfo.h"
 #include "ratelist/RateListStore.h"

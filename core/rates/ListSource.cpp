@@ -1,4 +1,4 @@
-#include "ratelist/ListSource.h"
+#include "rates/ListSource.h"
 
 #include "ratelist/FaizFile.h"
 #include "rates/ReadyLists.h"

@@ -1,4 +1,4 @@
-#include "ui/report/WordDocument.h"
+#include "documents/WordDocument.h"
 
 #include "report/TableFit.h"
 #include "shell/Convert.h"

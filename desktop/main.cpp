@@ -1,4 +1,4 @@
-#include "shell/Startup.h"
+#include "desktop/Startup.h"
 
 int main(int argc, char** argv) {
     return mirvane::shell::runProgram(argc, argv);

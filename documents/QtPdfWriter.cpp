@@ -3,13 +3,13 @@
 // offscreen platform unless the caller chose another, so the other verbs never
 // touch it and no display is needed.
 
-#include "QtPdfWriter.h"
+#include "cli/QtPdfWriter.h"
 
-#include "PdfOutput.h"
-#include "WordOutput.h"
+#include "cli/PdfOutput.h"
+#include "cli/WordOutput.h"
+#include "documents/PdfDocument.h"
+#include "documents/WordDocument.h"
 #include "shell/Convert.h"
-#include "ui/report/PdfDocument.h"
-#include "ui/report/WordDocument.h"
 
 #include <QFile>
 #include <QGuiApplication>
