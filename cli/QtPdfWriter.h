@@ -3,7 +3,8 @@
 namespace mirvane::cli {
 
 // Makes "--pdf" write through Qt's PDF writer and "--word" through the windows' Word
-// writer.
+// writer. Defined with those writers (documents/QtPdfWriter.cpp), which the program
+// links only when it is built with Qt; the command line itself includes none of them.
 void installQtPdfWriter();
 
 } // namespace mirvane::cli

@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "common/Utf8Path.h"
 #include "ratelist/RateListStore.h"
+#include "rates/DefaultLists.h"
 #include "text/TextForms.h"
 
 #include <algorithm>

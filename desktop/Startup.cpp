@@ -19,7 +19,10 @@
 #include <functional>
 #include <memory>
 
-namespace mirvane::shell {
+namespace mirvane::desktop {
+
+// The start-up is made of the shell's services.
+using namespace shell;
 
 namespace {
 
@@ -114,4 +117,4 @@ int runProgram(int argc, char** argv) {
     return code;
 }
 
-} // namespace mirvane::shell
+} // namespace mirvane::desktop

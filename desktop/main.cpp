@@ -1,5 +1,5 @@
 #include "desktop/Startup.h"
 
 int main(int argc, char** argv) {
-    return mirvane::shell::runProgram(argc, argv);
+    return mirvane::desktop::runProgram(argc, argv);
 }

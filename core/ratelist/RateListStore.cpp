@@ -2,7 +2,6 @@
 
 #include "common/Utf8Path.h"
 #include "ratelist/FaizFile.h"
-#include "rates/DefaultLists.h"
 #include "text/Cp1254.h"
 
 #include <algorithm>
@@ -263,7 +262,8 @@ Result<Listing> enumerateListNames(const fs::path& listFolder) {
     return listingOf(fileNames.value(), listFolder);
 }
 
-Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps) {
+Status prepareFolder(const fs::path& listFolder, const std::vector<RateList>& firstLists,
+                     safefile::Steps& steps) {
     if (Status made = makeFolder(listFolder); !made) {
         return made;
     }
@@ -276,7 +276,7 @@ Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps) {
         return {};
     }
     std::vector<safefile::NewFile> files;
-    for (const RateList& list : defaults::lists()) {
+    for (const RateList& list : firstLists) {
         auto bytes = faiz::encode(list.Periods);
         if (!bytes) {
             return bytes.error();

@@ -6,6 +6,7 @@
 
 #include "common/Errors.h"
 #include "common/SafeFile.h"
+#include "ratelist/RateList.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -48,11 +49,13 @@ struct Listing {
 Result<Listing> enumerateListNames(const fs::path& listFolder);
 
 // Creates the folder (and its parents) if missing, removes what saves that never
-// finished left behind (temporary files older than an hour), and writes the three
-// default lists when it holds no list file: all three or, on failure, none. Never
-// replaces anything that stands at a default's name. A folder that cannot be made or
-// read, or defaults that cannot be written, fail with the reason; nothing is written.
-Status prepareFolder(const fs::path& listFolder, safefile::Steps& steps = safefile::systemSteps());
+// finished left behind (temporary files older than an hour), and writes `firstLists`
+// when it holds no list file: all of them or, on failure, none. Never replaces
+// anything that stands at one's name. A folder that cannot be made or read, or lists
+// that cannot be written, fail with the reason; nothing is written. The program's own
+// first lists come from the rate data (rates/DefaultLists.h).
+Status prepareFolder(const fs::path& listFolder, const std::vector<RateList>& firstLists,
+                     safefile::Steps& steps);
 
 // Whether the program can keep its lists in this folder: it exists or can be
 // created, and a file can be created in it.

@@ -1,5 +1,6 @@
 #include "rates/DefaultLists.h"
 
+#include "ratelist/RateListStore.h"
 #include "rates/RateSource.h"
 
 namespace mirvane::defaults {
@@ -9,3 +10,11 @@ const std::vector<RateList>& lists() {
 }
 
 } // namespace mirvane::defaults
+
+namespace mirvane::store {
+
+Status prepareFolder(const std::filesystem::path& listFolder, safefile::Steps& steps) {
+    return prepareFolder(listFolder, defaults::lists(), steps);
+}
+
+} // namespace mirvane::store

@@ -2,8 +2,11 @@
 
 // The three lists the program writes whenever the list folder holds none.
 
+#include "common/Errors.h"
+#include "common/SafeFile.h"
 #include "ratelist/RateList.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace mirvane::defaults {
@@ -14,3 +17,12 @@ namespace mirvane::defaults {
 const std::vector<RateList>& lists();
 
 } // namespace mirvane::defaults
+
+namespace mirvane::store {
+
+// Makes the list folder ready (ratelist/RateListStore.h) with the three lists above
+// written into it when it holds no list file.
+Status prepareFolder(const std::filesystem::path& listFolder,
+                     safefile::Steps& steps = safefile::systemSteps());
+
+} // namespace mirvane::store

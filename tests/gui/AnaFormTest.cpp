@@ -5,6 +5,7 @@
 #include "ZipTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"

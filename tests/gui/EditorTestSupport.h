@@ -7,6 +7,7 @@
 #include "GuiTestSupport.h"
 #include "ratelist/FaizFile.h"
 #include "ratelist/RateListStore.h"
+#include "rates/DefaultLists.h"
 #include "rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"

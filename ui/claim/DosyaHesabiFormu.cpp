@@ -13,6 +13,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
+#include "shell/RateField.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 #include "text/TextForms.h"
@@ -326,7 +327,7 @@ QWidget* DosyaHesabıFormu::buildItems() {
     OranKutusu_ = named(new QComboBox, QStringLiteral("OranKutusu"));
     OranKutusu_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     OranKutusu_->setMinimumContentsLength(18);
-    SabitOranKutusu_ = named(new editor::RateField, QStringLiteral("SabitOranKutusu"));
+    SabitOranKutusu_ = named(new shell::RateField, QStringLiteral("SabitOranKutusu"));
     TarihEtiketi_ = fieldLabel(QStringLiteral("Faiz başlangıcı:"), TarihKutusu_);
     for (QWidget* field : std::initializer_list<QWidget*>{AçıklamaKutusu_, TutarKutusu_}) {
         shell::enterMovesFocus(field);

@@ -37,11 +37,8 @@ class QWidget;
 namespace mirvane::shell {
 class DateTimePicker;
 class ListView;
-} // namespace mirvane::shell
-
-namespace mirvane::editor {
 class RateField;
-} // namespace mirvane::editor
+} // namespace mirvane::shell
 
 // Without Q_OBJECT: moc garbles non-ASCII class names, and the window declares no
 // signals or slots of its own.
@@ -179,7 +176,7 @@ private:
     QLabel* TarihEtiketi_ = nullptr;
     mirvane::shell::DateTimePicker* TarihKutusu_ = nullptr;
     QComboBox* OranKutusu_ = nullptr;
-    mirvane::editor::RateField* SabitOranKutusu_ = nullptr;
+    mirvane::shell::RateField* SabitOranKutusu_ = nullptr;
     QWidget* KalemAlanı_ = nullptr;
     QPushButton* KalemEkleButonu_ = nullptr;
     QPushButton* KalemSilButonu_ = nullptr;

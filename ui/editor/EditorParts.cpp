@@ -62,17 +62,6 @@ void setDay(shell::DateTimePicker& picker, Date day) {
 
 } // namespace
 
-// ---- RateField -----------------------------------------------------------------
-
-RateField::RateField(QWidget* parent) : AnaParaKutusu(parent) {
-    setTypedLengthLimit(std::nullopt);
-}
-
-void RateField::focusInEvent(QFocusEvent* event) {
-    AnaParaKutusu::focusInEvent(event);
-    selectAll();
-}
-
 // ---- DescriptionField ----------------------------------------------------------
 
 DescriptionField::DescriptionField(QWidget* parent) : QPlainTextEdit(parent) {
@@ -181,7 +170,7 @@ void PeriodEditor::buildEntryArea(const Placement& placement) {
     BitişTarihiKutusu_ =
         place(new shell::DateTimePicker(Altlık_), QStringLiteral("BitişTarihiKutusu"),
               twips(placement.fieldLeft, 495, 1275, 315));
-    FaizOranıKutusu_ = place(new RateField(Altlık_), QStringLiteral("FaizOranıKutusu"),
+    FaizOranıKutusu_ = place(new shell::RateField(Altlık_), QStringLiteral("FaizOranıKutusu"),
                              twips(placement.fieldLeft, 900, placement.rateWidth, 285));
     AçıklamaKutusu_ = place(new DescriptionField(Altlık_), QStringLiteral("AçıklamaKutusu"),
                             twips(2910, 465, 2565, 735));

@@ -5,7 +5,7 @@
 // two-state button, and the entry checks with their corrections.
 
 #include "ratelist/ListEditing.h"
-#include "shell/AnaParaKutusu.h"
+#include "shell/RateField.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -24,16 +24,6 @@ class ListView;
 } // namespace mirvane::shell
 
 namespace mirvane::editor {
-
-// The principal field's rules, with the rate field's differences: its whole text
-// is selected whenever it gains the focus, and its length is not limited.
-class RateField : public AnaParaKutusu {
-public:
-    explicit RateField(QWidget* parent = nullptr);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-};
 
 // A multi-line description of at most 100 characters; Enter and Tab move the focus
 // on instead of going into the text.
@@ -120,7 +110,7 @@ protected:
     std::array<QLabel*, 5> Etiket_{};
     shell::DateTimePicker* BaşlangıçTarihiKutusu_ = nullptr;
     shell::DateTimePicker* BitişTarihiKutusu_ = nullptr;
-    RateField* FaizOranıKutusu_ = nullptr;
+    shell::RateField* FaizOranıKutusu_ = nullptr;
     DescriptionField* AçıklamaKutusu_ = nullptr;
     shell::ListView* FaizDönemleriListesi_ = nullptr;
     QPushButton* YeniDönemBelirleListeyeEkleButonu_ = nullptr;

@@ -3,6 +3,7 @@
 #include "common/Utf8Path.h"
 #include "ratelist/FolderState.h"
 #include "ratelist/RateListStore.h"
+#include "rates/DefaultLists.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
