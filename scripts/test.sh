@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds everything and runs every test:
-#  0. every tracked C++ file as clang-format 14 makes it (scripts/check-format.sh),
+# Installs what is missing, checks the formatting and the layers, builds everything and runs
+# every test:
+#  0. every tracked C++ file as clang-format 14 makes it (scripts/check-format.sh), and no
+#     folder including a layer above its own (scripts/check-layers.sh),
 #  1. the core and the command-line calculator configured without Qt (they must never need it),
 #  2. the core tests under AddressSanitizer and UndefinedBehaviorSanitizer, then every
 #     libFuzzer target for 30 s under the same sanitizers with its seed corpus replayed,
@@ -15,6 +17,9 @@ jobs=$(nproc)
 
 echo "== Biçim (clang-format)"
 scripts/check-format.sh
+
+echo "== Katman denetimi"
+scripts/check-layers.sh
 
 echo "== Qt'siz derleme (core ve mirvane-hesap)"
 cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRVANE_GUI=OFF \
