@@ -10,7 +10,7 @@
 #include "claim/Recovery.h"
 #include "claim/RefusalWords.h"
 #include "ratelist/FolderState.h"
-#include "ratelist/ListSource.h"
+#include "rates/ListSource.h"
 
 #include <filesystem>
 #include <map>
