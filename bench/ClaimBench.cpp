@@ -3,8 +3,8 @@
 // list. Target: one calculation in 5 ms or less.
 
 #include "LargeClaim.h"
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimJson.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -4,8 +4,8 @@
 // 50 ms for the large file, 5 ms for the one-item file.
 
 #include "LargeClaim.h"
-#include "claim/ClaimJson.h"
-#include "ratelist/FaizFile.h"
+#include "core/claim/ClaimJson.h"
+#include "core/ratelist/FaizFile.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
 #include "ui/claim/DosyaHesabiFormu.h"

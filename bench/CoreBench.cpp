@@ -1,6 +1,6 @@
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/FaizFile.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/FaizFile.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

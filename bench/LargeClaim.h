@@ -3,8 +3,8 @@
 // The large claim the benchmarks share: 50 items (44 principal items on the avans list,
 // 3 costs, 3 fees) and 1.000 partial payments over 1990-2020, computed to the end of 2025.
 
-#include "claim/ClaimFile.h"
-#include "rates/ReadyLists.h"
+#include "core/claim/ClaimFile.h"
+#include "core/rates/ReadyLists.h"
 
 #include <chrono>
 

@@ -2,16 +2,16 @@
 // the program carries (--hazir): the period breakdown of simple interest, as text or
 // as JSON.
 
-#include "JsonOutput.h"
-#include "Verbs.h"
-#include "common/Utf8Path.h"
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/FaizFile.h"
-#include "ratelist/RateListStore.h"
-#include "rates/ReadyLists.h"
-#include "text/Amount.h"
-#include "text/TextForms.h"
+#include "cli/JsonOutput.h"
+#include "cli/Verbs.h"
+#include "core/common/Utf8Path.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/Amount.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <array>

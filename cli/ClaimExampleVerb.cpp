@@ -1,8 +1,8 @@
 // --hesap-ornegi: a worked claim file to start from, printed as the file is saved.
 
-#include "Verbs.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
+#include "cli/Verbs.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
 
 namespace mirvane::cli {
 

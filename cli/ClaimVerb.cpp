@@ -1,17 +1,17 @@
 // --hesap: a claim file computed (items, partial payments set off, the balance at the
 // calculation date), as text or JSON.
 
-#include "JsonOutput.h"
-#include "PdfOutput.h"
-#include "Verbs.h"
-#include "WordOutput.h"
-#include "claim/Alternatives.h"
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimJson.h"
-#include "common/Utf8Path.h"
-#include "interest/Breakdown.h"
-#include "report/ClaimReport.h"
-#include "text/TextForms.h"
+#include "cli/JsonOutput.h"
+#include "cli/PdfOutput.h"
+#include "cli/Verbs.h"
+#include "cli/WordOutput.h"
+#include "core/claim/Alternatives.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimJson.h"
+#include "core/common/Utf8Path.h"
+#include "core/interest/Breakdown.h"
+#include "core/report/ClaimReport.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "Verbs.h"
+#include "cli/Verbs.h"
 
 #include <string_view>
 

@@ -2,9 +2,9 @@
 // cli/Verbs.h; after parsing, the first verb that is chosen runs. A new verb needs only
 // its own file and its line in VerbTable (see cli/Verbs.h).
 
-#include "HesapCli.h"
+#include "cli/HesapCli.h"
 
-#include "Verbs.h"
+#include "cli/Verbs.h"
 
 // The application needs the whole library, its configuration reader included.
 #include <CLI/CLI.hpp>

@@ -1,9 +1,9 @@
 // --oran-paketi-yukle PAKET: verifies a rate package and installs it into the user's data
 // folder, where it serves every reader of the rates until a newer one replaces it.
 
-#include "Verbs.h"
-#include "common/Utf8Path.h"
-#include "rates/RatePackage.h"
+#include "cli/Verbs.h"
+#include "core/common/Utf8Path.h"
+#include "core/rates/RatePackage.h"
 
 namespace mirvane::cli {
 

@@ -1,7 +1,7 @@
-#include "JsonOutput.h"
+#include "cli/JsonOutput.h"
 
-#include "claim/ClaimJson.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimJson.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // --listeler: the names of the lists in the folder, in the main window's order; what
 // the folder leaves out is named on the error output.
 
-#include "Verbs.h"
-#include "ratelist/RateListStore.h"
+#include "cli/Verbs.h"
+#include "core/ratelist/RateListStore.h"
 
 namespace mirvane::cli {
 

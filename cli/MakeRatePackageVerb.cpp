@@ -1,10 +1,10 @@
 // --oran-paketi-yap KLASÖR --anahtar DOSYA --surum SÜRÜM --cikti PAKET: a rate package of
 // the tables in a folder laid out as core/rates/data, signed with the key file's key.
 
-#include "Verbs.h"
-#include "common/SafeFile.h"
-#include "common/Utf8Path.h"
-#include "rates/RatePackage.h"
+#include "cli/Verbs.h"
+#include "core/common/SafeFile.h"
+#include "core/common/Utf8Path.h"
+#include "core/rates/RatePackage.h"
 
 namespace mirvane::cli {
 

@@ -1,4 +1,4 @@
-#include "PdfOutput.h"
+#include "cli/PdfOutput.h"
 
 #include <utility>
 

@@ -4,8 +4,8 @@
 // the command-line library only knows it through this hook: a program built with
 // the windows installs Qt's writer; a build without Qt has none and says so.
 
-#include "common/Errors.h"
-#include "report/Report.h"
+#include "core/common/Errors.h"
+#include "core/report/Report.h"
 
 #include <filesystem>
 #include <functional>

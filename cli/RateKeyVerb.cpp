@@ -2,10 +2,10 @@
 // goes into a new file (never over an existing one), the public half to the output, to be
 // built into the program as the release key.
 
-#include "Verbs.h"
-#include "common/SafeFile.h"
-#include "common/Utf8Path.h"
-#include "rates/RatePackage.h"
+#include "cli/Verbs.h"
+#include "core/common/SafeFile.h"
+#include "core/common/Utf8Path.h"
+#include "core/rates/RatePackage.h"
 
 namespace mirvane::cli {
 

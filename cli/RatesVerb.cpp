@@ -1,10 +1,10 @@
 // --oranlar: every rate series in use, row by row with its source, and which data they
 // are: the day they were checked and the rate package they came from, if any.
 
-#include "Verbs.h"
-#include "rates/RateSource.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "cli/Verbs.h"
+#include "core/rates/RateSource.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 namespace mirvane::cli {
 

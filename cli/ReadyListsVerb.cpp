@@ -1,7 +1,7 @@
 // --hazir-listeler: the names of the ready lists the program carries, one a line.
 
-#include "Verbs.h"
-#include "rates/ReadyLists.h"
+#include "cli/Verbs.h"
+#include "core/rates/ReadyLists.h"
 
 namespace mirvane::cli {
 

@@ -1,8 +1,8 @@
 // --oran-paketi-kaldir: removes the installed rate package; the program's own data are
 // used again.
 
-#include "Verbs.h"
-#include "rates/RatePackage.h"
+#include "cli/Verbs.h"
+#include "core/rates/RatePackage.h"
 
 namespace mirvane::cli {
 

@@ -1,11 +1,11 @@
 // --sure: a span added to a date, and the last day of a deadline ending on it
 // under the chosen procedure, with the steps that moved it, as text or as JSON.
 
-#include "JsonOutput.h"
-#include "Verbs.h"
-#include "deadline/LastDay.h"
-#include "span/DateSpan.h"
-#include "text/TextForms.h"
+#include "cli/JsonOutput.h"
+#include "cli/Verbs.h"
+#include "core/deadline/LastDay.h"
+#include "core/span/DateSpan.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <array>

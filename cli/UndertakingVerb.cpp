@@ -2,16 +2,16 @@
 // undertaking date, the instalments on working days with their set-off, the total in
 // figures and words; as text, JSON or the PDF ready to sign.
 
-#include "JsonOutput.h"
-#include "PdfOutput.h"
-#include "Verbs.h"
-#include "claim/ClaimJson.h"
-#include "claim/ClaimTexts.h"
-#include "common/Utf8Path.h"
-#include "plan/PaymentPlan.h"
-#include "plan/PlanTexts.h"
-#include "report/UndertakingReport.h"
-#include "text/TextForms.h"
+#include "cli/JsonOutput.h"
+#include "cli/PdfOutput.h"
+#include "cli/Verbs.h"
+#include "core/claim/ClaimJson.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/common/Utf8Path.h"
+#include "core/plan/PaymentPlan.h"
+#include "core/plan/PlanTexts.h"
+#include "core/report/UndertakingReport.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <charconv>

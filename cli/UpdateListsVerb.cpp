@@ -1,11 +1,11 @@
 // --listeleri-guncelle: brings every list of the folder that is an earlier state of a
 // ready list current, one line per list; the others stay untouched.
 
-#include "Verbs.h"
-#include "app/AppInfo.h"
-#include "ratelist/FaizFile.h"
-#include "ratelist/RateListStore.h"
-#include "rates/Recognition.h"
+#include "cli/Verbs.h"
+#include "core/app/AppInfo.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/Recognition.h"
 
 namespace mirvane::cli {
 

@@ -1,11 +1,11 @@
-#include "Verb.h"
+#include "cli/Verb.h"
 
-#include "HesapCli.h"
-#include "app/AppInfo.h"
-#include "common/Utf8Path.h"
-#include "ratelist/RateListStore.h"
-#include "rates/DefaultLists.h"
-#include "text/TextForms.h"
+#include "cli/HesapCli.h"
+#include "core/app/AppInfo.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/DefaultLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,8 +3,8 @@
 // What every verb of "mirvane-hesap" shares: its place in the dispatch, its options
 // on the one CLI::App, and the way usage errors are reported.
 
-#include "common/Errors.h"
-#include "ratelist/RateListStore.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateListStore.h"
 
 #include <CLI/App.hpp>
 #include <filesystem>

@@ -7,8 +7,8 @@
 // cli/CMakeLists.txt, declare it below and put it in VerbTable. Its lines in the help text
 // go into the help text in cli/HelpVerb.cpp.
 
-#include "HesapCli.h"
-#include "Verb.h"
+#include "cli/HesapCli.h"
+#include "cli/Verb.h"
 
 #include <ostream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "WordOutput.h"
+#include "cli/WordOutput.h"
 
 #include <utility>
 

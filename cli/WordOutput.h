@@ -3,8 +3,8 @@
 // "--word": the report of a claim written as a Word document. Like the PDF writer
 // (PdfOutput.h), the writer comes with the windows: a build without Qt has none.
 
-#include "common/Errors.h"
-#include "report/Report.h"
+#include "core/common/Errors.h"
+#include "core/report/Report.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "HesapCli.h"
-#include "Platform.h"
+#include "cli/HesapCli.h"
+#include "cli/Platform.h"
 
 #ifdef MIRVANE_HESAP_PDF
-#include "QtPdfWriter.h"
+#include "cli/QtPdfWriter.h"
 #endif
 
 #include <iostream>

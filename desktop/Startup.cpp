@@ -1,7 +1,7 @@
 #include "desktop/Startup.h"
 
-#include "app/AppInfo.h"
-#include "ratelist/RateListStore.h"
+#include "core/app/AppInfo.h"
+#include "core/ratelist/RateListStore.h"
 #include "shell/Convert.h"
 #include "shell/FusionPictures.h"
 #include "shell/Messages.h"

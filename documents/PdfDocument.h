@@ -4,8 +4,8 @@
 // repeats on every page they run onto, "Sayfa N / M" at the foot of each page.
 // Needs a QGuiApplication (fonts); no window is involved.
 
-#include "common/Errors.h"
-#include "report/Report.h"
+#include "core/common/Errors.h"
+#include "core/report/Report.h"
 
 #include <QString>
 

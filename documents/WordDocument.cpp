@@ -1,6 +1,6 @@
 #include "documents/WordDocument.h"
 
-#include "report/TableFit.h"
+#include "core/report/TableFit.h"
 #include "shell/Convert.h"
 #include "shell/ZipArchive.h"
 

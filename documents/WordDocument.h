@@ -11,8 +11,8 @@
 // The package is made by the zip module (shell/ZipArchive) and written with the
 // safe write.
 
-#include "common/Errors.h"
-#include "report/Report.h"
+#include "core/common/Errors.h"
+#include "core/report/Report.h"
 
 #include <filesystem>
 #include <string>

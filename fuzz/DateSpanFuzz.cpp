@@ -2,8 +2,8 @@
 // or the run-time error; never a day past 31.12.9999.
 
 #include "FuzzCheck.h"
-#include "span/DateSpan.h"
-#include "text/TextForms.h"
+#include "core/span/DateSpan.h"
+#include "core/text/TextForms.h"
 
 #include <chrono>
 #include <cstdint>

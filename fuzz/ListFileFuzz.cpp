@@ -2,9 +2,9 @@
 // it as the main window would.
 
 #include "FuzzCheck.h"
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/FaizFile.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/FaizFile.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // accepted period reads back as that period.
 
 #include "FuzzCheck.h"
-#include "ratelist/FaizFile.h"
-#include "ratelist/ListEditing.h"
-#include "text/TextForms.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/ListEditing.h"
+#include "core/text/TextForms.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // back in the Turkish forms and reads again as the same value.
 
 #include "FuzzCheck.h"
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <chrono>
 #include <cmath>

@@ -9,9 +9,10 @@
 #   ui/        nothing of cli/ or desktop/
 #
 # desktop/ (the program's start) may include every layer; tests, benchmarks and tools are
-# no layer. An include is read as written, from the repository root ("ui/…") or from the
-# core's own root ("common/…"); a path that climbs out of its folder ("../") is refused
-# everywhere, since it hides the layer it reaches.
+# no layer. Every include of the project's own headers is written from the repository root
+# ("core/common/Errors.h", "shell/Convert.h"): one in quotes that names a folder must begin
+# with a layer's, and a path that climbs out of its folder ("../") is refused everywhere,
+# since it hides the layer it reaches.
 #
 # Usage: check-layers.sh [SOURCE-ROOT]   (the repository by default)
 set -euo pipefail
@@ -49,6 +50,8 @@ for layer in core cli modules shell documents ui desktop; do
       reason="is a Qt header"
     elif [[ $target == */* ]] && [[ " ${forbidden[$layer]} " == *" $first "* ]]; then
       reason="is in $first/"
+    elif [[ $text == *include*\"* && $target == */* && -z ${forbidden[$first]+layer} ]]; then
+      reason="is not written from the repository root"
     fi
     if [[ -n $reason ]]; then
       echo "$file:$line: $layer/ must not include \"$target\": it $reason" >&2

@@ -1,9 +1,9 @@
 #include "shell/AnaParaKutusu.h"
 
+#include "core/text/Amount.h"
+#include "core/text/TextForms.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
-#include "text/Amount.h"
-#include "text/TextForms.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "shell/Controls.h"
 
+#include "core/text/TextForms.h"
 #include "shell/Convert.h"
 #include "shell/PlainHeader.h"
 #include "shell/SharedValues.h"
-#include "text/TextForms.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -2,7 +2,7 @@
 
 // The two controls every window builds on, and the small behaviours the windows share.
 
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
 
 #include <QDateEdit>
 #include <QPointer>

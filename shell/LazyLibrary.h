@@ -6,7 +6,7 @@
 // (lib/mirvane beside its own folder, in the build folder as installed), on Windows
 // beside itself.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 namespace mirvane::shell {
 

@@ -1,6 +1,6 @@
 #include "shell/Messages.h"
 
-#include "app/AppInfo.h"
+#include "core/app/AppInfo.h"
 #include "shell/Convert.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 // program's caption, Turkish buttons, is centred over the active window, and so
 // that tests can answer it.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "shell/QtSettingsStore.h"
 
-#include "app/AppInfo.h"
+#include "core/app/AppInfo.h"
 #include "shell/Convert.h"
 
 #include <QStringList>

@@ -3,7 +3,7 @@
 // The program's settings kept through QSettings under the maker's and the product's name:
 // the registry (HKCU\Software\Telvar\Mirvane) on Windows, an INI file elsewhere.
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QSettings>
 

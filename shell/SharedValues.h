@@ -2,7 +2,7 @@
 
 // The values the whole program shares, set once at start-up.
 
-#include "rates/ListSource.h"
+#include "core/rates/ListSource.h"
 
 #include <QColor>
 #include <QDate>

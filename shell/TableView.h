@@ -3,7 +3,7 @@
 // A report-style table over a model: one line per row, one column per heading. The view
 // asks the model only for the rows in sight.
 
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
 
 #include <QAbstractTableModel>
 #include <QTreeView>

@@ -1,6 +1,6 @@
 #include "shell/ZipArchive.h"
 
-#include "common/SafeFile.h"
+#include "core/common/SafeFile.h"
 #include "modules/ZipModule.h"
 #include "shell/LazyLibrary.h"
 

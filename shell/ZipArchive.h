@@ -3,7 +3,7 @@
 // Zip archives (the packages of office documents), made by the zip module, which
 // is loaded on first use, and written with the safe write.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/AppInfo.h"
+#include "core/app/AppInfo.h"
 
 #include <algorithm>
 #include <cmath>

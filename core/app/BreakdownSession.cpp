@@ -1,7 +1,7 @@
-#include "app/BreakdownSession.h"
+#include "core/app/BreakdownSession.h"
 
-#include "ratelist/RateListStore.h"
-#include "text/Amount.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/text/Amount.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,10 +4,10 @@
 // selected, the list shown, and the breakdown on display with what it was computed from.
 // The window shows what the session holds and hands every change to it.
 
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/RateList.h"
-#include "report/BreakdownReport.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/RateList.h"
+#include "core/report/BreakdownReport.h"
 
 #include <cstddef>
 #include <cstdint>

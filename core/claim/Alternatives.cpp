@@ -1,8 +1,8 @@
-#include "claim/Alternatives.h"
+#include "core/claim/Alternatives.h"
 
-#include "claim/ClaimTexts.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 namespace mirvane::claim {
 

@@ -5,8 +5,8 @@
 // start, the day basis), each answer is computed as a whole claim of its own, with
 // every rule of the main calculation, and set beside it.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
 
 #include <string>
 #include <string_view>

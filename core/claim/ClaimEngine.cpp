@@ -1,11 +1,11 @@
-#include "claim/ClaimEngine.h"
+#include "core/claim/ClaimEngine.h"
 
-#include "claim/FixedRateNotice.h"
-#include "interest/Breakdown.h"
-#include "interest/ExactInterest.h"
-#include "interest/InterestEngine.h"
-#include "rates/Recognition.h"
-#include "text/TextForms.h"
+#include "core/claim/FixedRateNotice.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/ExactInterest.h"
+#include "core/interest/InterestEngine.h"
+#include "core/rates/Recognition.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <numeric>

@@ -10,7 +10,7 @@
 // interest start. A day takes the rate of the period that holds it; past the list's
 // last period the last rate runs on, and the result says so (staleLists).
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "claim/ClaimExample.h"
+#include "core/claim/ClaimExample.h"
 
-#include "claim/Alternatives.h"
-#include "rates/ReadyLists.h"
+#include "core/claim/Alternatives.h"
+#include "core/rates/ReadyLists.h"
 
 namespace mirvane::claim {
 

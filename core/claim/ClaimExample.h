@@ -5,7 +5,7 @@
 // 1.500,00 and a lawyer's fee of 12.000,00, paid 40.000,00 on 01.07.2024 and 30.000,00
 // on 01.10.2024, computed on 31.12.2024.
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 namespace mirvane::claim {
 

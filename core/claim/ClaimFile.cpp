@@ -1,10 +1,10 @@
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
-#include "ratelist/FaizFile.h"
-#include "ratelist/OleDate.h"
-#include "ratelist/RateListStore.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/OleDate.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,9 +9,9 @@
 // file says, valid or not: validate() says whether it can be computed, and names the
 // field that stops it. ClaimJson.h reads and writes the model; ClaimEngine.h computes it.
 
-#include "claim/Undertaking.h"
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
+#include "core/claim/Undertaking.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateList.h"
 
 #include <array>
 #include <cstdint>

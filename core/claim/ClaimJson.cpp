@@ -1,7 +1,7 @@
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimJson.h"
 
-#include "common/SafeFile.h"
-#include "text/TextForms.h"
+#include "core/common/SafeFile.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <charconv>

@@ -18,8 +18,8 @@
 //                "dosya_no": ""}}
 // "taahhut" (a payment undertaking, Undertaking.h) is absent in most files.
 
-#include "claim/ClaimFile.h"
-#include "common/Errors.h"
+#include "core/claim/ClaimFile.h"
+#include "core/common/Errors.h"
 
 #include <filesystem>
 #include <string>

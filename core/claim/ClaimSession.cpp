@@ -1,6 +1,6 @@
-#include "claim/ClaimSession.h"
+#include "core/claim/ClaimSession.h"
 
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimJson.h"
 
 #include <algorithm>
 

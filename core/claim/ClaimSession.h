@@ -5,12 +5,12 @@
 // "Geri Al", its recovery copy and the check of its lists against the list folder. The
 // window shows what the session holds and hands each edit to it.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "claim/Recovery.h"
-#include "claim/RefusalWords.h"
-#include "ratelist/FolderState.h"
-#include "rates/ListSource.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/claim/Recovery.h"
+#include "core/claim/RefusalWords.h"
+#include "core/ratelist/FolderState.h"
+#include "core/rates/ListSource.h"
 
 #include <filesystem>
 #include <map>

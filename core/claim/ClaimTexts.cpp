@@ -1,6 +1,6 @@
-#include "claim/ClaimTexts.h"
+#include "core/claim/ClaimTexts.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <charconv>
 

@@ -4,9 +4,9 @@
 // print them: amounts in the Turkish money form, the names of item kinds and set-off
 // buckets, the summary lines and the cells of the slices and set-off tables.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/text/TextForms.h"
 
 #include <array>
 #include <optional>

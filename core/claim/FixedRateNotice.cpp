@@ -1,8 +1,8 @@
-#include "claim/FixedRateNotice.h"
+#include "core/claim/FixedRateNotice.h"
 
-#include "rates/HalfYears.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/rates/HalfYears.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 // rate of that day as interest of that type at its changing rates; a rate equal to
 // none of them can only stand as agreed, and the reader should be told so.
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 #include <string>
 #include <vector>

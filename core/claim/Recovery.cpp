@@ -1,8 +1,8 @@
-#include "claim/Recovery.h"
+#include "core/claim/Recovery.h"
 
-#include "common/SafeFile.h"
-#include "common/Utf8Path.h"
-#include "ratelist/RateListStore.h"
+#include "core/common/SafeFile.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/RateListStore.h"
 
 #include <algorithm>
 #include <fstream>

@@ -6,7 +6,7 @@
 // offers it, and it goes once the file is saved, its changes are thrown away or the
 // offer is declined. A copy is never written over the claim file itself.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "claim/RefusalWords.h"
+#include "core/claim/RefusalWords.h"
 
 #include <array>
 #include <string_view>

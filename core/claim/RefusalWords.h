@@ -5,7 +5,7 @@
 // tutarı sıfırdan büyük olmalı.") instead of by its path in the file
 // ("kalemler[1].tutar: Tutar sıfırdan büyük olmalı.").
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 #include <cstddef>
 #include <string>

@@ -5,7 +5,7 @@
 // of instalments, the first due date and the interval, and either equal instalments
 // or the amounts the parties agreed. core/plan computes the plan from them.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <cerrno>
 

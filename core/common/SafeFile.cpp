@@ -1,7 +1,7 @@
-#include "common/SafeFile.h"
+#include "core/common/SafeFile.h"
 
-#include "common/Utf8Path.h"
-#include "text/Cp1254.h"
+#include "core/common/Utf8Path.h"
+#include "core/text/Cp1254.h"
 
 #include <cerrno>
 #include <chrono>

@@ -4,7 +4,7 @@
 // did not mean to: the bytes go into a new hidden file beside the target, reach the
 // disk, and only then take the target's name.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // The safe write's steps on POSIX systems.
 
-#include "common/SafeFile.h"
+#include "core/common/SafeFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

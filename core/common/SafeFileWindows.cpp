@@ -4,7 +4,7 @@
 // leaves it whole. A file with the read-only attribute is not replaced: Windows refuses
 // that, and the refusal reaches the user.
 
-#include "common/SafeFile.h"
+#include "core/common/SafeFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "common/Utf8Path.h"
+#include "core/common/Utf8Path.h"
 
-#include "text/Cp1254.h"
+#include "core/text/Cp1254.h"
 
 namespace mirvane::utf8path {
 

@@ -1,7 +1,7 @@
-#include "deadline/Calendar.h"
+#include "core/deadline/Calendar.h"
 
-#include "deadline/HolidayData.h"
-#include "text/TextForms.h"
+#include "core/deadline/HolidayData.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "deadline/CommonPeriods.h"
+#include "core/deadline/CommonPeriods.h"
 
 #include <array>
 

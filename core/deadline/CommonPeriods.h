@@ -3,8 +3,8 @@
 // The periods lawyers reach for most, under the law in force: each fills the
 // amount, the unit and the procedure of the span calculator.
 
-#include "deadline/LastDay.h"
-#include "span/DateSpan.h"
+#include "core/deadline/LastDay.h"
+#include "core/span/DateSpan.h"
 
 #include <span>
 #include <string>

@@ -1,6 +1,6 @@
-#include "deadline/LastDay.h"
+#include "core/deadline/LastDay.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // The last day of a deadline: the date a span reaches, moved as procedural law
 // moves it past the judicial recess and the days the courts are closed.
 
-#include "deadline/Calendar.h"
+#include "core/deadline/Calendar.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 namespace mirvane::breakdown {
 

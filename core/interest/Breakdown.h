@@ -2,8 +2,8 @@
 
 // The texts of a breakdown as the user reads, copies and exports them.
 
-#include "interest/InterestEngine.h"
-#include "ratelist/RateList.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/RateList.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
-#include "interest/ExactInterest.h"
+#include "core/interest/ExactInterest.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <limits>
 #include <string>

@@ -1,9 +1,9 @@
-#include "interest/InterestEngine.h"
+#include "core/interest/InterestEngine.h"
 
-#include "interest/ExactInterest.h"
-#include "rates/Recognition.h"
-#include "text/Amount.h"
-#include "text/TextForms.h"
+#include "core/interest/ExactInterest.h"
+#include "core/rates/Recognition.h"
+#include "core/text/Amount.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cmath>

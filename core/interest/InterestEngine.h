@@ -2,8 +2,8 @@
 
 // Simple interest over a date range, sliced along the periods of a rate list.
 
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateList.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,11 +1,11 @@
-#include "plan/PaymentPlan.h"
+#include "core/plan/PaymentPlan.h"
 
-#include "deadline/Calendar.h"
-#include "deadline/LastDay.h"
-#include "ratelist/OleDate.h"
-#include "span/DateSpan.h"
-#include "text/NumberWords.h"
-#include "text/TextForms.h"
+#include "core/deadline/Calendar.h"
+#include "core/deadline/LastDay.h"
+#include "core/ratelist/OleDate.h"
+#include "core/span/DateSpan.h"
+#include "core/text/NumberWords.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 

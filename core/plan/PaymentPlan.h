@@ -10,8 +10,8 @@
 // interest runs per item at its own rates on the file's day basis, cut at T so that
 // the interest before and after the undertaking are told apart to the kuruş.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
 
 #include <optional>
 #include <string>

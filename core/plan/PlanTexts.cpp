@@ -1,8 +1,8 @@
-#include "plan/PlanTexts.h"
+#include "core/plan/PlanTexts.h"
 
-#include "claim/ClaimTexts.h"
-#include "deadline/Calendar.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/deadline/Calendar.h"
+#include "core/text/TextForms.h"
 
 namespace mirvane::plan {
 

@@ -4,7 +4,7 @@
 // command line writes it: the lines of the debt at T, the cells of the instalment
 // table, the totals and the legal basis.
 
-#include "plan/PaymentPlan.h"
+#include "core/plan/PaymentPlan.h"
 
 #include <array>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "ratelist/FaizFile.h"
+#include "core/ratelist/FaizFile.h"
 
-#include "common/SafeFile.h"
-#include "common/Utf8Path.h"
-#include "ratelist/OleDate.h"
-#include "text/Cp1254.h"
-#include "text/TextForms.h"
+#include "core/common/SafeFile.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/OleDate.h"
+#include "core/text/Cp1254.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,8 +5,8 @@
 // Windows-1254 description padded with blanks; the last slot ends after its 124
 // data bytes, so n periods make 128 * n - 4 bytes.
 
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateList.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "ratelist/FolderState.h"
+#include "core/ratelist/FolderState.h"
 
-#include "common/Utf8Path.h"
+#include "core/common/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

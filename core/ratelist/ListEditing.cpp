@@ -1,9 +1,9 @@
-#include "ratelist/ListEditing.h"
+#include "core/ratelist/ListEditing.h"
 
-#include "ratelist/OleDate.h"
-#include "ratelist/RateListStore.h"
-#include "text/Cp1254.h"
-#include "text/TextForms.h"
+#include "core/ratelist/OleDate.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/text/Cp1254.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <system_error>

@@ -4,8 +4,8 @@
 // pass before it joins a list, the rules for the name of a new list, and the way
 // the editor's rows turn back into periods.
 
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateList.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "ratelist/OleDate.h"
+#include "core/ratelist/OleDate.h"
 
 #include <cmath>
 

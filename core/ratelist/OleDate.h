@@ -2,7 +2,7 @@
 
 // OLE Automation dates: days since 30 December 1899 as a double.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <optional>
 

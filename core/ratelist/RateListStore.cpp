@@ -1,8 +1,8 @@
-#include "ratelist/RateListStore.h"
+#include "core/ratelist/RateListStore.h"
 
-#include "common/Utf8Path.h"
-#include "ratelist/FaizFile.h"
-#include "text/Cp1254.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/text/Cp1254.h"
 
 #include <algorithm>
 #include <cerrno>

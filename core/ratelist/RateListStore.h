@@ -4,9 +4,9 @@
 // per-user folder when that cannot hold them) and the operations on it that need no
 // window.
 
-#include "common/Errors.h"
-#include "common/SafeFile.h"
-#include "ratelist/RateList.h"
+#include "core/common/Errors.h"
+#include "core/common/SafeFile.h"
+#include "core/ratelist/RateList.h"
 
 #include <cstdint>
 #include <filesystem>

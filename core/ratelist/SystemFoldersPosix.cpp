@@ -1,6 +1,6 @@
 // Where lists go on Linux and other POSIX systems.
 
-#include "ratelist/RateListStore.h"
+#include "core/ratelist/RateListStore.h"
 
 #include <cstdlib>
 #include <string>

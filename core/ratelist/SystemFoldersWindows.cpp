@@ -1,6 +1,6 @@
 // Where lists go on Windows.
 
-#include "ratelist/RateListStore.h"
+#include "core/ratelist/RateListStore.h"
 
 #include <cwchar>
 #include <cwctype>

@@ -1,7 +1,7 @@
-#include "rates/DefaultLists.h"
+#include "core/rates/DefaultLists.h"
 
-#include "ratelist/RateListStore.h"
-#include "rates/RateSource.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/RateSource.h"
 
 namespace mirvane::defaults {
 

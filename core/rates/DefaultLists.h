@@ -2,9 +2,9 @@
 
 // The three lists the program writes whenever the list folder holds none.
 
-#include "common/Errors.h"
-#include "common/SafeFile.h"
-#include "ratelist/RateList.h"
+#include "core/common/Errors.h"
+#include "core/common/SafeFile.h"
+#include "core/ratelist/RateList.h"
 
 #include <filesystem>
 #include <vector>

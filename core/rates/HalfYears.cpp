@@ -1,6 +1,6 @@
-#include "rates/HalfYears.h"
+#include "core/rates/HalfYears.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <cmath>
 #include <cstdint>

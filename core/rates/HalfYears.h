@@ -2,7 +2,7 @@
 
 // Commercial default interest under Law 3095 art. 2/2, half-year by half-year.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <optional>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "rates/ListSource.h"
+#include "core/rates/ListSource.h"
 
-#include "ratelist/FaizFile.h"
-#include "rates/ReadyLists.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/rates/ReadyLists.h"
 
 namespace mirvane::store {
 

@@ -5,9 +5,9 @@
 // lists the program carries, shown read-only. The command line's --hazir computes
 // from the same lists.
 
-#include "common/Errors.h"
-#include "ratelist/RateList.h"
-#include "ratelist/RateListStore.h"
+#include "core/common/Errors.h"
+#include "core/ratelist/RateList.h"
+#include "core/ratelist/RateListStore.h"
 
 #include <filesystem>
 #include <string_view>

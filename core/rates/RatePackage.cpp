@@ -1,7 +1,7 @@
-#include "rates/RatePackage.h"
+#include "core/rates/RatePackage.h"
 
-#include "common/SafeFile.h"
-#include "text/TextForms.h"
+#include "core/common/SafeFile.h"
+#include "core/text/TextForms.h"
 
 #include <fstream>
 #include <nlohmann/json.hpp>

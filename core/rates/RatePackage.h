@@ -9,8 +9,8 @@
 //   then    the contents, a JSON object: {"bicim": 1, "surum": "2027.1",
 //           "denetlendi": "15.01.2027", "tablolar": {"statutory.tsv": "...", ...}}
 
-#include "common/Errors.h"
-#include "rates/RateSource.h"
+#include "core/common/Errors.h"
+#include "core/rates/RateSource.h"
 
 #include <array>
 #include <filesystem>

@@ -1,11 +1,11 @@
-#include "rates/RateSource.h"
+#include "core/rates/RateSource.h"
 
-#include "common/SafeFile.h"
-#include "ratelist/RateListStore.h"
-#include "rates/RateData.h"
-#include "rates/RatePackage.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/common/SafeFile.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/RateData.h"
+#include "core/rates/RatePackage.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <fstream>
 #include <list>

@@ -4,7 +4,7 @@
 // signed rate package the user installed. Everything that reads a rate table, the
 // check day or a ready list reads them through here.
 
-#include "rates/RateTables.h"
+#include "core/rates/RateTables.h"
 
 #include <filesystem>
 #include <optional>

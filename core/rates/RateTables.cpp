@@ -1,8 +1,8 @@
-#include "rates/RateTables.h"
+#include "core/rates/RateTables.h"
 
-#include "rates/RateSource.h"
-#include "text/Cp1254.h"
-#include "text/TextForms.h"
+#include "core/rates/RateSource.h"
+#include "core/text/Cp1254.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -3,7 +3,7 @@
 // The published rate tables the program ships, read from their data files, and the
 // day up to which they were checked against their sources.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
-#include "rates/ReadyLists.h"
+#include "core/rates/ReadyLists.h"
 
-#include "rates/HalfYears.h"
-#include "rates/RateSource.h"
-#include "rates/RateTables.h"
+#include "core/rates/HalfYears.h"
+#include "core/rates/RateSource.h"
+#include "core/rates/RateTables.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // The ready lists built from the published rate tables, and the lists earlier
 // versions of the program wrote into an empty list folder.
 
-#include "ratelist/RateList.h"
-#include "rates/RateTables.h"
+#include "core/ratelist/RateList.h"
+#include "core/rates/RateTables.h"
 
 #include <string_view>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "rates/Recognition.h"
+#include "core/rates/Recognition.h"
 
-#include "rates/RateTables.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/rates/RateTables.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // Recognising a user's rate list as an earlier state of a ready list, and the
 // proposal that brings it current.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "report/BreakdownReport.h"
+#include "core/report/BreakdownReport.h"
 
-#include "rates/RateSource.h"
-#include "report/ReportTexts.h"
-#include "text/TextForms.h"
+#include "core/rates/RateSource.h"
+#include "core/report/ReportTexts.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,10 +4,10 @@
 // dates, day basis), the breakdown table as the user copies it, the sources of the
 // rates it used and any notice.
 
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/RateList.h"
-#include "report/Report.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/RateList.h"
+#include "core/report/Report.h"
 
 #include <optional>
 #include <string_view>

@@ -1,11 +1,11 @@
-#include "report/ClaimReport.h"
+#include "core/report/ClaimReport.h"
 
-#include "claim/ClaimTexts.h"
-#include "interest/Breakdown.h"
-#include "rates/RateSource.h"
-#include "report/ClaimSections.h"
-#include "report/ReportTexts.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/interest/Breakdown.h"
+#include "core/rates/RateSource.h"
+#include "core/report/ClaimSections.h"
+#include "core/report/ReportTexts.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <numeric>

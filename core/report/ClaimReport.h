@@ -4,9 +4,9 @@
 // interest slices, the set-off of each payment, the legal basis, the rate lists used
 // with the source of each period, and the notices.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "report/Report.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/report/Report.h"
 
 namespace mirvane::report {
 

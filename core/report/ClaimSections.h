@@ -3,9 +3,9 @@
 // The sections of a claim's report, shared by the plain report (ClaimReport.cpp) and
 // the court expert's report built around it (ExpertReport.cpp).
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "report/Report.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/report/Report.h"
 
 namespace mirvane::report {
 

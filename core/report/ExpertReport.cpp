@@ -1,11 +1,11 @@
-#include "claim/Alternatives.h"
-#include "claim/ClaimTexts.h"
-#include "rates/HalfYears.h"
-#include "rates/ReadyLists.h"
-#include "report/ClaimReport.h"
-#include "report/ClaimSections.h"
-#include "report/ReportTexts.h"
-#include "text/TextForms.h"
+#include "core/claim/Alternatives.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/rates/HalfYears.h"
+#include "core/rates/ReadyLists.h"
+#include "core/report/ClaimReport.h"
+#include "core/report/ClaimSections.h"
+#include "core/report/ReportTexts.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "report/Report.h"
+#include "core/report/Report.h"
 
 namespace mirvane::report {
 

@@ -1,6 +1,6 @@
-#include "report/ReportTexts.h"
+#include "core/report/ReportTexts.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 namespace mirvane::report {
 

@@ -3,7 +3,7 @@
 // Texts both reports share: amounts, the day basis, the legal basis and the table
 // of rate periods with their sources.
 
-#include "report/Report.h"
+#include "core/report/Report.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "report/TableFit.h"
+#include "core/report/TableFit.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 // not fit, the table's text is set smaller. The widths come from each column's
 // longest text as the face measures it, so they hold wherever the face is the same.
 
-#include "report/Report.h"
+#include "core/report/Report.h"
 
 #include <functional>
 #include <string_view>

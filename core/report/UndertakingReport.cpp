@@ -1,8 +1,8 @@
-#include "report/UndertakingReport.h"
+#include "core/report/UndertakingReport.h"
 
-#include "claim/ClaimTexts.h"
-#include "plan/PlanTexts.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/plan/PlanTexts.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 

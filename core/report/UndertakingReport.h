@@ -6,9 +6,9 @@
 // slice, the total in figures and words, the legal basis, the notices and the places
 // for the signatures.
 
-#include "claim/ClaimFile.h"
-#include "plan/PaymentPlan.h"
-#include "report/Report.h"
+#include "core/claim/ClaimFile.h"
+#include "core/plan/PaymentPlan.h"
+#include "core/report/Report.h"
 
 namespace mirvane::report {
 

@@ -1,6 +1,6 @@
-#include "settings/ProgramSettings.h"
+#include "core/settings/ProgramSettings.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cctype>

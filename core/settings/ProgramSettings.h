@@ -5,8 +5,8 @@
 // cannot be read and go on with the next; the keys and the stored forms are those earlier
 // versions wrote.
 
-#include "common/Errors.h"
-#include "settings/SettingsStore.h"
+#include "core/common/Errors.h"
+#include "core/settings/SettingsStore.h"
 
 #include <cstdint>
 #include <optional>

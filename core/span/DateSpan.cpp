@@ -1,6 +1,6 @@
-#include "span/DateSpan.h"
+#include "core/span/DateSpan.h"
 
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 // Adding days, weeks, months or years to a date.
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <chrono>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "text/Amount.h"
+#include "core/text/Amount.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "text/NumberWords.h"
+#include "core/text/NumberWords.h"
 
 #include <array>
 #include <string_view>

@@ -1,13 +1,13 @@
-#include "claim/Alternatives.h"
+#include "core/claim/Alternatives.h"
 
 #include "TempFolder.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
-#include "common/Utf8Path.h"
-#include "ratelist/FaizFile.h"
-#include "rates/HalfYears.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/rates/HalfYears.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

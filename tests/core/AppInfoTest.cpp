@@ -1,6 +1,6 @@
-#include "app/AppInfo.h"
+#include "core/app/AppInfo.h"
 
-#include "common/Errors.h"
+#include "core/common/Errors.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/BreakdownSession.h"
+#include "core/app/BreakdownSession.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
 
-#include "rates/DefaultLists.h"
+#include "core/rates/DefaultLists.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "claim/ClaimEngine.h"
+#include "core/claim/ClaimEngine.h"
 
 #include "LongArithmetic.h"
-#include "claim/ClaimExample.h"
-#include "interest/InterestEngine.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimExample.h"
+#include "core/interest/InterestEngine.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimJson.h"
 
 #include "TempFolder.h"
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimExample.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimExample.h"
 
 #include <functional>
 #include <gtest/gtest.h>

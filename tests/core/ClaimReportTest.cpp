@@ -1,10 +1,10 @@
-#include "report/ClaimReport.h"
+#include "core/report/ClaimReport.h"
 
-#include "claim/ClaimExample.h"
-#include "claim/ClaimTexts.h"
-#include "interest/Breakdown.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/interest/Breakdown.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>

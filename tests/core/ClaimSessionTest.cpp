@@ -1,9 +1,9 @@
-#include "claim/ClaimSession.h"
+#include "core/claim/ClaimSession.h"
 
 #include "TempFolder.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
-#include "ratelist/FaizFile.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
+#include "core/ratelist/FaizFile.h"
 
 #include <gtest/gtest.h>
 #include <thread>

@@ -1,7 +1,7 @@
 #include "CliRun.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
-#include "ratelist/FaizFile.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
+#include "core/ratelist/FaizFile.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

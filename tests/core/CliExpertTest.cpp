@@ -1,8 +1,8 @@
 #include "CliRun.h"
-#include "PdfOutput.h"
-#include "WordOutput.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
+#include "cli/PdfOutput.h"
+#include "cli/WordOutput.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "CliRun.h"
-#include "ratelist/FaizFile.h"
+#include "core/ratelist/FaizFile.h"
 
 #include <chrono>
 #include <filesystem>

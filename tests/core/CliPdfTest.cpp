@@ -1,5 +1,5 @@
 #include "CliRun.h"
-#include "PdfOutput.h"
+#include "cli/PdfOutput.h"
 
 #include <gtest/gtest.h>
 #include <variant>

@@ -2,7 +2,7 @@
 
 #include "CliRun.h"
 #include "ScopedDataFolder.h"
-#include "rates/RatePackage.h"
+#include "core/rates/RatePackage.h"
 
 #include <memory>
 

@@ -1,11 +1,11 @@
 #include "AmountCases.h"
 #include "ChildProcess.h"
 #include "CliRun.h"
-#include "common/Utf8Path.h"
-#include "ratelist/FaizFile.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <chrono>
 #include <cstdlib>

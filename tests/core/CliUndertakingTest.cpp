@@ -1,6 +1,6 @@
 #include "CliRun.h"
-#include "PdfOutput.h"
-#include "report/Report.h"
+#include "cli/PdfOutput.h"
+#include "core/report/Report.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

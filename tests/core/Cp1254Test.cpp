@@ -1,4 +1,4 @@
-#include "text/Cp1254.h"
+#include "core/text/Cp1254.h"
 
 #include <gtest/gtest.h>
 

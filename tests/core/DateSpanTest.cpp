@@ -1,4 +1,4 @@
-#include "span/DateSpan.h"
+#include "core/span/DateSpan.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

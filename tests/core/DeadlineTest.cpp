@@ -1,8 +1,8 @@
-#include "deadline/Calendar.h"
-#include "deadline/CommonPeriods.h"
-#include "deadline/LastDay.h"
-#include "span/DateSpan.h"
-#include "text/TextForms.h"
+#include "core/deadline/Calendar.h"
+#include "core/deadline/CommonPeriods.h"
+#include "core/deadline/LastDay.h"
+#include "core/span/DateSpan.h"
+#include "core/text/TextForms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "interest/ExactInterest.h"
+#include "core/interest/ExactInterest.h"
 
 #include "LongArithmetic.h"
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
-#include "text/Amount.h"
-#include "text/TextForms.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/Amount.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "claim/Alternatives.h"
-#include "claim/ClaimExample.h"
-#include "report/ClaimReport.h"
+#include "core/claim/Alternatives.h"
+#include "core/claim/ClaimExample.h"
+#include "core/report/ClaimReport.h"
 
 #include <algorithm>
 #include <chrono>

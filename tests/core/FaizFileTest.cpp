@@ -1,7 +1,7 @@
-#include "ratelist/FaizFile.h"
+#include "core/ratelist/FaizFile.h"
 
 #include "TempFolder.h"
-#include "ratelist/OleDate.h"
+#include "core/ratelist/OleDate.h"
 
 #include <bit>
 #include <cmath>

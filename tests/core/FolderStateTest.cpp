@@ -1,4 +1,4 @@
-#include "ratelist/FolderState.h"
+#include "core/ratelist/FolderState.h"
 
 #include "TempFolder.h"
 

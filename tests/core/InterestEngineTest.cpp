@@ -1,10 +1,10 @@
-#include "interest/InterestEngine.h"
+#include "core/interest/InterestEngine.h"
 
 #include "LongArithmetic.h"
-#include "interest/Breakdown.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
-#include "text/TextForms.h"
+#include "core/interest/Breakdown.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
-#include "ratelist/ListEditing.h"
+#include "core/ratelist/ListEditing.h"
 
-#include "text/Cp1254.h"
-#include "text/TextForms.h"
+#include "core/text/Cp1254.h"
+#include "core/text/TextForms.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

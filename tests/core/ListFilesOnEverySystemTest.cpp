@@ -2,10 +2,10 @@
 // over a list, and the one place where Windows answers differently (a read-only file).
 
 #include "TempFolder.h"
-#include "common/Utf8Path.h"
-#include "ratelist/FaizFile.h"
-#include "ratelist/RateListStore.h"
-#include "rates/DefaultLists.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/DefaultLists.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "plan/PaymentPlan.h"
+#include "core/plan/PaymentPlan.h"
 
-#include "claim/ClaimExample.h"
-#include "deadline/Calendar.h"
-#include "plan/PlanTexts.h"
-#include "rates/ReadyLists.h"
-#include "text/NumberWords.h"
-#include "text/TextForms.h"
+#include "core/claim/ClaimExample.h"
+#include "core/deadline/Calendar.h"
+#include "core/plan/PlanTexts.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/NumberWords.h"
+#include "core/text/TextForms.h"
 
 #include <gtest/gtest.h>
 #include <random>

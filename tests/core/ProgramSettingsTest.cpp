@@ -1,4 +1,4 @@
-#include "settings/ProgramSettings.h"
+#include "core/settings/ProgramSettings.h"
 
 #include <gtest/gtest.h>
 #include <string>

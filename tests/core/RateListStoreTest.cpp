@@ -1,11 +1,11 @@
-#include "ratelist/RateListStore.h"
+#include "core/ratelist/RateListStore.h"
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
-#include "common/Utf8Path.h"
-#include "ratelist/FaizFile.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,11 +1,11 @@
-#include "rates/RatePackage.h"
+#include "core/rates/RatePackage.h"
 
 #include "ScopedDataFolder.h"
 #include "TempFolder.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
-#include "rates/Recognition.h"
-#include "text/TextForms.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
+#include "core/rates/Recognition.h"
+#include "core/text/TextForms.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "rates/RateTables.h"
+#include "core/rates/RateTables.h"
 
-#include "rates/DefaultLists.h"
-#include "rates/HalfYears.h"
-#include "rates/ReadyLists.h"
-#include "text/Cp1254.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/HalfYears.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/Cp1254.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

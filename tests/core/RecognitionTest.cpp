@@ -1,6 +1,6 @@
-#include "rates/Recognition.h"
+#include "core/rates/Recognition.h"
 
-#include "rates/ReadyLists.h"
+#include "core/rates/ReadyLists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "claim/Recovery.h"
+#include "core/claim/Recovery.h"
 
 #include "ScopedDataFolder.h"
 #include "TempFolder.h"
-#include "common/Utf8Path.h"
+#include "core/common/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

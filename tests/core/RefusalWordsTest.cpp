@@ -1,6 +1,6 @@
-#include "claim/RefusalWords.h"
+#include "core/claim/RefusalWords.h"
 
-#include "claim/ClaimExample.h"
+#include "core/claim/ClaimExample.h"
 
 #include <gtest/gtest.h>
 

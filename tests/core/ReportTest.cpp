@@ -1,8 +1,8 @@
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
-#include "report/BreakdownReport.h"
-#include "report/ReportTexts.h"
-#include "text/TextForms.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
+#include "core/report/BreakdownReport.h"
+#include "core/report/ReportTexts.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "common/SafeFile.h"
+#include "core/common/SafeFile.h"
 
 #include "TempFolder.h"
 

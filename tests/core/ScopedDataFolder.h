@@ -3,7 +3,7 @@
 // The user's data folder, where a rate package is installed, moved to a test's own folder
 // for as long as the object lives; the rate data are read again on both sides.
 
-#include "rates/RateSource.h"
+#include "core/rates/RateSource.h"
 
 #include <cstdlib>
 #include <filesystem>

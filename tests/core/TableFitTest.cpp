@@ -1,4 +1,4 @@
-#include "report/TableFit.h"
+#include "core/report/TableFit.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "text/TextForms.h"
+#include "core/text/TextForms.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The "taahhut" block of a claim file: read, written back the same, refused by field
 // when its form is wrong, and absent from files that never had one.
 
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,8 +1,8 @@
 #include "shell/AnaParaKutusu.h"
 
 #include "../core/AmountCases.h"
-#include "text/Amount.h"
-#include "text/TextForms.h"
+#include "core/text/Amount.h"
+#include "core/text/TextForms.h"
 
 #include <QApplication>
 #include <QClipboard>

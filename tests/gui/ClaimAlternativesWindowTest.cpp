@@ -1,10 +1,10 @@
 // The claim window's "Rapor" and "Seçenekler" parts and the comparison on its summary tab.
 
 #include "GuiTestSupport.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
-#include "claim/ClaimTexts.h"
-#include "ratelist/FaizFile.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/ratelist/FaizFile.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"

@@ -5,10 +5,10 @@
 // and a way to make every write into the folder fail.
 
 #include "GuiTestSupport.h"
-#include "ratelist/FaizFile.h"
-#include "ratelist/RateListStore.h"
-#include "rates/DefaultLists.h"
-#include "rates/ReadyLists.h"
+#include "core/ratelist/FaizFile.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/DefaultLists.h"
+#include "core/rates/ReadyLists.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"

@@ -4,8 +4,8 @@
 
 #include "OfficeTestSupport.h"
 #include "PdfTestSupport.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #include "ui/editor/ListeEkleFormu.h"
 
 #include "EditorTestSupport.h"
-#include "ratelist/ListEditing.h"
-#include "rates/ReadyLists.h"
+#include "core/ratelist/ListEditing.h"
+#include "core/rates/ReadyLists.h"
 #include "ui/editor/ListeAdiGirisFormu.h"
 #include "ui/main/AnaForm.h"
 

@@ -5,9 +5,9 @@
 
 #include "GuiTestSupport.h"
 #include "PdfTestSupport.h"
-#include "claim/ClaimExample.h"
-#include "claim/ClaimJson.h"
-#include "ratelist/FaizFile.h"
+#include "core/claim/ClaimExample.h"
+#include "core/claim/ClaimJson.h"
+#include "core/ratelist/FaizFile.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"

@@ -57,6 +57,8 @@ expect_refused modules/Planted.h '#include "shell/LazyLibrary.h"' 'is in shell/'
 expect_refused documents/Planted.h '#include "ui/main/AnaForm.h"' 'is in ui/'
 expect_refused ui/main/Planted.h '#include "desktop/Startup.h"' 'is in desktop/'
 expect_refused ui/main/Planted.h '#include "../../desktop/Startup.h"' 'climbs out'
+expect_refused core/claim/Planted.h '#include "common/Errors.h"' 'not written from the repository root'
+expect_refused ui/claim/Planted.h '#include "report/Report.h"' 'not written from the repository root'
 
 # What a layer may include passes: a window of the shell and Qt, the start of a window,
 # a commented-out include.
@@ -66,7 +68,7 @@ mkdir -p "$work/tree/ui/main" "$work/tree/desktop" "$work/tree/core/common"
 printf '#include "shell/Convert.h"\n#include <QWidget>\n#include "core/common/Errors.h"\n' \
   >"$work/tree/ui/main/Allowed.h"
 printf '#include "ui/main/AnaForm.h"\n#include "shell/Messages.h"\n' >"$work/tree/desktop/Allowed.h"
-printf '// #include "ui/main/AnaForm.h"\n#include <string>\n#include "common/Errors.h"\n' \
+printf '// #include "ui/main/AnaForm.h"\n#include <string>\n#include <nlohmann/json.hpp>\n' \
   >"$work/tree/core/common/Allowed.h"
 if ! out=$(bash "$check" "$work/tree" 2>&1); then
   fail "allowed includes were refused: $out"

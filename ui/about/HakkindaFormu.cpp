@@ -1,6 +1,6 @@
 #include "ui/about/HakkindaFormu.h"
 
-#include "app/AppInfo.h"
+#include "core/app/AppInfo.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "ui/about/ProgramIcon.h"

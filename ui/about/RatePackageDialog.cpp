@@ -1,7 +1,7 @@
 #include "ui/about/RatePackageDialog.h"
 
-#include "common/Utf8Path.h"
-#include "rates/RatePackage.h"
+#include "core/common/Utf8Path.h"
+#include "core/rates/RatePackage.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 

@@ -6,11 +6,11 @@
 // set-off of each payment are shown on the right, and only while every input is
 // valid. One window per file; several may be open at once.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "claim/ClaimSession.h"
-#include "claim/Recovery.h"
-#include "claim/RefusalWords.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/claim/ClaimSession.h"
+#include "core/claim/Recovery.h"
+#include "core/claim/RefusalWords.h"
 
 #include <QMainWindow>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ui/claim/KarsilastirmaModeli.h"
 
-#include "claim/Alternatives.h"
+#include "core/claim/Alternatives.h"
 #include "shell/Convert.h"
 
 using namespace mirvane;

@@ -5,8 +5,8 @@
 // before and after filing, filing total), one column for the main calculation and one
 // per alternative.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

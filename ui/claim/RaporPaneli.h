@@ -5,7 +5,7 @@
 // documents examined, facts found, the experts). The claim is reported as the
 // expert's report only while "Bilirkişi raporu olarak yaz" is ticked.
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 #include <QWidget>
 #include <functional>

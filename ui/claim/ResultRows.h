@@ -4,7 +4,7 @@
 // from the result the first time a view asks for them, so that a table of tens of
 // thousands of slices makes the texts of the rows it draws, not of every row.
 
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
 
 #include <QStringList>
 #include <cstddef>

@@ -1,12 +1,12 @@
 #include "ui/claim/SeceneklerPaneli.h"
 
-#include "claim/Alternatives.h"
-#include "ratelist/RateListStore.h"
-#include "rates/ReadyLists.h"
+#include "core/claim/Alternatives.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/ReadyLists.h"
+#include "core/text/TextForms.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
-#include "text/TextForms.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 // removed. A change the program cannot take is named beside the editor, and the
 // window's result shows why the file cannot be computed.
 
-#include "claim/ClaimFile.h"
+#include "core/claim/ClaimFile.h"
 
 #include <QWidget>
 #include <functional>

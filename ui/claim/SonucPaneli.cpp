@@ -1,7 +1,7 @@
 #include "ui/claim/SonucPaneli.h"
 
-#include "claim/ClaimTexts.h"
-#include "interest/Breakdown.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/interest/Breakdown.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "ui/claim/ColumnSpread.h"

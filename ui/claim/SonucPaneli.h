@@ -5,9 +5,9 @@
 // alternatives, the interest slices, the set-off of each payment and the payment
 // undertaking). It shows what the claim session computed.
 
-#include "claim/ClaimEngine.h"
-#include "claim/ClaimFile.h"
-#include "claim/Undertaking.h"
+#include "core/claim/ClaimEngine.h"
+#include "core/claim/ClaimFile.h"
+#include "core/claim/Undertaking.h"
 
 #include <QWidget>
 #include <functional>

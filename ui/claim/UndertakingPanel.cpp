@@ -1,13 +1,13 @@
 #include "ui/claim/UndertakingPanel.h"
 
-#include "claim/ClaimTexts.h"
-#include "plan/PlanTexts.h"
-#include "report/UndertakingReport.h"
+#include "core/claim/ClaimTexts.h"
+#include "core/plan/PlanTexts.h"
+#include "core/report/UndertakingReport.h"
+#include "core/text/TextForms.h"
 #include "shell/AnaParaKutusu.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
-#include "text/TextForms.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 

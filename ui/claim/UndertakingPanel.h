@@ -4,9 +4,9 @@
 // (kept in the file's "taahhut" block), the plan core/plan makes of them for the
 // file as it stands, and the undertaking as PDF or word-processor document.
 
-#include "claim/ClaimFile.h"
-#include "plan/PaymentPlan.h"
-#include "report/Report.h"
+#include "core/claim/ClaimFile.h"
+#include "core/plan/PaymentPlan.h"
+#include "core/report/Report.h"
 
 #include <QList>
 #include <QWidget>

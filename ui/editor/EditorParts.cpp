@@ -1,11 +1,11 @@
 #include "ui/editor/EditorParts.h"
 
-#include "interest/Breakdown.h"
+#include "core/interest/Breakdown.h"
+#include "core/text/Cp1254.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
-#include "text/Cp1254.h"
 
 #include <QApplication>
 #include <QGroupBox>

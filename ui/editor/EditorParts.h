@@ -4,7 +4,7 @@
 // two date pickers, rate and description fields, the period list below it, the
 // two-state button, and the entry checks with their corrections.
 
-#include "ratelist/ListEditing.h"
+#include "core/ratelist/ListEditing.h"
 #include "shell/RateField.h"
 
 #include <QDialog>

@@ -1,11 +1,11 @@
 #include "ui/editor/ListeAdiGirisFormu.h"
 
-#include "ratelist/ListEditing.h"
+#include "core/ratelist/ListEditing.h"
+#include "core/text/TextForms.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "text/TextForms.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -2,10 +2,10 @@
 
 // The main window: pick a rate list, enter dates and principal, calculate, copy.
 
-#include "app/BreakdownSession.h"
-#include "interest/InterestEngine.h"
-#include "ratelist/RateList.h"
-#include "report/BreakdownReport.h"
+#include "core/app/BreakdownSession.h"
+#include "core/interest/InterestEngine.h"
+#include "core/ratelist/RateList.h"
+#include "core/report/BreakdownReport.h"
 #include "ui/main/AnaFormControls.h"
 
 #include <QDate>

@@ -1,8 +1,8 @@
 #include "ui/main/AnaFormControls.h"
 
-#include "interest/Breakdown.h"
-#include "interest/InterestEngine.h"
-#include "rates/Recognition.h"
+#include "core/interest/Breakdown.h"
+#include "core/interest/InterestEngine.h"
+#include "core/rates/Recognition.h"
 #include "shell/AnaParaKutusu.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"

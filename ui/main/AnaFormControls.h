@@ -3,7 +3,7 @@
 // The main window's controls as they are drawn, and how they move as the window grows;
 // the notices and the status message shown among them.
 
-#include "ratelist/RateList.h"
+#include "core/ratelist/RateList.h"
 
 #include <QColor>
 #include <QRect>

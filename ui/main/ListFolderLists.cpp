@@ -1,9 +1,9 @@
 #include "ui/main/ListFolderLists.h"
 
-#include "common/Utf8Path.h"
-#include "ratelist/FolderState.h"
-#include "ratelist/RateListStore.h"
-#include "rates/DefaultLists.h"
+#include "core/common/Utf8Path.h"
+#include "core/ratelist/FolderState.h"
+#include "core/ratelist/RateListStore.h"
+#include "core/rates/DefaultLists.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"

@@ -2,8 +2,8 @@
 
 // A window's size and place as the settings keep them.
 
-#include "common/Errors.h"
-#include "settings/ProgramSettings.h"
+#include "core/common/Errors.h"
+#include "core/settings/ProgramSettings.h"
 
 #include <QSize>
 #include <optional>

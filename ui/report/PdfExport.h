@@ -4,7 +4,7 @@
 // open it afterwards), the PDF is written, and the desktop's viewer shows it if
 // asked to. Tests replace the file chooser and the viewer.
 
-#include "report/Report.h"
+#include "core/report/Report.h"
 
 #include <QString>
 #include <functional>

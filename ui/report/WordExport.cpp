@@ -1,7 +1,7 @@
 #include "ui/report/WordExport.h"
 
+#include "core/settings/ProgramSettings.h"
 #include "documents/WordDocument.h"
-#include "settings/ProgramSettings.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"

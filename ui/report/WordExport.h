@@ -7,8 +7,8 @@
 // document. Either way it can also be saved as a Word document (.docx) to be taken
 // elsewhere, which is the way out on a computer with no word processor at all.
 
-#include "common/Errors.h"
-#include "report/Report.h"
+#include "core/common/Errors.h"
+#include "core/report/Report.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,13 +1,13 @@
 #include "ui/span/SureHesaplamaFormu.h"
 
-#include "deadline/CommonPeriods.h"
+#include "core/deadline/CommonPeriods.h"
+#include "core/span/DateSpan.h"
+#include "core/text/TextForms.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
-#include "span/DateSpan.h"
-#include "text/TextForms.h"
 
 #include <QCheckBox>
 #include <QClipboard>

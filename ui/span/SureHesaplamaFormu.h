@@ -4,7 +4,7 @@
 // months or years, the date found, and the last day of a deadline ending on it
 // as civil or enforcement procedure moves it, ready to be copied.
 
-#include "deadline/LastDay.h"
+#include "core/deadline/LastDay.h"
 
 #include <QDialog>
 #include <array>
