@@ -2,6 +2,7 @@
 
 #include "core/app/AppInfo.h"
 #include "core/ratelist/RateListStore.h"
+#include "shell/BundledFonts.h"
 #include "shell/Convert.h"
 #include "shell/FusionPictures.h"
 #include "shell/Messages.h"
@@ -58,6 +59,7 @@ void nameTheProgram() {
 int runProgram(int argc, char** argv) {
     QApplication application(argc, argv);
     nameTheProgram();
+    registerBundledFonts();
     QApplication::setWindowIcon(programIcon());
     installQtTranslations(application);
     cacheFusionPictures();
