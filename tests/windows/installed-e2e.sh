@@ -56,7 +56,8 @@ step() {
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_until 30 test -s "$work/display" || fail "Xvfb başlamadı: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 unset XAUTHORITY
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
