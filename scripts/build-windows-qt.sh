@@ -18,7 +18,9 @@ cacheRoot=${MIRVANE_QT_WINDOWS_CACHE:-/var/cache/mirvane}
 niceness=${MIRVANE_QT_WINDOWS_NICE:-19}
 
 # Debian's source has no wintab (its licence) and, with OpenGL off, the platform plugin's
-# dynamic GL branch does not compile: both features go. What the program does not use is
+# dynamic GL branch does not compile: both features go. The DirectWrite 3 font database is
+# compiled into Gui only with Direct2D, yet the platform plugin asks for it whenever
+# DirectWrite 3 is on: with Direct2D off it goes too (GDI and DirectWrite 1/2 remain). What the program does not use is
 # left out to keep the build short: SQL, D-Bus, OpenGL, TLS, PrintSupport, Xml, Concurrent,
 # the JPEG and GIF readers, Direct2D.
 options=(
@@ -30,7 +32,7 @@ options=(
   -DFEATURE_openssl=OFF -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF
   -DFEATURE_icu=OFF -DFEATURE_glib=OFF
-  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
   -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
