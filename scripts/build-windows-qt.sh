@@ -22,9 +22,10 @@ niceness=${MIRVANE_QT_WINDOWS_NICE:-19}
 # compiled into Gui only with Direct2D, yet the platform plugin asks for it whenever
 # DirectWrite 3 is on: with Direct2D off it goes too (GDI and DirectWrite 1/2 remain). What the program does not use is
 # left out to keep the build short: SQL, D-Bus, OpenGL, TLS, PrintSupport, Xml, Concurrent,
-# the JPEG and GIF readers, Direct2D.
+# the JPEG and GIF readers, Direct2D. It is optimised for size (-Os): it builds faster than
+# -O3 on a CI machine's two cores and makes smaller DLLs.
 options=(
-  -DCMAKE_BUILD_TYPE=Release
+  -DCMAKE_BUILD_TYPE=MinSizeRel
   -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF
