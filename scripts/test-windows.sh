@@ -142,7 +142,8 @@ if [ -z "${MIRVANE_SIGN_PFX:-}" ]; then
   rm -rf "$certificate"
   mkdir -p "$certificate"
   openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Mirvane CI deneme imzasi" \
-    -keyout "$certificate/key.pem" -out "$certificate/cert.pem" 2>/dev/null
+    -addext extendedKeyUsage=codeSigning -keyout "$certificate/key.pem" \
+    -out "$certificate/cert.pem" 2>/dev/null
   export MIRVANE_SIGN_PASSWORD="deneme-$RANDOM$RANDOM"
   openssl pkcs12 -export -inkey "$certificate/key.pem" -in "$certificate/cert.pem" \
     -out "$certificate/throwaway.pfx" -passout env:MIRVANE_SIGN_PASSWORD
@@ -160,12 +161,26 @@ for signed in "$installer" "$out/package/stage/bin/mirvane.exe" \
   if [ -n "${expectedSigner:-}" ]; then
     openssl pkcs7 -inform DER -in "$out/signature.der" -print_certs -noout 2>/dev/null |
       grep -q "$expectedSigner" || { echo "BAŞARISIZ: imzalayan yanlış: $signed"; exit 1; }
+    # The signature covers the file as shipped: a changed byte would fail here.
+    osslsigncode verify -in "$signed" -CAfile "$certificate/cert.pem" >"$out/verify.log" 2>&1 ||
+      { cat "$out/verify.log"; echo "BAŞARISIZ: imza doğrulanmadı: $signed"; exit 1; }
   fi
   echo "geçti: imzalı $(basename "$signed")"
 done
 unzip -l "$out/package/mirvane-$version-windows-x64-portable.zip" | grep -q "Mirvane-$version/mirvane.exe" ||
   { echo "BAŞARISIZ: taşınabilir zip'te mirvane.exe yok"; exit 1; }
 
+# The release an office already has, for the upgrade: the same files under the previous
+# patch number.
+IFS=. read -r major minor patch <<<"$version"
+olderVersion=$major.$minor.$((patch > 0 ? patch - 1 : 0))
+olderInstaller=$out/package/mirvane-$olderVersion-windows-x64-setup-older.exe
+makensis -V2 -DVERSION="$olderVersion" -DSTAGE="$out/package/stage/bin" \
+  -DFILES="$out/package/files.nsh" -DUNFILES="$out/package/unfiles.nsh" \
+  -DOUTFILE="$olderInstaller" packaging/windows/mirvane.nsi >"$out/makensis-older.log" 2>&1 ||
+  { cat "$out/makensis-older.log"; exit 1; }
+
 echo "== Windows: kurulu program (Wine, Xvfb, klavye)"
-tests/windows/installed-e2e.sh "$installer" "$version" "$out/e2e" "$out/mirvane/bin/clipboard-text.exe"
+tests/windows/installed-e2e.sh "$installer" "$version" "$out/e2e" "$out/mirvane/bin/clipboard-text.exe" \
+  "$olderInstaller" "$olderVersion"
 echo "== Windows testleri geçti ($((SECONDS - started)) sn)"

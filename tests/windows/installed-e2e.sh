@@ -9,13 +9,17 @@
 # over the installed copy and the silent uninstaller leave the user's lists and claim
 # files where they were.
 #
-# Usage: installed-e2e.sh INSTALLER VERSION WORK_FOLDER CLIPBOARD_TEXT_EXE
-#   CLIPBOARD_TEXT_EXE prints the Windows clipboard's text (tests/windows/ClipboardText.cpp).
+# Usage: installed-e2e.sh INSTALLER VERSION WORK_FOLDER CLIPBOARD_TEXT_EXE OLDER_INSTALLER OLDER_VERSION
+#   CLIPBOARD_TEXT_EXE prints the Windows clipboard's text (tests/windows/ClipboardText.cpp);
+#   OLDER_INSTALLER (of OLDER_VERSION) is installed first, as the release an office already
+#   has, and INSTALLER later goes over it.
 set -euo pipefail
 installer=$(realpath "$1")
 version=$2
 work=$(realpath -m "$3")
 clipboardReader=$(realpath "$4")
+olderInstaller=$(realpath "$5")
+olderVersion=$6
 IFS=. read -r major minor patch <<<"$version"
 title="Telvar - Mirvane $major.$minor$patch"
 
@@ -73,15 +77,15 @@ registry() {
   wine reg query "$@" 2>/dev/null | tr -d '\r'
 }
 
-step "sessiz kurulum (/S)"
-wine "$installer" /S >"$work/install.log" 2>&1 || fail "kurulum $? ile bitti"
+step "önceki sürümün sessiz kurulumu (/S)"
+wine "$olderInstaller" /S >"$work/install.log" 2>&1 || fail "kurulum $? ile bitti"
 [ -f "$folder/mirvane.exe" ] || fail "mirvane.exe kurulmadı"
 for file in mirvane-hesap.exe mirvane-zip.dll Qt6Core.dll platforms/qwindows.dll \
   translations/qtbase_tr.qm fonts/LiberationSans-Regular.ttf uninstall.exe; do
   [ -f "$folder/$file" ] || fail "kurulmadı: $file"
 done
 [ ! -e "$folder/Qt6Test.dll" ] || fail "Qt'nin test modülü kurulmamalı"
-registry "$uninstallKey" /v DisplayVersion | grep -q "$version" ||
+registry "$uninstallKey" /v DisplayVersion | grep -q "$olderVersion" ||
   fail "Programlar listesinde sürüm yok: $(registry "$uninstallKey")"
 registry "$uninstallKey" /v Publisher | grep -q Telvar || fail "yayıncı yazılmadı"
 registry 'HKLM\Software\Classes\.mirvane' | grep -q 'Telvar.Mirvane.Dosya' ||
@@ -194,9 +198,13 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -p
 listsBefore=$(lists | xargs -d '\n' sha256sum)
 
-step "yükseltme: aynı kurulum yeniden (eski sürüm kaldırılır, listeler kalır)"
+step "yükseltme: yeni sürüm eskisinin üzerine (eski sürüm kaldırılır, listeler kalır)"
 wine "$installer" /S >"$work/upgrade.log" 2>&1 || fail "yükseltme $? ile bitti"
 [ -f "$folder/mirvane.exe" ] || fail "yükseltmeden sonra mirvane.exe yok"
+registry "$uninstallKey" /v DisplayVersion | grep -q "$version" ||
+  fail "yükseltmeden sonra Programlar listesinde yeni sürüm yok: $(registry "$uninstallKey")"
+[ "$(registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' | grep -c Mirvane)" -eq 1 ] ||
+  fail "yükseltmeden sonra Programlar listesinde birden çok Mirvane"
 [ "$(lists | xargs -d '\n' sha256sum)" = "$listsBefore" ] || fail "yükseltme listelere dokundu"
 
 step "sessiz kaldırma: program gider, listeler ve dosyalar kalır"
