@@ -62,7 +62,6 @@ public:
             ::getrlimit(RLIMIT_FSIZE, &saved_);
             previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
             const rlimit none{0, saved_.rlim_max};
-#endif
             limited_ = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
         }
     }
@@ -82,6 +81,7 @@ private:
     void (*previousHandler_)(int) = SIG_DFL;
     bool limited_ = false;
 };
+#endif
 
 // The fixture's state: a fresh list folder holding the three default lists as
 // earlier versions wrote them (the statutory list ending 30.12.2020).
