@@ -14,6 +14,7 @@
 #include "ui/report/PdfExport.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -225,7 +226,8 @@ void ReportWritersTest::savingAsksChoosesAndOpens() {
     // error report whose No would end the program.
     QCOMPARE(boxes.requests.size(), std::size_t(1));
     QCOMPARE(boxes.requests[0].text,
-             QStringLiteral("PDF kaydedildi, ancak açacak bir program bulunamadı: ") + file);
+             QStringLiteral("PDF kaydedildi, ancak açacak bir program bulunamadı: ") +
+                 QDir::toNativeSeparators(file));
     QCOMPARE(boxes.requests[0].icon, shell::Icon::Information);
     QCOMPARE(boxes.requests[0].buttons, shell::Buttons::Ok);
 

@@ -12,7 +12,13 @@ namespace guitest {
 // The part's bytes; empty when the package or the part cannot be read.
 inline QByteArray readPart(const QString& file, const char* part) {
     int error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    // libzip reads a name in the system's encoding, except on Windows, where it takes UTF-8.
+#ifdef Q_OS_WIN
+    const QByteArray name = file.toUtf8();
+#else
+    const QByteArray name = QFile::encodeName(file);
+#endif
+    zip_t* archive = zip_open(name.constData(), ZIP_RDONLY, &error);
     if (!archive)
         return {};
     QByteArray content;

@@ -36,10 +36,19 @@ QString readRegistryString(const QString& root, const QString& subkey, const QSt
     return key.value(valueName.isEmpty() ? QStringLiteral("Default") : valueName).toString();
 }
 
+// Word registers its document class for the user or for the machine. HKEY_CLASSES_ROOT
+// is Windows' merged view of both; asking each half answers the same on Windows and also
+// where that view holds only the machine's classes (Wine).
 bool realWordProcessorCheck() {
-    return !readRegistryString(QStringLiteral("HKEY_CLASSES_ROOT"),
-                               QStringLiteral("Word.Document\\CurVer"), QString())
-                .isEmpty();
+    for (const char* classes :
+         {"HKEY_CURRENT_USER\\Software\\Classes", "HKEY_LOCAL_MACHINE\\Software\\Classes"}) {
+        if (!readRegistryString(QString::fromLatin1(classes),
+                                QStringLiteral("Word.Document\\CurVer"), QString())
+                 .isEmpty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool openWithDesktop(const QString& file) {
