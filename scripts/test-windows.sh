@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 libgtest-dev \
   nlohmann-json3-dev libcli11-dev libz-mingw-w64-dev nsis osslsigncode zip \
-  xvfb xdotool xclip x11-utils poppler-utils
+  xvfb openbox xdotool xclip x11-utils poppler-utils
 
 out=$(realpath -m "${1:-build-windows}")
 prefix=$out/prefix
@@ -72,8 +72,22 @@ echo "== Windows: Wine"
 # race to start it and its services again (a test would end at once with no output, or
 # hang). It stops with the script, whatever the outcome.
 mkdir -p "$WINEPREFIX"
+# Wine's windows need an X server even for programs that never show one, and the window
+# tests need a window manager to give their windows the focus: a private Xvfb with openbox.
+xvfb=""
+stopX() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  return 0
+}
+trap stopX EXIT
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$out/display")"
+unset XAUTHORITY
+openbox >"$out/openbox.log" 2>&1 &
 wineserver -p
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 if ! wine cmd /c exit 0 >"$out/wine-start.log" 2>&1; then
   echo "== Windows testleri ATLANDI: Wine başlatılamadı ($(tail -n 1 "$out/wine-start.log"))"
   exit 0

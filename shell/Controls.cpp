@@ -521,6 +521,8 @@ void DateTimePicker::prepareCalendar(QCalendarWidget* calendar) {
     if (!calendar || calendar == preparedCalendar_)
         return;
     calendar->setLocale(turkish());
+    // The calendar took its first weekday from the default locale when it was made.
+    calendar->setFirstDayOfWeek(turkish().firstDayOfWeek());
     calendar->installEventFilter(this);
     preparedCalendar_ = calendar;
 }

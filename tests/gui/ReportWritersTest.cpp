@@ -13,8 +13,8 @@
 #include "shell/Messages.h"
 #include "ui/report/PdfExport.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>

@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <array>
@@ -75,6 +76,22 @@ void leaveStaleSocket(const QString& title) {
     QVERIFY(QFile::exists(QFile::decodeName(path)));
 }
 #endif
+
+// A later start is another process: it knocks while this copy's event loop runs, so
+// the knock is made from a thread of its own. True when that start ran as the first copy.
+bool claimedByALaterStart(const QString& title, const QString& display,
+                          const QStringList& files = {}) {
+    bool claimed = true;
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        SingleInstance copy(title, display);
+        claimed = copy.claim(files);
+    }));
+    later->start();
+    while (!later->wait(10)) {
+        QCoreApplication::processEvents();
+    }
+    return claimed;
+}
 
 } // namespace
 
@@ -280,12 +297,15 @@ void ShellTest::listViewColumnsRowsAndAlignment() {
     QCOMPARE(view.columnWidth(2), 160);
     QCOMPARE(Qt::Alignment(view.headerItem()->textAlignment(1)) & Qt::AlignHorizontal_Mask,
              Qt::AlignHCenter);
-    // The header is as tall as a plain tree's, its sections as wide as their texts
-    // drawn in the view's face, and a click on it sorts nothing.
+    // The header is as tall as a plain tree's in the same face, its sections as wide as
+    // their texts drawn in the view's face, and a click on it sorts nothing.
     QTreeWidget plain;
+    plain.setFont(view.font());
     plain.setHeaderLabels(
         {QStringLiteral("Dönem"), QStringLiteral("Oran"), QStringLiteral("Tutar")});
-    QCOMPARE(view.header()->sizeHint().height(), plain.header()->sizeHint().height());
+    // (Under Windows' style a plain tree's header measures a pixel taller.)
+    QVERIFY(std::abs(view.header()->sizeHint().height() - plain.header()->sizeHint().height()) <=
+            (QSysInfo::productType() == QLatin1String("windows") ? 1 : 0));
     QVERIFY(view.header()->sectionSizeHint(0) >
             view.header()->fontMetrics().horizontalAdvance(QStringLiteral("Dönem")));
     QVERIFY(!view.header()->sectionsClickable());
@@ -656,14 +676,10 @@ void ShellTest::secondCopyAsksFirstToRaise() {
     SingleInstance otherVersion(title + QStringLiteral(" 2"));
     QVERIFY(otherVersion.claim());
 
-    {
-        SingleInstance second(title);
-        QVERIFY(!second.claim());
-        QTRY_COMPARE(raised, 1);
-    }
+    QVERIFY(!claimedByALaterStart(title, SingleInstance::currentDisplay()));
+    QTRY_COMPARE(raised, 1);
     // The copy that ended leaves the first one reachable.
-    SingleInstance third(title);
-    QVERIFY(!third.claim());
+    QVERIFY(!claimedByALaterStart(title, SingleInstance::currentDisplay()));
     QTRY_COMPARE(raised, 2);
 
     // A start with files hands them over, whatever characters their names hold.
@@ -671,8 +687,7 @@ void ShellTest::secondCopyAsksFirstToRaise() {
     first.setOpenHandler([&opened](const QString& file) { opened << file; });
     const QStringList files{QStringLiteral("/tmp/İcra dosyası 1.mirvane"),
                             QStringLiteral("/tmp/a\nb %20.mirvane")};
-    SingleInstance fourth(title);
-    QVERIFY(!fourth.claim(files));
+    QVERIFY(!claimedByALaterStart(title, SingleInstance::currentDisplay(), files));
     QTRY_COMPARE(raised, 3);
     QTRY_COMPARE(opened, files);
 
@@ -700,10 +715,7 @@ void ShellTest::secondCopyOnlyWithinOneDisplay() {
     SingleInstance here(title, QStringLiteral(":8"));
     here.setRaiseHandler([&raisedHere] { ++raisedHere; });
     QVERIFY(here.claim());
-    {
-        SingleInstance later(title, QStringLiteral(":8"));
-        QVERIFY(!later.claim());
-    }
+    QVERIFY(!claimedByALaterStart(title, QStringLiteral(":8")));
     QTRY_COMPARE(raisedHere, 1);
     QTest::qWait(20);
     QCOMPARE(raisedThere, 0);

@@ -175,8 +175,8 @@ void WindowsTest::zipModuleLoadsFromBesideTheProgram() {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("Belge ğüş.zip"));
     // Names go to libzip in UTF-8, which it hands to Windows as UTF-16.
-    const Status written = shell::writeZip(shell::toPath(file),
-                                           {{"word/document.xml", "<w:document/>"}});
+    const Status written =
+        shell::writeZip(shell::toPath(file), {{"word/document.xml", "<w:document/>"}});
     QVERIFY2(written.ok(), written.ok() ? "" : written.error().description.c_str());
     QFile zip(file);
     QVERIFY(zip.open(QIODevice::ReadOnly));

@@ -184,11 +184,12 @@ xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 xdotool key alt+a
 sleep 0.3
 xdotool key Return
+# Wine links the user's Documents folder to $HOME: the report lands in either.
 pdf_written() {
-  [ -n "$(find "$WINEPREFIX/drive_c/users" -name '*.pdf' -size +1k 2>/dev/null | head -n 1)" ]
+  [ -n "$(find "$WINEPREFIX/drive_c/users" "$HOME" -name '*.pdf' -size +1k 2>/dev/null | head -n 1)" ]
 }
 wait_until 30 pdf_written || fail "PDF yazılmadı (Belgeler: $documents)"
-report=$(find "$WINEPREFIX/drive_c/users" -name '*.pdf' | head -n 1)
+report=$(find "$WINEPREFIX/drive_c/users" "$HOME" -name '*.pdf' -size +1k | head -n 1)
 text=$(pdftotext -layout "$report" - 2>/dev/null)
 grep -q "57.290,94" <<<"$text" || fail "raporda bakiye 57.290,94 yok: $report"
 pdffonts "$report" | grep -q "LiberationSans" || fail "rapor Liberation Sans'ı gömmedi"
