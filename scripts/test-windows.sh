@@ -87,6 +87,8 @@ for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$out/display")"
 unset XAUTHORITY
 openbox >"$out/openbox.log" 2>&1 &
+# A server left running for this prefix (a run by hand) would not see this X server.
+wineserver -k >/dev/null 2>&1 || true
 wineserver -p
 if ! wine cmd /c exit 0 >"$out/wine-start.log" 2>&1; then
   echo "== Windows testleri ATLANDI: Wine başlatılamadı ($(tail -n 1 "$out/wine-start.log"))"
