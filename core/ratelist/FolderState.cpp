@@ -1,6 +1,7 @@
 #include "core/ratelist/FolderState.h"
 
 #include "core/common/Utf8Path.h"
+#include "core/ratelist/WriteTime.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,7 +36,7 @@ std::vector<ListFileState> folderState(const std::filesystem::path& listFolder) 
         }
         std::error_code statError;
         const std::uintmax_t size = entry->file_size(statError);
-        const auto written = entry->last_write_time(statError);
+        const auto written = writeTime(*entry, statError);
         files.push_back({name, statError ? 0 : size, written});
     }
     std::sort(files.begin(), files.end(), [](const ListFileState& a, const ListFileState& b) {

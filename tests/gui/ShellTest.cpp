@@ -372,7 +372,10 @@ void ShellTest::tableViewReadsItsRowsThroughTheModel() {
              QStringLiteral("Oran"));
     QCOMPARE(view.columnWidth(0), 400);
     QCOMPARE(view.columnWidth(2), 80);
-    QCOMPARE(view.header()->sizeHint().height(), QTreeWidget().header()->sizeHint().height());
+    // (Under Windows' style a plain tree's header measures a pixel taller.)
+    QVERIFY(std::abs(view.header()->sizeHint().height() -
+                     QTreeWidget().header()->sizeHint().height()) <=
+            (QSysInfo::productType() == QLatin1String("windows") ? 1 : 0));
     QCOMPARE(view.rowCount(), 0);
 
     const QString longAmount = QStringLiteral("41.742.942.648.666,77");
