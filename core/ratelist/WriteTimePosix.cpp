@@ -1,4 +1,4 @@
-#include "ratelist/WriteTime.h"
+#include "core/ratelist/WriteTime.h"
 
 namespace mirvane::store {
 
