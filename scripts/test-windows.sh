@@ -188,7 +188,9 @@ for signed in "$installer" "$out/package/stage/bin/mirvane.exe" \
   fi
   echo "geçti: imzalı $(basename "$signed")"
 done
-unzip -l "$out/package/mirvane-$version-windows-x64-portable.zip" | grep -q "Mirvane-$version/mirvane.exe" ||
+# Listed into a file: grep -q ending the pipe early would fail it under pipefail.
+unzip -l "$out/package/mirvane-$version-windows-x64-portable.zip" >"$out/portable.txt"
+grep -q "Mirvane-$version/mirvane.exe" "$out/portable.txt" ||
   { echo "BAŞARISIZ: taşınabilir zip'te mirvane.exe yok"; exit 1; }
 
 # The release an office already has, for the upgrade: the same files under the previous
