@@ -98,13 +98,8 @@ fi
 echo "== Windows: core ve pencere testleri (Wine)"
 # A test whose Wine process still fails to start is run once more: every test also runs
 # natively (the core's under the sanitizers too).
-# Three window tests still fail under Wine for what the X window manager does there, not
-# the program: a modal dialog or a new claim window does not get the keyboard focus the
-# tests type into, and a window placed partly off the screen is moved back onto it. They
-# run natively; the installed program's run below types into the real windows instead.
-underWineLater='^(AnaFormTest|DosyaHesabiFormuTest|ListeEkleFormuTest)$'
 ctest --test-dir "$out/mirvane" -j "$jobs" --output-on-failure --timeout 180 \
-  --repeat until-pass:2 -E "$underWineLater" \
+  --repeat until-pass:2 \
   | tee "$out/ctest.log" | grep -v -E '^ *([0-9]+/[0-9]+ )?Test +#|^ *Start +[0-9]+:' || true
 grep -q '100% tests passed' "$out/ctest.log"
 

@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -61,6 +62,12 @@ using guitest::FakeBoxes;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Windows leaves a window where the program puts it; under Wine the X window manager
+// decides, and it moves one that reaches off the screen back onto it.
+bool placedByXWindowManager() {
+    return QLibrary::resolve(QStringLiteral("ntdll"), "wine_get_version") != nullptr;
+}
 
 const QDate Today(2024, 3, 15);
 const QString FirstList = QStringLiteral("Adi Alacaklar (Kanuni Faiz)");
@@ -1564,8 +1571,10 @@ void AnaFormTest::savedPositionOffEveryScreenIsCentred() {
     storeSettings({{QStringLiteral("Sol Bosluk"), QStringLiteral("-3000")},
                    {QStringLiteral("Ust Bosluk"), QStringLiteral("-1500")}});
     reopenForm();
-    QCOMPARE(form_->pos(), QPoint(-200, -100));
     QVERIFY(boxes_.requests.empty());
+    if (placedByXWindowManager())
+        QSKIP("Wine: the X window manager moves a window reaching off the screen onto it");
+    QCOMPARE(form_->pos(), QPoint(-200, -100));
 }
 
 QTEST_MAIN(AnaFormTest)
