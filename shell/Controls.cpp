@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <algorithm>
 
@@ -290,6 +291,40 @@ DateTimePicker::DateTimePicker(QWidget* parent) : QDateEdit(parent) {
     setDateRange(NoDate, LastDate);
     setSpecialValueText(QStringLiteral(" "));
     setValue(shared().today());
+}
+
+namespace {
+
+// QLineEdit keeps this much room on either side of its text.
+constexpr int LineEditTextMargin = 2;
+
+// With its calendar pop-up the field is laid out as an editable combo box, but Qt asks
+// the style for its size as for a plain one: where the style draws an editable one's
+// button wider (Windows' own style under Wine), the text is cut.
+QSize widenedToShow(const QDateEdit& field, QSize hint, const QString& longest) {
+    QStyleOptionComboBox option;
+    option.initFrom(&field);
+    option.rect = QRect(QPoint(), hint);
+    option.editable = true;
+    option.subControls = QStyle::SC_ComboBoxEditField;
+    const QRect text = field.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, &field);
+    const int needed = field.fontMetrics().horizontalAdvance(longest) + 2 * LineEditTextMargin + 1;
+    if (text.width() < needed) {
+        hint.rwidth() += needed - text.width();
+    }
+    return hint;
+}
+
+} // namespace
+
+QSize DateTimePicker::sizeHint() const {
+    return widenedToShow(*this, QDateEdit::sizeHint(), textFromDateTime(LastDate.startOfDay()));
+}
+
+QSize DateTimePicker::minimumSizeHint() const {
+    return widenedToShow(*this, QDateEdit::minimumSizeHint(),
+                         textFromDateTime(LastDate.startOfDay()));
 }
 
 std::optional<QDate> DateTimePicker::value() const {

@@ -96,6 +96,11 @@ public:
     // opens faster without two calendars nobody has looked at yet.
     QCalendarWidget* calendarWidget() const;
 
+    // Wide enough for the longest date whatever the style takes for its button: a style
+    // whose button is wider than it asks room for would cut the year's last digit.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // The user changed the text of the field, whether or not it is a date yet.
     void edited();

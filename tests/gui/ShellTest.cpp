@@ -11,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QFontInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -428,6 +429,19 @@ void ShellTest::datePickerFormatRangeAndEmptyState() {
     QCOMPARE(picker.value(), std::optional<QDate>(QDate(2005, 7, 5)));
     picker.setValueText(QStringLiteral("31.02.2005"));
     QCOMPARE(picker.value(), std::nullopt);
+
+    // Laid out at the size it asks for, the field shows the longest date whole.
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* field = new DateTimePicker(&window);
+    layout->addWidget(field);
+    layout->addStretch();
+    field->setValue(QDate(2026, 12, 28));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto* text = field->findChild<QLineEdit*>();
+    QTRY_VERIFY(text->contentsRect().width() - 4 >=
+                text->fontMetrics().horizontalAdvance(QStringLiteral("31.12.9999")));
 }
 
 void ShellTest::datePickerStepsAndTyping() {

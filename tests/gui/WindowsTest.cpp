@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -158,6 +159,11 @@ void WindowsTest::programFolderCarriesFacesTextsAndArtwork() {
         QVERIFY(QFontDatabase::families().contains(QStringLiteral("Liberation Sans")));
         QVERIFY(QFontDatabase::styles(QStringLiteral("Liberation Sans"))
                     .contains(QStringLiteral("Bold")));
+    }
+    // The desktop's faces are drawn as named, never in a stand-in the system picks.
+    for (const char* widgetClass : {"QWidget", "QMessageBox", "QMenu", "QStatusBar"}) {
+        const QFont font = QApplication::font(widgetClass);
+        QCOMPARE(QFontInfo(font).family(), font.family());
     }
 
     // Drawn at build time as a PNG under the SVG's name: not left blank.
