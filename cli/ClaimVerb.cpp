@@ -3,6 +3,7 @@
 
 #include "cli/JsonOutput.h"
 #include "cli/PdfOutput.h"
+#include "cli/Today.h"
 #include "cli/Verbs.h"
 #include "cli/WordOutput.h"
 #include "core/claim/Alternatives.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 
 namespace mirvane::cli {
 
@@ -29,20 +29,6 @@ struct Options {
     const CLI::Option* pdf;
     const CLI::Option* word;
 };
-
-// The day the report is written, on the machine's calendar.
-Date today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return std::chrono::year{local.tm_year + 1900} /
-           std::chrono::month{unsigned(local.tm_mon) + 1} /
-           std::chrono::day{unsigned(local.tm_mday)};
-}
 
 // "--pdf CIKTI" and "--word CIKTI": the report instead of the text on standard
 // output. A build without Qt has no writer: a usage error, nothing written.

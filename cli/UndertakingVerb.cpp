@@ -4,6 +4,7 @@
 
 #include "cli/JsonOutput.h"
 #include "cli/PdfOutput.h"
+#include "cli/Today.h"
 #include "cli/Verbs.h"
 #include "core/claim/ClaimJson.h"
 #include "core/claim/ClaimTexts.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <ctime>
 
 namespace mirvane::cli {
 
@@ -36,20 +36,6 @@ struct Options {
 
 json::Json jsonMoney(claim::Kurus amount) {
     return json::cents(amount);
-}
-
-// The day the document is written, on the machine's calendar.
-Date today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return std::chrono::year{local.tm_year + 1900} /
-           std::chrono::month{unsigned(local.tm_mon) + 1} /
-           std::chrono::day{unsigned(local.tm_mday)};
 }
 
 std::variant<Date, UsageError> dateOption(const std::string& option, const std::string& text) {

@@ -4,7 +4,6 @@
 // the core), paths and calendar days.
 
 #include <QDate>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -32,22 +31,10 @@ inline QStringList toQStringList(std::span<const std::string> cells) {
     return list;
 }
 
-// File names go through the platform's own encoding, not through UTF-8 blindly.
-inline std::filesystem::path toPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-inline QString fromPath(const std::filesystem::path& path) {
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-#endif
-}
+// File names go through the platform's own encoding, not through UTF-8 blindly: on
+// Windows a name is UTF-16, elsewhere the bytes Qt's file name encoding makes of it.
+std::filesystem::path toPath(const QString& path);
+QString fromPath(const std::filesystem::path& path);
 
 inline QDate toQDate(std::chrono::sys_days day) {
     return QDate(1970, 1, 1).addDays(day.time_since_epoch().count());

@@ -8,12 +8,19 @@
 
 #include "core/common/Errors.h"
 
+#include <string>
+
 namespace mirvane::shell {
 
 // The function `symbol` of the module `module` (its name without "lib" and the
 // suffix, as "mirvane-zip"), loading the module the first time; it then stays
 // loaded. A module or function that cannot be found is a run-time error naming it.
+// Each system's loader is a file of its own (LazyLibraryPosix, LazyLibraryWindows).
 Result<void*> moduleFunction(const char* module, const char* symbol);
+
+// The error for a module, or a function of one, that cannot be found: `what` names it,
+// `reason` is the loader's own words (may be empty).
+RunTimeError moduleNotFound(const std::string& what, const std::string& reason);
 
 template <class Function>
 Result<Function> moduleFunctionAs(const char* module, const char* symbol) {

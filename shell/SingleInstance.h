@@ -15,6 +15,8 @@ class QWidget;
 
 namespace mirvane::shell {
 
+class InstanceChannel;
+
 class SingleInstance {
 public:
     // `title` is the main window's title, so that another version runs side by side;
@@ -49,12 +51,10 @@ public:
     static QString addressFor(const QString& title, const QString& display = currentDisplay());
 
 private:
-    // The platform's meeting point: the first copy listens, later ones knock.
-    class Channel;
-
     void answer(const QByteArray& message);
 
-    std::unique_ptr<Channel> channel_;
+    // The platform's meeting point: the first copy listens, later ones knock.
+    std::unique_ptr<InstanceChannel> channel_;
     std::function<void()> raise_;
     std::function<void(const QString&)> open_;
 };

@@ -6,97 +6,21 @@
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
 #include "ui/report/PdfExport.h"
+#include "ui/report/WordProcessor.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <algorithm>
 #include <utility>
-
-#ifndef Q_OS_WIN
-#include <QProcess>
-#endif
 
 namespace mirvane::word {
 
 namespace {
-
-#ifdef Q_OS_WIN
-
-// The key's default value has the empty name; QSettings calls it "Default".
-QString readRegistryString(const QString& root, const QString& subkey, const QString& valueName) {
-    const QSettings key(root + QLatin1Char('\\') + subkey, QSettings::NativeFormat);
-    return key.value(valueName.isEmpty() ? QStringLiteral("Default") : valueName).toString();
-}
-
-// Word registers its document class for the user or for the machine. HKEY_CLASSES_ROOT
-// is Windows' merged view of both; asking each half answers the same on Windows and also
-// where that view holds only the machine's classes (Wine).
-bool realWordProcessorCheck() {
-    for (const char* classes :
-         {"HKEY_CURRENT_USER\\Software\\Classes", "HKEY_LOCAL_MACHINE\\Software\\Classes"}) {
-        if (!readRegistryString(QString::fromLatin1(classes),
-                                QStringLiteral("Word.Document\\CurVer"), QString())
-                 .isEmpty()) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool openWithDesktop(const QString& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-}
-
-#else
-
-QString knownWordProcessor() {
-    for (const char* name : {"soffice", "libreoffice", "lowriter"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty())
-            return program;
-    }
-    return {};
-}
-
-bool desktopHandlesTemplates() {
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return false;
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          shell::toQString(TemplateMimeType)});
-    // A hanging query must not freeze the window for good.
-    if (!query.waitForFinished(5000)) {
-        query.kill();
-        query.waitForFinished();
-        return false;
-    }
-    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
-           !query.readAllStandardOutput().trimmed().isEmpty();
-}
-
-bool realWordProcessorCheck() {
-    return !knownWordProcessor().isEmpty() || desktopHandlesTemplates();
-}
-
-// Detection also accepts LibreOffice on the path when the desktop has no handler
-// for templates, so opening falls back to it.
-bool openWithDesktop(const QString& file) {
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        return true;
-    const QString program = knownWordProcessor();
-    return !program.isEmpty() && QProcess::startDetached(program, {file});
-}
-
-#endif
 
 // The dialog of Qt's own, as the PDF's, so it looks and behaves the same on every
 // desktop; it asks before replacing a file.
@@ -146,15 +70,6 @@ void setSaveChooser(SaveChooser chooser) {
 
 QString openingStatus() {
     return QStringLiteral("Belge kelime işlemcide açılıyor…");
-}
-
-QString noWordProcessorNotice() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("Bilgisayarınızda MS Word yüklü değil!");
-#else
-    return QStringLiteral("Bilgisayarınızda bir kelime işlemci (Microsoft Word ya da "
-                          "LibreOffice Writer) bulunamadı!");
-#endif
 }
 
 QString noWordProcessorQuestion() {

@@ -1,10 +1,7 @@
 #include "core/common/Utf8Path.h"
-
 #include "core/text/Cp1254.h"
 
 namespace mirvane::utf8path {
-
-#ifdef _WIN32
 
 namespace {
 
@@ -68,17 +65,5 @@ std::string toUtf8(const std::filesystem::path& path) {
     }
     return utf8;
 }
-
-#else
-
-std::filesystem::path fromUtf8(std::string_view text) {
-    return std::filesystem::path(std::string(text));
-}
-
-std::string toUtf8(const std::filesystem::path& path) {
-    return path.native();
-}
-
-#endif
 
 } // namespace mirvane::utf8path
