@@ -1,8 +1,8 @@
 #include "shell/Controls.h"
 
 #include "core/text/TextForms.h"
+#include "shell/ColumnWidths.h"
 #include "shell/Convert.h"
-#include "shell/PlainHeader.h"
 #include "shell/SharedValues.h"
 
 #include <QApplication>
@@ -10,8 +10,6 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,18 +23,6 @@
 namespace mirvane::shell {
 
 namespace {
-
-Qt::Alignment alignmentOf(breakdown::Column::Align align) {
-    switch (align) {
-    case breakdown::Column::Align::Centre:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case breakdown::Column::Align::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case breakdown::Column::Align::Left:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
 
 const QDate FirstDate(1601, 1, 1);
 const QDate LastDate(9999, 12, 31);
@@ -119,76 +105,38 @@ bool isEnter(const QKeyEvent& event) {
 }
 
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
-    // In place of the tree's own header, set up as the tree sets up its own.
-    auto* plain = new PlainHeader(Qt::Horizontal, this);
-    plain->setDefaultAlignment(header()->defaultAlignment());
-    plain->setSectionsClickable(header()->sectionsClickable());
-    setHeader(plain);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setSortingEnabled(false);
-    setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    header()->setSectionsMovable(false);
-    header()->setStretchLastSection(false);
+    setUpReportTree(*this);
 }
 
 void ListView::createColumns(std::span<const breakdown::Column> columns) {
-    const int total = width();
     setColumnCount(int(columns.size()));
     alignments_.clear();
     QStringList headers;
-    for (const breakdown::Column& column : columns)
+    for (const breakdown::Column& column : columns) {
         headers << toQString(column.header);
+    }
     setHeaderLabels(headers);
     for (int i = 0; i < int(columns.size()); ++i) {
-        const Qt::Alignment align = alignmentOf(columns[i].align);
+        const Qt::Alignment align = alignmentOf(columns[std::size_t(i)].align);
         alignments_.push_back(align);
         headerItem()->setTextAlignment(i, align);
-        setColumnWidth(i, int(columns[i].widthFraction * total));
     }
-    designedWidth_ = total;
-    designedColumnWidths_.clear();
-    for (int i = 0; i < columnCount(); ++i)
-        designedColumnWidths_.push_back(columnWidth(i));
+    widths_.design(*this, columns);
 }
 
 void ListView::resizeEvent(QResizeEvent* event) {
     QTreeWidget::resizeEvent(event);
-    applyColumnWidths();
-}
-
-void ListView::applyColumnWidths() {
-    for (int i = 0; i < columnCount(); ++i) {
-        int width = columnWidth(i);
-        if (designedWidth_ > 0 && std::size_t(i) < designedColumnWidths_.size())
-            width = designedColumnWidths_[std::size_t(i)] * this->width() / designedWidth_;
-        if (std::size_t(i) < amountWidths_.size())
-            width = std::max(width, amountWidths_[std::size_t(i)]);
-        if (width != columnWidth(i))
-            setColumnWidth(i, width);
-    }
+    widths_.apply(*this);
 }
 
 void ListView::keepAmountsWhole(const QStringList& cells) {
-    amountWidths_.resize(alignments_.size(), 0);
     bool wider = false;
-    const int margins =
-        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
-    for (int i = 0; i < int(alignments_.size()) && i < cells.size(); ++i) {
-        if (!(alignments_[std::size_t(i)] & Qt::AlignRight))
-            continue;
-        const int needed = viewport()->fontMetrics().horizontalAdvance(cells[i]) + margins;
-        if (needed > amountWidths_[std::size_t(i)]) {
-            amountWidths_[std::size_t(i)] = needed;
-            wider = wider || needed > columnWidth(i);
-        }
+    for (int i = 0; i < int(cells.size()); ++i) {
+        wider = widths_.fitAmount(*this, i, cells[i]) || wider;
     }
     if (wider) {
         widened_ = true;
-        applyColumnWidths();
+        widths_.apply(*this);
     }
 }
 
@@ -226,10 +174,10 @@ int ListView::rowCount() const {
 
 void ListView::removeAllRows() {
     clear();
-    amountWidths_.clear();
+    widths_.forgetAmounts();
     if (widened_) {
         widened_ = false;
-        applyColumnWidths();
+        widths_.apply(*this);
     }
 }
 
@@ -247,18 +195,10 @@ void ListView::removeRow(int row) {
 }
 
 bool ListView::viewportEvent(QEvent* event) {
-    if (event->type() != QEvent::ToolTip)
+    if (event->type() != QEvent::ToolTip) {
         return QTreeWidget::viewportEvent(event);
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QModelIndex index = indexAt(help->pos());
-    const QString text = index.data(Qt::DisplayRole).toString();
-    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    if (index.isValid() &&
-        viewport()->fontMetrics().horizontalAdvance(text) + margins > visualRect(index).width()) {
-        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
-    } else {
-        QToolTip::hideText();
     }
+    showCutCellText(*this, event);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // The two controls every window builds on, and the small behaviours the windows share.
 
 #include "core/interest/Breakdown.h"
+#include "shell/ColumnWidths.h"
 
 #include <QDateEdit>
 #include <QPointer>
@@ -51,16 +52,12 @@ protected:
 
 private:
     QTreeWidgetItem* newItem(const QStringList& cells) const;
-    // Right-aligned columns hold amounts, which are never cut: such a column grows to
-    // its widest text (the view scrolls sideways if it must).
+    // Makes room for the amounts among `cells`.
     void keepAmountsWhole(const QStringList& cells);
-    void applyColumnWidths();
 
     std::vector<Qt::Alignment> alignments_;
-    std::vector<int> amountWidths_;
+    ColumnWidths widths_;
     bool widened_ = false; // a column is wider than its share for an amount
-    int designedWidth_ = 0;
-    std::vector<int> designedColumnWidths_;
 };
 
 // A date field dd.MM.yyyy with a calendar pop-up, 01.01.1601-31.12.9999, that can

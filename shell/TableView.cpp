@@ -1,30 +1,11 @@
 #include "shell/TableView.h"
 
+#include "shell/ColumnWidths.h"
 #include "shell/Convert.h"
-#include "shell/PlainHeader.h"
 
-#include <QHelpEvent>
-#include <QStyle>
-#include <QToolTip>
-#include <algorithm>
+#include <QEvent>
 
 namespace mirvane::shell {
-
-namespace {
-
-Qt::Alignment alignmentOf(breakdown::Column::Align align) {
-    switch (align) {
-    case breakdown::Column::Align::Centre:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case breakdown::Column::Align::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case breakdown::Column::Align::Left:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-} // namespace
 
 CellTableModel::CellTableModel(std::span<const breakdown::Column> columns,
                                std::function<int()> rowCount, Cell cell, QObject* parent)
@@ -76,33 +57,12 @@ QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 TableView::TableView(QWidget* parent) : QTreeView(parent) {
-    // In place of the tree's own header, set up as the tree sets up its own.
-    auto* plain = new PlainHeader(Qt::Horizontal, this);
-    plain->setDefaultAlignment(header()->defaultAlignment());
-    plain->setSectionsClickable(header()->sectionsClickable());
-    setHeader(plain);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setSortingEnabled(false);
-    setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    header()->setSectionsMovable(false);
-    header()->setStretchLastSection(false);
+    setUpReportTree(*this);
 }
 
 void TableView::showModel(CellTableModel* model, std::span<const breakdown::Column> columns) {
     setModel(model);
-    const int total = width();
-    amountColumns_.clear();
-    designedColumnWidths_.clear();
-    for (int i = 0; i < int(columns.size()); ++i) {
-        amountColumns_.push_back(columns[std::size_t(i)].align == breakdown::Column::Align::Right);
-        setColumnWidth(i, int(columns[std::size_t(i)].widthFraction * total));
-        designedColumnWidths_.push_back(columnWidth(i));
-    }
-    designedWidth_ = total;
+    widths_.design(*this, columns);
     connect(model, &QAbstractItemModel::modelReset, this, &TableView::keepAmountsWhole);
     keepAmountsWhole();
 }
@@ -117,58 +77,28 @@ QString TableView::cellText(int row, int column) const {
 
 void TableView::resizeEvent(QResizeEvent* event) {
     QTreeView::resizeEvent(event);
-    applyColumnWidths();
-}
-
-int TableView::textMargins() const {
-    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    widths_.apply(*this);
 }
 
 void TableView::keepAmountsWhole() {
-    amountWidths_.assign(amountColumns_.size(), 0);
-    const int margins = textMargins() + 4;
+    widths_.forgetAmounts();
     const int rows = rowCount();
-    for (std::size_t column = 0; column < amountColumns_.size(); ++column) {
-        if (!amountColumns_[column]) {
+    for (int column = 0; column < widths_.count(); ++column) {
+        if (!widths_.isAmount(column)) {
             continue;
         }
         for (int row = 0; row < rows; ++row) {
-            const int needed =
-                viewport()->fontMetrics().horizontalAdvance(cellText(row, int(column))) + margins;
-            amountWidths_[column] = std::max(amountWidths_[column], needed);
+            widths_.fitAmount(*this, column, cellText(row, column));
         }
     }
-    applyColumnWidths();
-}
-
-void TableView::applyColumnWidths() {
-    for (int i = 0; i < int(designedColumnWidths_.size()); ++i) {
-        int width = designedColumnWidths_[std::size_t(i)];
-        if (designedWidth_ > 0) {
-            width = width * this->width() / designedWidth_;
-        }
-        if (std::size_t(i) < amountWidths_.size()) {
-            width = std::max(width, amountWidths_[std::size_t(i)]);
-        }
-        if (width != columnWidth(i)) {
-            setColumnWidth(i, width);
-        }
-    }
+    widths_.apply(*this);
 }
 
 bool TableView::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip) {
         return QTreeView::viewportEvent(event);
     }
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QModelIndex index = indexAt(help->pos());
-    const QString text = index.data(Qt::DisplayRole).toString();
-    if (index.isValid() && viewport()->fontMetrics().horizontalAdvance(text) + textMargins() >
-                               visualRect(index).width()) {
-        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
-    } else {
-        QToolTip::hideText();
-    }
+    showCutCellText(*this, event);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // asks the model only for the rows in sight.
 
 #include "core/interest/Breakdown.h"
+#include "shell/ColumnWidths.h"
 
 #include <QAbstractTableModel>
 #include <QTreeView>
@@ -58,16 +59,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Right-aligned columns hold amounts, which are never cut: such a column grows to its
-    // widest text (the view scrolls sideways if it must).
+    // Measures the amounts of every row again.
     void keepAmountsWhole();
-    void applyColumnWidths();
-    int textMargins() const;
 
-    std::vector<bool> amountColumns_;
-    std::vector<int> amountWidths_;
-    int designedWidth_ = 0;
-    std::vector<int> designedColumnWidths_;
+    ColumnWidths widths_;
 };
 
 } // namespace mirvane::shell

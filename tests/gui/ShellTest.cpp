@@ -111,6 +111,7 @@ private slots:
 
     void listViewColumnsRowsAndAlignment();
     void listViewSelectionAndRowEdits();
+    void listViewKeepsAmountsWholeAndItsShares();
     void tableViewReadsItsRowsThroughTheModel();
     void datePickerFormatRangeAndEmptyState();
     void datePickerStepsAndTyping();
@@ -350,6 +351,44 @@ void ShellTest::listViewSelectionAndRowEdits() {
 
     view.selectRow(-1);
     QCOMPARE(view.selectedRow(), -1);
+}
+
+// An amount column of a list holding its own rows grows as a wider amount comes in, by a
+// row or by a cell, gives the room back once emptied, and keeps its share as the view
+// grows.
+void ShellTest::listViewKeepsAmountsWholeAndItsShares() {
+    using Align = breakdown::Column::Align;
+    const std::array<breakdown::Column, 2> columns{{
+        {"Dönem", 0.5, Align::Left},
+        {"Tutar", 0.1, Align::Right},
+    }};
+    ListView view;
+    view.resize(800, 200);
+    view.createColumns(columns);
+    const QString longAmount = QStringLiteral("41.742.942.648.666,77");
+    const int longWidth = view.viewport()->fontMetrics().horizontalAdvance(longAmount);
+
+    view.addRow({QStringLiteral("1"), QStringLiteral("60,16")});
+    QCOMPARE(view.columnWidth(1), 80);
+    view.addRows({{QStringLiteral("2"), longAmount}});
+    QVERIFY(view.columnWidth(1) > longWidth);
+    QCOMPARE(view.columnWidth(0), 400);
+    // A long text in a column that holds no amounts is cut, not made room for.
+    view.addRow({longAmount + longAmount + longAmount + longAmount, QStringLiteral("1,00")});
+    QCOMPARE(view.columnWidth(0), 400);
+
+    view.removeAllRows();
+    QCOMPARE(view.columnWidth(1), 80);
+    view.addRow({QStringLiteral("1"), QStringLiteral("60,16")});
+    view.setCellText(0, 1, longAmount);
+    QVERIFY(view.columnWidth(1) > longWidth);
+
+    view.removeAllRows();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.resize(1600, 200);
+    QTRY_COMPARE(view.columnWidth(0), 800);
+    QCOMPARE(view.columnWidth(1), 160);
 }
 
 // The rows live outside the view: the table shows what they hold after each change, and
