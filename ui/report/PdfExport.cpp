@@ -5,6 +5,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
+#include "ui/report/SaveDialog.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -12,7 +13,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QStandardPaths>
 #include <QUrl>
 #include <utility>
 
@@ -24,22 +24,21 @@ namespace {
 std::optional<SaveChoice> askWithDialog(QWidget* parent, const QString& suggestedName) {
     shell::QtSettingsStore store;
     settings::ReportSettings kept(store);
-    const QString folder = reportFolder();
-    QFileDialog dialog(parent, QStringLiteral("PDF Olarak Kaydet"), folder,
+    QFileDialog dialog(parent, QStringLiteral("PDF Olarak Kaydet"), reportFolder(),
                        QStringLiteral("PDF belgeleri (*.pdf)"));
-    dialog.setObjectName(QStringLiteral("PdfKaydetPenceresi"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(suggestedName);
+    ui::prepareSaveDialog(dialog, QStringLiteral("PdfKaydetPenceresi"), QStringLiteral("pdf"),
+                          suggestedName);
     auto* openAfterwards = new QCheckBox(QStringLiteral("Kaydettikten sonra &aç"), &dialog);
     openAfterwards->setObjectName(QStringLiteral("SonraAcOnayi"));
     openAfterwards->setChecked(kept.openPdfAfterSaving());
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         grid->addWidget(openAfterwards, grid->rowCount(), 0, 1, -1);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    }
+    const QString file = ui::chosenFile(dialog);
+    if (file.isEmpty()) {
         return std::nullopt;
-    SaveChoice choice{dialog.selectedFiles().constFirst(), openAfterwards->isChecked()};
+    }
+    SaveChoice choice{file, openAfterwards->isChecked()};
     kept.rememberPdf(shell::toStdString(QFileInfo(choice.file).absolutePath()),
                      choice.openAfterwards);
     return choice;
@@ -56,9 +55,7 @@ std::function<bool(const QString&)> installedOpener;
 
 QString reportFolder() {
     shell::QtSettingsStore store;
-    const std::optional<std::string> folder = settings::ReportSettings(store).pdfFolder();
-    return folder ? shell::toQString(*folder)
-                  : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return ui::reportFolderOr(settings::ReportSettings(store).pdfFolder());
 }
 
 void setSaveChooser(SaveChooser chooser) {

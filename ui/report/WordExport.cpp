@@ -6,6 +6,7 @@
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
 #include "ui/report/PdfExport.h"
+#include "ui/report/SaveDialog.h"
 #include "ui/report/WordProcessor.h"
 
 #include <QDateTime>
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <utility>
@@ -22,27 +22,20 @@ namespace mirvane::word {
 
 namespace {
 
-// The dialog of Qt's own, as the PDF's, so it looks and behaves the same on every
-// desktop; it asks before replacing a file.
+// The dialog of Qt's own, as the PDF's.
 QString askWithDialog(QWidget* parent, const QString& suggestedName) {
     shell::QtSettingsStore store;
     settings::ReportSettings kept(store);
     // A first Word document goes where the PDF went.
-    const std::optional<std::string> keptFolder = kept.wordFolder();
-    const QString folder =
-        keptFolder ? shell::toQString(*keptFolder)
-                   : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(parent, QStringLiteral("Word Belgesi Olarak Kaydet"), folder,
+    QFileDialog dialog(parent, QStringLiteral("Word Belgesi Olarak Kaydet"),
+                       ui::reportFolderOr(kept.wordFolder()),
                        QStringLiteral("Word belgeleri (*.docx)"));
-    dialog.setObjectName(QStringLiteral("WordKaydetPenceresi"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("docx"));
-    dialog.selectFile(suggestedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    const QString file = dialog.selectedFiles().constFirst();
-    kept.rememberWordFolder(shell::toStdString(QFileInfo(file).absolutePath()));
+    ui::prepareSaveDialog(dialog, QStringLiteral("WordKaydetPenceresi"), QStringLiteral("docx"),
+                          suggestedName);
+    const QString file = ui::chosenFile(dialog);
+    if (!file.isEmpty()) {
+        kept.rememberWordFolder(shell::toStdString(QFileInfo(file).absolutePath()));
+    }
     return file;
 }
 
