@@ -14,6 +14,8 @@
 # timed is the program's own start, as on a running Windows.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source-path=SCRIPTDIR source=alternate.sh
+source bench/startup/alternate.sh
 runs=${1:-8}
 windows=$(realpath "${2:-build-windows/mirvane}")
 linux=${3:-build}
@@ -43,11 +45,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-read -r display <"$work/display"
-export DISPLAY=":$display" HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all
+start_private_x
+export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$WINEPREFIX"
 wineserver -p
@@ -63,29 +62,12 @@ start() {
   esac
 }
 
-start A >/dev/null
-start B >/dev/null
-for ((i = 1; i <= runs; i++)); do
-  if ((i % 2)); then order="A B"; else order="B A"; fi
-  for p in $order; do start "$p" >>"$work/$p"; done
-done
-
-stats() {
-  sort -n -k"$2" "$1" | awk -v c="$2" -v s="$3" '
-    { v[NR] = $c / s }
-    END {
-      m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-      printf "%.2f %.2f %.2f\n", m, v[1], v[NR]
-    }'
-}
-read -r a_ms a_ms_min a_ms_max <<<"$(stats "$work/A" 1 1)"
-read -r b_ms b_ms_min b_ms_max <<<"$(stats "$work/B" 1 1)"
-read -r a_mb a_mb_min a_mb_max <<<"$(stats "$work/A" 2 1024)"
-read -r b_mb b_mb_min b_mb_max <<<"$(stats "$work/B" 2 1024)"
+alternate_starts "$runs"
+read_medians
 
 echo "Wine: $runs runs each, alternating; median (min-max)"
 printf '%-16s %8s ms (%s-%s)   %8s MiB (%s-%s)\n' \
   mirvane.exe "$a_ms" "$a_ms_min" "$a_ms_max" "$a_mb" "$a_mb_min" "$a_mb_max" \
   "bare-window.exe" "$b_ms" "$b_ms_min" "$b_ms_max" "$b_mb" "$b_mb_min" "$b_mb_max"
-awk -v a="$a_ms" -v b="$b_ms" 'BEGIN { printf "start-up ratio: %.2fx\n", a / b }'
-awk -v a="$a_mb" -v b="$b_mb" 'BEGIN { printf "memory ratio:   %.2fx\n", a / b }'
+ratio "start-up ratio:" "$a_ms" "$b_ms"
+ratio "memory ratio:  " "$a_mb" "$b_mb"

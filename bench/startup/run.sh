@@ -12,6 +12,8 @@
 # user keeps; the first start of each is a warm-up and not counted.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source-path=SCRIPTDIR source=alternate.sh
+source bench/startup/alternate.sh
 scripts/install-deps.sh xvfb
 runs=${1:-12}
 build=${2:-build}
@@ -42,11 +44,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-read -r display <"$work/display"
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+start_private_x
+export QT_QPA_PLATFORM=xcb
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
@@ -64,26 +63,8 @@ start() {
   esac
 }
 
-start A >/dev/null
-start B >/dev/null
-for ((i = 1; i <= runs; i++)); do
-  if ((i % 2)); then order="A B"; else order="B A"; fi
-  for p in $order; do start "$p" >>"$work/$p"; done
-done
-
-# median min max of column $2 of file $1, scaled by $3
-stats() {
-  sort -n -k"$2" "$1" | awk -v c="$2" -v s="$3" '
-    { v[NR] = $c / s }
-    END {
-      m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-      printf "%.2f %.2f %.2f\n", m, v[1], v[NR]
-    }'
-}
-read -r a_ms a_ms_min a_ms_max <<<"$(stats "$work/A" 1 1)"
-read -r b_ms b_ms_min b_ms_max <<<"$(stats "$work/B" 1 1)"
-read -r a_mb a_mb_min a_mb_max <<<"$(stats "$work/A" 2 1024)"
-read -r b_mb b_mb_min b_mb_max <<<"$(stats "$work/B" 2 1024)"
+alternate_starts "$runs"
+read_medians
 read -r a_cpu a_cpu_min a_cpu_max <<<"$(stats "$work/A" 3 1)"
 read -r b_cpu b_cpu_min b_cpu_max <<<"$(stats "$work/B" 3 1)"
 
@@ -93,6 +74,6 @@ printf '%-14s %8s ms (%s-%s)   %8s MiB (%s-%s)\n' \
   "bare window" "$b_ms" "$b_ms_min" "$b_ms_max" "$b_mb" "$b_mb_min" "$b_mb_max"
 printf 'processor time: mirvane %s ms (%s-%s), bare window %s ms (%s-%s)\n' \
   "$a_cpu" "$a_cpu_min" "$a_cpu_max" "$b_cpu" "$b_cpu_min" "$b_cpu_max"
-awk -v a="$a_ms" -v b="$b_ms" 'BEGIN { printf "start-up ratio: %.2fx\n", a / b }'
-awk -v a="$a_mb" -v b="$b_mb" 'BEGIN { printf "memory ratio:   %.2fx\n", a / b }'
+ratio "start-up ratio:" "$a_ms" "$b_ms"
+ratio "memory ratio:  " "$a_mb" "$b_mb"
 awk -v a="$a_cpu" -v b="$b_cpu" 'BEGIN { printf "(processor time ratio: %.2fx)\n", a / b }'
