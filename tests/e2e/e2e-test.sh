@@ -8,6 +8,7 @@
 #
 # Usage: e2e-test.sh MIRVANE_BINARY WINDOW_TITLE
 # Exits 77 (ctest: skipped) when the X tools are missing.
+# shellcheck disable=SC2119 # run_mirvane starts the program without files here
 set -euo pipefail
 
 binary=$(realpath "$1")
@@ -23,21 +24,6 @@ done
 failure_picture="$PWD/e2e-failure.png"
 # shellcheck source-path=SCRIPTDIR source=x-session.sh
 source "$(dirname "$0")/x-session.sh"
-
-# A fresh user and a fresh program folder, so the run neither sees nor touches
-# the lists and settings of whoever runs the tests; an English system locale,
-# which the program must not follow.
-prepare_user() {
-  mkdir -p "$work/home" "$work/program" "$work/tmp" "$work/runtime"
-  chmod 700 "$work/runtime"
-  cp "$binary" "$work/program/mirvane"
-}
-
-run_mirvane() {
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u LANGUAGE -u LANG \
-    HOME="$work/home" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 \
-    QT_QPA_PLATFORM=xcb "$work/program/mirvane"
-}
 
 main_window_count() {
   visible_windows_named "$title" | wc -l
@@ -127,7 +113,7 @@ first_list="Adi Alacaklar (Kanuni Faiz)"
 second_list="Ticari Alacaklar (Reeskont-Avans)"
 
 start_x_server
-prepare_user
+prepare_private_user "$binary"
 
 echo "== start"
 run_mirvane >"$work/first.log" 2>&1 &

@@ -23,16 +23,9 @@ failure_picture="$PWD/recovery-e2e-failure.png"
 # shellcheck source-path=SCRIPTDIR source=x-session.sh
 source "$(dirname "$0")/x-session.sh"
 
-mkdir -p "$work/home" "$work/program" "$work/tmp" "$work/runtime" "$work/files"
-chmod 700 "$work/runtime"
-cp "$binary" "$work/program/mirvane"
+prepare_private_user "$binary"
+mkdir -p "$work/files"
 copies="$work/home/.local/share/Telvar/Mirvane/Veriler/Kurtarma"
-
-run_mirvane() {
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u LANGUAGE -u LANG \
-    HOME="$work/home" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 \
-    QT_QPA_PLATFORM=xcb "$work/program/mirvane" "$@"
-}
 
 payments() {
   python3 -c 'import json, sys; print(len(json.load(open(sys.argv[1]))["odemeler"]))' "$1"

@@ -1,12 +1,21 @@
 # shellcheck shell=bash
-# Shared by the tests that run the program in a real X server: a private Xvfb,
-# waiting for a state with a guard against hanging, and cleaning up whatever was
-# started. Source it after setting `failure_picture` (where to keep the screen
-# when a check fails); it sets `work` (a temporary folder) and `pids`, and reads
-# `window` (the program's main window) once the caller has set it.
+# Shared by the tests that run the program in a real X server: a private Xvfb (and
+# a window manager where one is wanted), a private user for the program, waiting for
+# a state with a guard against hanging, and cleaning up whatever was started. Source
+# it after setting `failure_picture` (where to keep the screen when a check fails);
+# it sets `pids`, and `work` (a temporary folder, removed at the end) unless the
+# caller named one, which then stays for a look after the run. It reads `window`
+# (the program's main window) once the caller has set it, and runs the caller's
+# `on_cleanup`, where defined, once the processes it started are told to end.
 
 : "${failure_picture:?set failure_picture before sourcing x-session.sh}"
-work=$(mktemp -d)
+if [[ -n ${work:-} ]]; then
+  keep_work=true
+  mkdir -p "$work"
+else
+  keep_work=false
+  work=$(mktemp -d)
+fi
 pids=()
 own_display=false
 cleanup() {
@@ -14,8 +23,11 @@ cleanup() {
   for pid in "${pids[@]}"; do
     kill "$pid" 2>/dev/null || true
   done
+  if declare -F on_cleanup >/dev/null; then
+    on_cleanup
+  fi
   wait 2>/dev/null || true
-  rm -rf "$work"
+  $keep_work || rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -49,6 +61,27 @@ start_x_server() {
   export DISPLAY
   unset XAUTHORITY
   own_display=true
+}
+
+start_window_manager() {
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+}
+
+# A fresh user and a fresh program folder holding a copy of the program at $1, so the
+# run neither sees nor touches the lists and settings of whoever runs the tests.
+prepare_private_user() {
+  mkdir -p "$work/home" "$work/program" "$work/tmp" "$work/runtime"
+  chmod 700 "$work/runtime"
+  cp "$1" "$work/program/mirvane"
+}
+
+# The copy run as that user, with a temporary folder of its own and an English system
+# locale, which the program must not follow.
+run_mirvane() {
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u LANGUAGE -u LANG \
+    HOME="$work/home" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 \
+    QT_QPA_PLATFORM=xcb "$work/program/mirvane" "$@"
 }
 
 visible_windows_named() {

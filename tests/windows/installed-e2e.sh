@@ -24,47 +24,22 @@ IFS=. read -r major minor patch <<<"$version"
 title="Telvar - Mirvane $major.$minor$patch"
 
 rm -rf "$work"
+failure_picture=$work/failure.png
+# shellcheck source-path=SCRIPTDIR/.. source=tests/e2e/x-session.sh
+source "$(dirname "$0")/../e2e/x-session.sh"
 mkdir -p "$work/home" "$work/files"
 export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset LANG LANGUAGE
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
+on_cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
-fail() {
-  echo "BAŞARISIZ: $*" >&2
-  import -window root "$work/failure.png" 2>/dev/null && echo "ekran: $work/failure.png" >&2
-  exit 1
-}
-wait_until() {
-  local limit=$1 end
-  shift
-  end=$((SECONDS + limit))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.2
-  done
 }
 step() {
   echo "-- $*"
 }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_until 30 test -s "$work/display" || fail "Xvfb başlamadı: $(cat "$work/xvfb.log")"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
-unset XAUTHORITY
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+start_x_server
+start_window_manager
 
 mkdir -p "$WINEPREFIX"
 wineserver -p
