@@ -2,9 +2,7 @@
 
 #include "core/app/BreakdownSession.h"
 #include "core/interest/Breakdown.h"
-#include "core/ratelist/FolderState.h"
 #include "core/ratelist/RateListStore.h"
-#include "core/report/ReportTexts.h"
 #include "core/settings/ProgramSettings.h"
 #include "core/text/Amount.h"
 #include "shell/AnaParaKutusu.h"
@@ -15,24 +13,17 @@
 #include "shell/QtSettingsStore.h"
 #include "shell/SharedValues.h"
 #include "shell/TableView.h"
-#include "ui/about/HakkindaFormu.h"
-#include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
-#include "ui/editor/ListeEkleFormu.h"
-#include "ui/editor/ListeGuncelleFormu.h"
+#include "ui/main/BreakdownMenu.h"
+#include "ui/main/ListFileActions.h"
 #include "ui/main/ListFolderLists.h"
 #include "ui/main/WindowPlacement.h"
-#include "ui/report/PdfExport.h"
-#include "ui/report/WordExport.h"
-#include "ui/span/SureHesaplamaFormu.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,10 +49,6 @@ const QString NoListNotice = QStringLiteral(
 const QString EmptyListTail = QStringLiteral(
     " listesinde hesaba girecek dönem yok (liste okunamadı ya da boş): başka bir liste seçin.");
 const QString QuitQuestion = QStringLiteral("Programdan çıkmak istiyor musunuz?");
-const QString EmptyListNotice = QStringLiteral("Liste boş!");
-const QString LastListNotice = QStringLiteral("En az (1) faiz oranı listesi kalması gerekiyor!");
-const QString DeleteQuestionTail =
-    QStringLiteral(" adlı listeyi silmek istediğinizden emin misiniz?");
 
 } // namespace
 
@@ -102,8 +89,6 @@ void AnaForm::resizeEvent(QResizeEvent* event) {
 }
 
 void AnaForm::connectHandlers() {
-    connect(SonDönemUyarısıEtiketi_, &QLabel::linkActivated, this,
-            &AnaForm::SonDönemUyarısıBağlantısıTıklandı);
     connect(FaizDosyalarıListesi_, &QListWidget::currentRowChanged, this,
             &AnaForm::FaizDosyalarıListesiSeçildi);
     connect(YılGünSayısıOnayı_, &QCheckBox::clicked, this, &AnaForm::YılGünSayısıOnayıTıklandı);
@@ -115,116 +100,26 @@ void AnaForm::connectHandlers() {
         connect(date, &shell::DateTimePicker::edited, this, &AnaForm::clearBreakdown);
     }
     connect(FaiziHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::FaiziHesaplaButonuTıklandı);
-    connect(ListeyiAktarDüğmesi_, &QPushButton::clicked, this,
-            &AnaForm::ListeyiAktarDüğmesiBasıldı);
-    connect(ListeSilButonu_, &QPushButton::clicked, this, &AnaForm::deleteSelectedList);
     connect(ÇıkışButonu_, &QPushButton::clicked, this, &AnaForm::ÇıkışButonuTıklandı);
-    connect(YeniListeEkleButonu_, &QPushButton::clicked, this,
-            &AnaForm::YeniListeEkleButonuTıklandı);
-    connect(ListeyiGüncelleButonu_, &QPushButton::clicked, this,
-            &AnaForm::ListeyiGüncelleButonuTıklandı);
-    connect(SüreHesaplaButonu_, &QPushButton::clicked, this, &AnaForm::SüreHesaplaButonuTıklandı);
-    connect(HakkındaButonu_, &QPushButton::clicked, this, &AnaForm::HakkındaButonuTıklandı);
-    connect(DosyaHesabıButonu_, &QPushButton::clicked, this, &AnaForm::DosyaHesabıButonuTıklandı);
-    connect(SadeceToplamıKopyalaMenüsü_, &QAction::triggered, this,
-            &AnaForm::SadeceToplamıKopyalaMenüsüTıklandı);
-    connect(TümListeyiKopyalaMenüsü_, &QAction::triggered, this,
-            &AnaForm::TümListeyiKopyalaMenüsüTıklandı);
-    connect(ListeyiMSWordeAktarMenüsü_, &QAction::triggered, this,
-            &AnaForm::ListeyiMSWordeAktarMenüsüTıklandı);
-    connect(ListeyiPDFeAktarMenüsü_, &QAction::triggered, this,
-            &AnaForm::ListeyiPDFeAktarMenüsüTıklandı);
-    connect(WordBelgesiOlarakKaydetMenüsü_, &QAction::triggered, this,
-            &AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı);
-}
-
-// The export itself copies the whole list first, so that the clipboard holds
-// the whole breakdown afterwards, as with the copy item; the document holds what the PDF
-// holds.
-void AnaForm::ListeyiMSWordeAktarMenüsüTıklandı() {
-    word::exportToWordProcessor(
-        [this] {
-            TümListeyiKopyalaMenüsüTıklandı();
-            return breakdownDocument();
-        },
-        QString::fromLatin1(word::BreakdownDocumentName),
-        {[this](const QString& text) { showStatus(text); },
-         [this] {
-             WordBelgesiOlarakKaydetMenüsüTıklandı();
-         }});
-}
-
-void AnaForm::ListeyiPDFeAktarMenüsüTıklandı() {
-    if (!session_.canReport()) {
-        shell::showNotice(EmptyListNotice);
-        return;
-    }
-    pdf::saveReport(this, breakdownDocument(), pdf::suggestedFileName(reportName()));
-}
-
-void AnaForm::WordBelgesiOlarakKaydetMenüsüTıklandı() {
-    if (!session_.canReport()) {
-        shell::showNotice(EmptyListNotice);
-        return;
-    }
-    const QString file =
-        word::saveDocument(this, breakdownDocument(), word::suggestedFileName(reportName()));
-    if (!file.isEmpty())
-        showStatus(word::savedStatus(file));
-}
-
-// The report of the breakdown on display; with none computed, the header row alone,
-// as the whole-list copy has it.
-report::Document AnaForm::breakdownDocument() const {
-    return session_.document(shell::toSysDays(shell::shared().today()));
-}
-
-QString AnaForm::reportName() const {
-    return toQString(report::BreakdownTitle) + u' ' +
-           (session_.facts() ? toQString(session_.facts()->list.Name) : QString());
-}
-
-void AnaForm::YeniListeEkleButonuTıklandı() {
-    ListeEkleFormu window(this);
-    openModal(window, [&window] { return window.savedListName(); });
-}
-
-void AnaForm::ListeyiGüncelleButonuTıklandı() {
-    const int row = FaizDosyalarıListesi_->currentRow();
-    if (row < 0) {
-        return; // the update window needs a selected list
-    }
-    ListeGüncelleFormu window(session_.nameAt(row), this);
-    openModal(window);
-}
-
-void AnaForm::SonDönemUyarısıBağlantısıTıklandı(const QString& link) {
-    if (link == QStringLiteral("oran-paketi")) {
-        ui::installRatePackage(this);
-        return;
-    }
-    const int row = FaizDosyalarıListesi_->currentRow();
-    if (row < 0) {
-        return;
-    }
-    ListeGüncelleFormu window(session_.nameAt(row), this);
-    window.bringCurrent();
-    openModal(window);
-}
-
-void AnaForm::SüreHesaplaButonuTıklandı() {
-    SüreHesaplamaFormu form(this);
-    openModal(form);
-}
-
-// Claim windows are not modal: several may be open beside the main window.
-void AnaForm::DosyaHesabıButonuTıklandı() {
-    DosyaHesabıFormu::openNew(this);
-}
-
-void AnaForm::HakkındaButonuTıklandı() {
-    HakkındaFormu form(this);
-    openModal(form);
+    // The menu and the buttons that act on list files work through helpers of their own.
+    menu_ = std::make_unique<ui::BreakdownMenu>(
+        session_, ui::BreakdownMenuParts{
+                      this, ListeyiAktarDüğmesi_, ToplamFaizKutusu_, SadeceToplamıKopyalaMenüsü_,
+                      TümListeyiKopyalaMenüsü_, ListeyiMSWordeAktarMenüsü_, ListeyiPDFeAktarMenüsü_,
+                      WordBelgesiOlarakKaydetMenüsü_,
+                      [this](const QPoint& place, QAction* item) { openMenu(place, item); },
+                      [this](const QString& text) {
+                          showStatus(text);
+                      }});
+    actions_ = std::make_unique<ui::ListFileActions>(
+        session_,
+        ui::ListFileActionParts{this, FaizDosyalarıListesi_, SonDönemUyarısıEtiketi_,
+                                YeniListeEkleButonu_, ListeSilButonu_, ListeyiGüncelleButonu_,
+                                SüreHesaplaButonu_, HakkındaButonu_, DosyaHesabıButonu_,
+                                [this](const std::string& name) { refreshListNames(name); },
+                                [this](int row) {
+                                    loadForDisplay(row);
+                                }});
 }
 
 void AnaForm::createColumns() {
@@ -302,14 +197,7 @@ void AnaForm::showEvent(QShowEvent* event) {
 }
 
 void AnaForm::openModal(QDialog& dialog, const std::function<std::string()>& savedList) {
-    const int row = FaizDosyalarıListesi_->currentRow();
-    session_.rememberSelection(row);
-    const std::vector<store::ListFileState> before = store::folderState(shell::shared().ListFolder);
-    dialog.exec();
-    const std::string saved = savedList ? savedList() : std::string();
-    if (!saved.empty() || store::folderState(shell::shared().ListFolder) != before) {
-        refreshListNames(saved);
-    }
+    actions_->openModal(dialog, savedList);
 }
 
 // The title bar's close box, its menu and Alt+F4 reach the window from the window
@@ -345,7 +233,7 @@ bool AnaForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FaizDökümüListesi_->viewport() && event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         if (request->reason() == QContextMenuEvent::Mouse) {
-            FaizDökümüListesiSağTıklandı(request->globalPos());
+            menu_->FaizDökümüListesiSağTıklandı(request->globalPos());
         }
         return true;
     }
@@ -379,35 +267,7 @@ void AnaForm::refreshListNames(const std::string& listToSelect) {
 }
 
 void AnaForm::deleteSelectedList() {
-    if (!shell::shared().ListFolderWritable) {
-        return;
-    }
-    if (FaizDosyalarıListesi_->count() == 1) {
-        shell::showNotice(LastListNotice);
-        return;
-    }
-    const int row = FaizDosyalarıListesi_->currentRow();
-    if (row < 0) {
-        return;
-    }
-    const std::string name = session_.nameAt(row);
-    if (!shell::askYesNo(u'"' + toQString(name) + u'"' + DeleteQuestionTail)) {
-        return;
-    }
-    // A list whose file is still there must not vanish from view as if deleted.
-    const Status deleted =
-        store::deleteListFile(store::ListFilePath(shell::shared().ListFolder, name));
-    if (!deleted && deleted.error().number != errors::FileNotFound) {
-        shell::ReportError(deleted.error());
-        return;
-    }
-    const int next = int(session_.removeList(std::size_t(row)));
-    {
-        const QSignalBlocker quiet(FaizDosyalarıListesi_);
-        delete FaizDosyalarıListesi_->takeItem(row);
-        FaizDosyalarıListesi_->setCurrentRow(next);
-    }
-    loadForDisplay(next);
+    actions_->deleteSelectedList();
 }
 
 void AnaForm::FaizDosyalarıListesiSeçildi(int row) {
@@ -542,33 +402,6 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
                         !calculation.ranPastListEnd->checkedToListEnd,
                         session_.shownList().Periods);
     }
-}
-
-void AnaForm::ListeyiAktarDüğmesiBasıldı() {
-    if (session_.rows().empty()) {
-        shell::showNotice(EmptyListNotice);
-        return;
-    }
-    openMenu(ListeyiAktarDüğmesi_->mapToGlobal(QPoint(0, ListeyiAktarDüğmesi_->height())), nullptr);
-}
-
-void AnaForm::FaizDökümüListesiSağTıklandı(const QPoint& globalPosition) {
-    if (!session_.rows().empty()) {
-        openMenu(globalPosition, SadeceToplamıKopyalaMenüsü_);
-    }
-}
-
-void AnaForm::SadeceToplamıKopyalaMenüsüTıklandı() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(ToplamFaizKutusu_->text());
-}
-
-// The rows and the total as the session holds them, which are the texts the user reads.
-void AnaForm::TümListeyiKopyalaMenüsüTıklandı() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(toQString(session_.copyAll()));
 }
 
 void AnaForm::ÇıkışButonuTıklandı() {

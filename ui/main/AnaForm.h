@@ -5,7 +5,6 @@
 #include "core/app/BreakdownSession.h"
 #include "core/interest/InterestEngine.h"
 #include "core/ratelist/RateList.h"
-#include "core/report/BreakdownReport.h"
 #include "ui/main/AnaFormControls.h"
 
 #include <QDate>
@@ -14,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +30,11 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTimer;
+
+namespace mirvane::ui {
+class BreakdownMenu;
+class ListFileActions;
+} // namespace mirvane::ui
 
 namespace mirvane::shell {
 class DateTimePicker;
@@ -84,24 +89,7 @@ private:
     void FaizDosyalarıListesiSeçildi(int row);
     void YılGünSayısıOnayıTıklandı();
     void FaiziHesaplaButonuTıklandı();
-    void ListeyiAktarDüğmesiBasıldı();
     void ÇıkışButonuTıklandı();
-    void YeniListeEkleButonuTıklandı();
-    void ListeyiGüncelleButonuTıklandı();
-    // The stale-rate notice's links: the update window with the list brought current,
-    // or the installation of a rate package.
-    void SonDönemUyarısıBağlantısıTıklandı(const QString& link);
-    void SüreHesaplaButonuTıklandı();
-    void HakkındaButonuTıklandı();
-    void DosyaHesabıButonuTıklandı();
-    void SadeceToplamıKopyalaMenüsüTıklandı();
-    void TümListeyiKopyalaMenüsüTıklandı();
-    void ListeyiMSWordeAktarMenüsüTıklandı();
-    void ListeyiPDFeAktarMenüsüTıklandı();
-    void WordBelgesiOlarakKaydetMenüsüTıklandı();
-    mirvane::report::Document breakdownDocument() const;
-    QString reportName() const;
-    void FaizDökümüListesiSağTıklandı(const QPoint& globalPosition);
 
     // Loading for display of the list at `row`, and the emptying it starts with.
     // False when the list could not be read.
@@ -122,6 +110,10 @@ private:
 
     // The lists, the selection, the list shown and the breakdown on display.
     mirvane::app::BreakdownSession session_;
+    // The breakdown's menu, its copies and reports.
+    std::unique_ptr<mirvane::ui::BreakdownMenu> menu_;
+    // The windows opened over this one and the deletion of a list file.
+    std::unique_ptr<mirvane::ui::ListFileActions> actions_;
     // The two tables over the session's rows and over the periods of the list shown.
     mirvane::shell::CellTableModel* breakdownModel_ = nullptr;
     mirvane::shell::CellTableModel* ratesModel_ = nullptr;
