@@ -6,6 +6,16 @@
 # lines are kept. The medians and the server's process are set here for the caller.
 # shellcheck disable=SC2034,SC2154
 
+# The two main windows' titles, which the timer waits for, from the build's cache at
+# $1: "Telvar - Mirvane 1.14" for version 1.1.4; sets mirvane_title and bare_title.
+read_titles() {
+  local version major minor patch
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1")
+  IFS=. read -r major minor patch <<<"$version"
+  mirvane_title="Telvar - Mirvane $major.$minor$patch"
+  bare_title="Bare Qt Window"
+}
+
 # A private X server on a display it picks itself; sets DISPLAY (exported) and
 # xvfb_pid, which the caller's clean-up ends.
 start_private_x() {
@@ -15,6 +25,12 @@ start_private_x() {
   xvfb_pid=$!
   read -r display <"$work/display"
   export DISPLAY=":$display"
+}
+
+# Ends the X server and removes the run's folder.
+end_run() {
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
 }
 
 # The first start of each is a warm-up and not counted; then A B B A ..., `runs` each.

@@ -31,17 +31,13 @@ bare=$windows/bin/bare-window.exe
 for program in "$mirvane" "$bare"; do
   [ -f "$program" ] || { echo "Yok: $program (scripts/test-windows.sh derler)" >&2; exit 1; }
 done
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt")
-IFS=. read -r major minor patch <<<"$version"
-mirvane_title="Telvar - Mirvane $major.$minor$patch"
-bare_title="Bare Qt Window"
+read_titles "$windows/CMakeCache.txt"
 
 work=$(mktemp -d)
 xvfb_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
+  end_run
 }
 trap cleanup EXIT
 

@@ -30,19 +30,11 @@ if [ ! -x "$timer" ] || [ ! -x "$bare" ] || [ ! -x "$mirvane" ]; then
   cmake --build "$build" --target startup-timer bare-window mirvane
 fi
 
-# The main window's title: "Telvar - Mirvane 1.14" for version 1.1.4.
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-IFS=. read -r major minor patch <<<"$version"
-mirvane_title="Telvar - Mirvane $major.$minor$patch"
-bare_title="Bare Qt Window"
+read_titles "$build/CMakeCache.txt"
 
 work=$(mktemp -d)
 xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_run EXIT
 
 start_private_x
 export QT_QPA_PLATFORM=xcb
