@@ -14,16 +14,10 @@ set -euo pipefail
 binary=$(realpath "$1")
 title=$2
 
-for tool in Xvfb xdotool xclip xwininfo xmessage; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
-
 failure_picture="$PWD/e2e-failure.png"
 # shellcheck source-path=SCRIPTDIR source=x-session.sh
 source "$(dirname "$0")/x-session.sh"
+skip_without Xvfb xdotool xclip xwininfo xmessage
 
 main_window_count() {
   visible_windows_named "$title" | wc -l

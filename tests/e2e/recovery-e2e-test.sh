@@ -12,16 +12,10 @@ binary=$(realpath "$1")
 hesap=$(realpath "$2")
 title=$3
 
-for tool in Xvfb xdotool xwininfo python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
-
 failure_picture="$PWD/recovery-e2e-failure.png"
 # shellcheck source-path=SCRIPTDIR source=x-session.sh
 source "$(dirname "$0")/x-session.sh"
+skip_without Xvfb xdotool xwininfo python3
 
 prepare_private_user "$binary"
 mkdir -p "$work/files"

@@ -31,6 +31,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Ends the test as skipped (exit 77, as ctest is told) where one of the tools named is
+# missing.
+skip_without() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "skipped: $tool is not installed"
+      exit 77
+    fi
+  done
+}
+
 fail() {
   echo "FAIL: $*" >&2
   if $own_display && command -v import >/dev/null; then
