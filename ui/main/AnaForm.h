@@ -4,32 +4,16 @@
 
 #include "core/app/BreakdownSession.h"
 #include "core/interest/InterestEngine.h"
-#include "core/ratelist/RateList.h"
 #include "ui/main/AnaFormControls.h"
 
-#include <QDate>
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
-class AnaParaKutusu;
-class QAction;
-class QCheckBox;
 class QDialog;
-class QGroupBox;
-class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPushButton;
-class QTimer;
 
 namespace mirvane::ui {
 class BreakdownMenu;
@@ -37,9 +21,7 @@ class ListFileActions;
 } // namespace mirvane::ui
 
 namespace mirvane::shell {
-class DateTimePicker;
 class CellTableModel;
-class TableView;
 } // namespace mirvane::shell
 
 class AnaForm : public QWidget, private AnaFormControls {
