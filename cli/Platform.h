@@ -18,4 +18,8 @@ std::filesystem::path programFolder(const char* argv0);
 // Readies stdout and stderr before anything is written to them.
 void prepareStreams();
 
+// The Qt platform the document writers start on when the caller chose none: one that
+// needs no display, with the system's own fonts.
+const char* qtPlatformWithoutDisplay();
+
 } // namespace mirvane::cli::platform

@@ -23,4 +23,8 @@ fs::path programFolder(const char* argv0) {
 
 void prepareStreams() {}
 
+const char* qtPlatformWithoutDisplay() {
+    return "offscreen";
+}
+
 } // namespace mirvane::cli::platform

@@ -73,4 +73,10 @@ void prepareStreams() {
     }
 }
 
+// Windows always has a desktop, so its own platform needs no window shown; its fonts are
+// the system's (the offscreen one there knows only the fonts in Qt's own folder).
+const char* qtPlatformWithoutDisplay() {
+    return "windows";
+}
+
 } // namespace mirvane::cli::platform

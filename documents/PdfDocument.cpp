@@ -1,5 +1,6 @@
 #include "documents/PdfDocument.h"
 
+#include "documents/ReportFace.h"
 #include "shell/Convert.h"
 
 #include <QFontDatabase>
@@ -25,15 +26,32 @@ constexpr qreal points(qreal value) {
 }
 
 // A face with every Turkish letter that the PDF can embed (TrueType); the later
-// ones stand in where the first is not installed.
-QFont reportFont(qreal size, bool bold = false) {
-    QFont font;
+// ones stand in where the first is not installed, or where the PDF could not keep its
+// bold apart (an installed face that cannot is still better than none).
+QString reportFamily() {
     const QStringList installed = QFontDatabase::families();
-    for (const char* family : {"Liberation Sans", "DejaVu Sans", "Arial"}) {
-        if (installed.contains(QString::fromLatin1(family))) {
-            font.setFamily(QString::fromLatin1(family));
-            break;
+    QString firstInstalled;
+    for (const char* name : {"Liberation Sans", "DejaVu Sans", "Arial"}) {
+        const QString family = QString::fromLatin1(name);
+        if (!installed.contains(family)) {
+            continue;
         }
+        if (keepsBoldApart(family)) {
+            return family;
+        }
+        if (firstInstalled.isEmpty()) {
+            firstInstalled = family;
+        }
+    }
+    return firstInstalled;
+}
+
+QFont reportFont(qreal size, bool bold = false) {
+    // Chosen on the first report: the faces are all registered before any window opens.
+    static const QString family = reportFamily();
+    QFont font;
+    if (!family.isEmpty()) {
+        font.setFamily(family);
     }
     font.setPointSizeF(size);
     font.setBold(bold);

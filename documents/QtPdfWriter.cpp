@@ -1,11 +1,12 @@
 // Built into mirvane-hesap only when the program is built with Qt: the PDF writer
-// of the windows, run without a window. Qt is started on the first PDF, on the
-// offscreen platform unless the caller chose another, so the other verbs never
-// touch it and no display is needed.
+// of the windows, run without a window. Qt is started on the first PDF, on a
+// platform that needs no display unless the caller chose another, so the other verbs
+// never touch it.
 
 #include "cli/QtPdfWriter.h"
 
 #include "cli/PdfOutput.h"
+#include "cli/Platform.h"
 #include "cli/WordOutput.h"
 #include "documents/PdfDocument.h"
 #include "documents/WordDocument.h"
@@ -23,7 +24,7 @@ void startQt() {
     if (QCoreApplication::instance())
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", platform::qtPlatformWithoutDisplay());
     static int argc = 1;
     static char name[] = "mirvane-hesap";
     static char* argv[] = {name, nullptr};

@@ -18,10 +18,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 
 using namespace mirvane;
@@ -123,6 +125,7 @@ class ReportWritersTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void pdfEmbedsItsRegularAndItsBoldFace();
     void pdfIsA4WithEmbeddedFontsAndEveryText();
     void pdfRepeatsTableHeadersAndNumbersPages();
     void savingAsksChoosesAndOpens();
@@ -130,6 +133,25 @@ private slots:
     void wordDocumentsKeepAmountsAndDatesWhole();
     void commandLineWritesTheClaimReport();
 };
+
+// Headings and totals in bold, the rest regular: two faces embedded, not one for both.
+void ReportWritersTest::pdfEmbedsItsRegularAndItsBoldFace() {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("rapor.pdf"));
+    QVERIFY(pdf::write(longReport(3), file));
+    QFile pdf(file);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(pdf.readAll());
+    QSet<QString> faces;
+    const QRegularExpression embedded(QStringLiteral("/FontName /[A-Z]{6}\\+(\\S+)"));
+    for (const QRegularExpressionMatch& match : embedded.globalMatch(bytes)) {
+        faces.insert(match.captured(1));
+    }
+    QCOMPARE(faces.size(), 2);
+    QVERIFY2(std::any_of(faces.begin(), faces.end(),
+                         [](const QString& face) { return face.contains(QStringLiteral("Bold")); }),
+             qPrintable(QStringList(faces.begin(), faces.end()).join(QLatin1Char(' '))));
+}
 
 void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
     if (!guitest::popplerInstalled())

@@ -167,7 +167,20 @@ wait_until 30 pdf_written || fail "PDF yazılmadı (Belgeler: $documents)"
 report=$(find "$WINEPREFIX/drive_c/users" "$HOME" -name '*.pdf' -size +1k | head -n 1)
 text=$(pdftotext -layout "$report" - 2>/dev/null)
 grep -q "57.290,94" <<<"$text" || fail "raporda bakiye 57.290,94 yok: $report"
-pdffonts "$report" | grep -q "LiberationSans" || fail "rapor Liberation Sans'ı gömmedi"
+# The regular face and the bold one, each embedded: never one of them for both.
+faces() {
+  pdffonts "$1" | awk 'NR > 2 && $(NF - 4) == "yes" { print $1 }' | sort -u
+}
+[ "$(faces "$report" | wc -l)" -eq 2 ] && faces "$report" | grep -q Bold ||
+  fail "rapor düz ve kalın yüzü ayrı gömmedi: $(faces "$report" | xargs)"
+
+step "kurulu mirvane-hesap.exe PDF raporu yazar"
+hesap --hesap "$claimFile" --pdf "$(winepath -w "$work/files/hesap.pdf")" >"$work/hesap-pdf.log" 2>&1 ||
+  fail "mirvane-hesap --pdf: $(cat "$work/hesap-pdf.log")"
+grep -q "57.290,94" <<<"$(pdftotext -layout "$work/files/hesap.pdf" - 2>/dev/null)" ||
+  fail "mirvane-hesap raporunda bakiye 57.290,94 yok"
+[ "$(faces "$work/files/hesap.pdf" | wc -l)" -eq 2 ] ||
+  fail "mirvane-hesap raporu düz ve kalın yüzü ayrı gömmedi: $(faces "$work/files/hesap.pdf" | xargs)"
 
 kill "$first" 2>/dev/null || true
 wineserver -k >/dev/null 2>&1 || true
