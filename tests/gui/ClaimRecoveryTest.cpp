@@ -89,7 +89,9 @@ private slots:
     void copyFollowsUnsavedChangesAndGoesWithThem();
 
 private:
-    fs::path recoveryFolder() const { return shell::toPath(folder_->filePath("Kurtarma")); }
+    fs::path recoveryFolder() const {
+        return shell::toPath(folder_->filePath(QStringLiteral("Kurtarma")));
+    }
     // The worked example saved under a Turkish name.
     fs::path writeExample() const;
 

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <csignal>
 #include <fstream>
+#include <initializer_list>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
@@ -35,6 +36,15 @@ using guitest::FakeBoxes;
 
 inline QString q(std::string_view text) {
     return shell::toQString(text);
+}
+
+// The texts of one table row as the tests write them: UTF-8 literals.
+inline QStringList cells(std::initializer_list<std::string_view> texts) {
+    QStringList row;
+    for (std::string_view text : texts) {
+        row.append(shell::toQString(text));
+    }
+    return row;
 }
 
 inline Date on(int y, unsigned m, unsigned d) {

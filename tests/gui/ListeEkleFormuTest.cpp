@@ -43,7 +43,7 @@ void whenNameDialogReopens(const QString& name, std::function<void(QLineEdit&)> 
     auto* poll = new QTimer;
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, started, name, check] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, started, name, check] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         auto* box = dialog && dialog->objectName() == NameDialog
                         ? dialog->findChild<QLineEdit*>(QStringLiteral("ListeAdıKutusu"))
@@ -163,7 +163,7 @@ void ListeEkleFormuTest::firstPeriodRunsFromYesterdayToToday() {
 
     QVERIFY(fixture_.boxes.requests.empty());
     QCOMPARE(e.list()->rowCount(), 1);
-    QCOMPARE(rowTexts(0), (QStringList{"1", "14.03.2024", "15.03.2024", "12,50", ""}));
+    QCOMPARE(rowTexts(0), cells({"1", "14.03.2024", "15.03.2024", "12,50", ""}));
     QCOMPARE(e.list()->selectedRow(), 0);
     QVERIFY(!e.area()->isEnabled());
     QVERIFY(e.button("ListeyiTemizleButonu")->isEnabled());
@@ -174,7 +174,7 @@ void ListeEkleFormuTest::firstPeriodRunsFromYesterdayToToday() {
     // A one-day period is accepted; its number follows the rows.
     e.addPeriod(QDate(2024, 3, 16), QDate(2024, 3, 16), QStringLiteral("5"), QStringLiteral("x"));
     QVERIFY(fixture_.boxes.requests.empty());
-    QCOMPARE(rowTexts(1), (QStringList{"2", "16.03.2024", "16.03.2024", "5", "x"}));
+    QCOMPARE(rowTexts(1), cells({"2", "16.03.2024", "16.03.2024", "5", "x"}));
     QCOMPARE(e.list()->selectedRow(), 1);
 }
 
@@ -205,7 +205,7 @@ void ListeEkleFormuTest::startDateIsPutRightAfterM1AndM2() {
 
     e.twoState()->click();
     QCOMPARE(fixture_.boxes.requests.size(), std::size_t(2));
-    QCOMPARE(rowTexts(1), (QStringList{"2", "01.01.2008", "30.06.2008", "10,00", ""}));
+    QCOMPARE(rowTexts(1), cells({"2", "01.01.2008", "30.06.2008", "10,00", ""}));
 }
 
 void ListeEkleFormuTest::endDateIsPutRightAfterM3OnAnEmptyList() {
@@ -285,7 +285,7 @@ void ListeEkleFormuTest::enterMovesThroughTheFieldsAndConfirms() {
 
     QTest::keyClick(e.twoState(), Qt::Key_Return);
     QCOMPARE(e.list()->rowCount(), 1);
-    QCOMPARE(rowTexts(0), (QStringList{"1", "14.03.2024", "15.03.2024", "7,00", "Karar"}));
+    QCOMPARE(rowTexts(0), cells({"1", "14.03.2024", "15.03.2024", "7,00", "Karar"}));
 
     // The rate field has no length limit of its own, only the digits of any amount.
     e.twoState()->click();
@@ -361,8 +361,8 @@ void ListeEkleFormuTest::readyListFillsTheRowsAndProposesItsName() {
     child<QAction>(window_, QStringLiteral("HazırListe4"))->trigger();
     const RateList& halfYears = *rates::readyList(rates::CommercialDefaultName);
     QCOMPARE(e.list()->rowCount(), int(halfYears.Periods.size()));
-    QCOMPARE(rowTexts(0), (QStringList{"1", "01.01.2000", "30.06.2000", "70",
-                                       "31.12.1999 TCMB avans oranı (3095 sayılı Kanun m.2/2)"}));
+    QCOMPARE(rowTexts(0), cells({"1", "01.01.2000", "30.06.2000", "70",
+                                 "31.12.1999 TCMB avans oranı (3095 sayılı Kanun m.2/2)"}));
     QCOMPARE(rowTexts(51)[3], QStringLiteral("44,25"));
     QVERIFY(e.button("ListeyiKaydetButonu")->isEnabled());
     QVERIFY(!fs::exists(listFile(halfYears.Name)));

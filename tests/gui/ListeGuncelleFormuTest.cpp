@@ -79,9 +79,9 @@ void ListeGuncelleFormuTest::loadShowsTheListWithItsTexts() {
     QCOMPARE(e.rate()->geometry(), QRect(98, 60, 83, 19));
     QCOMPARE(e.twoState()->geometry(), QRect(420, 30, 117, 23));
     QCOMPARE(e.list()->rowCount(), 12);
-    QCOMPARE(e.row(0), (QStringList{"1", "01.10.1972", "19.12.1984", "5",
-                                    "1303 tarihli Murabaha Nizamnamesi"}));
-    QCOMPARE(e.row(11), (QStringList{"12", "01.07.2018", "30.12.2020", "9", ""}));
+    QCOMPARE(e.row(0),
+             cells({"1", "01.10.1972", "19.12.1984", "5", "1303 tarihli Murabaha Nizamnamesi"}));
+    QCOMPARE(e.row(11), cells({"12", "01.07.2018", "30.12.2020", "9", ""}));
     QCOMPARE(e.start()->value(), QDate(2020, 12, 31));
     QCOMPARE(e.end()->value(), QDate(2021, 1, 30));
 
@@ -103,7 +103,7 @@ void ListeGuncelleFormuTest::loadShowsTheListWithItsTexts() {
     e.rate()->setFocus();
     QTest::keyClicks(e.rate(), QStringLiteral("12,5"));
     QTest::mouseClick(e.twoState(), Qt::LeftButton);
-    QCOMPARE(e.row(36), (QStringList{"37", "01.01.2021", "31.01.2021", "12,50", ""}));
+    QCOMPARE(e.row(36), cells({"37", "01.01.2021", "31.01.2021", "12,50", ""}));
     QCOMPARE(e.list()->selectedRow(), 36);
 }
 
@@ -130,7 +130,7 @@ void ListeGuncelleFormuTest::newPeriodFollowsTheLastAndEndIsPutRight() {
 
     e.twoState()->click();
     QCOMPARE(e.list()->rowCount(), 13);
-    QCOMPARE(e.row(12), (QStringList{"13", "31.12.2020", "01.01.2021", "24", ""}));
+    QCOMPARE(e.row(12), cells({"13", "31.12.2020", "01.01.2021", "24", ""}));
     // The pickers keep their values after a confirmed period.
     QCOMPARE(e.start()->value(), QDate(2020, 12, 31));
     QVERIFY(e.rate()->text().isEmpty());
@@ -167,7 +167,7 @@ void ListeGuncelleFormuTest::editingAMiddlePeriodKeepsItsDates() {
     e.twoState()->click();
     QCOMPARE(fixture_.boxes.requests.size(), std::size_t(2));
     QCOMPARE(e.list()->rowCount(), 3);
-    QCOMPARE(e.row(1), (QStringList{"2", "01.01.2005", "31.12.2005", "22,5", "yeni"}));
+    QCOMPARE(e.row(1), cells({"2", "01.01.2005", "31.12.2005", "22,5", "yeni"}));
     QCOMPARE(e.list()->selectedRow(), 1);
     QVERIFY(e.list()->isEnabled());
     QVERIFY(e.rate()->text().isEmpty());
@@ -217,7 +217,7 @@ void ListeGuncelleFormuTest::editingTheFirstAndTheLastPeriod() {
     e.start()->setValue(QDate(2003, 1, 1));
     e.twoState()->click();
     QVERIFY(fixture_.boxes.requests.empty());
-    QCOMPARE(e.row(0), (QStringList{"1", "01.01.2003", "31.12.2004", "10", "bir"}));
+    QCOMPARE(e.row(0), cells({"1", "01.01.2003", "31.12.2004", "10", "bir"}));
 
     // The last period has no neighbour after it: its end may move freely.
     e.list()->selectRow(2);
@@ -225,7 +225,7 @@ void ListeGuncelleFormuTest::editingTheFirstAndTheLastPeriod() {
     e.end()->setValue(QDate(2010, 6, 30));
     e.twoState()->click();
     QVERIFY(fixture_.boxes.requests.empty());
-    QCOMPARE(e.row(2), (QStringList{"3", "01.01.2006", "30.06.2010", "30", "üç"}));
+    QCOMPARE(e.row(2), cells({"3", "01.01.2006", "30.06.2010", "30", "üç"}));
     QCOMPARE(e.list()->selectedRow(), 2);
 
     // A new period after an edit joins the last row again.
@@ -397,10 +397,10 @@ void ListeGuncelleFormuTest::earlierListIsBroughtCurrentUnsaved() {
 
     bring->click();
     QCOMPARE(e.list()->rowCount(), 51);
-    QCOMPARE(e.row(34), (QStringList{"35", "11.10.2019", "20.12.2019", "18,25", ""}));
-    QCOMPARE(e.row(35), (QStringList{"36", "21.12.2019", "12.06.2020", "13,75", ""}));
+    QCOMPARE(e.row(34), cells({"35", "11.10.2019", "20.12.2019", "18,25", ""}));
+    QCOMPARE(e.row(35), cells({"36", "21.12.2019", "12.06.2020", "13,75", ""}));
     QCOMPARE(e.row(36),
-             (QStringList{"37", "13.06.2020", "18.12.2020", "10", "TCMB, RG 13.06.2020/31154"}));
+             cells({"37", "13.06.2020", "18.12.2020", "10", "TCMB, RG 13.06.2020/31154"}));
     QCOMPARE(e.row(50)[2], QStringLiteral("08.12.2026"));
     QCOMPARE(e.list()->selectedRow(), 35);
     QCOMPARE(e.start()->value(), QDate(2026, 12, 9));

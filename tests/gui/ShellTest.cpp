@@ -667,7 +667,7 @@ void ShellTest::enterMovesFocusLikeTab() {
     for (QWidget* w : std::initializer_list<QWidget*>{list, date, text})
         enterMovesFocus(w);
     int returnsSeen = 0;
-    connect(text, &QLineEdit::returnPressed, [&returnsSeen] { ++returnsSeen; });
+    connect(text, &QLineEdit::returnPressed, text, [&returnsSeen] { ++returnsSeen; });
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));

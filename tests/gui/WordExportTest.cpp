@@ -493,12 +493,13 @@ void WordExportTest::missingModuleIsReportedNotFatal() {
     const Result<void*> noModule = shell::moduleFunction("mirvane-missing", ZipArchiveSymbol);
     QVERIFY(!noModule);
     QCOMPARE(noModule.error().number, errors::FileNotFound);
-    QVERIFY(QString::fromStdString(noModule.error().description).contains("mirvane-missing"));
+    QVERIFY(QString::fromStdString(noModule.error().description)
+                .contains(QLatin1String("mirvane-missing")));
 
     const Result<void*> noFunction = shell::moduleFunction(ZipModuleName, "mirvane_no_such_entry");
     QVERIFY(!noFunction);
-    QVERIFY(
-        QString::fromStdString(noFunction.error().description).contains("mirvane_no_such_entry"));
+    QVERIFY(QString::fromStdString(noFunction.error().description)
+                .contains(QLatin1String("mirvane_no_such_entry")));
     QVERIFY(shell::moduleFunction(ZipModuleName, ZipArchiveSymbol));
 }
 
