@@ -59,7 +59,9 @@ fi
 
 started=$SECONDS
 work=$cacheRoot/build/qt6-base-$version-mingw-$hash
-mkdir -p "$work"
+# Both folders exist before anything looks into them: on a new machine a search of a
+# missing folder would end the script (pipefail) before the source is fetched.
+mkdir -p "$work" "$cacheRoot/src"
 source=$(find "$cacheRoot/src" -mindepth 1 -maxdepth 1 -type d -name "qt6-base-$version*" \
   2>/dev/null | head -n 1)
 if [ -z "$source" ] || [ ! -f "$source/CMakeLists.txt" ]; then
