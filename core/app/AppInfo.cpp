@@ -26,32 +26,6 @@ std::string aboutVersionText(const Version& version) {
 
 namespace {
 
-constexpr int NtPlatformId = 2;
-constexpr int FirstAcceptedNtMajor = 4;
-
-// Only the text before the first NUL counts, as in the fixed-size field Windows fills.
-std::string_view servicePackName(const std::string& servicePack) {
-    return std::string_view(servicePack).substr(0, servicePack.find('\0'));
-}
-
-} // namespace
-
-bool windowsVersionAccepted(const WindowsVersion& version) {
-    if (version.queryFailed) {
-        return false;
-    }
-    if (version.platformId != NtPlatformId) {
-        return true;
-    }
-    if (version.major != FirstAcceptedNtMajor) {
-        return version.major > FirstAcceptedNtMajor;
-    }
-    const std::string_view servicePack = servicePackName(version.servicePack);
-    return servicePack != "Service Pack 1" && servicePack != "Service Pack 2";
-}
-
-namespace {
-
 // Halves round to the even integer (the default floating-point rounding mode); the result
 // is kept inside int so absurd rectangles cannot overflow the conversion.
 int roundedCoordinate(double value) {

@@ -18,10 +18,7 @@ Version currentVersion();
 
 // String table.
 inline constexpr std::string_view ProgramTitle = "Telvar - Mirvane"; // 10
-inline constexpr std::string_view WindowsVersionRefusal =            // 30
-    "Programın çalışabilmesi için bilgisayarınızda NT 4.0 ile \"Servis Pack 3\" veya daha "
-    "yüksek bir sürümün yüklü olması gerekiyor.";
-inline constexpr std::string_view ErrorReportIntro = // 40
+inline constexpr std::string_view ErrorReportIntro =                 // 40
     "Program, aşağıdaki hata nedeniyle doğru çalışmayabilir! \nYine de devam etmek istiyor "
     "musunuz?";
 inline constexpr std::string_view ErrorNumberLabel = "Hata Kodu:";     // 50
@@ -31,7 +28,6 @@ inline constexpr std::string_view AboutCaption = "Program Hakkında";   // 110
 inline constexpr std::string_view MessageCaption = "Mirvane";
 inline constexpr std::string_view ProductName = "Mirvane";
 inline constexpr std::string_view MakerName = "Telvar";
-inline constexpr std::string_view SettingsAppName = "Telvar\\Mirvane";
 
 // "1.14" for version 1.1.4: major, ".", minor and revision written together.
 std::string versionNumberText(const Version& version);
@@ -41,16 +37,6 @@ std::string MainWindowTitle(const Version& version);
 
 // "Sürüm 1.14".
 std::string aboutVersionText(const Version& version);
-
-// The Windows version check: accepted unless the query failed, or an NT system is
-// older than 4.0, or NT 4.0 carries "Service Pack 1" or "Service Pack 2".
-struct WindowsVersion {
-    bool queryFailed = false;
-    int platformId = 2; // 2: NT family
-    int major = 0;
-    std::string servicePack;
-};
-bool windowsVersionAccepted(const WindowsVersion& version);
 
 // Where a message box goes so that it is centred over its owner; halves round to
 // the even integer (owner (100,100)-(501,401), box 200 x 100 -> (200, 200)).

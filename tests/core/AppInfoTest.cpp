@@ -20,24 +20,6 @@ TEST(VersionTexts, RevisionFollowsMinorWithoutSeparator) {
     EXPECT_EQ(MainWindowTitle(Version{1, 2, 0}), "Telvar - Mirvane 1.20");
 }
 
-TEST(WindowsVersionCheck, RefusesFailedQueryAndOldNt) {
-    EXPECT_FALSE(windowsVersionAccepted({true, 2, 10, ""}));
-    EXPECT_FALSE(windowsVersionAccepted({false, 2, 3, ""}));
-    EXPECT_FALSE(windowsVersionAccepted({false, 2, 4, "Service Pack 1"}));
-    EXPECT_FALSE(windowsVersionAccepted({false, 2, 4, "Service Pack 2"}));
-    EXPECT_FALSE(windowsVersionAccepted({false, 2, 4, std::string("Service Pack 2\0xyz", 18)}));
-}
-
-TEST(WindowsVersionCheck, AcceptsNonNtLaterServicePacksAndNewerNt) {
-    EXPECT_TRUE(windowsVersionAccepted({false, 1, 3, ""}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 4, "Service Pack 3"}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 4, "service pack 2"}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 4, "Service Pack 2a"}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 4, ""}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 5, "Service Pack 1"}));
-    EXPECT_TRUE(windowsVersionAccepted({false, 2, 10, ""}));
-}
-
 TEST(MessageBoxCentring, HalvesRoundToEven) {
     EXPECT_EQ(centredBoxPosition({100, 100, 501, 401}, 200, 100), (Point{200, 200}));
     // 150.5 + 100 - 50 = 200.5 -> 200, but 151.5 + 100 - 50 = 201.5 -> 202.
