@@ -1,7 +1,7 @@
 #include "core/common/SafeFile.h"
 
 #include "core/common/Utf8Path.h"
-#include "core/text/Cp1254.h"
+#include "core/text/Utf8.h"
 
 #include <cerrno>
 #include <chrono>
@@ -69,7 +69,7 @@ Result<fs::path> writeTemporary(const fs::path& target, std::string_view bytes, 
 
 std::string temporaryName(const fs::path& target, unsigned long process, unsigned long number) {
     std::string name(1, '.');
-    name.append(cp1254::leftCharacters(utf8path::toUtf8(target.filename()), NameCharacters));
+    name.append(utf8::leftCharacters(utf8path::toUtf8(target.filename()), NameCharacters));
     name.append(TemporaryMark).append(std::to_string(process)).append(1, '-');
     return name.append(std::to_string(number));
 }
@@ -88,7 +88,7 @@ bool isTemporaryName(std::string_view fileName) {
         return false;
     }
     const std::string_view targetName = head.substr(1, mark - 1);
-    const std::size_t characters = cp1254::characterCount(targetName);
+    const std::size_t characters = utf8::characterCount(targetName);
     return characters >= 1 && characters <= NameCharacters;
 }
 

@@ -1,27 +1,9 @@
 #include "core/common/Utf8Path.h"
-#include "core/text/Cp1254.h"
+#include "core/text/Utf8.h"
 
 namespace mirvane::utf8path {
 
 namespace {
-
-void append(std::string& utf8, char32_t c) {
-    if (c < 0x80) {
-        utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (c >> 6));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        utf8 += static_cast<char>(0xE0 | (c >> 12));
-        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xF0 | (c >> 18));
-        utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 bool isHighSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -36,7 +18,7 @@ bool isLowSurrogate(char32_t c) {
 std::filesystem::path fromUtf8(std::string_view text) {
     std::wstring wide;
     wide.reserve(text.size());
-    for (const char32_t c : cp1254::codePoints(text)) {
+    for (const char32_t c : utf8::codePoints(text)) {
         if (c >= 0x10000) {
             wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
             wide += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -49,21 +31,21 @@ std::filesystem::path fromUtf8(std::string_view text) {
 
 std::string toUtf8(const std::filesystem::path& path) {
     const std::wstring& wide = path.native();
-    std::string utf8;
-    utf8.reserve(wide.size());
+    std::string text;
+    text.reserve(wide.size());
     for (std::size_t index = 0; index < wide.size(); ++index) {
         const char32_t unit = static_cast<char16_t>(wide[index]);
         if (isHighSurrogate(unit) && index + 1 < wide.size() &&
             isLowSurrogate(static_cast<char16_t>(wide[index + 1]))) {
             const char32_t low = static_cast<char16_t>(wide[++index]);
-            append(utf8, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            utf8::append(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-            append(utf8, 0xFFFD);
+            utf8::append(text, 0xFFFD);
         } else {
-            append(utf8, unit);
+            utf8::append(text, unit);
         }
     }
-    return utf8;
+    return text;
 }
 
 } // namespace mirvane::utf8path

@@ -5,6 +5,7 @@
 #include "core/ratelist/OleDate.h"
 #include "core/text/Cp1254.h"
 #include "core/text/TextForms.h"
+#include "core/text/Utf8.h"
 
 #include <algorithm>
 #include <bit>
@@ -164,7 +165,7 @@ std::array<std::uint8_t, RecordSize> encodePeriod(const RatePeriod& period) {
     putDouble(&record[RateOffset], period.Rate);
     // Cut by characters first: every character becomes exactly one byte.
     const std::string description =
-        cp1254::fromUtf8(cp1254::leftCharacters(period.Description, DescriptionSize));
+        cp1254::fromUtf8(utf8::leftCharacters(period.Description, DescriptionSize));
     for (std::size_t i = 0; i < DescriptionSize; ++i) {
         record[DescriptionOffset + i] =
             i < description.size() ? static_cast<std::uint8_t>(description[i]) : ' ';

@@ -2,8 +2,8 @@
 
 #include "core/ratelist/OleDate.h"
 #include "core/ratelist/RateListStore.h"
-#include "core/text/Cp1254.h"
 #include "core/text/TextForms.h"
+#include "core/text/Utf8.h"
 
 #include <algorithm>
 #include <system_error>
@@ -167,7 +167,7 @@ Result<std::vector<RatePeriod>> periodsFromRows(const std::vector<RowTexts>& row
 }
 
 std::optional<NameProblem> nameProblem(std::string_view name) {
-    const std::u32string characters = cp1254::codePoints(name);
+    const std::u32string characters = utf8::codePoints(name);
     if (std::any_of(characters.begin(), characters.end(), isForbiddenCharacter)) {
         return NameProblem::ForbiddenCharacter;
     }

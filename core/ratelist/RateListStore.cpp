@@ -2,7 +2,7 @@
 
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
-#include "core/text/Cp1254.h"
+#include "core/text/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -306,8 +306,8 @@ fs::path chooseListFolder(const fs::path& programFolder) {
 }
 
 bool listNameLess(std::string_view a, std::string_view b) {
-    const std::u32string left = cp1254::codePoints(a);
-    const std::u32string right = cp1254::codePoints(b);
+    const std::u32string left = utf8::codePoints(a);
+    const std::u32string right = utf8::codePoints(b);
     const auto [l, r] =
         std::mismatch(left.begin(), left.end(), right.begin(), right.end(),
                       [](char32_t x, char32_t y) { return weight(x) == weight(y); });

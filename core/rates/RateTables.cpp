@@ -3,6 +3,7 @@
 #include "core/rates/RateSource.h"
 #include "core/text/Cp1254.h"
 #include "core/text/TextForms.h"
+#include "core/text/Utf8.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -42,7 +43,7 @@ TableRow rowOf(const std::vector<std::string_view>& fields, std::size_t rateCoun
     if (fields.size() == rateCount + 2) {
         row.basis = std::string(text::trimSpaces(fields.back()));
     }
-    if (cp1254::characterCount(row.basis) > MaxBasisLength ||
+    if (utf8::characterCount(row.basis) > MaxBasisLength ||
         cp1254::toUtf8(cp1254::fromUtf8(row.basis)) != row.basis) {
         refuse(lineNumber, "basis longer than 100 characters or not in code page 1254");
     }

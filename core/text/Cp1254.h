@@ -19,13 +19,4 @@ bool holds(char32_t codePoint);
 // (81, 8D, 8E, 8F, 90, 9D, 9E) become U+FFFD.
 std::string toUtf8(std::string_view bytes);
 
-// The code points of a UTF-8 text; each malformed unit becomes U+FFFD.
-std::u32string codePoints(std::string_view utf8);
-
-// The number of characters (code points) of a UTF-8 text.
-std::size_t characterCount(std::string_view utf8);
-
-// The first `count` characters of a UTF-8 text.
-std::string leftCharacters(std::string_view utf8, std::size_t count);
-
 } // namespace mirvane::cp1254

@@ -1,5 +1,7 @@
 #include "core/text/Cp1254.h"
 
+#include "core/text/Utf8.h"
+
 #include <gtest/gtest.h>
 
 using namespace mirvane;
@@ -42,7 +44,7 @@ TEST(Cp1254, EveryDefinedByteRoundTripsAndUndefinedOnesDecodeToReplacement) {
             EXPECT_EQ(cp1254::fromUtf8(decoded), "?");
         } else {
             EXPECT_EQ(cp1254::fromUtf8(decoded), one) << "byte " << byte;
-            EXPECT_EQ(cp1254::characterCount(decoded), 1u);
+            EXPECT_EQ(utf8::characterCount(decoded), 1u);
         }
     }
 }
@@ -73,18 +75,33 @@ TEST(Cp1254, MalformedUtf8BecomesQuestionMarksWithoutSwallowingText) {
 }
 
 TEST(Cp1254, CountingAndCuttingGoByCharacters) {
-    EXPECT_EQ(cp1254::characterCount(""), 0u);
-    EXPECT_EQ(cp1254::characterCount("ığüşöçİ"), 7u);
-    EXPECT_EQ(cp1254::leftCharacters("İstanbul", 2), "İs");
-    EXPECT_EQ(cp1254::leftCharacters("şş", 10), "şş");
-    EXPECT_EQ(cp1254::leftCharacters("ab", 0), "");
-    EXPECT_EQ(cp1254::codePoints("aİ\xFF"), (std::u32string{U'a', U'İ', U'\uFFFD'}));
+    EXPECT_EQ(utf8::characterCount(""), 0u);
+    EXPECT_EQ(utf8::characterCount("ığüşöçİ"), 7u);
+    EXPECT_EQ(utf8::leftCharacters("İstanbul", 2), "İs");
+    EXPECT_EQ(utf8::leftCharacters("şş", 10), "şş");
+    EXPECT_EQ(utf8::leftCharacters("ab", 0), "");
+    EXPECT_EQ(utf8::codePoints("aİ\xFF"), (std::u32string{U'a', U'İ', U'\uFFFD'}));
 
     // A cut text encodes to at most as many bytes as characters were kept, even
     // when the text is broken.
     for (const std::string_view text : {"ığüş", "a\xC3", "\xE2\x82\xE2\x82\xAC", "x\x80y\xF0"}) {
-        EXPECT_EQ(cp1254::fromUtf8(text).size(), cp1254::characterCount(text)) << text;
-        EXPECT_EQ(cp1254::fromUtf8(cp1254::leftCharacters(text, 2)).size(),
-                  std::min<std::size_t>(2, cp1254::characterCount(text)));
+        EXPECT_EQ(cp1254::fromUtf8(text).size(), utf8::characterCount(text)) << text;
+        EXPECT_EQ(cp1254::fromUtf8(utf8::leftCharacters(text, 2)).size(),
+                  std::min<std::size_t>(2, utf8::characterCount(text)));
     }
+}
+
+// Paths on Windows carry characters beyond the code page's plane through the same writer.
+TEST(Utf8, EveryEncodedLengthReadsBackAsWritten) {
+    const std::u32string points{U'a', U'\u00E7', U'\u20AC', U'\U0001F600', U'\U0010FFFF'};
+    std::string text;
+    for (const char32_t point : points) {
+        utf8::append(text, point);
+    }
+    EXPECT_EQ(text, "a\xC3\xA7\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF");
+    EXPECT_EQ(utf8::codePoints(text), points);
+    EXPECT_EQ(utf8::characterCount(text), points.size());
+    // Overlong forms, surrogates and values past U+10FFFF are malformed.
+    EXPECT_EQ(utf8::codePoints("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80").find_first_not_of(U'\uFFFD'),
+              std::u32string::npos);
 }

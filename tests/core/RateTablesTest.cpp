@@ -4,6 +4,7 @@
 #include "core/rates/HalfYears.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/Cp1254.h"
+#include "core/text/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -120,7 +121,7 @@ void expectContiguous(const RateList& list) {
         const RatePeriod& period = list.Periods[k];
         EXPECT_LE(period.StartDate, period.EndDate) << list.Name << " " << k + 1;
         EXPECT_NE(period.Rate, 0.0) << list.Name << " " << k + 1;
-        EXPECT_LE(cp1254::characterCount(period.Description), 100u) << list.Name << " " << k + 1;
+        EXPECT_LE(utf8::characterCount(period.Description), 100u) << list.Name << " " << k + 1;
         EXPECT_EQ(cp1254::toUtf8(cp1254::fromUtf8(period.Description)), period.Description);
         if (k > 0) {
             EXPECT_EQ(period.StartDate, list.Periods[k - 1].EndDate + days{1})
