@@ -1,6 +1,8 @@
 #include "core/claim/Alternatives.h"
 
+#include "ReportLines.h"
 #include "TempFolder.h"
+#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/common/Utf8Path.h"
@@ -16,19 +18,14 @@
 namespace mirvane::claim {
 namespace {
 
+namespace worked = mirvane::testing::worked;
+using testing::computed;
+
 using namespace std::chrono;
 namespace fs = std::filesystem;
 
 constexpr Date on(int y, unsigned m, unsigned d) {
     return year{y} / month{m} / day{d};
-}
-
-ClaimResult resultOf(const ClaimOutcome& outcome) {
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        ADD_FAILURE() << refusal->message;
-        return {};
-    }
-    return std::get<ClaimResult>(outcome);
 }
 
 std::string money(Kurus amount) {
@@ -37,15 +34,15 @@ std::string money(Kurus amount) {
 
 TEST(ExpertExample, MainAndBothAlternativesHoldToTheKurus) {
     const ClaimFile file = expertExample();
-    const ClaimResult main = resultOf(compute(file));
-    EXPECT_EQ(money(main.balance), "57.290,94");
+    const ClaimResult main = computed(compute(file));
+    EXPECT_EQ(money(main.balance), worked::Balance);
     ASSERT_TRUE(main.filingTotal);
-    EXPECT_EQ(money(*main.filingTotal), "101.479,45");
+    EXPECT_EQ(money(*main.filingTotal), worked::FilingTotal);
 
     const std::vector<ClaimOutcome> alternatives = computeAlternatives(file);
     ASSERT_EQ(alternatives.size(), 2u);
     EXPECT_EQ(file.alternatives[0].name, "Reeskont-avans, her değişiklik");
-    const ClaimResult advance = resultOf(alternatives[0]);
+    const ClaimResult advance = computed(alternatives[0]);
     EXPECT_EQ(money(advance.balance), "90.487,82");
     EXPECT_EQ(money(advance.remainingPrincipal), "80.166,64");
     EXPECT_EQ(money(advance.interestBeforeFiling), "7.273,97");
@@ -53,7 +50,7 @@ TEST(ExpertExample, MainAndBothAlternativesHoldToTheKurus) {
     EXPECT_EQ(money(*advance.filingTotal), "107.273,97");
 
     EXPECT_EQ(file.alternatives[1].name, "3095 m.2/2 altı aylık");
-    const ClaimResult halfYearly = resultOf(alternatives[1]);
+    const ClaimResult halfYearly = computed(alternatives[1]);
     EXPECT_EQ(money(halfYearly.balance), "88.123,29");
     EXPECT_EQ(money(halfYearly.remainingPrincipal), "78.052,87");
     EXPECT_EQ(money(halfYearly.interestAfterFiling), "37.349,32");
@@ -179,13 +176,13 @@ TEST(Alternatives, EqualTheFileChangedByHandAndComputedAlone) {
         const std::vector<ClaimOutcome> outcomes = computeAlternatives(file);
         ASSERT_EQ(outcomes.size(), byHand.size());
         for (std::size_t k = 0; k < byHand.size(); ++k) {
-            EXPECT_EQ(resultOf(outcomes[k]), resultOf(compute(byHand[k])))
+            EXPECT_EQ(computed(outcomes[k]), computed(compute(byHand[k])))
                 << "round " << round << ", " << changeText(file, file.alternatives[k].change);
         }
         // The alternatives leave the main calculation as it was.
         ClaimFile alone = file;
         alone.alternatives.clear();
-        EXPECT_EQ(resultOf(compute(file)), resultOf(compute(alone)));
+        EXPECT_EQ(computed(compute(file)), computed(compute(alone)));
     }
 }
 
@@ -405,7 +402,7 @@ TEST(FixedRateNotice, OnlyARateNoReadyListHadOnTheInterestStart) {
         file.items[0].rate = FixedRate{percent};
         file.items[0].interestStart = start;
         std::vector<std::string> found;
-        for (const std::string& notice : resultOf(compute(file)).notices) {
+        for (const std::string& notice : computed(compute(file)).notices) {
             if (notice.find("sabit oranı") != std::string::npos) {
                 found.push_back(notice);
             }
@@ -427,7 +424,7 @@ TEST(FixedRateNotice, OnlyARateNoReadyListHadOnTheInterestStart) {
     EXPECT_TRUE(noticesFor(24, on(2024, 6, 1)).empty());
     // A list rate is never the subject.
     file.items[0].rate = ListRate{std::string(rates::StatutoryName)};
-    for (const std::string& notice : resultOf(compute(file)).notices) {
+    for (const std::string& notice : computed(compute(file)).notices) {
         EXPECT_EQ(notice.find("sabit oranı"), std::string::npos);
     }
 }

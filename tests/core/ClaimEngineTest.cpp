@@ -1,6 +1,8 @@
 #include "core/claim/ClaimEngine.h"
 
 #include "LongArithmetic.h"
+#include "ReportLines.h"
+#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/interest/InterestEngine.h"
 #include "core/rates/ReadyLists.h"
@@ -14,19 +16,13 @@
 namespace mirvane::claim {
 namespace {
 
+namespace worked = mirvane::testing::worked;
+using testing::computed;
+
 using namespace std::chrono;
 
 constexpr Date on(int y, unsigned m, unsigned d) {
     return year{y} / month{m} / day{d};
-}
-
-ClaimResult computed(const ClaimFile& file) {
-    ClaimOutcome outcome = compute(file);
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        ADD_FAILURE() << refusal->message;
-        return {};
-    }
-    return std::get<ClaimResult>(std::move(outcome));
 }
 
 Item principal(Kurus amount, Date start, RateSource rate) {
@@ -416,7 +412,7 @@ TEST(ClaimInvariants, HoldOnRandomFiles) {
 TEST(ClaimFilingTotal, HoldsCostsAndFeesDatedBeforeTheFilingDay) {
     const Kurus principalAndInterest = 10'000'000 + 147'945;
     EXPECT_EQ(computed(workedExample()).filingTotal, principalAndInterest);
-    EXPECT_EQ(text::formatCents(*computed(workedExample()).filingTotal), "101.479,45");
+    EXPECT_EQ(text::formatCents(*computed(workedExample()).filingTotal), worked::FilingTotal);
 
     const Date filing = on(2024, 3, 1);
     ClaimFile file = workedExample();

@@ -1,5 +1,6 @@
 #include "core/report/ClaimReport.h"
 
+#include "ReportLines.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimTexts.h"
 #include "core/interest/Breakdown.h"
@@ -15,54 +16,13 @@ namespace {
 
 using namespace std::chrono;
 using namespace mirvane;
+using mirvane::testing::computed;
+using mirvane::testing::holds;
+using mirvane::testing::lines;
+using mirvane::testing::mentions;
 using report::Block;
 using report::Paragraph;
 using report::Table;
-
-claim::ClaimResult computed(const claim::ClaimFile& file) {
-    const claim::ClaimOutcome outcome = claim::compute(file);
-    if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
-        ADD_FAILURE() << refusal->message;
-    return std::get<claim::ClaimResult>(outcome);
-}
-
-// The text of every block in order; a table as its header line and its rows, cells
-// joined by " | ".
-std::vector<std::string> lines(const report::Document& document) {
-    std::vector<std::string> texts;
-    const auto join = [](const std::vector<std::string>& cells) {
-        std::string line;
-        for (const std::string& cell : cells)
-            line += (line.empty() ? "" : " | ") + cell;
-        return line;
-    };
-    for (const Block& block : document.blocks) {
-        if (const auto* heading = std::get_if<report::Heading>(&block))
-            texts.push_back("# " + heading->text);
-        else if (const auto* paragraph = std::get_if<Paragraph>(&block))
-            texts.push_back(paragraph->text);
-        else {
-            const auto& table = std::get<Table>(block);
-            std::vector<std::string> header;
-            for (const report::Column& column : table.columns)
-                header.push_back(column.header);
-            texts.push_back(join(header));
-            for (const auto& row : table.rows)
-                texts.push_back(join(row));
-        }
-    }
-    return texts;
-}
-
-bool holds(const std::vector<std::string>& texts, const std::string& line) {
-    return std::find(texts.begin(), texts.end(), line) != texts.end();
-}
-
-bool mentions(const std::vector<std::string>& texts, const std::string& part) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-        return text.find(part) != std::string::npos;
-    });
-}
 
 TEST(ClaimReport, WorkedExampleCarriesInputsFiguresBasisAndSources) {
     const claim::ClaimFile file = claim::workedExample();
@@ -95,8 +55,9 @@ TEST(ClaimReport, WorkedExampleCarriesInputsFiguresBasisAndSources) {
           "Tarih | Ödenen | Masraf | Vekalet | Faiz | Anapara | Kalan Anapara",
           "01.07.2024 | 40.000,00 | 1.500,00 | 12.000,00 | 5.761,65 | 20.738,35 | 79.261,65",
           "01.10.2024 | 30.000,00 | 0,00 | 0,00 | 4.794,79 | 25.205,21 | 54.056,44",
-          "# Hukuki dayanak", "# Uygulanan oranlar ve kaynakları", "Adi Alacaklar (Kanuni Faiz)"})
+          "# Hukuki dayanak", "# Uygulanan oranlar ve kaynakları", "Adi Alacaklar (Kanuni Faiz)"}) {
         EXPECT_TRUE(holds(texts, line)) << line;
+    }
     EXPECT_TRUE(mentions(texts, "3095 sayılı Kanun md. 3"));
     EXPECT_TRUE(mentions(texts, "TBK md. 100"));
     EXPECT_TRUE(mentions(texts, "gün ÷ 365"));
@@ -145,8 +106,9 @@ TEST(ClaimReport, OverpaymentStaleListAndFixedRateAreShown) {
     const RatePeriod& last = file.lists.at("Adi Alacaklar (Kanuni Faiz)").back();
     EXPECT_TRUE(mentions(texts, std::string(text::trimSpaces(last.Description))));
     EXPECT_TRUE(holds(texts, "# Uyarılar"));
-    for (const std::string& notice : result.notices)
+    for (const std::string& notice : result.notices) {
         EXPECT_TRUE(holds(texts, notice)) << notice;
+    }
     EXPECT_GE(result.notices.size(), 2u);
 }
 
@@ -185,8 +147,9 @@ TEST(ClaimTexts, TypedAmountsAreReadToTheKurus) {
     EXPECT_EQ(claim::parseKurus("12,"), 1200);
     EXPECT_EQ(claim::parseKurus("10.000.000.000.000"), claim::MaxAmount);
     for (const char* refused :
-         {"", ",", "1,234", "1,2,3", "12a", "-5", "10000000000000,01", "99999999999999999999"})
+         {"", ",", "1,234", "1,2,3", "12a", "-5", "10000000000000,01", "99999999999999999999"}) {
         EXPECT_EQ(claim::parseKurus(refused), std::nullopt) << refused;
+    }
 }
 
 } // namespace

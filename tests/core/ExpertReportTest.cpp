@@ -1,3 +1,4 @@
+#include "ReportLines.h"
 #include "core/claim/Alternatives.h"
 #include "core/claim/ClaimExample.h"
 #include "core/report/ClaimReport.h"
@@ -11,60 +12,16 @@ namespace {
 
 using namespace std::chrono;
 using namespace mirvane;
+using mirvane::testing::computed;
+using mirvane::testing::lines;
+using mirvane::testing::mentions;
+using mirvane::testing::positionOf;
 using report::Block;
 using report::Paragraph;
 using report::Table;
 
-claim::ClaimResult computed(const claim::ClaimFile& file) {
-    const claim::ClaimOutcome outcome = claim::compute(file);
-    if (const auto* refusal = std::get_if<claim::Refusal>(&outcome)) {
-        ADD_FAILURE() << refusal->message;
-        return {};
-    }
-    return std::get<claim::ClaimResult>(outcome);
-}
-
 report::Document reportOf(const claim::ClaimFile& file) {
     return report::claimReport(file, computed(file), sys_days{2025y / March / 3});
-}
-
-// Each block as one line: "# " and the heading, the paragraph, or a table's rows with
-// their cells joined by " | " (the header row first).
-std::vector<std::string> lines(const report::Document& document) {
-    std::vector<std::string> texts;
-    const auto join = [](const std::vector<std::string>& cells) {
-        std::string line;
-        for (const std::string& cell : cells)
-            line += (line.empty() ? "" : " | ") + cell;
-        return line;
-    };
-    for (const Block& block : document.blocks) {
-        if (const auto* heading = std::get_if<report::Heading>(&block)) {
-            texts.push_back("# " + heading->text);
-        } else if (const auto* paragraph = std::get_if<Paragraph>(&block)) {
-            texts.push_back(paragraph->text);
-        } else {
-            const auto& table = std::get<Table>(block);
-            std::vector<std::string> header;
-            for (const report::Column& column : table.columns)
-                header.push_back(column.header);
-            texts.push_back(join(header));
-            for (const auto& row : table.rows)
-                texts.push_back(join(row));
-        }
-    }
-    return texts;
-}
-
-std::ptrdiff_t positionOf(const std::vector<std::string>& texts, const std::string& line) {
-    const auto found = std::find(texts.begin(), texts.end(), line);
-    return found == texts.end() ? -1 : found - texts.begin();
-}
-
-bool mentions(const std::vector<std::string>& texts, const std::string& part) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-        return text.find(part) != std::string::npos;
-    });
 }
 
 TEST(ExpertReport, HoldsTheSectionsInTheirOrderWithEveryComparisonFigure) {
@@ -169,8 +126,9 @@ TEST(ExpertReport, EmptySectionsAreLeftOutAndAPlainFileGivesTodaysReport) {
     const std::vector<std::string> texts = lines(reportOf(file));
     EXPECT_EQ(texts[0], "# İSTANBUL 5. İCRA DAİRESİ MÜDÜRLÜĞÜNE");
     for (const char* heading : {"# Taraflar", "# Konu", "# Sorulan hususlar",
-                                "# İncelenen belgeler", "# Bilirkişi", "# Seçenekli hesap"})
+                                "# İncelenen belgeler", "# Bilirkişi", "# Seçenekli hesap"}) {
         EXPECT_EQ(positionOf(texts, heading), -1) << heading;
+    }
     EXPECT_FALSE(mentions(texts, "EK-1"));
     EXPECT_NE(positionOf(texts, "# Sonuç"), -1);
     EXPECT_NE(positionOf(texts, "# Tespit edilen olgular"), -1);

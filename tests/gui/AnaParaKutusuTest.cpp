@@ -1,6 +1,6 @@
 #include "shell/AnaParaKutusu.h"
 
-#include "../core/AmountCases.h"
+#include "AmountCases.h"
 #include "core/text/Amount.h"
 #include "core/text/TextForms.h"
 

@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/ratelist/FaizFile.h"
@@ -8,6 +9,8 @@
 
 namespace mirvane {
 namespace {
+
+namespace worked = mirvane::testing::worked;
 
 namespace fs = std::filesystem;
 
@@ -25,14 +28,14 @@ TEST_F(CliClaim, TheWorkedExampleHoldsThroughJson) {
     ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     const nlohmann::json result = nlohmann::json::parse(outcome.out);
-    EXPECT_EQ(result["bakiye"], 57290.94);
-    EXPECT_EQ(result["kalan_anapara"], 54056.44);
-    EXPECT_EQ(result["odenmemis_faiz"], 3234.50);
+    EXPECT_EQ(result["bakiye"], worked::BalanceNumber);
+    EXPECT_EQ(result["kalan_anapara"], worked::RemainingPrincipalNumber);
+    EXPECT_EQ(result["odenmemis_faiz"], worked::UnpaidInterestNumber);
     EXPECT_EQ(result["odenmemis_masraf"], 0);
     EXPECT_EQ(result["odenmemis_vekalet"], 0);
     EXPECT_EQ(result["fazla_odeme"], 0);
-    EXPECT_EQ(result["islemis_faiz"], 1479.45);
-    EXPECT_EQ(result["takip_tutari"], 101479.45);
+    EXPECT_EQ(result["islemis_faiz"], worked::InterestBeforeFilingNumber);
+    EXPECT_EQ(result["takip_tutari"], worked::FilingTotalNumber);
     EXPECT_EQ(result["uyari"], nlohmann::json::array());
     const nlohmann::json& first = result["mahsup"][0];
     EXPECT_EQ(first["tarih"], "01.07.2024");
@@ -42,7 +45,7 @@ TEST_F(CliClaim, TheWorkedExampleHoldsThroughJson) {
     EXPECT_EQ(first["anapara"], 20738.35);
     EXPECT_EQ(first["kalan_anapara"], 79261.65);
     EXPECT_EQ(result["mahsup"][1]["faiz"], 4794.79);
-    EXPECT_EQ(result["mahsup"][1]["kalan_anapara"], 54056.44);
+    EXPECT_EQ(result["mahsup"][1]["kalan_anapara"], worked::RemainingPrincipalNumber);
     int days = 0;
     for (const nlohmann::json& slice : result["dilimler"]) {
         EXPECT_EQ(slice["kalem"], 1);
@@ -123,7 +126,7 @@ TEST_F(CliClaim, AListWithoutACopyIsReadFromTheFolder) {
     const Outcome outcome =
         run({"--hesap", withoutCopy.string(), "--klasor", folder.string(), "--json"});
     ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
-    EXPECT_EQ(nlohmann::json::parse(outcome.out)["bakiye"], 57290.94);
+    EXPECT_EQ(nlohmann::json::parse(outcome.out)["bakiye"], worked::BalanceNumber);
     // In the folder but damaged: the reason, not that the list is missing.
     testing::put(folder / (std::string(Statutory) + ".faiz"), "xxxx");
     const Outcome damaged = run({"--hesap", withoutCopy.string(), "--klasor", folder.string()});
@@ -137,7 +140,7 @@ TEST_F(CliClaim, AListWithoutACopyIsReadFromTheFolder) {
     const Outcome ready =
         run({"--hesap", withoutCopy.string(), "--klasor", folder.string(), "--json"});
     ASSERT_EQ(ready.code, cli::ExitOk) << ready.err;
-    EXPECT_EQ(nlohmann::json::parse(ready.out)["bakiye"], 57290.94);
+    EXPECT_EQ(nlohmann::json::parse(ready.out)["bakiye"], worked::BalanceNumber);
     // Neither in the file, nor in the folder, nor among the ready lists.
     const fs::path unknown = exampleFile([](nlohmann::json& json) {
         json["listeler"] = nlohmann::json::object();

@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "WorkedExample.h"
 #include "cli/PdfOutput.h"
 #include "cli/WordOutput.h"
 #include "core/claim/ClaimExample.h"
@@ -8,6 +9,8 @@
 
 namespace mirvane {
 namespace {
+
+namespace worked = mirvane::testing::worked;
 
 namespace fs = std::filesystem;
 
@@ -24,8 +27,9 @@ protected:
     // The worked claim with the report's details and its two alternatives.
     fs::path expertFile(const std::function<void(nlohmann::json&)>& change = {}) const {
         nlohmann::json json = nlohmann::json::parse(claim::toJson(claim::expertExample()));
-        if (change)
+        if (change) {
             change(json);
+        }
         const fs::path path = root / "bilirkisi.mirvane";
         testing::put(path, json.dump(2));
         return path;
@@ -36,8 +40,8 @@ TEST_F(CliExpert, JsonCarriesEveryAlternativesFigures) {
     const Outcome outcome = run({"--hesap", expertFile().string(), "--json"});
     ASSERT_EQ(outcome.code, cli::ExitOk) << outcome.err;
     const nlohmann::json result = nlohmann::json::parse(outcome.out);
-    EXPECT_EQ(result["bakiye"], 57290.94);
-    EXPECT_EQ(result["takip_tutari"], 101479.45);
+    EXPECT_EQ(result["bakiye"], worked::BalanceNumber);
+    EXPECT_EQ(result["takip_tutari"], worked::FilingTotalNumber);
     ASSERT_EQ(result["secenekler"].size(), 2u);
     const nlohmann::json& advance = result["secenekler"][0];
     EXPECT_EQ(advance["ad"], "Reeskont-avans, her değişiklik");
@@ -52,8 +56,9 @@ TEST_F(CliExpert, JsonCarriesEveryAlternativesFigures) {
     EXPECT_EQ(halfYearly["takip_sonrasi_faiz"], 37349.32);
     // The balance is what the others add up to, alternative by alternative.
     for (const nlohmann::json& entry : result["secenekler"]) {
-        for (const char* key : {"odenmemis_faiz", "islemis_faiz", "takip_sonrasi_faiz"})
+        for (const char* key : {"odenmemis_faiz", "islemis_faiz", "takip_sonrasi_faiz"}) {
             EXPECT_TRUE(entry[key].is_number()) << key;
+        }
         EXPECT_NEAR(entry["bakiye"].get<double>(),
                     entry["kalan_anapara"].get<double>() + entry["odenmemis_faiz"].get<double>(),
                     0.001);
