@@ -48,8 +48,9 @@ constexpr std::array<std::pair<std::string_view, span::Unit>, 6> UnitNames{{
 
 std::optional<UsageError> checkOptions(const CLI::App& app, const Options& options) {
     for (const CLI::Option* required : {options.start, options.amount, options.unit}) {
-        if (!given(required))
+        if (!given(required)) {
             return UsageError{required->get_name() + " seçeneği --sure ile gerekli."};
+        }
     }
     if (const std::optional<std::string> other =
             otherOption(app, {options.span, options.start, options.amount, options.unit,
@@ -106,8 +107,9 @@ std::variant<Request, UsageError> readRequest(const Options& options) {
 json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay,
                         const std::vector<std::string>& notices) {
     json::Json steps = json::Json::array();
-    for (const deadline::Step& step : lastDay.steps)
+    for (const deadline::Step& step : lastDay.steps) {
         steps.push_back({{"tarih", text::formatDate(step.reached)}, {"neden", step.reason}});
+    }
     return {{"bulunan", text::formatDate(found)},
             {"son_gun", text::formatDate(lastDay.date)},
             {"adimlar", std::move(steps)},
@@ -116,38 +118,44 @@ json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay,
 
 void writeText(std::ostream& out, deadline::Date found, const deadline::LastDay& lastDay) {
     out << "Bulunan Tarih: " << deadline::dateWithWeekday(found) << '\n';
-    for (const deadline::Step& step : lastDay.steps)
+    for (const deadline::Step& step : lastDay.steps) {
         out << deadline::stepLine(step) << '\n';
+    }
     out << "Son Gün: " << deadline::dateWithWeekday(lastDay.date) << '\n';
 }
 
 int computeDeadline(const CLI::App& app, const Options& options, const Context& context) {
-    if (std::optional<UsageError> usage = checkOptions(app, options))
+    if (std::optional<UsageError> usage = checkOptions(app, options)) {
         return reportUsage(*usage, context.err);
+    }
     const std::variant<Request, UsageError> read = readRequest(options);
-    if (const UsageError* usage = std::get_if<UsageError>(&read))
+    if (const UsageError* usage = std::get_if<UsageError>(&read)) {
         return reportUsage(*usage, context.err);
+    }
     const Request& request = std::get<Request>(read);
 
     const Result<span::Date> found = span::advance(request.start, request.unit, request.amount);
-    if (!found)
+    if (!found) {
         return reportRunTimeError(found.error(), context.err);
+    }
     const deadline::LastDay lastDay =
         deadline::lastDay(found.value(), request.procedure, request.urgent);
 
     std::vector<std::string> notices = lastDay.notices;
     if (request.urgent && request.procedure != deadline::Procedure::Hmk &&
-        request.procedure != deadline::Procedure::Cmk)
+        request.procedure != deadline::Procedure::Cmk) {
         notices.insert(notices.begin(),
                        "--ivedi yalnızca --usul hmk ya da cmk ile bir şey değiştirir.");
+    }
     // With --json the notices are a part of the document; a script reads them there.
     if (given(options.json)) {
         json::write(context.out, jsonDocument(found.value(), lastDay, notices));
         return ExitOk;
     }
     writeText(context.out, found.value(), lastDay);
-    for (const std::string& notice : notices)
+    for (const std::string& notice : notices) {
         context.err << "Uyarı: " << notice << '\n';
+    }
     return ExitOk;
 }
 

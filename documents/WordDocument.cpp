@@ -67,8 +67,9 @@ void appendEscaped(std::string& xml, std::string_view text) {
             xml += "&quot;";
             break;
         default:
-            if (allowedInXml(static_cast<unsigned char>(c)))
+            if (allowedInXml(static_cast<unsigned char>(c))) {
                 xml += c;
+            }
         }
     }
 }
@@ -86,8 +87,9 @@ class Face {
 public:
     Face() {
         QFont font(QStringLiteral("Liberation Sans"));
-        if (QFontInfo(font).family() != font.family())
+        if (QFontInfo(font).family() != font.family()) {
             font.setFamily(shell::toQString(FontFamily));
+        }
         font.setPixelSize(Scale);
         font.setKerning(false);
         font.setHintingPreference(QFont::PreferNoHinting);
@@ -125,11 +127,13 @@ const char* justification(report::Align align) {
 // where the table had to be set smaller than its style.
 std::string cellRunProperties(bool bold, int size) {
     std::string properties;
-    if (bold)
+    if (bold) {
         properties += "<w:b/><w:bCs/>";
-    if (size != TableSize)
+    }
+    if (size != TableSize) {
         properties += "<w:sz w:val=\"" + std::to_string(size) + "\"/><w:szCs w:val=\"" +
                       std::to_string(size) + "\"/>";
+    }
     return properties.empty() ? properties : "<w:rPr>" + properties + "</w:rPr>";
 }
 
@@ -147,10 +151,12 @@ struct CellStyle {
 void appendCell(std::string& xml, std::string_view text, const CellStyle& style) {
     xml += "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(style.width) + "\" w:type=\"dxa\"/>";
     // In the order the schema gives them; Word refuses a document otherwise.
-    if (style.header)
+    if (style.header) {
         xml += "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"E6E6E6\"/>";
-    if (!style.wraps)
+    }
+    if (!style.wraps) {
         xml += "<w:noWrap/>";
+    }
     xml += "</w:tcPr><w:p><w:pPr><w:pStyle w:val=\"";
     xml += style.header && style.bold ? "TableHeading" : "TableText";
     xml += "\"/>";
@@ -196,8 +202,9 @@ void appendTableProperties(std::string& xml, int width) {
 void appendRow(std::string& xml, const std::vector<std::string>& cells, const report::Table& table,
                const std::vector<int>& widths, int size, bool header, bool bold) {
     xml += "<w:tr><w:trPr><w:cantSplit/>";
-    if (header)
+    if (header) {
         xml += "<w:tblHeader/>";
+    }
     xml += "</w:trPr>";
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const report::Column& column = table.columns[c];
@@ -208,8 +215,9 @@ void appendRow(std::string& xml, const std::vector<std::string>& cells, const re
 }
 
 void appendTable(std::string& xml, const report::Table& table, const Face& face) {
-    if (table.columns.empty())
+    if (table.columns.empty()) {
         return;
+    }
     const report::TableFit fit = report::fitTable(
         table, [&face](std::string_view text, bool bold) { return face.width(text, bold); },
         {TextWidth / 20.0, CellPadding, TableSize / 2.0, SmallestTableSize / 2.0});
@@ -218,16 +226,19 @@ void appendTable(std::string& xml, const report::Table& table, const Face& face)
     xml += "<w:tbl>";
     appendTableProperties(xml, std::accumulate(widths.begin(), widths.end(), 0));
     xml += "<w:tblGrid>";
-    for (const int width : widths)
+    for (const int width : widths) {
         xml += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
+    }
     xml += "</w:tblGrid>";
     std::vector<std::string> header;
-    for (const report::Column& column : table.columns)
+    for (const report::Column& column : table.columns) {
         header.push_back(column.header);
+    }
     appendRow(xml, header, table, widths, size, true, table.headerBold);
-    for (std::size_t r = 0; r < table.rows.size(); ++r)
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
         appendRow(xml, table.rows[r], table, widths, size, false,
                   table.lastRowBold && r + 1 == table.rows.size());
+    }
     xml += "</w:tbl>";
     // A table needs a paragraph after it (a document cannot end in one, and two
     // tables in a row would merge); a small one, so it reads as the gap it is.
@@ -246,13 +257,16 @@ void appendHeading(std::string& xml, const report::Heading& heading) {
 // the page of the table's first rows.
 void appendParagraph(std::string& xml, const report::Paragraph& paragraph, bool beforeTable) {
     std::string properties;
-    if (paragraph.notice)
+    if (paragraph.notice) {
         properties += "<w:pStyle w:val=\"Notice\"/>";
-    if (beforeTable)
+    }
+    if (beforeTable) {
         properties += "<w:keepNext/>";
+    }
     xml += "<w:p>";
-    if (!properties.empty())
+    if (!properties.empty()) {
         xml += "<w:pPr>" + properties + "</w:pPr>";
+    }
     xml += "<w:r><w:t xml:space=\"preserve\">";
     appendEscaped(xml, paragraph.text);
     xml += "</w:t></w:r></w:p>";
@@ -377,13 +391,16 @@ std::string paragraphStyle(const char* id, const char* name, const char* basedOn
                            const std::string& paragraph, const std::string& run) {
     std::string xml = std::string("<w:style w:type=\"paragraph\" w:styleId=\"") + id +
                       "\"><w:name w:val=\"" + name + "\"/>";
-    if (basedOn)
+    if (basedOn) {
         xml += std::string("<w:basedOn w:val=\"") + basedOn + "\"/>";
+    }
     xml += "<w:qFormat/>";
-    if (!paragraph.empty())
+    if (!paragraph.empty()) {
         xml += "<w:pPr>" + paragraph + "</w:pPr>";
-    if (!run.empty())
+    }
+    if (!run.empty()) {
         xml += "<w:rPr>" + run + "</w:rPr>";
+    }
     return xml + "</w:style>";
 }
 
@@ -409,9 +426,10 @@ std::string stylesXml() {
         "<w:right w:w=\"" +
         std::to_string(CellMargin) + "\" w:type=\"dxa\"/></w:tblCellMar>";
     std::string borders = "<w:tblBorders>";
-    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
         borders += std::string("<w:") + side +
                    " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"6E6E6E\"/>";
+    }
     borders += "</w:tblBorders>";
 
     std::string xml(XmlDeclaration);

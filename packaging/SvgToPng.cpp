@@ -203,8 +203,9 @@ int main(int argc, char** argv) {
     }
     const QString outFolder = QString::fromLocal8Bit(argv[first + 1]);
     for (int i = first + 2; i < argc; ++i) {
-        if (!writeSize(renderer, outFolder, QString::fromLocal8Bit(argv[i]), raw))
+        if (!writeSize(renderer, outFolder, QString::fromLocal8Bit(argv[i]), raw)) {
             return 1;
+        }
     }
     return 0;
 }

@@ -39,8 +39,9 @@ const QLocale& turkish() {
 // editable combo boxes), so the filters watch both.
 void watchFieldAndEditor(QWidget* field, QObject* filter) {
     field->installEventFilter(filter);
-    for (QLineEdit* editor : field->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+    for (QLineEdit* editor : field->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
         editor->installEventFilter(filter);
+    }
 }
 
 class LabelHighlighter : public QObject {
@@ -49,19 +50,21 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
             paint(shared().LabelHighlightColour);
-        // Opening the calendar pop-up takes the focus only for the time of the pop-up.
-        else if (event->type() == QEvent::FocusOut &&
-                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            // Opening the calendar pop-up takes the focus only for the time of the pop-up.
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             paint(label_ ? label_->window()->palette().color(QPalette::WindowText) : QColor());
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     void paint(const QColor& colour) {
-        if (!label_)
+        if (!label_) {
             return;
+        }
         QPalette palette = label_->palette();
         palette.setColor(QPalette::WindowText, colour);
         label_->setPalette(palette);
@@ -71,8 +74,9 @@ private:
 };
 
 bool isPlainEnter(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress) {
         return false;
+    }
     const auto* key = static_cast<const QKeyEvent*>(event);
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     return plain && isEnter(*key);
@@ -84,8 +88,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!isPlainEnter(event))
+        if (!isPlainEnter(event)) {
             return QObject::eventFilter(watched, event);
+        }
         // A Tab given to the window moves on from its focus widget the way the Tab
         // key does; given to a date field it would only move between day, month
         // and year.
@@ -158,8 +163,9 @@ void ListView::addRows(const QList<QStringList>& rows) {
 // Aligned before it joins the view, so no change is signalled per cell.
 QTreeWidgetItem* ListView::newItem(const QStringList& cells) const {
     auto* item = new QTreeWidgetItem(cells);
-    for (int i = 0; i < int(alignments_.size()); ++i)
+    for (int i = 0; i < int(alignments_.size()); ++i) {
         item->setTextAlignment(i, alignments_[i]);
+    }
     return item;
 }
 
@@ -269,17 +275,19 @@ QSize DateTimePicker::minimumSizeHint() const {
 
 std::optional<QDate> DateTimePicker::value() const {
     const QDate current = date();
-    if (current < FirstDate)
+    if (current < FirstDate) {
         return std::nullopt;
+    }
     return current;
 }
 
 void DateTimePicker::setValue(std::optional<QDate> date) {
     clearRefusal();
-    if (!date || !date->isValid())
+    if (!date || !date->isValid()) {
         setDate(NoDate);
-    else
+    } else {
         setDate(std::clamp(*date, FirstDate, LastDate));
+    }
 }
 
 void DateTimePicker::setValueText(const QString& text) {
@@ -294,8 +302,9 @@ void DateTimePicker::stepBy(int steps) {
         return;
     }
     QDateEdit::stepBy(steps);
-    if (!value())
+    if (!value()) {
         setValue(FirstDate);
+    }
 }
 
 void DateTimePicker::keyPressEvent(QKeyEvent* event) {
@@ -320,10 +329,11 @@ void DateTimePicker::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         const QLineEdit* editor = lineEdit();
         const bool ownSection = editor->selectedText() == sectionText(currentSection());
-        if (editor->hasSelectedText() && !ownSection)
+        if (editor->hasSelectedText() && !ownSection) {
             copySelectionOrWhole(*editor);
-        else if (!editor->text().isEmpty())
+        } else if (!editor->text().isEmpty()) {
             QGuiApplication::clipboard()->setText(editor->text());
+        }
         event->accept();
         return;
     }
@@ -358,18 +368,22 @@ void DateTimePicker::typeCharacter(QChar character) {
     if (character == QLatin1Char('.')) {
         // A full stop closes the day or the month; after one the editor added itself
         // (or at the start, or in the year) it has nothing to close.
-        if (part().isEmpty() || dots() == 2)
+        if (part().isEmpty() || dots() == 2) {
             return;
+        }
         typed_ += character;
         emit edited();
     } else {
-        if (dots() == 2 && part().size() == 4)
+        if (dots() == 2 && part().size() == 4) {
             return;
-        if (dots() < 2 && part().size() == 2)
+        }
+        if (dots() < 2 && part().size() == 2) {
             typed_ += QLatin1Char('.');
+        }
         typed_ += character;
-        if (dots() < 2 && part().size() == 2)
+        if (dots() < 2 && part().size() == 2) {
             typed_ += QLatin1Char('.');
+        }
     }
     emit edited();
     if (dots() == 2 && part().size() == 4) {
@@ -396,8 +410,9 @@ void DateTimePicker::finishTyping() {
     const std::optional<QString> pending =
         typed_.isEmpty() ? entryOffValue() : std::optional<QString>(typed_);
     typed_.clear();
-    if (!pending)
+    if (!pending) {
         return;
+    }
     const QString& entry = *pending;
     if (!std::any_of(entry.begin(), entry.end(), [](QChar c) { return c.isDigit(); })) {
         clearRefusal();
@@ -409,8 +424,9 @@ void DateTimePicker::finishTyping() {
     const std::optional<QDate> date = day ? std::optional<QDate>(toQDate(*day)) : std::nullopt;
     if (date && *date >= FirstDate && *date <= LastDate) {
         clearRefusal();
-        if (*date != this->date())
+        if (*date != this->date()) {
             setValue(date);
+        }
         showValue();
         return;
     }
@@ -424,8 +440,9 @@ std::optional<QString> DateTimePicker::entryOffValue() const {
     const QString shown =
         current ? current->toString(QStringLiteral("dd.MM.yyyy")) : specialValueText();
     const QString text = lineEdit()->text();
-    if (text == shown || (!current && text.trimmed().isEmpty()))
+    if (text == shown || (!current && text.trimmed().isEmpty())) {
         return std::nullopt;
+    }
     return text;
 }
 
@@ -434,13 +451,15 @@ void DateTimePicker::refuse(const QString& entry) {
     const QString tip = QStringLiteral("Geçersiz tarih: ") + entry;
     setToolTip(tip);
     setStyleSheet(QStringLiteral("QDateEdit { border: 2px solid #c00000; }"));
-    if (isVisible())
+    if (isVisible()) {
         QToolTip::showText(mapToGlobal(QPoint(0, height())), tip, this);
+    }
 }
 
 void DateTimePicker::clearRefusal() {
-    if (refused_.isEmpty())
+    if (refused_.isEmpty()) {
         return;
+    }
     refused_.clear();
     setToolTip(QString());
     setStyleSheet(QString());
@@ -448,10 +467,12 @@ void DateTimePicker::clearRefusal() {
 
 QString DateTimePicker::problemNotice(const QString& fieldName) const {
     const QString quoted = u'"' + fieldName + u'"';
-    if (!refused_.isEmpty())
+    if (!refused_.isEmpty()) {
         return quoted + QStringLiteral(" geçerli bir tarih değil: ") + refused_;
-    if (!value())
+    }
+    if (!value()) {
         return quoted + QStringLiteral(" boş bırakılamaz!");
+    }
     return {};
 }
 
@@ -493,8 +514,9 @@ QCalendarWidget* DateTimePicker::calendarWidget() const {
 
 // The pop-up speaks Turkish like the field, and an empty field opens it on today.
 void DateTimePicker::prepareCalendar(QCalendarWidget* calendar) {
-    if (!calendar || calendar == preparedCalendar_)
+    if (!calendar || calendar == preparedCalendar_) {
         return;
+    }
     calendar->setLocale(turkish());
     // The calendar took its first weekday from the default locale when it was made.
     calendar->setFirstDayOfWeek(turkish().firstDayOfWeek());
@@ -505,8 +527,9 @@ void DateTimePicker::prepareCalendar(QCalendarWidget* calendar) {
 bool DateTimePicker::event(QEvent* event) {
     // QDateEdit makes its pop-up by itself when it first opens and polishes it, the
     // calendar inside included, before showing it.
-    if (event->type() == QEvent::ChildPolished)
+    if (event->type() == QEvent::ChildPolished) {
         prepareCalendar(findChild<QCalendarWidget*>());
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plainTab = key->key() == Qt::Key_Tab &&
@@ -540,8 +563,9 @@ void enterMovesFocus(QWidget* field) {
 
 void copySelectionOrWhole(const QLineEdit& field) {
     const QString copied = field.hasSelectedText() ? field.selectedText() : field.text();
-    if (!copied.isEmpty())
+    if (!copied.isEmpty()) {
         QGuiApplication::clipboard()->setText(copied);
+    }
 }
 
 void SuppressContextMenu(QLineEdit* field) {

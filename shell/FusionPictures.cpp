@@ -53,8 +53,9 @@ QImage builtPixels(const QString& name, const QFileInfo& picture) {
             .trimmed()
             .split(' ');
     if (facts.size() != 4 || facts[2].toLongLong() != picture.size() ||
-        facts[3].toLongLong() != picture.lastModified().toSecsSinceEpoch())
+        facts[3].toLongLong() != picture.lastModified().toSecsSinceEpoch()) {
         return {};
+    }
     return barePicture(QStringLiteral(":/style-pictures/%1.argb").arg(name),
                        QSize(facts[0].toInt(), facts[1].toInt()));
 }
@@ -62,11 +63,13 @@ QImage builtPixels(const QString& name, const QFileInfo& picture) {
 } // namespace
 
 void cacheFusionPictures() {
-    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
+    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0) {
         return;
+    }
     const QFileInfo picture(GroupBoxFrame);
-    if (const QImage pixels = builtPixels(QStringLiteral("groupbox"), picture); !pixels.isNull())
+    if (const QImage pixels = builtPixels(QStringLiteral("groupbox"), picture); !pixels.isNull()) {
         QPixmapCache::insert(loaderKey(picture), QPixmap::fromImage(pixels));
+    }
 }
 
 } // namespace mirvane::shell

@@ -61,8 +61,9 @@ QString installedLayoutFace() {
     static const QString chosen = [] {
         const QStringList installed = QFontDatabase::families();
         for (const QString& face : LayoutFaces) {
-            if (installed.contains(face, Qt::CaseInsensitive))
+            if (installed.contains(face, Qt::CaseInsensitive)) {
                 return face;
+            }
         }
         return QString();
     }();
@@ -70,8 +71,9 @@ QString installedLayoutFace() {
 }
 
 QFont layoutFont(QFont font) {
-    if (const QString face = installedLayoutFace(); !face.isEmpty())
+    if (const QString face = installedLayoutFace(); !face.isEmpty()) {
         font.setFamily(face);
+    }
     font.setPointSizeF(8.25);
     return font;
 }

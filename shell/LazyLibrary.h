@@ -25,8 +25,9 @@ RunTimeError moduleNotFound(const std::string& what, const std::string& reason);
 template <class Function>
 Result<Function> moduleFunctionAs(const char* module, const char* symbol) {
     Result<void*> found = moduleFunction(module, symbol);
-    if (!found)
+    if (!found) {
         return found.error();
+    }
     return reinterpret_cast<Function>(found.value());
 }
 

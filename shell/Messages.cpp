@@ -72,8 +72,9 @@ void addButtons(QMessageBox& box, Buttons buttons) {
                            (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
-    if (cancel)
+    if (cancel) {
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("İptal"));
+    }
     box.setDefaultButton(buttons == Buttons::NoYes ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
 }
@@ -101,12 +102,15 @@ public:
 private:
     static Answer answerOf(const QMessageBox& box) {
         const QAbstractButton* clicked = box.clickedButton();
-        if (clicked == box.button(QMessageBox::Yes))
+        if (clicked == box.button(QMessageBox::Yes)) {
             return Answer::Yes;
-        if (clicked == box.button(QMessageBox::Ok))
+        }
+        if (clicked == box.button(QMessageBox::Ok)) {
             return Answer::Ok;
-        if (clicked && clicked == box.button(QMessageBox::Cancel))
+        }
+        if (clicked && clicked == box.button(QMessageBox::Cancel)) {
             return Answer::Cancel;
+        }
         return Answer::No;
     }
 };
@@ -133,16 +137,18 @@ void closeWhenIdle() {
         return;
     }
     endAsked = false;
-    if (programCloser)
+    if (programCloser) {
         programCloser();
+    }
 }
 
 // Ending at once would drop every unsaved claim window and the settings: the end
 // goes through the main window's close instead.
 void endThroughClose() {
     endAsked = true;
-    if (!programCloser || closeQueued)
+    if (!programCloser || closeQueued) {
         return;
+    }
     closeQueued = true;
     QTimer::singleShot(0, qApp, closeWhenIdle);
 }
@@ -194,8 +200,9 @@ bool ReportError(const RunTimeError& error) {
     const std::string text = app::errorReportText(error.number, error.description);
     const Answer answer = messageBoxes().show(
         {toQString(app::ErrorReportCaption), toQString(text), Icon::Critical, Buttons::YesNo});
-    if (answer == Answer::Yes)
+    if (answer == Answer::Yes) {
         return true;
+    }
     programEnder();
     return false;
 }

@@ -48,8 +48,9 @@ std::string textProperty(xcb_connection_t* x, xcb_window_t window, xcb_atom_t pr
             x, xcb_get_property(x, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
             nullptr),
         &std::free);
-    if (!reply || reply->format != 8)
+    if (!reply || reply->format != 8) {
         return {};
+    }
     return {static_cast<const char*>(xcb_get_property_value(reply.get())),
             std::size_t(xcb_get_property_value_length(reply.get()))};
 }
@@ -57,14 +58,17 @@ std::string textProperty(xcb_connection_t* x, xcb_window_t window, xcb_atom_t pr
 // The next event, or nullptr when none came before the deadline.
 Reply<xcb_generic_event_t> nextEvent(xcb_connection_t* x, Clock::time_point deadline) {
     for (;;) {
-        if (xcb_generic_event_t* event = xcb_poll_for_event(x))
+        if (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
             return {event, &std::free};
-        if (xcb_connection_has_error(x))
+        }
+        if (xcb_connection_has_error(x)) {
             return {nullptr, &std::free};
+        }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
+        if (left.count() <= 0) {
             return {nullptr, &std::free};
+        }
         pollfd descriptor{xcb_get_file_descriptor(x), POLLIN, 0};
         ::poll(&descriptor, 1, int(left.count()));
     }
@@ -73,8 +77,9 @@ Reply<xcb_generic_event_t> nextEvent(xcb_connection_t* x, Clock::time_point dead
 std::optional<long> residentKiB(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
+        if (line.rfind("VmRSS:", 0) == 0) {
             return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
     }
     return std::nullopt;
 }
@@ -83,8 +88,9 @@ std::optional<long> residentKiB(pid_t pid) {
 xcb_connection_t* connectToDisplay(int& screenNumber) {
     for (int attempt = 0; attempt < 40; ++attempt) {
         xcb_connection_t* x = xcb_connect(nullptr, &screenNumber);
-        if (!xcb_connection_has_error(x))
+        if (!xcb_connection_has_error(x)) {
             return x;
+        }
         xcb_disconnect(x);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -121,8 +127,9 @@ int main(int argc, char** argv) {
     }
     ::fcntl(xcb_get_file_descriptor(x), F_SETFD, FD_CLOEXEC);
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x));
-    for (int i = 0; i < screenNumber; ++i)
+    for (int i = 0; i < screenNumber; ++i) {
         xcb_screen_next(&screens);
+    }
     const xcb_window_t root = screens.data->root;
     const xcb_atom_t netWmName = atom(x, "_NET_WM_NAME");
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
@@ -155,13 +162,15 @@ int main(int argc, char** argv) {
             end(child);
             return 1;
         }
-        if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+        if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY) {
             continue;
+        }
         const Clock::time_point mapped = Clock::now();
         const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());
         if (textProperty(x, map->window, netWmName) != title &&
-            textProperty(x, map->window, XCB_ATOM_WM_NAME) != title)
+            textProperty(x, map->window, XCB_ATOM_WM_NAME) != title) {
             continue;
+        }
 
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
         const std::optional<long> resident = residentKiB(child);

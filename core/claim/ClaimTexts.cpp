@@ -8,33 +8,38 @@ namespace mirvane::claim {
 
 std::optional<Kurus> parseKurus(std::string_view text) {
     text = text::trimSpaces(text);
-    if (!text::isNumericText(text))
+    if (!text::isNumericText(text)) {
         return std::nullopt;
+    }
     // Whole lira and up to two decimals, counted exactly instead of through a
     // double; the full stops that group thousands are dropped.
     std::string lira;
     std::string decimals;
     bool afterComma = false;
     for (const char c : text) {
-        if (c == ',')
+        if (c == ',') {
             afterComma = true;
-        else if (c >= '0' && c <= '9')
+        } else if (c >= '0' && c <= '9') {
             (afterComma ? decimals : lira) += c;
-        else if (c != '.')
+        } else if (c != '.') {
             return std::nullopt;
+        }
     }
-    if (decimals.size() > 2 || lira.size() > 16)
+    if (decimals.size() > 2 || lira.size() > 16) {
         return std::nullopt;
+    }
     decimals.resize(2, '0');
     Kurus whole = 0;
     if (!lira.empty()) {
         const auto [end, error] = std::from_chars(lira.data(), lira.data() + lira.size(), whole);
-        if (error != std::errc())
+        if (error != std::errc()) {
             return std::nullopt;
+        }
     }
     const Kurus amount = whole * 100 + (decimals[0] - '0') * 10 + (decimals[1] - '0');
-    if (amount > MaxAmount)
+    if (amount > MaxAmount) {
         return std::nullopt;
+    }
     return amount;
 }
 
@@ -67,16 +72,18 @@ std::string_view bucketTitle(Bucket bucket) {
 std::string setOffOrderText(const std::vector<Bucket>& order) {
     std::string text;
     for (const Bucket bucket : order) {
-        if (!text.empty())
+        if (!text.empty()) {
             text += " → ";
+        }
         text += bucketTitle(bucket);
     }
     return text;
 }
 
 std::string rateText(const RateSource& rate) {
-    if (const auto* list = std::get_if<ListRate>(&rate))
+    if (const auto* list = std::get_if<ListRate>(&rate)) {
         return list->name;
+    }
     return "Sabit %" + text::formatGeneralNumber(std::get<FixedRate>(rate).percent);
 }
 
@@ -90,8 +97,9 @@ std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult&
         {"İşlemiş faiz (takipten önce)", text::formatCents(result.interestBeforeFiling)},
         {"Takip sonrası faiz", text::formatCents(result.interestAfterFiling)},
     };
-    if (result.filingTotal)
+    if (result.filingTotal) {
         lines.emplace_back("Takip tutarı", text::formatCents(*result.filingTotal));
+    }
     lines.emplace_back("Fazla ödeme", text::formatCents(result.overpaid));
     return lines;
 }

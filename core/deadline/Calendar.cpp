@@ -77,15 +77,17 @@ std::vector<Feast> readFeasts() {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.empty() || line.front() == '#')
+        if (line.empty() || line.front() == '#') {
             continue;
+        }
         if (headings) {
             headings = false;
             continue;
         }
         const std::vector<std::string_view> cells = fields(line);
-        if (cells.size() != 5)
+        if (cells.size() != 5) {
             badTable(line);
+        }
         const std::optional<Date> first = text::parseDate(cells[1]);
         const std::optional<Date> last = text::parseDate(cells[2]);
         const std::string_view name = cells[0] == "Ramazan"  ? RamazanName
@@ -93,10 +95,12 @@ std::vector<Feast> readFeasts() {
                                                              : std::string_view{};
         const int length = name == RamazanName ? 3 : 4;
         if (name.empty() || !first || !last || (*last - *first).count() + 1 != length ||
-            (!feasts.empty() && *first <= feasts.back().last))
+            (!feasts.empty() && *first <= feasts.back().last)) {
             badTable(line);
-        if (cells[3] != "iki kaynak" && cells[3] != "tek kaynak" && cells[3] != "doğrulanmadı")
+        }
+        if (cells[3] != "iki kaynak" && cells[3] != "tek kaynak" && cells[3] != "doğrulanmadı") {
             badTable(line);
+        }
         feasts.push_back({name, *first, *last, cells[3] == "doğrulanmadı"});
     }
     return feasts;
@@ -111,15 +115,17 @@ const Feast* feastOn(Date date) {
     const std::vector<Feast>& table = feasts();
     const auto after = std::upper_bound(table.begin(), table.end(), date,
                                         [](Date d, const Feast& feast) { return d < feast.first; });
-    if (after == table.begin())
+    if (after == table.begin()) {
         return nullptr;
+    }
     const Feast& candidate = *(after - 1);
     return date <= candidate.last ? &candidate : nullptr;
 }
 
 std::optional<std::string_view> religiousHoliday(Date date) {
-    if (const Feast* feast = feastOn(date))
+    if (const Feast* feast = feastOn(date)) {
         return feast->name;
+    }
     return std::nullopt;
 }
 
@@ -128,8 +134,9 @@ std::optional<std::string_view> nationalHoliday(Date date) {
     for (const NationalHoliday& holiday : NationalHolidays) {
         if (static_cast<unsigned>(ymd.month()) == holiday.month &&
             static_cast<unsigned>(ymd.day()) == holiday.day &&
-            static_cast<int>(ymd.year()) >= holiday.firstYear)
+            static_cast<int>(ymd.year()) >= holiday.firstYear) {
             return holiday.name;
+        }
     }
     return std::nullopt;
 }
@@ -144,33 +151,39 @@ bool religiousHolidaysUnverified(int y) {
     for (const Feast& feast : feasts()) {
         const int firstYear = static_cast<int>(year_month_day{feast.first}.year());
         const int lastYear = static_cast<int>(year_month_day{feast.last}.year());
-        if (feast.unverified && y >= firstYear && y <= lastYear)
+        if (feast.unverified && y >= firstYear && y <= lastYear) {
             return true;
+        }
     }
     return false;
 }
 
 std::optional<ClosedDay> closedDay(Date date) {
-    if (const auto name = religiousHoliday(date))
+    if (const auto name = religiousHoliday(date)) {
         return ClosedDay{std::string(*name), ClosedKind::Religious};
-    if (const auto name = nationalHoliday(date))
+    }
+    if (const auto name = nationalHoliday(date)) {
         return ClosedDay{std::string(*name), ClosedKind::National};
+    }
     const weekday wd{date};
-    if (wd == Saturday || wd == Sunday)
+    if (wd == Saturday || wd == Sunday) {
         return ClosedDay{std::string(weekdayName(date)), ClosedKind::Weekend};
+    }
     return std::nullopt;
 }
 
 std::optional<std::string> halfDayName(Date date) {
     const year_month_day ymd{date};
     if (static_cast<unsigned>(ymd.month()) == RepublicEveMonth &&
-        static_cast<unsigned>(ymd.day()) == RepublicEveDay)
+        static_cast<unsigned>(ymd.day()) == RepublicEveDay) {
         return std::string(RepublicEveName);
+    }
     // The eve of a feast: the next day is a first day of it and this day is not.
     const Date next = date + days{1};
     const std::optional<std::string_view> tomorrow = religiousHoliday(next);
-    if (tomorrow && religiousHoliday(date) != tomorrow)
+    if (tomorrow && religiousHoliday(date) != tomorrow) {
         return std::string(*tomorrow) + " arifesi";
+    }
     return std::nullopt;
 }
 

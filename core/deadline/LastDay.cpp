@@ -43,8 +43,9 @@ template <std::size_t N>
 const RecessBounds& boundsIn(const std::array<RecessBounds, N>& rules, int y) {
     const RecessBounds* found = &rules.front();
     for (const RecessBounds& rule : rules) {
-        if (y >= rule.firstYear)
+        if (y >= rule.firstYear) {
             found = &rule;
+        }
     }
     return *found;
 }
@@ -87,8 +88,9 @@ Date inYear(const month_day& md, Date date) {
 
 // Closed days in a row count as one step when they are one holiday, or a weekend.
 bool sameBreak(const ClosedDay& a, const ClosedDay& b) {
-    if (a.kind == ClosedKind::Weekend && b.kind == ClosedKind::Weekend)
+    if (a.kind == ClosedKind::Weekend && b.kind == ClosedKind::Weekend) {
         return true;
+    }
     return a.kind == b.kind && a.name == b.name;
 }
 
@@ -97,8 +99,9 @@ bool sameBreak(const ClosedDay& a, const ClosedDay& b) {
 Date afterBreak(Date date, const ClosedDay& first) {
     Date next = date + days{1};
     for (std::optional<ClosedDay> closed = closedDay(next); closed && sameBreak(first, *closed);
-         closed = closedDay(next))
+         closed = closedDay(next)) {
         next += days{1};
+    }
     return next;
 }
 
@@ -114,8 +117,9 @@ LastDay moveForward(Date found, Procedure procedure, bool recess) {
             continue;
         }
         const std::optional<ClosedDay> closed = closedDay(date);
-        if (!closed)
+        if (!closed) {
             break;
+        }
         const Date next = afterBreak(date, *closed);
         result.steps.push_back({next, text::formatDate(date) + " " + closed->name});
         date = next;
@@ -129,8 +133,9 @@ std::string otherReadingNotice(Date extendedTo, Date lastDay) {
         "Bir Hukuk Genel Kurulu kararı (2017/20-2873 E.) HMK 104'teki haftayı 1 Eylül'den sayar";
     const Date other =
         moveForward(inYear(RecessExtendedToOtherReading, extendedTo), Procedure::Hmk, false).date;
-    if (other == lastDay)
+    if (other == lastDay) {
         return notice + "; bu okuma da aynı son günü verir.";
+    }
     return notice + ": bu okumayla son gün " + dateWithWeekday(other) +
            " olur. Program 7 Eylül'ü esas alır (15. HD 2018/2122 E. 2018/1173 K.).";
 }
@@ -158,8 +163,9 @@ std::string oldRecessNotice(Date found, Procedure procedure) {
     std::string notice = "2013'ten önce adli tatil bugünkünden farklıydı: " + std::to_string(y) +
                          " yılının sınırları (" + dayMonth(bounds.first) + "–" +
                          dayMonth(bounds.last) + ") uygulandı";
-    if (procedure != Procedure::Cmk && y >= FirstHmkRecessYear)
+    if (procedure != Procedure::Cmk && y >= FirstHmkRecessYear) {
         notice += "; 2012'de HMK 102'yi değiştiren KHK 650 Anayasa Mahkemesince iptal edilmişti";
+    }
     return notice + ", o yılın kuralını ayrıca doğrulayın.";
 }
 
@@ -185,17 +191,20 @@ void addNotices(LastDay& result, Date found, Procedure procedure, bool recess) {
             break;
         }
     }
-    if (recess && mayHaveBeenInOldRecess(found, procedure))
+    if (recess && mayHaveBeenInOldRecess(found, procedure)) {
         result.notices.push_back(oldRecessNotice(found, procedure));
-    if (const std::optional<std::string> halfDay = halfDayName(result.date))
+    }
+    if (const std::optional<std::string> halfDay = halfDayName(result.date)) {
         result.notices.push_back(halfDayNotice(result.date, *halfDay));
+    }
     const int firstYear = static_cast<int>(year_month_day{found}.year());
     const int lastYear = static_cast<int>(year_month_day{result.date}.year());
     for (int y = firstYear; y <= lastYear; ++y) {
-        if (!religiousHolidaysKnown(y))
+        if (!religiousHolidaysKnown(y)) {
             result.notices.push_back(unknownYearNotice(y));
-        else if (religiousHolidaysUnverified(y))
+        } else if (religiousHolidaysUnverified(y)) {
             result.notices.push_back(unverifiedYearNotice(y));
+        }
     }
 }
 
@@ -216,25 +225,32 @@ std::string_view procedureName(Procedure procedure) {
 }
 
 std::optional<Procedure> parseProcedure(std::string_view text) {
-    if (text == "İİK")
+    if (text == "İİK") {
         return Procedure::Iik;
+    }
     std::string lower;
-    for (const char c : text)
+    for (const char c : text) {
         lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower == "takvim")
+    }
+    if (lower == "takvim") {
         return Procedure::Takvim;
-    if (lower == "hmk")
+    }
+    if (lower == "hmk") {
         return Procedure::Hmk;
-    if (lower == "iik")
+    }
+    if (lower == "iik") {
         return Procedure::Iik;
-    if (lower == "cmk")
+    }
+    if (lower == "cmk") {
         return Procedure::Cmk;
+    }
     return std::nullopt;
 }
 
 LastDay lastDay(Date found, Procedure procedure, bool urgent) {
-    if (procedure == Procedure::Takvim)
+    if (procedure == Procedure::Takvim) {
         return LastDay{found, {}, {}};
+    }
     const bool recess = (procedure == Procedure::Hmk || procedure == Procedure::Cmk) && !urgent;
     LastDay result = moveForward(found, procedure, recess);
     addNotices(result, found, procedure, recess);
@@ -242,8 +258,9 @@ LastDay lastDay(Date found, Procedure procedure, bool urgent) {
 }
 
 std::string stepLine(const Step& step) {
-    if (step.recess)
+    if (step.recess) {
         return step.reason + " " + std::string(weekdayName(step.reached));
+    }
     return step.reason + " → " + dateWithWeekday(step.reached);
 }
 

@@ -15,8 +15,9 @@ std::string money(Kurus amount) {
 std::string itemLabel(const DebtItem& item) {
     std::string label =
         std::to_string(item.item) + ". kalem, " + std::string(claim::itemKindTitle(item.kind));
-    if (!item.description.empty())
+    if (!item.description.empty()) {
         label += " (" + item.description + ")";
+    }
     return label;
 }
 
@@ -27,29 +28,34 @@ std::string_view intervalName(claim::PlanInterval interval) {
 }
 
 std::optional<claim::PlanInterval> intervalNamed(std::string_view name) {
-    if (name == "ay")
+    if (name == "ay") {
         return claim::PlanInterval::Month;
-    if (name == "hafta")
+    }
+    if (name == "hafta") {
         return claim::PlanInterval::Week;
+    }
     return std::nullopt;
 }
 
 std::vector<std::pair<std::string, std::string>> debtLines(const Debt& debt) {
     std::vector<std::pair<std::string, std::string>> lines;
     for (const DebtItem& item : debt.items) {
-        if (item.kind == claim::ItemKind::Principal)
+        if (item.kind == claim::ItemKind::Principal) {
             lines.emplace_back(itemLabel(item), money(item.remaining));
+        }
     }
     lines.emplace_back("Takipten önceki faiz (işlemiş faiz), ödenmemiş",
                        money(debt.interestBeforeFiling));
     lines.emplace_back("Takipten taahhüt tarihine kadar faiz, ödenmemiş",
                        money(debt.interestAfterFiling));
     for (const DebtItem& item : debt.items) {
-        if (item.kind != claim::ItemKind::Principal)
+        if (item.kind != claim::ItemKind::Principal) {
             lines.emplace_back(itemLabel(item), money(item.remaining));
+        }
     }
-    if (debt.hasCharges && debt.costs == 0 && debt.fee == 0)
+    if (debt.hasCharges && debt.costs == 0 && debt.fee == 0) {
         lines.emplace_back("Masraf ve vekalet ücreti", "ödendi");
+    }
     lines.emplace_back("Taahhüt tarihindeki borç (" + text::formatDate(debt.date) + ")",
                        money(debt.total));
     return lines;
@@ -78,10 +84,12 @@ std::array<std::string, InstalmentColumns> instalmentCells(const Instalment& ins
 
 std::vector<const Instalment*> payments(const Plan& plan) {
     std::vector<const Instalment*> all;
-    if (plan.downPayment)
+    if (plan.downPayment) {
         all.push_back(&*plan.downPayment);
-    for (const Instalment& instalment : plan.instalments)
+    }
+    for (const Instalment& instalment : plan.instalments) {
         all.push_back(&instalment);
+    }
     return all;
 }
 
@@ -91,10 +99,12 @@ std::vector<std::pair<std::string, std::string>> totalLines(const Plan& plan) {
         {"Taahhütten ödeme günlerine kadar faiz", money(plan.interestAfterUndertaking)},
         {"Toplam ödenecek", money(plan.total)},
     };
-    if (plan.unpaidAtEnd > 0)
+    if (plan.unpaidAtEnd > 0) {
         lines.emplace_back("Son vadeden sonra ödenmemiş kalan", money(plan.unpaidAtEnd));
-    if (plan.overpaid > 0)
+    }
+    if (plan.overpaid > 0) {
         lines.emplace_back("Borçtan fazla ödenen", money(plan.overpaid));
+    }
     return lines;
 }
 
@@ -107,8 +117,9 @@ std::vector<std::pair<std::string, std::string>> termLines(const Plan& plan) {
     std::vector<std::pair<std::string, std::string>> lines{
         {"Taahhüt tarihi", text::formatDate(terms.date)},
     };
-    if (terms.downPayment > 0)
+    if (terms.downPayment > 0) {
         lines.emplace_back("Peşinat", money(terms.downPayment) + " TL");
+    }
     lines.emplace_back("Taksit sayısı",
                        std::to_string(terms.count) +
                            (plan.equal ? " (eşit taksit)" : " (girilen tutarlar)"));

@@ -27,8 +27,9 @@ constexpr PublicKey ReleaseKey{0x98, 0xe4, 0x83, 0xac, 0x2b, 0xab, 0xc9, 0xd2, 0
 
 void initSodium() {
     static const bool ready = sodium_init() >= 0;
-    if (!ready)
+    if (!ready) {
         throw std::runtime_error("libsodium could not start");
+    }
 }
 
 RunTimeError refusal(std::string description) {
@@ -47,26 +48,31 @@ std::string_view nextLine(std::string_view& rest) {
     const std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (line.ends_with('\r'))
+    if (line.ends_with('\r')) {
         line.remove_suffix(1);
+    }
     return line;
 }
 
 std::string* textOf(RateTexts& texts, std::string_view file) {
-    if (file == TableFiles[0])
+    if (file == TableFiles[0]) {
         return &texts.statutory;
-    if (file == TableFiles[1])
+    }
+    if (file == TableFiles[1]) {
         return &texts.centralBank;
-    if (file == TableFiles[2])
+    }
+    if (file == TableFiles[2]) {
         return &texts.latePayment;
+    }
     return &texts.checkedOn;
 }
 
 std::string contentsOf(const RateTexts& texts, std::string_view version, Date checked) {
     nlohmann::json tables = nlohmann::json::object();
     RateTexts copy = texts;
-    for (std::string_view file : TableFiles)
+    for (std::string_view file : TableFiles) {
         tables[std::string(file)] = *textOf(copy, file);
+    }
     const nlohmann::json contents = {{"bicim", PackageFormat},
                                      {"surum", std::string(version)},
                                      {"denetlendi", text::formatDate(checked)},
@@ -77,31 +83,37 @@ std::string contentsOf(const RateTexts& texts, std::string_view version, Date ch
 Result<Package> packageOf(std::string_view contents) {
     const nlohmann::json json = nlohmann::json::parse(contents, nullptr, false);
     if (json.is_discarded() || !json.is_object() || !json.contains("bicim") ||
-        !json["bicim"].is_number_integer())
+        !json["bicim"].is_number_integer()) {
         return refusal("Oran paketi okunamadı: içeriği bir oran paketi değil.");
+    }
     const int format = json["bicim"].get<int>();
-    if (format > PackageFormat)
+    if (format > PackageFormat) {
         return refusal("Oran paketi bu programın okuyamadığı yeni bir biçimde (biçim " +
                        std::to_string(format) + "): programın yeni sürümünü kurun.");
+    }
     if (format < 1 || !json.contains("surum") || !json["surum"].is_string() ||
         !json.contains("denetlendi") || !json["denetlendi"].is_string() ||
-        !json.contains("tablolar") || !json["tablolar"].is_object())
+        !json.contains("tablolar") || !json["tablolar"].is_object()) {
         return refusal("Oran paketi okunamadı: sürümü, denetim günü ya da tabloları eksik.");
+    }
     RateTexts texts;
     for (std::string_view file : TableFiles) {
         const auto found = json["tablolar"].find(std::string(file));
-        if (found == json["tablolar"].end() || !found->is_string())
+        if (found == json["tablolar"].end() || !found->is_string()) {
             return refusal("Oran paketi okunamadı: " + std::string(file) + " tablosu yok.");
+        }
         *textOf(texts, file) = found->get<std::string>();
     }
     const std::string version = json["surum"].get<std::string>();
-    if (version.empty() || version.size() > 40)
+    if (version.empty() || version.size() > 40) {
         return refusal("Oran paketi okunamadı: sürümü boş ya da çok uzun.");
+    }
     try {
         RateData data = rateDataOf(texts, version);
-        if (text::formatDate(data.checkedOn) != json["denetlendi"].get<std::string>())
+        if (text::formatDate(data.checkedOn) != json["denetlendi"].get<std::string>()) {
             return refusal("Oran paketindeki tablolar kurallara uymuyor: denetim günü "
                            "checked-on.txt ile aynı değil.");
+        }
         return Package{format, version, std::move(data)};
     } catch (const std::invalid_argument& error) {
         return refusal(std::string("Oran paketindeki tablolar kurallara uymuyor: ") + error.what());
@@ -110,8 +122,9 @@ Result<Package> packageOf(std::string_view contents) {
 
 std::optional<std::string> readWhole(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (!in) {
         return std::nullopt;
+    }
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -159,9 +172,10 @@ std::string keyFileText(const SecretKey& key) {
 Result<SecretKey> readKeyFile(std::string_view text) {
     initSodium();
     SecretKey key{};
-    if (nextLine(text) != KeyTitle || !fromHex(nextLine(text), key))
+    if (nextLine(text) != KeyTitle || !fromHex(nextLine(text), key)) {
         return refusal("Anahtar dosyası okunamadı: \"" + std::string(KeyTitle) +
                        "\" satırı ve 128 onaltılık basamak bekleniyor.");
+    }
     return key;
 }
 
@@ -174,8 +188,9 @@ PublicKey publicHalf(const SecretKey& key) {
 
 Result<std::string> readFileBytes(const std::filesystem::path& file) {
     std::optional<std::string> bytes = readWhole(file);
-    if (!bytes)
+    if (!bytes) {
         return errors::make(errors::FileNotFound, "Dosya okunamadı: " + file.string());
+    }
     return std::move(*bytes);
 }
 
@@ -183,9 +198,10 @@ Result<RateTexts> readTablesFolder(const std::filesystem::path& folder) {
     RateTexts texts;
     for (std::string_view file : TableFiles) {
         const std::optional<std::string> bytes = readWhole(folder / file);
-        if (!bytes)
+        if (!bytes) {
             return errors::make(errors::FileNotFound,
                                 "Tablo okunamadı: " + (folder / file).string());
+        }
         *textOf(texts, file) = *bytes;
     }
     return texts;
@@ -194,8 +210,9 @@ Result<RateTexts> readTablesFolder(const std::filesystem::path& folder) {
 Result<std::string> makePackage(const RateTexts& texts, std::string_view version,
                                 const SecretKey& key) {
     initSodium();
-    if (version.empty() || version.size() > 40 || version.find('\n') != std::string_view::npos)
+    if (version.empty() || version.size() > 40 || version.find('\n') != std::string_view::npos) {
         return refusal("Paket sürümü boş, çok uzun ya da birden çok satır olamaz.");
+    }
     Date checked{};
     try {
         checked = rateDataOf(texts, std::string(version)).checkedOn;
@@ -222,36 +239,43 @@ Result<Package> readPackage(std::string_view bytes, const PublicKey& key) {
     const std::string_view signatureLine = nextLine(rest);
     std::array<unsigned char, crypto_sign_BYTES> signature{};
     if (title != PackageTitle || !signatureLine.starts_with(SignaturePrefix) ||
-        !fromHex(signatureLine.substr(SignaturePrefix.size()), signature))
+        !fromHex(signatureLine.substr(SignaturePrefix.size()), signature)) {
         return refusal("Oran paketi okunamadı: dosya bir Mirvane oran paketi değil.");
+    }
     if (crypto_sign_verify_detached(signature.data(),
                                     reinterpret_cast<const unsigned char*>(rest.data()),
-                                    rest.size(), key.data()) != 0)
+                                    rest.size(), key.data()) != 0) {
         return refusal("Oran paketinin imzası geçersiz: paket değiştirilmiş ya da Mirvane'nin "
                        "yayın anahtarıyla imzalanmamış.");
+    }
     return packageOf(rest);
 }
 
 Result<const RateData*> installPackage(std::string_view bytes) {
     Result<Package> package = readPackage(bytes, trustedKey());
-    if (!package)
+    if (!package) {
         return package.error();
+    }
     const RateData& inUse = activeRates();
-    if (package.value().data.checkedOn <= inUse.checkedOn)
+    if (package.value().data.checkedOn <= inUse.checkedOn) {
         return refusal("Oran paketindeki oranlar kullanılanlardan yeni değil: paket " +
                        package.value().version + " " +
                        text::formatDate(package.value().data.checkedOn) +
                        " tarihine kadar denetlenmiş, kullanılanlar: " + rateDataLine(inUse) + ".");
+    }
     const std::optional<std::filesystem::path> file = installedPackagePath();
-    if (!file)
+    if (!file) {
         return errors::make(errors::PathNotFound,
                             "Kullanıcının veri klasörü bulunamadı: oran paketi kurulamadı.");
+    }
     std::error_code error;
     std::filesystem::create_directories(file->parent_path(), error);
-    if (error)
+    if (error) {
         return safefile::errorOf(error);
-    if (const Status written = safefile::replaceFile(*file, bytes); !written)
+    }
+    if (const Status written = safefile::replaceFile(*file, bytes); !written) {
         return written.error();
+    }
     forgetActiveRates();
     return &activeRates();
 }
@@ -259,11 +283,13 @@ Result<const RateData*> installPackage(std::string_view bytes) {
 Status removeInstalledPackage() {
     const std::optional<std::filesystem::path> file = installedPackagePath();
     std::error_code error;
-    if (!file || !std::filesystem::exists(*file, error))
+    if (!file || !std::filesystem::exists(*file, error)) {
         return errors::make(errors::FileNotFound, "Kurulu bir oran paketi yok.");
+    }
     std::filesystem::remove(*file, error);
-    if (error)
+    if (error) {
         return safefile::errorOf(error);
+    }
     forgetActiveRates();
     return {};
 }

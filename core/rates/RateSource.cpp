@@ -28,20 +28,24 @@ Table tableOf(std::string_view file, const std::string& text, std::size_t rateCo
     } catch (const std::invalid_argument& error) {
         breaks(file, error.what());
     }
-    if (table.headings.size() != rateCount + 2)
+    if (table.headings.size() != rateCount + 2) {
         breaks(file, "tabloda " + std::to_string(rateCount) + " oran sütunu olmalı");
+    }
     return table;
 }
 
 Date checkDayOf(const std::string& text) {
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
-        if (line.empty() || line.starts_with('#'))
+        }
+        if (line.empty() || line.starts_with('#')) {
             continue;
-        if (const std::optional<Date> day = text::parseDate(line))
+        }
+        if (const std::optional<Date> day = text::parseDate(line)) {
             return *day;
+        }
         breaks("checked-on.txt", "denetim günü okunamadı: " + line);
     }
     breaks("checked-on.txt", "denetim günü yok");
@@ -63,8 +67,9 @@ Loaded& loaded() {
 
 std::optional<std::string> readWhole(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (!in) {
         return std::nullopt;
+    }
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -82,14 +87,16 @@ RateData rateDataOf(const RateTexts& texts, std::string packageVersion) {
                   {}};
     // The central bank's rates are known up to the day they were checked; the yearly
     // rates run to the end of the year they were set for.
-    if (data.centralBank.lastDay != data.checkedOn)
+    if (data.centralBank.lastDay != data.checkedOn) {
         breaks("central-bank.tsv", "son gün (bitiş) denetim günü olmalı");
+    }
     data.readyLists = readyListsOf(data.statutory, data.centralBank, data.latePayment);
     data.defaultLists.assign(data.readyLists.begin(), data.readyLists.begin() + 3);
     for (const RateList& list : data.readyLists) {
-        if (list.Periods.empty() || list.Periods.size() > MaxPeriods)
+        if (list.Periods.empty() || list.Periods.size() > MaxPeriods) {
             breaks(list.Name, "hazır listenin dönem sayısı 1 ile " + std::to_string(MaxPeriods) +
                                   " arasında olmalı");
+        }
     }
     return data;
 }
@@ -107,16 +114,19 @@ const RateData& builtInRates() {
 const RateData& activeRates() {
     Loaded& state = loaded();
     const std::lock_guard lock(state.mutex);
-    if (state.active)
+    if (state.active) {
         return *state.active;
+    }
     state.active = &builtInRates();
     state.problem.reset();
     const std::optional<std::filesystem::path> file = installedPackagePath();
-    if (!file)
+    if (!file) {
         return *state.active;
+    }
     std::error_code error;
-    if (!std::filesystem::exists(*file, error))
+    if (!std::filesystem::exists(*file, error)) {
         return *state.active;
+    }
     const std::optional<std::string> bytes = readWhole(*file);
     if (!bytes) {
         state.problem = "Kurulu oran paketi okunamadı: " + file->string();
@@ -152,8 +162,9 @@ void forgetActiveRates() {
 std::string rateDataLine(const RateData& data) {
     const std::string line =
         "Faiz oranları " + text::formatDate(data.checkedOn) + " tarihine kadar denetlendi";
-    if (data.packageVersion.empty())
+    if (data.packageVersion.empty()) {
         return line + ", programla gelen oranlar";
+    }
     return line + ", oran paketi " + data.packageVersion;
 }
 
@@ -163,8 +174,9 @@ std::string rateDataLine() {
 
 std::optional<std::filesystem::path> installedPackagePath() {
     const std::optional<std::filesystem::path> lists = store::perUserListFolder();
-    if (!lists)
+    if (!lists) {
         return std::nullopt;
+    }
     return lists->parent_path() / "Oranlar" / "oran-paketi.mirvane-oran";
 }
 

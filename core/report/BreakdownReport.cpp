@@ -20,8 +20,9 @@ std::vector<std::string> fieldsOf(std::string_view line) {
 std::vector<std::string_view> linesOf(std::string_view text) {
     std::vector<std::string_view> lines = text::splitAt(text, '\n');
     for (std::string_view& line : lines) {
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
+        }
     }
     return lines;
 }
@@ -33,8 +34,9 @@ std::vector<int> periodsUsed(const std::vector<breakdown::RowCells>& rows) {
         int number = 0;
         const std::string& cell = row[0];
         const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), number);
-        if (error == std::errc() && end == cell.data() + cell.size())
+        if (error == std::errc() && end == cell.data() + cell.size()) {
             numbers.insert(number);
+        }
     }
     return {numbers.begin(), numbers.end()};
 }
@@ -42,8 +44,9 @@ std::vector<int> periodsUsed(const std::vector<breakdown::RowCells>& rows) {
 Table sourcesTable(const RateList& list, const std::vector<int>& periods) {
     Table table{ratePeriodColumns(), {}, true, false};
     for (const int number : periods) {
-        if (number < 1 || std::size_t(number) > list.Periods.size())
+        if (number < 1 || std::size_t(number) > list.Periods.size()) {
             continue;
+        }
         const auto cells = breakdown::periodCells(number, list.Periods[std::size_t(number) - 1]);
         table.rows.emplace_back(cells.begin(), cells.end());
     }
@@ -61,9 +64,10 @@ std::vector<Block> breakdownHeading(const BreakdownFacts& facts) {
         Paragraph{"Bitiş tarihi: " + text::formatDate(facts.end)},
         Paragraph{"Gün esası: " + dayBasisText(facts.divisor == interest::Divisor360 ? 360 : 365)},
     };
-    if (facts.runOn)
+    if (facts.runOn) {
         blocks.push_back(
             Paragraph{breakdown::runOnNotice(*facts.runOn), !facts.runOn->checkedToListEnd});
+    }
     return blocks;
 }
 
@@ -72,16 +76,20 @@ Table breakdownTable(std::string_view exportText) {
     Table table;
     table.headerBold = false;
     table.lastRowBold = lines.size() > 1;
-    for (std::string& header : fieldsOf(lines.front()))
+    for (std::string& header : fieldsOf(lines.front())) {
         table.columns.push_back({std::move(header), Align::Left, 1.0});
-    for (std::size_t i = 1; i < lines.size(); ++i)
+    }
+    for (std::size_t i = 1; i < lines.size(); ++i) {
         table.rows.push_back(fieldsOf(lines[i]));
+    }
     std::size_t width = table.columns.size();
-    for (const auto& row : table.rows)
+    for (const auto& row : table.rows) {
         width = std::max(width, row.size());
+    }
     table.columns.resize(width);
-    for (auto& row : table.rows)
+    for (auto& row : table.rows) {
         row.resize(width);
+    }
     return table;
 }
 
@@ -95,15 +103,17 @@ Document breakdownReport(const BreakdownFacts& facts, const std::vector<breakdow
     table.headerBold = true;
     // Dates left, every number right, so that digits stand under digits.
     const Align aligns[] = {Align::Left, Align::Left, Align::Right, Align::Right, Align::Right};
-    for (std::size_t i = 0; i < table.columns.size() && i < std::size(aligns); ++i)
+    for (std::size_t i = 0; i < table.columns.size() && i < std::size(aligns); ++i) {
         table.columns[i].align = aligns[i];
+    }
     document.blocks.push_back(Heading{"Faiz dökümü", 2});
     document.blocks.push_back(std::move(table));
     document.blocks.push_back(Paragraph{std::string(breakdown::StartDayNote)});
     document.blocks.push_back(Heading{"Hukuki dayanak", 2});
     for (const std::string_view line :
-         legalBasisLines(facts.divisor == interest::Divisor360 ? 360 : 365, false))
+         legalBasisLines(facts.divisor == interest::Divisor360 ? 360 : 365, false)) {
         document.blocks.push_back(Paragraph{std::string(line)});
+    }
     document.blocks.push_back(Heading{"Uygulanan oranlar ve kaynakları", 2});
     document.blocks.push_back(Paragraph{facts.list.Name});
     document.blocks.push_back(sourcesTable(facts.list, periodsUsed(rows)));

@@ -21,8 +21,9 @@ std::string dateOrNone(const std::optional<Date>& date) {
 void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate) {
     auto& blocks = document.blocks;
     blocks.push_back(Heading{std::string(ClaimReportTitle), 1});
-    if (!file.title.empty())
+    if (!file.title.empty()) {
         blocks.push_back(Paragraph{"Dosya: " + file.title});
+    }
     blocks.push_back(Paragraph{"Rapor tarihi: " + text::formatDate(reportDate)});
     blocks.push_back(Paragraph{"Hesap tarihi: " + text::formatDate(file.calculationDate)});
     blocks.push_back(Paragraph{"Takip tarihi: " + dateOrNone(file.filingDate)});
@@ -68,11 +69,13 @@ void addInputs(Document& document, const claim::ClaimFile& file, Date reportDate
 void addSummary(Document& document, const claim::ClaimResult& result) {
     document.blocks.push_back(Heading{"Özet", 2});
     Table summary{{{"", Align::Left, 3, true}, {"Tutar (TL)", Align::Right, 1.5}}, {}};
-    for (auto& [label, amount] : claim::summaryLines(result))
+    for (auto& [label, amount] : claim::summaryLines(result)) {
         summary.rows.push_back({label, amount});
+    }
     document.blocks.push_back(std::move(summary));
-    if (result.filingTotal)
+    if (result.filingTotal) {
         document.blocks.push_back(Paragraph{std::string(claim::FilingTotalNote)});
+    }
 }
 
 void addSlices(Document& document, const claim::ClaimResult& result) {
@@ -82,8 +85,9 @@ void addSlices(Document& document, const claim::ClaimResult& result) {
                             Align::Right,  Align::Right, Align::Right};
     const double widths[] = {0.6, 1.2, 1.2, 0.7, 0.8, 1.5, 1.3};
     Table slices;
-    for (std::size_t c = 0; c < headers.size(); ++c)
+    for (std::size_t c = 0; c < headers.size(); ++c) {
         slices.columns.push_back({std::string(headers[c]), aligns[c], widths[c]});
+    }
     claim::Kurus total = 0;
     for (const claim::Slice& slice : result.slices) {
         const auto cells = claim::sliceCells(slice);
@@ -97,8 +101,9 @@ void addSlices(Document& document, const claim::ClaimResult& result) {
 }
 
 void addSetOffs(Document& document, const claim::ClaimResult& result) {
-    if (result.setOffs.empty())
+    if (result.setOffs.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Mahsup", 2});
     // The overpayment column only where a payment left something over.
     const bool overpaid = std::any_of(result.setOffs.begin(), result.setOffs.end(),
@@ -106,9 +111,10 @@ void addSetOffs(Document& document, const claim::ClaimResult& result) {
     const auto& headers = claim::setOffHeaders();
     const std::size_t columns = overpaid ? headers.size() : headers.size() - 1;
     Table table;
-    for (std::size_t c = 0; c < columns; ++c)
+    for (std::size_t c = 0; c < columns; ++c) {
         table.columns.push_back(
             {std::string(headers[c]), c == 0 ? Align::Left : Align::Right, c == 0 ? 1.1 : 1.3});
+    }
     for (const claim::SetOff& setOff : result.setOffs) {
         const auto cells = claim::setOffCells(setOff);
         table.rows.emplace_back(cells.begin(), cells.begin() + std::ptrdiff_t(columns));
@@ -118,8 +124,9 @@ void addSetOffs(Document& document, const claim::ClaimResult& result) {
 
 void addLegalBasis(Document& document, const claim::ClaimFile& file) {
     document.blocks.push_back(Heading{"Hukuki dayanak", 2});
-    for (std::string& line : legalBasisLines(file.dayBasis, !file.payments.empty()))
+    for (std::string& line : legalBasisLines(file.dayBasis, !file.payments.empty())) {
         document.blocks.push_back(Paragraph{std::move(line)});
+    }
 }
 
 // The periods of each list that the slices reached, with their sources; fixed rates
@@ -136,15 +143,17 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
     };
     for (const std::string& name : claim::listsUsed(file)) {
         const auto list = file.lists.find(name);
-        if (list == file.lists.end() || !itemUses(name))
+        if (list == file.lists.end() || !itemUses(name)) {
             continue;
+        }
         std::optional<Date> from;
         std::optional<Date> to;
         for (const claim::Slice& slice : result.slices) {
             const claim::Item& item = file.items.at(std::size_t(slice.item) - 1);
             const auto* rate = std::get_if<claim::ListRate>(&item.rate);
-            if (!rate || rate->name != name)
+            if (!rate || rate->name != name) {
                 continue;
+            }
             from = from ? std::min(*from, slice.start) : slice.start;
             to = to ? std::max(*to, slice.end) : slice.end;
         }
@@ -155,8 +164,9 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
             const bool reached = from && to && all[k].EndDate > *from && all[k].StartDate <= *to;
             // The last period runs on past the list's end.
             const bool runOn = to && k + 1 == all.size() && all[k].EndDate < *to;
-            if (!reached && !runOn)
+            if (!reached && !runOn) {
                 continue;
+            }
             const auto cells = breakdown::periodCells(int(k) + 1, all[k]);
             periods.rows.emplace_back(cells.begin(), cells.end());
         }
@@ -165,23 +175,27 @@ void addRateSources(Document& document, const claim::ClaimFile& file,
     for (std::size_t i = 0; i < file.items.size(); ++i) {
         const claim::Item& item = file.items[i];
         if (item.kind == claim::ItemKind::Principal &&
-            std::holds_alternative<claim::FixedRate>(item.rate))
+            std::holds_alternative<claim::FixedRate>(item.rate)) {
             document.blocks.push_back(Paragraph{"Kalem " + std::to_string(i + 1) + ": " +
                                                 claim::rateText(item.rate) +
                                                 " (taraflarca belirlenen sabit oran)"});
+        }
     }
-    for (const std::string& note : result.notes)
+    for (const std::string& note : result.notes) {
         document.blocks.push_back(Paragraph{note});
+    }
     // Which of the program's rate data stood behind the ready lists that day.
     document.blocks.push_back(Paragraph{rates::rateDataLine() + "."});
 }
 
 void addNotices(Document& document, const claim::ClaimResult& result) {
-    if (result.notices.empty())
+    if (result.notices.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Uyarılar", 2});
-    for (const std::string& notice : result.notices)
+    for (const std::string& notice : result.notices) {
         document.blocks.push_back(Paragraph{notice, true});
+    }
 }
 
 } // namespace sections
@@ -190,8 +204,9 @@ using namespace sections;
 
 Document claimReport(const claim::ClaimFile& file, const claim::ClaimResult& result,
                      Date reportDate) {
-    if (file.report || !file.alternatives.empty())
+    if (file.report || !file.alternatives.empty()) {
         return expertReport(file, result, reportDate);
+    }
     Document document{std::string(ClaimReportTitle) +
                           (file.title.empty() ? std::string() : " — " + file.title),
                       {}};

@@ -59,8 +59,9 @@ bool endsWith(std::string_view text, std::string_view end) {
 
 std::string authorityUpper(std::string_view authority) {
     std::string upper = turkishUpper(text::trimSpaces(authority));
-    while (!upper.empty() && upper.back() == '.')
+    while (!upper.empty() && upper.back() == '.') {
         upper.pop_back();
+    }
     return upper;
 }
 
@@ -77,8 +78,9 @@ bool isOffice(std::string_view authority) {
 std::string addressLine(std::string_view authority) {
     const std::string upper = authorityUpper(authority);
     for (const std::string_view office : {"MÜDÜRLÜĞÜ", "HÂKİMLİĞİ", "HAKİMLİĞİ"}) {
-        if (endsWith(upper, office))
+        if (endsWith(upper, office)) {
             return upper + "NE";
+        }
     }
     return upper + (isOffice(authority) ? " MÜDÜRLÜĞÜNE" : " SAYIN HÂKİMLİĞİNE");
 }
@@ -96,8 +98,9 @@ void addText(Document& document, std::string_view text) {
     while (from <= text.size()) {
         const std::size_t end = std::min(text.find('\n', from), text.size());
         std::string line(text::trimSpaces(text.substr(from, end - from)));
-        if (!line.empty())
+        if (!line.empty()) {
             document.blocks.push_back(Paragraph{std::move(line)});
+        }
         from = end + 1;
     }
 }
@@ -108,60 +111,76 @@ bool blank(std::string_view text) {
 
 void addHeading(Document& document, const claim::ClaimFile& file,
                 const claim::ReportDetails& report, Date reportDate) {
-    if (!blank(report.authority))
+    if (!blank(report.authority)) {
         document.blocks.push_back(Heading{addressLine(report.authority), 1});
+    }
     document.blocks.push_back(Heading{std::string(ExpertTitle), 1});
-    if (!blank(report.fileNumber))
+    if (!blank(report.fileNumber)) {
         document.blocks.push_back(Paragraph{"Dosya No: " + report.fileNumber});
-    if (!file.title.empty())
+    }
+    if (!file.title.empty()) {
         document.blocks.push_back(Paragraph{"Dosya: " + file.title});
+    }
     document.blocks.push_back(Paragraph{"Rapor tarihi: " + text::formatDate(reportDate)});
 }
 
 void addParties(Document& document, const claim::ReportDetails& report) {
     std::vector<const claim::Party*> parties;
-    for (const claim::Party& party : report.parties)
-        if (!blank(party.role) || !blank(party.name) || !blank(party.counsel))
+    for (const claim::Party& party : report.parties) {
+        if (!blank(party.role) || !blank(party.name) || !blank(party.counsel)) {
             parties.push_back(&party);
-    if (parties.empty())
+        }
+    }
+    if (parties.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Taraflar", 2});
     Table table{
         {{"Sıfatı", Align::Left, 1.2}, {"Adı", Align::Left, 3}, {"Vekili", Align::Left, 2.4}}, {}};
-    for (const claim::Party* party : parties)
+    for (const claim::Party* party : parties) {
         table.rows.push_back({party->role, party->name, party->counsel});
+    }
     document.blocks.push_back(std::move(table));
 }
 
 void addSubject(Document& document, const claim::ReportDetails& report) {
-    if (blank(report.subject))
+    if (blank(report.subject)) {
         return;
+    }
     document.blocks.push_back(Heading{"Konu", 2});
     addText(document, report.subject);
 }
 
 void addQuestions(Document& document, const claim::ReportDetails& report) {
     std::vector<std::string> questions;
-    for (const claim::Question& question : report.questions)
-        if (!blank(question.text))
+    for (const claim::Question& question : report.questions) {
+        if (!blank(question.text)) {
             questions.push_back(question.text);
-    if (questions.empty())
+        }
+    }
+    if (questions.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Sorulan hususlar", 2});
-    for (std::size_t i = 0; i < questions.size(); ++i)
+    for (std::size_t i = 0; i < questions.size(); ++i) {
         document.blocks.push_back(Paragraph{std::to_string(i + 1) + ". " + questions[i]});
+    }
 }
 
 void addDocuments(Document& document, const claim::ReportDetails& report) {
     std::vector<std::string> documents;
-    for (const std::string& entry : report.documents)
-        if (!blank(entry))
+    for (const std::string& entry : report.documents) {
+        if (!blank(entry)) {
             documents.push_back(entry);
-    if (documents.empty())
+        }
+    }
+    if (documents.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"İncelenen belgeler", 2});
-    for (std::size_t i = 0; i < documents.size(); ++i)
+    for (std::size_t i = 0; i < documents.size(); ++i) {
         document.blocks.push_back(Paragraph{std::to_string(i + 1) + ". " + documents[i]});
+    }
 }
 
 // The user's findings, then the dates the figures rest on: always there, since the
@@ -169,8 +188,9 @@ void addDocuments(Document& document, const claim::ReportDetails& report) {
 void addFacts(Document& document, const claim::ClaimFile& file,
               const claim::ReportDetails* report) {
     document.blocks.push_back(Heading{"Tespit edilen olgular", 2});
-    if (report)
+    if (report) {
         addText(document, report->facts);
+    }
     document.blocks.push_back(Paragraph{"Hesabın dayandığı tarihler:"});
     for (std::size_t i = 0; i < file.items.size(); ++i) {
         const claim::Item& item = file.items[i];
@@ -178,11 +198,12 @@ void addFacts(Document& document, const claim::ClaimFile& file,
                                  std::string(claim::itemKindTitle(item.kind)) +
                                  (item.description.empty() ? "" : ", " + item.description) + ", " +
                                  text::formatCents(item.amount) + " TL): ";
-        if (item.kind == claim::ItemKind::Principal)
+        if (item.kind == claim::ItemKind::Principal) {
             document.blocks.push_back(
                 Paragraph{what + "faiz başlangıcı " + dateOrNone(item.interestStart)});
-        else
+        } else {
             document.blocks.push_back(Paragraph{what + "tarihi " + dateOrNone(item.date)});
+        }
     }
     document.blocks.push_back(Paragraph{"Takip tarihi: " + dateOrNone(file.filingDate)});
     for (std::size_t i = 0; i < file.payments.size(); ++i) {
@@ -197,18 +218,23 @@ void addFacts(Document& document, const claim::ClaimFile& file,
 
 // The article of Law 3095 (or of the commercial code) a ready list carries out.
 std::string listBasis(std::string_view name) {
-    if (name == rates::StatutoryName)
+    if (name == rates::StatutoryName) {
         return "3095 sayılı Kanun md. 1 (kanuni faiz)";
-    if (name == rates::AdvanceName)
+    }
+    if (name == rates::AdvanceName) {
         return "3095 sayılı Kanun md. 2/1 (ticari işlerde temerrüt faizi: Merkez Bankası kısa "
                "vadeli avans oranı, her değişikliği kendi tarihinden)";
-    if (name == rates::DiscountName)
+    }
+    if (name == rates::DiscountName) {
         return "3095 sayılı Kanun md. 2/1 (Merkez Bankası reeskont oranı)";
-    if (name == rates::CommercialDefaultName)
+    }
+    if (name == rates::CommercialDefaultName) {
         return "3095 sayılı Kanun md. 2/2 (avans oranı: 31 Aralık'taki oran yıl boyunca, 30 "
                "Haziran'daki oran 5 puan ya da daha çok farklıysa yılın ikinci yarısında)";
-    if (name == rates::LatePaymentName)
+    }
+    if (name == rates::LatePaymentName) {
         return "6102 sayılı TTK md. 1530 (ticari işlerde geç ödeme faizi)";
+    }
     return {};
 }
 
@@ -218,21 +244,23 @@ void addMethod(Document& document, const claim::ClaimFile& file, const claim::Cl
     document.blocks.push_back(Heading{"Yöntem ve hukuki dayanak", 2});
     // The plain report's own heading gives way to this section's.
     document.blocks.insert(document.blocks.end(), basis.blocks.begin() + 1, basis.blocks.end());
-    if (file.filingDate)
+    if (file.filingDate) {
         document.blocks.push_back(
             Paragraph{"Takip tarihindeki işlemiş faiz sabit bir tutar olarak alınmış; takip "
                       "tarihinden sonraki faiz yalnız anapara üzerinden, talep edilen faiz türünün "
                       "değişen oranlarıyla hesaplanmıştır (İİK md. 58/3, TBK md. 121)."});
+    }
     for (const std::string& name : claim::listsUsed(file)) {
         const bool main = std::any_of(file.items.begin(), file.items.end(), [&](const auto& item) {
             const auto* rate = std::get_if<claim::ListRate>(&item.rate);
             return item.kind == claim::ItemKind::Principal && rate && rate->name == name;
         });
         const std::string article = listBasis(name);
-        if (main)
+        if (main) {
             document.blocks.push_back(Paragraph{
                 "\"" + name + "\": " + (article.empty() ? "kullanıcının oran listesi" : article) +
                 "."});
+        }
     }
     addRateSources(document, file, result);
 }
@@ -258,8 +286,9 @@ void addTables(Document& document, const claim::ClaimFile& file, const claim::Cl
 void addComparison(Document& document, const claim::ClaimFile& file,
                    const claim::ClaimResult& result,
                    const std::vector<claim::ClaimOutcome>& outcomes) {
-    if (outcomes.empty())
+    if (outcomes.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Seçenekli hesap", 2});
     document.blocks.push_back(Paragraph{
         "Sonuç hukuki bir nitelendirmeye bağlı olduğundan, bu nitelendirme " +
@@ -269,9 +298,10 @@ void addComparison(Document& document, const claim::ClaimFile& file,
     Table table;
     table.columns.push_back({"", Align::Left, 2.2});
     table.columns.push_back({"Ana hesap", Align::Right, 1.3});
-    for (std::size_t k = 0; k < outcomes.size(); ++k)
+    for (std::size_t k = 0; k < outcomes.size(); ++k) {
         table.columns.push_back(
             {claim::alternativeTitle(file.alternatives[k], k), Align::Right, 1.3});
+    }
     const std::vector<std::string> main = claim::comparisonCells(result);
     std::vector<std::vector<std::string>> columns;
     for (const claim::ClaimOutcome& outcome : outcomes) {
@@ -282,8 +312,9 @@ void addComparison(Document& document, const claim::ClaimFile& file,
     const auto& labels = claim::comparisonLabels();
     for (std::size_t r = 0; r < labels.size(); ++r) {
         std::vector<std::string> row{std::string(labels[r]), main[r]};
-        for (const auto& column : columns)
+        for (const auto& column : columns) {
             row.push_back(column[r]);
+        }
         table.rows.push_back(std::move(row));
     }
     document.blocks.push_back(std::move(table));
@@ -291,12 +322,14 @@ void addComparison(Document& document, const claim::ClaimFile& file,
         const claim::Alternative& alternative = file.alternatives[k];
         std::string line = claim::alternativeTitle(alternative, k) + ": " +
                            claim::changeText(file, alternative.change) + "; ";
-        if (const auto* computed = std::get_if<claim::ClaimResult>(&outcomes[k]))
+        if (const auto* computed = std::get_if<claim::ClaimResult>(&outcomes[k])) {
             line += claim::balanceDifferenceText(result.balance, computed->balance) + ".";
-        else
+        } else {
             line += "hesaplanamadı: " + std::get<claim::Refusal>(outcomes[k]).message;
-        if (!blank(alternative.reason))
+        }
+        if (!blank(alternative.reason)) {
             line += " Neden: " + alternative.reason;
+        }
         document.blocks.push_back(Paragraph{std::move(line)});
     }
     document.blocks.push_back(
@@ -328,17 +361,20 @@ std::vector<ItemAtFiling> itemsAtFiling(const claim::ClaimFile& file,
             state = &atFiling;
         }
     }
-    for (const claim::ItemBalance& balance : state->items)
-        if (balance.kind == claim::ItemKind::Principal)
+    for (const claim::ItemBalance& balance : state->items) {
+        if (balance.kind == claim::ItemKind::Principal) {
             items.push_back(
                 {std::size_t(balance.item) - 1, balance.remaining, balance.unpaidInterest});
+        }
+    }
     return items;
 }
 
 // "Adi Alacaklar (Kanuni Faiz), değişen oranlarla (01.03.2024 tarihinde %9)".
 std::string rateAfterFiling(const claim::ClaimFile& file, const claim::Item& item, Date from) {
-    if (const auto* fixed = std::get_if<claim::FixedRate>(&item.rate))
+    if (const auto* fixed = std::get_if<claim::FixedRate>(&item.rate)) {
         return "yıllık %" + text::formatGeneralNumber(fixed->percent) + " sabit oranla";
+    }
     const std::string& name = std::get<claim::ListRate>(item.rate).name;
     std::string text = "\"" + name + "\" faizi, değişen oranlarla";
     const auto list = file.lists.find(name);
@@ -395,15 +431,18 @@ void addResult(Document& document, const claim::ClaimFile& file, const claim::Cl
     document.blocks.push_back(
         Paragraph{"Hesap tarihi (" + text::formatDate(file.calculationDate) +
                   ") itibarıyla bakiye: " + text::formatCents(result.balance) + " TL."});
-    if (!file.alternatives.empty())
+    if (!file.alternatives.empty()) {
         document.blocks.push_back(
             Paragraph{"Seçeneklere göre sonuçlar \"Seçenekli hesap\" bölümündedir."});
-    if (!report)
+    }
+    if (!report) {
         return;
+    }
     for (std::size_t i = 0; i < report->questions.size(); ++i) {
         const claim::Question& question = report->questions[i];
-        if (blank(question.text) && blank(question.answer))
+        if (blank(question.text) && blank(question.answer)) {
             continue;
+        }
         document.blocks.push_back(
             Paragraph{"Soru " + std::to_string(i + 1) + ": " + question.text});
         if (!blank(question.answer)) {
@@ -416,11 +455,14 @@ void addResult(Document& document, const claim::ClaimFile& file, const claim::Cl
 void addSignatures(Document& document, const claim::ClaimFile& file,
                    const claim::ReportDetails& report, Date reportDate) {
     std::vector<const claim::Expert*> experts;
-    for (const claim::Expert& expert : report.experts)
-        if (!blank(expert.name) || !blank(expert.title) || !blank(expert.registryNumber))
+    for (const claim::Expert& expert : report.experts) {
+        if (!blank(expert.name) || !blank(expert.title) || !blank(expert.registryNumber)) {
             experts.push_back(&expert);
-    if (experts.empty())
+        }
+    }
+    if (experts.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Bilirkişi", 2});
     document.blocks.push_back(Paragraph{
         "İşbu rapor " + text::formatDate(reportDate) + " tarihinde, " +
@@ -443,8 +485,9 @@ void addAnnexes(Document& document, const claim::ClaimFile& file,
                 const std::vector<claim::ClaimOutcome>& outcomes) {
     for (std::size_t k = 0; k < outcomes.size(); ++k) {
         const auto* computed = std::get_if<claim::ClaimResult>(&outcomes[k]);
-        if (!computed)
+        if (!computed) {
             continue;
+        }
         const claim::Alternative& alternative = file.alternatives[k];
         const claim::ClaimFile changed = claim::withChange(file, alternative.change);
         document.blocks.push_back(Heading{"EK-" + std::to_string(k + 1) + ": " +
@@ -453,8 +496,9 @@ void addAnnexes(Document& document, const claim::ClaimFile& file,
                                           1});
         document.blocks.push_back(
             Paragraph{"Değişiklik: " + claim::changeText(file, alternative.change)});
-        if (!blank(alternative.reason))
+        if (!blank(alternative.reason)) {
             document.blocks.push_back(Paragraph{"Neden: " + alternative.reason});
+        }
         addSummary(document, *computed);
         addSlices(document, *computed);
         addSetOffs(document, *computed);
@@ -468,15 +512,17 @@ void addAnnexes(Document& document, const claim::ClaimFile& file,
 Document expertReport(const claim::ClaimFile& file, const claim::ClaimResult& result,
                       Date reportDate) {
     const claim::ReportDetails* report = file.report ? &*file.report : nullptr;
-    if (report && report->date)
+    if (report && report->date) {
         reportDate = *report->date;
+    }
     Document document;
     if (report) {
         document.title = std::string(ExpertTitle);
-        if (!blank(report->fileNumber))
+        if (!blank(report->fileNumber)) {
             document.title += " — " + report->fileNumber;
-        else if (!file.title.empty())
+        } else if (!file.title.empty()) {
             document.title += " — " + file.title;
+        }
         addHeading(document, file, *report, reportDate);
         addParties(document, *report);
         addSubject(document, *report);
@@ -486,8 +532,9 @@ Document expertReport(const claim::ClaimFile& file, const claim::ClaimResult& re
         document.title = std::string(ClaimReportTitle) +
                          (file.title.empty() ? std::string() : " — " + file.title);
         document.blocks.push_back(Heading{std::string(ClaimReportTitle), 1});
-        if (!file.title.empty())
+        if (!file.title.empty()) {
             document.blocks.push_back(Paragraph{"Dosya: " + file.title});
+        }
         document.blocks.push_back(Paragraph{"Rapor tarihi: " + text::formatDate(reportDate)});
     }
     addFacts(document, file, report);
@@ -496,8 +543,9 @@ Document expertReport(const claim::ClaimFile& file, const claim::ClaimResult& re
     const std::vector<claim::ClaimOutcome> outcomes = claim::computeAlternatives(file);
     addComparison(document, file, result, outcomes);
     addResult(document, file, result, report);
-    if (report)
+    if (report) {
         addSignatures(document, file, *report, reportDate);
+    }
     addAnnexes(document, file, outcomes);
     return document;
 }

@@ -28,11 +28,12 @@ std::vector<std::string> legalBasisLines(int daysInYear, bool withSetOff) {
             "; başlangıç günü sayılmaz, bitiş günü sayılır; her dilim kuruşa yuvarlanır (" +
             dayBasisText(daysInYear) + ").",
     };
-    if (withSetOff)
+    if (withSetOff) {
         lines.push_back("Kısmi ödemeler, ödeme gününe kadar işlemiş faiz hesaplandıktan sonra "
                         "mahsup sırasına göre önce masraf, vekalet ücreti ve faize, kalanı ana "
                         "paraya mahsup edilmiştir (TBK md. 100); azalan ana para ödeme gününden "
                         "itibaren faiz yürütür.");
+    }
     return lines;
 }
 

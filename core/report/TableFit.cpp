@@ -19,8 +19,9 @@ struct ColumnNeed {
 
 double longestWord(std::string_view text, bool bold, const TextWidth& width) {
     double longest = 0;
-    for (const std::string_view word : text::splitAt(text, ' '))
+    for (const std::string_view word : text::splitAt(text, ' ')) {
         longest = std::max(longest, width(word, bold));
+    }
     return longest;
 }
 
@@ -52,8 +53,9 @@ double sum(const std::vector<double>& values) {
 std::vector<double> at(const std::vector<ColumnNeed>& needs, double size, double padding,
                        double ColumnNeed::*which) {
     std::vector<double> widths;
-    for (const ColumnNeed& need : needs)
+    for (const ColumnNeed& need : needs) {
         widths.push_back(need.*which * size + padding);
+    }
     return widths;
 }
 
@@ -62,8 +64,9 @@ std::vector<double> at(const std::vector<ColumnNeed>& needs, double size, double
 std::vector<double> spread(const Table& table, std::vector<double> widths, double available) {
     const double room = available - sum(widths);
     double shares = 0;
-    for (const Column& column : table.columns)
+    for (const Column& column : table.columns) {
         shares += column.width > 0 ? column.width : 1;
+    }
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const double share = table.columns[c].width > 0 ? table.columns[c].width : 1;
         widths[c] += room * share / shares;
@@ -75,16 +78,18 @@ std::vector<double> spread(const Table& table, std::vector<double> widths, doubl
 
 TableFit fitTable(const Table& table, const TextWidth& width, const FitLimits& limits) {
     TableFit fit;
-    if (table.columns.empty())
+    if (table.columns.empty()) {
         return fit;
+    }
     const std::vector<ColumnNeed> needs = columnNeeds(table, width);
     // Sizes in half points, from the largest down.
     const int largest = int(std::lround(limits.largestSize * 2));
     const int smallest = std::min(largest, int(std::lround(limits.smallestSize * 2)));
     int halfPoints = largest;
-    while (halfPoints > smallest &&
-           sum(at(needs, halfPoints / 2.0, limits.padding, &ColumnNeed::least)) > limits.available)
+    while (halfPoints > smallest && sum(at(needs, halfPoints / 2.0, limits.padding,
+                                           &ColumnNeed::least)) > limits.available) {
         --halfPoints;
+    }
     fit.fontSize = halfPoints / 2.0;
     const std::vector<double> least = at(needs, fit.fontSize, limits.padding, &ColumnNeed::least);
     const std::vector<double> whole = at(needs, fit.fontSize, limits.padding, &ColumnNeed::whole);
@@ -96,13 +101,15 @@ TableFit fitTable(const Table& table, const TextWidth& width, const FitLimits& l
         const double room = limits.available - sum(least);
         const double wanted = sum(whole) - sum(least);
         fit.widths = least;
-        for (std::size_t c = 0; c < least.size(); ++c)
+        for (std::size_t c = 0; c < least.size(); ++c) {
             fit.widths[c] += room * (whole[c] - least[c]) / wanted;
+        }
     } else {
         fit.whole = false;
         const double scale = limits.available / sum(least);
-        for (const double w : least)
+        for (const double w : least) {
             fit.widths.push_back(w * scale);
+        }
     }
     return fit;
 }

@@ -15,25 +15,32 @@ void addParties(Document& document, const claim::ClaimFile& file, const plan::Pl
     auto& blocks = document.blocks;
     const claim::Undertaking& terms = plan.terms;
     blocks.push_back(Heading{std::string(plan::UndertakingTitle), 1});
-    if (!terms.fileNumber.empty())
+    if (!terms.fileNumber.empty()) {
         blocks.push_back(Paragraph{"İcra dosyası: " + terms.fileNumber});
-    if (!file.title.empty())
+    }
+    if (!file.title.empty()) {
         blocks.push_back(Paragraph{"Dosya: " + file.title});
-    if (!terms.creditor.empty())
+    }
+    if (!terms.creditor.empty()) {
         blocks.push_back(Paragraph{"Alacaklı: " + terms.creditor});
-    if (!terms.debtor.empty())
+    }
+    if (!terms.debtor.empty()) {
         blocks.push_back(Paragraph{"Borçlu: " + terms.debtor});
-    if (file.filingDate)
+    }
+    if (file.filingDate) {
         blocks.push_back(Paragraph{"Takip tarihi: " + text::formatDate(*file.filingDate)});
-    for (const auto& [label, value] : plan::termLines(plan))
+    }
+    for (const auto& [label, value] : plan::termLines(plan)) {
         blocks.push_back(Paragraph{label + ": " + value});
+    }
     blocks.push_back(Paragraph{"Belge tarihi: " + text::formatDate(reportDate)});
 }
 
 Table labelledAmounts(const std::vector<std::pair<std::string, std::string>>& lines) {
     Table table{{{"", Align::Left, 3.5}, {"Tutar (TL)", Align::Right, 1.5}}, {}};
-    for (const auto& [label, amount] : lines)
+    for (const auto& [label, amount] : lines) {
         table.rows.push_back({label, amount});
+    }
     return table;
 }
 
@@ -55,38 +62,43 @@ void addInstalments(Document& document, const plan::Plan& plan) {
     const double widths[] = {0.5, 2.2, 1.3, 1.2, 1.1, 1.1, 1.05, 1.1, 1.45, 1.3, 1.0};
     std::vector<std::size_t> shown;
     for (std::size_t c = 0; c < headers.size(); ++c) {
-        if ((c == 2 && !moved) || (c + 1 == headers.size() && !overpaid))
+        if ((c == 2 && !moved) || (c + 1 == headers.size() && !overpaid)) {
             continue;
+        }
         shown.push_back(c);
     }
     Table table;
-    for (const std::size_t c : shown)
+    for (const std::size_t c : shown) {
         table.columns.push_back({std::string(headers[c]),
                                  c == 0   ? Align::Centre
                                  : c <= 2 ? Align::Left
                                           : Align::Right,
                                  widths[c]});
+    }
     claim::Kurus sums[plan::InstalmentColumns] = {};
     for (const plan::Instalment* payment : payments) {
         const auto cells = plan::instalmentCells(*payment);
         std::vector<std::string> row;
-        for (const std::size_t c : shown)
+        for (const std::size_t c : shown) {
             row.push_back(cells[c]);
+        }
         table.rows.push_back(std::move(row));
         const claim::Kurus amounts[] = {payment->amount, payment->interest,     payment->costs,
                                         payment->fee,    payment->interestPaid, payment->principal};
-        for (std::size_t k = 0; k < std::size(amounts); ++k)
+        for (std::size_t k = 0; k < std::size(amounts); ++k) {
             sums[3 + k] += amounts[k];
+        }
         sums[10] += payment->overpaid;
     }
     std::vector<std::string> total;
     for (const std::size_t c : shown) {
-        if (c == 1)
+        if (c == 1) {
             total.push_back("Toplam");
-        else if ((c >= 3 && c <= 8) || c == 10)
+        } else if ((c >= 3 && c <= 8) || c == 10) {
             total.push_back(text::formatCents(sums[c]));
-        else
+        } else {
             total.push_back("");
+        }
     }
     table.rows.push_back(std::move(total));
     table.lastRowBold = true;
@@ -104,11 +116,13 @@ void addInterestAfter(Document& document, const plan::Plan& plan) {
                             Align::Centre, Align::Right, Align::Right};
     const double widths[] = {0.6, 1.2, 1.2, 0.7, 0.8, 1.5, 1.3};
     Table slices;
-    for (std::size_t c = 0; c < headers.size(); ++c)
+    for (std::size_t c = 0; c < headers.size(); ++c) {
         slices.columns.push_back({std::string(headers[c]), aligns[c], widths[c]});
+    }
     for (const claim::Slice& slice : plan.calculation.slices) {
-        if (slice.start < plan.terms.date)
+        if (slice.start < plan.terms.date) {
             continue;
+        }
         const auto cells = claim::sliceCells(slice);
         slices.rows.emplace_back(cells.begin(), cells.end());
     }
@@ -133,16 +147,19 @@ void addTotal(Document& document, const plan::Plan& plan) {
 
 void addLegalBasis(Document& document, const claim::ClaimFile& file) {
     document.blocks.push_back(Heading{"Hukuki dayanak", 2});
-    for (std::string& line : plan::legalBasisLines(file))
+    for (std::string& line : plan::legalBasisLines(file)) {
         document.blocks.push_back(Paragraph{std::move(line)});
+    }
 }
 
 void addNotices(Document& document, const plan::Plan& plan) {
-    if (plan.notices.empty())
+    if (plan.notices.empty()) {
         return;
+    }
     document.blocks.push_back(Heading{"Uyarılar", 2});
-    for (const std::string& notice : plan.notices)
+    for (const std::string& notice : plan.notices) {
         document.blocks.push_back(Paragraph{notice, true});
+    }
 }
 
 void addSignatures(Document& document, const plan::Plan& plan) {

@@ -17,10 +17,12 @@ constexpr std::array<std::string_view, 7> Scales{"",        "bin",       "milyon
                                                  "trilyon", "katrilyon", "kentilyon"};
 
 void append(std::string& text, std::string_view word) {
-    if (word.empty())
+    if (word.empty()) {
         return;
-    if (!text.empty())
+    }
+    if (!text.empty()) {
         text += ' ';
+    }
     text += word;
 }
 
@@ -28,10 +30,12 @@ void append(std::string& text, std::string_view word) {
 std::string belowThousand(unsigned number) {
     std::string text;
     const unsigned hundreds = number / 100;
-    if (hundreds > 1)
+    if (hundreds > 1) {
         append(text, Ones[hundreds]);
-    if (hundreds > 0)
+    }
+    if (hundreds > 0) {
         append(text, "yüz");
+    }
     append(text, Tens[number / 10 % 10]);
     append(text, Ones[number % 10]);
     return text;
@@ -40,8 +44,9 @@ std::string belowThousand(unsigned number) {
 } // namespace
 
 std::string numberInWords(std::int64_t number) {
-    if (number == 0)
+    if (number == 0) {
         return "sıfır";
+    }
     std::uint64_t magnitude =
         number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     std::vector<unsigned> groups; // lowest first
@@ -52,11 +57,13 @@ std::string numberInWords(std::int64_t number) {
     std::string text = number < 0 ? "eksi" : "";
     for (std::size_t scale = groups.size(); scale-- > 0;) {
         const unsigned group = groups[scale];
-        if (group == 0)
+        if (group == 0) {
             continue;
+        }
         // "bin", not "bir bin"; every other scale keeps its "bir".
-        if (!(scale == 1 && group == 1))
+        if (!(scale == 1 && group == 1)) {
             append(text, belowThousand(group));
+        }
         append(text, Scales[scale]);
     }
     return text;
@@ -65,10 +72,12 @@ std::string numberInWords(std::int64_t number) {
 std::string amountInWords(std::int64_t kurus) {
     const std::int64_t lira = kurus / 100;
     const std::int64_t cents = kurus % 100;
-    if (cents == 0)
+    if (cents == 0) {
         return numberInWords(lira) + " Türk lirası";
-    if (lira == 0)
+    }
+    if (lira == 0) {
         return numberInWords(cents) + " kuruş";
+    }
     return numberInWords(lira) + " Türk lirası " + numberInWords(cents < 0 ? -cents : cents) +
            " kuruş";
 }

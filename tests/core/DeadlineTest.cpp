@@ -35,15 +35,17 @@ deadline::LastDay deadlineOn(const char* found, Procedure procedure, bool urgent
 
 std::vector<std::string> stepReasons(const deadline::LastDay& result) {
     std::vector<std::string> reasons;
-    for (const deadline::Step& step : result.steps)
+    for (const deadline::Step& step : result.steps) {
         reasons.push_back(shown(step.reached) + " | " + step.reason);
+    }
     return reasons;
 }
 
 bool hasNoticeWith(const deadline::LastDay& result, std::string_view part) {
     for (const std::string& notice : result.notices) {
-        if (notice.find(part) != std::string::npos)
+        if (notice.find(part) != std::string::npos) {
             return true;
+        }
     }
     return false;
 }
@@ -298,8 +300,9 @@ TEST(Deadline, CalendarTable) {
         const std::chrono::sys_days last{std::chrono::year{y} / 12 / 31};
         for (std::chrono::sys_days date = first; date <= last; date += std::chrono::days{1}) {
             const auto closed = deadline::closedDay(date);
-            if (closed && closed->kind == deadline::ClosedKind::Religious)
+            if (closed && closed->kind == deadline::ClosedKind::Religious) {
                 ++feastDays;
+            }
         }
     }
     // 31 years of both feasts, and 2000's second Ramazan Bayramı and 2006's second
@@ -363,8 +366,9 @@ TEST(Deadline, ProceduresStepsAndCommonPeriods) {
     EXPECT_EQ(deadline::commonPeriodLabel(periods[6]), "İstinaf (CMK 273): 2 hafta");
     EXPECT_EQ(deadline::commonPeriodLabel(periods[10]),
               "Temyiz (CMK 291, 01.06.2024 öncesi): 15 gün");
-    for (std::size_t i = 6; i < periods.size(); ++i)
+    for (std::size_t i = 6; i < periods.size(); ++i) {
         EXPECT_EQ(periods[i].procedure, Procedure::Cmk) << periods[i].name;
+    }
 }
 
 } // namespace

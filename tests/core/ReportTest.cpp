@@ -33,8 +33,9 @@ ExampleRun exampleRun(Date start, Date end, std::int32_t divisor = interest::Div
     const auto outcome = interest::calculate(list, {start, end, "1000", divisor});
     const auto& calculation = std::get<interest::Calculation>(outcome);
     ExampleRun run{{list, 1000.0, start, end, divisor, calculation.ranPastListEnd}, {}, {}};
-    for (const auto& row : calculation.rows)
+    for (const auto& row : calculation.rows) {
         run.rows.push_back(breakdown::rowCells(row));
+    }
     run.total = breakdown::totalText(calculation.total);
     return run;
 }
@@ -42,8 +43,9 @@ ExampleRun exampleRun(Date start, Date end, std::int32_t divisor = interest::Div
 std::vector<std::string> paragraphTexts(const std::vector<Block>& blocks) {
     std::vector<std::string> texts;
     for (const Block& block : blocks) {
-        if (const auto* paragraph = std::get_if<Paragraph>(&block))
+        if (const auto* paragraph = std::get_if<Paragraph>(&block)) {
             texts.push_back(paragraph->text);
+        }
     }
     return texts;
 }
@@ -51,8 +53,9 @@ std::vector<std::string> paragraphTexts(const std::vector<Block>& blocks) {
 std::vector<const Table*> tablesOf(const report::Document& document) {
     std::vector<const Table*> tables;
     for (const Block& block : document.blocks) {
-        if (const auto* table = std::get_if<Table>(&block))
+        if (const auto* table = std::get_if<Table>(&block)) {
             tables.push_back(table);
+        }
     }
     return tables;
 }
@@ -138,8 +141,9 @@ TEST(BreakdownReport, WholeReportNamesDateBasisAndSources) {
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_TRUE(tables[0]->headerBold);
     // Rate, days and amount stand right, digits under digits; the dates left.
-    for (std::size_t c = 0; c < 5; ++c)
+    for (std::size_t c = 0; c < 5; ++c) {
         EXPECT_EQ(tables[0]->columns[c].align, c < 2 ? report::Align::Left : report::Align::Right);
+    }
     EXPECT_EQ(tables[0]->rows.back().back(), "105,04");
     // Only the periods the rows used (9 and 10), each with its description.
     const Table& sources = *tables[1];

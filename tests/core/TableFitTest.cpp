@@ -85,8 +85,9 @@ TEST(TableFit, HeadersWrapOnlyBetweenTheirWords) {
 // time, until every amount fits on one line; below the smallest size it cannot.
 TEST(TableFit, TooManyAmountsShrinkTheTextThenGiveUp) {
     Table table;
-    for (int c = 0; c < 6; ++c)
+    for (int c = 0; c < 6; ++c) {
         table.columns.push_back({"T" + std::to_string(c), Align::Right, 1});
+    }
     table.rows.push_back(std::vector<std::string>(6, "999.999.999.999,99"));
     const double atNine = 6 * (widthOf("999.999.999.999,99", 9) + 4);
     const double atEight = 6 * (widthOf("999.999.999.999,99", 8) + 4);
@@ -94,8 +95,9 @@ TEST(TableFit, TooManyAmountsShrinkTheTextThenGiveUp) {
     const TableFit smaller = fit(table, (atNine + atEight) / 2);
     EXPECT_TRUE(smaller.whole);
     EXPECT_EQ(smaller.fontSize, 8.5);
-    for (const double width : smaller.widths)
+    for (const double width : smaller.widths) {
         EXPECT_GE(width, widthOf("999.999.999.999,99", 8.5) + 4 - 1e-9);
+    }
 
     const TableFit cramped = fit(table, atEight / 2);
     EXPECT_FALSE(cramped.whole);

@@ -20,8 +20,9 @@ inline bool popplerInstalled() {
 inline QString popplerOutput(const QString& tool, const QStringList& arguments) {
     QProcess process;
     process.start(tool, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
         return {};
+    }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -52,15 +53,19 @@ inline double inkedShare(const QString& file, int page) {
                  {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("40"),
                   QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                   QString::number(page), QStringLiteral("-singlefile"), file, stem});
-    if (!render.waitForFinished(60000) || render.exitCode() != 0)
+    if (!render.waitForFinished(60000) || render.exitCode() != 0) {
         return -1;
+    }
     const QImage image(stem + QStringLiteral(".pgm"));
-    if (image.isNull())
+    if (image.isNull()) {
         return -1;
+    }
     qint64 inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             inked += qGray(image.pixel(x, y)) < 200;
+        }
+    }
     return double(inked) / double(image.width() * image.height());
 }
 

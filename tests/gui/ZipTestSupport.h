@@ -19,15 +19,17 @@ inline QByteArray readPart(const QString& file, const char* part) {
     const QByteArray name = QFile::encodeName(file);
 #endif
     zip_t* archive = zip_open(name.constData(), ZIP_RDONLY, &error);
-    if (!archive)
+    if (!archive) {
         return {};
+    }
     QByteArray content;
     zip_stat_t stat;
     zip_file_t* entry = nullptr;
     if (zip_stat(archive, part, 0, &stat) == 0 && (entry = zip_fopen(archive, part, 0))) {
         content.resize(qsizetype(stat.size));
-        if (zip_fread(entry, content.data(), stat.size) != zip_int64_t(stat.size))
+        if (zip_fread(entry, content.data(), stat.size) != zip_int64_t(stat.size)) {
             content.clear();
+        }
         zip_fclose(entry);
     }
     zip_close(archive);

@@ -15,8 +15,9 @@ namespace mirvane::testing {
 class ScopedDataFolder {
 public:
     explicit ScopedDataFolder(const std::filesystem::path& folder) {
-        if (const char* old = std::getenv(Variable))
+        if (const char* old = std::getenv(Variable)) {
             old_ = old;
+        }
         set(folder.string().c_str());
         rates::forgetActiveRates();
     }

@@ -152,13 +152,15 @@ bool HakkındaFormu::eventFilter(QObject* watched, QEvent* event) {
             // take the underline off again.
             return true;
         }
-        if (watched == Altlık_)
+        if (watched == Altlık_) {
             AltlıkÜzerindeFareHareketi();
+        }
     } else if (watched == TELVAREtiketi_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            TELVAREtiketi_->rect().contains(mouse->position().toPoint()))
+            TELVAREtiketi_->rect().contains(mouse->position().toPoint())) {
             TELVAREtiketiTıklandı();
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -184,8 +186,9 @@ void HakkındaFormu::TELVAREtiketiTıklandı() {
 
 void HakkındaFormu::setLinkUnderlined(bool underlined) {
     QFont linkFont = TELVAREtiketi_->font();
-    if (linkFont.underline() == underlined)
+    if (linkFont.underline() == underlined) {
         return;
+    }
     linkFont.setUnderline(underlined);
     TELVAREtiketi_->setFont(linkFont);
 }

@@ -53,8 +53,9 @@ QIcon programIcon() {
     // Drawn from the SVG at build time and kept as bare pixels: nothing to decode.
     QIcon icon;
     for (const int side : IconSizes) {
-        if (const QImage picture = iconPicture(side); !picture.isNull())
+        if (const QImage picture = iconPicture(side); !picture.isNull()) {
             icon.addPixmap(QPixmap::fromImage(picture));
+        }
     }
     return icon;
 }

@@ -23,8 +23,9 @@ std::optional<QString> askWithDialog(QWidget* owner) {
     dialog.setObjectName(QStringLiteral("OranPaketiPenceresi"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
+    }
     return dialog.selectedFiles().constFirst();
 }
 
@@ -46,8 +47,9 @@ bool ratePackageInstalled() {
 
 QString rateDataText() {
     QString text = toQString(rates::rateDataLine()) + QLatin1Char('.');
-    if (const std::optional<std::string> problem = rates::installedPackageProblem())
+    if (const std::optional<std::string> problem = rates::installedPackageProblem()) {
         text += QLatin1Char('\n') + toQString(*problem);
+    }
     return text;
 }
 
@@ -63,8 +65,9 @@ QString ratePackageHelp() {
 bool installRatePackage(QWidget* owner) {
     const std::optional<QString> chosen =
         installedChooser ? installedChooser(owner) : askWithDialog(owner);
-    if (!chosen || chosen->isEmpty())
+    if (!chosen || chosen->isEmpty()) {
         return false;
+    }
     const Result<std::string> bytes =
         rates::readFileBytes(utf8path::fromUtf8(chosen->toStdString()));
     if (!bytes) {
@@ -91,8 +94,9 @@ bool installRatePackage(QWidget* owner) {
 
 bool removeRatePackage(QWidget*) {
     if (!shell::askYesNo(QStringLiteral("Kurulu oran paketi kaldırılsın mı? Programla gelen "
-                                        "oranlar yeniden kullanılır.")))
+                                        "oranlar yeniden kullanılır."))) {
         return false;
+    }
     if (const Status removed = rates::removeInstalledPackage(); !removed) {
         shell::showNotice(QStringLiteral("Oran paketi kaldırılamadı: ") +
                           failureText(removed.error()));

@@ -44,12 +44,14 @@ QString cell(const QTableWidget* table, int row, int column) {
 
 void setRows(QTableWidget* table, const std::vector<QStringList>& rows) {
     table->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r)
-        for (int c = 0; c < table->columnCount(); ++c)
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
             table->setItem(r, c,
                            new QTableWidgetItem(c < rows[std::size_t(r)].size()
                                                     ? rows[std::size_t(r)][c]
                                                     : QString()));
+        }
+    }
 }
 
 std::string lineOf(const QTableWidget* table, int row, int column) {
@@ -123,14 +125,17 @@ RaporPaneli::RaporPaneli(claim::ClaimFile& file, std::function<void()> changed, 
     outer->addWidget(scroll, 1);
 
     connect(RaporOnayı_, &QCheckBox::toggled, this, [this] { edited(); });
-    for (QLineEdit* field : {MerciKutusu_, DosyaNoKutusu_, KonuKutusu_})
+    for (QLineEdit* field : {MerciKutusu_, DosyaNoKutusu_, KonuKutusu_}) {
         connect(field, &QLineEdit::textChanged, this, [this] { edited(); });
+    }
     connect(RaporTarihiOnayı_, &QCheckBox::toggled, this, [this] { edited(); });
     connect(RaporTarihiKutusu_, &QDateEdit::dateChanged, this, [this] { edited(); });
-    for (QPlainTextEdit* field : {BelgelerKutusu_, TespitlerKutusu_})
+    for (QPlainTextEdit* field : {BelgelerKutusu_, TespitlerKutusu_}) {
         connect(field, &QPlainTextEdit::textChanged, this, [this] { edited(); });
-    for (QTableWidget* table : {TaraflarTablosu_, SorularTablosu_, BilirkişilerTablosu_})
+    }
+    for (QTableWidget* table : {TaraflarTablosu_, SorularTablosu_, BilirkişilerTablosu_}) {
         connect(table, &QTableWidget::itemChanged, this, [this] { edited(); });
+    }
     showFile();
 }
 
@@ -151,8 +156,9 @@ QWidget* RaporPaneli::tableWithButtons(QTableWidget* table, const QString& name,
         const int row = table->rowCount();
         showing_ = true;
         table->insertRow(row);
-        for (int c = 0; c < table->columnCount(); ++c)
+        for (int c = 0; c < table->columnCount(); ++c) {
             table->setItem(row, c, new QTableWidgetItem);
+        }
         showing_ = false;
         table->setCurrentCell(row, 0);
         table->setFocus();
@@ -161,8 +167,9 @@ QWidget* RaporPaneli::tableWithButtons(QTableWidget* table, const QString& name,
     });
     connect(remove, &QPushButton::clicked, this, [this, table] {
         const int row = table->currentRow();
-        if (row < 0)
+        if (row < 0) {
             return;
+        }
         table->removeRow(row);
         edited();
     });
@@ -183,22 +190,26 @@ void RaporPaneli::showFile() {
     RaporTarihiKutusu_->setEnabled(details.date.has_value());
     KonuKutusu_->setText(toQString(details.subject));
     std::vector<QStringList> parties;
-    for (const claim::Party& party : details.parties)
+    for (const claim::Party& party : details.parties) {
         parties.push_back({toQString(party.role), toQString(party.name), toQString(party.counsel)});
+    }
     setRows(TaraflarTablosu_, parties);
     std::vector<QStringList> questions;
-    for (const claim::Question& question : details.questions)
+    for (const claim::Question& question : details.questions) {
         questions.push_back({toQString(question.text), toQString(question.answer)});
+    }
     setRows(SorularTablosu_, questions);
     QStringList documents;
-    for (const std::string& document : details.documents)
+    for (const std::string& document : details.documents) {
         documents << toQString(document);
+    }
     BelgelerKutusu_->setPlainText(documents.join(u'\n'));
     TespitlerKutusu_->setPlainText(toQString(details.facts));
     std::vector<QStringList> experts;
-    for (const claim::Expert& expert : details.experts)
+    for (const claim::Expert& expert : details.experts) {
         experts.push_back(
             {toQString(expert.name), toQString(expert.title), toQString(expert.registryNumber)});
+    }
     setRows(BilirkişilerTablosu_, experts);
     showing_ = false;
 }
@@ -207,34 +218,43 @@ claim::ReportDetails RaporPaneli::details() const {
     claim::ReportDetails details;
     details.authority = toStdString(MerciKutusu_->text().trimmed());
     details.fileNumber = toStdString(DosyaNoKutusu_->text().trimmed());
-    if (RaporTarihiOnayı_->isChecked())
-        if (const std::optional<QDate> date = RaporTarihiKutusu_->value())
+    if (RaporTarihiOnayı_->isChecked()) {
+        if (const std::optional<QDate> date = RaporTarihiKutusu_->value()) {
             details.date = shell::toSysDays(*date);
+        }
+    }
     details.subject = toStdString(KonuKutusu_->text().trimmed());
-    for (int r = 0; r < TaraflarTablosu_->rowCount(); ++r)
+    for (int r = 0; r < TaraflarTablosu_->rowCount(); ++r) {
         details.parties.push_back({lineOf(TaraflarTablosu_, r, 0), lineOf(TaraflarTablosu_, r, 1),
                                    lineOf(TaraflarTablosu_, r, 2)});
-    for (int r = 0; r < SorularTablosu_->rowCount(); ++r)
+    }
+    for (int r = 0; r < SorularTablosu_->rowCount(); ++r) {
         details.questions.push_back({lineOf(SorularTablosu_, r, 0), lineOf(SorularTablosu_, r, 1)});
-    for (const QString& line : BelgelerKutusu_->toPlainText().split(u'\n'))
-        if (!line.trimmed().isEmpty())
+    }
+    for (const QString& line : BelgelerKutusu_->toPlainText().split(u'\n')) {
+        if (!line.trimmed().isEmpty()) {
             details.documents.push_back(toStdString(line.trimmed()));
+        }
+    }
     details.facts = toStdString(TespitlerKutusu_->toPlainText().trimmed());
-    for (int r = 0; r < BilirkişilerTablosu_->rowCount(); ++r)
+    for (int r = 0; r < BilirkişilerTablosu_->rowCount(); ++r) {
         details.experts.push_back({lineOf(BilirkişilerTablosu_, r, 0),
                                    lineOf(BilirkişilerTablosu_, r, 1),
                                    lineOf(BilirkişilerTablosu_, r, 2)});
+    }
     return details;
 }
 
 void RaporPaneli::edited() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     RaporAlanı_->setEnabled(RaporOnayı_->isChecked());
     RaporTarihiKutusu_->setEnabled(RaporTarihiOnayı_->isChecked());
-    if (RaporOnayı_->isChecked())
+    if (RaporOnayı_->isChecked()) {
         file_.report = details();
-    else
+    } else {
         file_.report.reset();
+    }
     changed_();
 }

@@ -128,8 +128,9 @@ SeceneklerPaneli::SeceneklerPaneli(claim::ClaimFile& file, std::function<void()>
     connect(SeçenekSilButonu_, &QPushButton::clicked, this, &SeceneklerPaneli::remove);
     connect(SeçeneklerListesi_, &QListWidget::currentRowChanged, this,
             &SeceneklerPaneli::showEditor);
-    for (QLineEdit* field : {SeçenekAdıKutusu_, SeçenekNedeniKutusu_})
+    for (QLineEdit* field : {SeçenekAdıKutusu_, SeçenekNedeniKutusu_}) {
         connect(field, &QLineEdit::textChanged, this, &SeceneklerPaneli::edited);
+    }
     connect(SeçenekGünEsasıKutusu_, &QComboBox::currentIndexChanged, this,
             &SeceneklerPaneli::edited);
     connect(SeçenekTakipOnayı_, &QCheckBox::toggled, this, &SeceneklerPaneli::edited);
@@ -142,12 +143,15 @@ SeceneklerPaneli::SeceneklerPaneli(claim::ClaimFile& file, std::function<void()>
 std::vector<std::string> SeceneklerPaneli::listNames() const {
     std::set<std::string> names;
     const Result<store::Listing> listing = store::enumerateListNames(shell::shared().ListFolder);
-    if (listing)
+    if (listing) {
         names.insert(listing.value().names.begin(), listing.value().names.end());
-    for (const auto& [name, periods] : file_.lists)
+    }
+    for (const auto& [name, periods] : file_.lists) {
         names.insert(name);
-    for (const RateList& list : rates::readyLists())
+    }
+    for (const RateList& list : rates::readyLists()) {
         names.insert(list.Name);
+    }
     return {names.begin(), names.end()};
 }
 
@@ -168,8 +172,9 @@ void SeceneklerPaneli::showFile() {
 
 void SeceneklerPaneli::refreshRow(int row) {
     QListWidgetItem* item = SeçeneklerListesi_->item(row);
-    if (!item)
+    if (!item) {
         return;
+    }
     const claim::Alternative& alternative = file_.alternatives.at(std::size_t(row));
     const std::string change = claim::changeText(file_, alternative.change);
     item->setText(toQString(claim::alternativeTitle(alternative, std::size_t(row)) +
@@ -188,16 +193,18 @@ void SeceneklerPaneli::add(const claim::Alternative& alternative) {
 
 void SeceneklerPaneli::remove() {
     const int row = SeçeneklerListesi_->currentRow();
-    if (row < 0 || std::size_t(row) >= file_.alternatives.size())
+    if (row < 0 || std::size_t(row) >= file_.alternatives.size()) {
         return;
+    }
     file_.alternatives.erase(file_.alternatives.begin() + row);
     showFile();
     changed_();
 }
 
 void SeceneklerPaneli::showEditor() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     const int row = SeçeneklerListesi_->currentRow();
     const bool chosen = row >= 0 && std::size_t(row) < file_.alternatives.size();
     SeçenekAlanı_->setEnabled(chosen);
@@ -221,8 +228,9 @@ void SeceneklerPaneli::showEditor() {
     table->setRowCount(0);
     for (std::size_t index = 0; index < file_.items.size(); ++index) {
         const claim::Item& item = file_.items[index];
-        if (item.kind != claim::ItemKind::Principal)
+        if (item.kind != claim::ItemKind::Principal) {
             continue;
+        }
         const auto number = static_cast<std::int64_t>(index) + 1;
         const auto found =
             std::find_if(change.items.begin(), change.items.end(),
@@ -237,15 +245,17 @@ void SeceneklerPaneli::showEditor() {
         table->setItem(r, ItemName, title);
         auto* rate = named(new QComboBox, QStringLiteral("SeçenekOranKutusu%1").arg(number));
         rate->addItem(Unchanged);
-        for (const std::string& name : names)
+        for (const std::string& name : names) {
             rate->addItem(toQString(name));
+        }
         rate->addItem(FixedChoice);
         QString fixed;
         if (itemChange && itemChange->rate) {
             if (const auto* list = std::get_if<claim::ListRate>(&*itemChange->rate)) {
                 // A name no list has stays, for the window to say so.
-                if (rate->findText(toQString(list->name)) < 0)
+                if (rate->findText(toQString(list->name)) < 0) {
                     rate->insertItem(1, toQString(list->name));
+                }
                 rate->setCurrentText(toQString(list->name));
             } else {
                 rate->setCurrentText(FixedChoice);
@@ -267,8 +277,9 @@ void SeceneklerPaneli::showEditor() {
 
 void SeceneklerPaneli::edited() {
     const int row = SeçeneklerListesi_->currentRow();
-    if (showing_ || row < 0 || std::size_t(row) >= file_.alternatives.size())
+    if (showing_ || row < 0 || std::size_t(row) >= file_.alternatives.size()) {
         return;
+    }
     claim::Alternative& alternative = file_.alternatives[std::size_t(row)];
     alternative.name = toStdString(SeçenekAdıKutusu_->text().trimmed());
     alternative.reason = toStdString(SeçenekNedeniKutusu_->text().trimmed());
@@ -276,12 +287,15 @@ void SeceneklerPaneli::edited() {
     // A set-off order from the file is kept: the window does not edit it here.
     change.setOffOrder = alternative.change.setOffOrder;
     const int basis = SeçenekGünEsasıKutusu_->currentIndex();
-    if (basis > 0)
+    if (basis > 0) {
         change.dayBasis = basis == 2 ? 360 : 365;
+    }
     SeçenekTakipTarihiKutusu_->setEnabled(SeçenekTakipOnayı_->isChecked());
-    if (SeçenekTakipOnayı_->isChecked())
-        if (const std::optional<QDate> date = SeçenekTakipTarihiKutusu_->value())
+    if (SeçenekTakipOnayı_->isChecked()) {
+        if (const std::optional<QDate> date = SeçenekTakipTarihiKutusu_->value()) {
             change.filingDate = shell::toSysDays(*date);
+        }
+    }
     QStringList problems;
     QTableWidget* table = SeçenekKalemleriTablosu_;
     for (int r = 0; r < table->rowCount(); ++r) {
@@ -292,25 +306,28 @@ void SeceneklerPaneli::edited() {
         const QString fixedText = table->item(r, FixedPercent)->text().trimmed();
         if (choice == FixedChoice) {
             const std::optional<double> percent = text::parseNumber(toStdString(fixedText));
-            if (percent)
+            if (percent) {
                 itemChange.rate = claim::FixedRate{*percent};
-            else
+            } else {
                 problems
                     << QStringLiteral("%1. kalem: sabit oran girilmemiş.").arg(itemChange.item);
+            }
         } else if (choice != Unchanged) {
             itemChange.rate = claim::ListRate{toStdString(choice)};
         }
         const QString startText = table->item(r, InterestStart)->text().trimmed();
         if (!startText.isEmpty()) {
-            if (const std::optional<Date> start = text::parseDate(toStdString(startText)))
+            if (const std::optional<Date> start = text::parseDate(toStdString(startText))) {
                 itemChange.interestStart = *start;
-            else
+            } else {
                 problems << QStringLiteral("%1. kalem: faiz başlangıcı GG.AA.YYYY biçiminde "
                                            "bir tarih olmalı.")
                                 .arg(itemChange.item);
+            }
         }
-        if (itemChange.rate || itemChange.interestStart)
+        if (itemChange.rate || itemChange.interestStart) {
             change.items.push_back(itemChange);
+        }
     }
     alternative.change = std::move(change);
     claim::copyMissingLists(file_, shell::shared().ListFolder);

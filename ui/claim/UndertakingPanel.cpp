@@ -63,10 +63,12 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || std::size_t(index.row()) >= rows_.size())
+        if (!index.isValid() || std::size_t(index.row()) >= rows_.size()) {
             return {};
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
+        }
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
             return rows_[std::size_t(index.row())].cells[std::size_t(index.column())];
+        }
         if (role == Qt::TextAlignmentRole) {
             const Qt::Alignment horizontal = index.column() == 0   ? Qt::AlignHCenter
                                              : index.column() <= 2 ? Qt::AlignLeft
@@ -78,32 +80,37 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-            std::size_t(section) < plan::InstalmentColumns)
+            std::size_t(section) < plan::InstalmentColumns) {
             return toQString(plan::instalmentHeaders()[std::size_t(section)]);
+        }
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override {
         Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-        if (editable(index))
+        if (editable(index)) {
             flags |= Qt::ItemIsEditable;
+        }
         return flags;
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        if (role != Qt::EditRole || !editable(index))
+        if (role != Qt::EditRole || !editable(index)) {
             return false;
+        }
         const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(value.toString()));
-        if (!amount || *amount <= 0)
+        if (!amount || *amount <= 0) {
             return false;
+        }
         Row& row = rows_[std::size_t(index.row())];
         row.cells[3] = toQString(text::formatCents(*amount));
         emit dataChanged(index, index);
         // The plan is made again once the editor has let go of the cell.
         const int number = row.number;
         QTimer::singleShot(0, this, [this, number, kurus = *amount] {
-            if (amountTyped)
+            if (amountTyped) {
                 amountTyped(number, kurus);
+            }
         });
         return true;
     }
@@ -150,8 +157,9 @@ QDate today() {
 
 std::optional<Date> dateOf(const shell::DateTimePicker& picker) {
     const std::optional<QDate> value = picker.value();
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     return shell::toSysDays(*value);
 }
 
@@ -159,8 +167,9 @@ InstalmentModel::Row rowOf(const plan::Instalment& instalment) {
     InstalmentModel::Row row;
     row.number = instalment.number;
     const auto cells = plan::instalmentCells(instalment);
-    for (std::size_t c = 0; c < cells.size(); ++c)
+    for (std::size_t c = 0; c < cells.size(); ++c) {
         row.cells[c] = toQString(cells[c]);
+    }
     return row;
 }
 
@@ -237,8 +246,9 @@ UndertakingPanel::UndertakingPanel(TermsChanged changed, QWidget* parent)
     connect(AralıkKutusu_, &QComboBox::currentIndexChanged, this, &UndertakingPanel::edited);
     connect(TaksitTürüKutusu_, &QComboBox::currentIndexChanged, this,
             &UndertakingPanel::kindChanged);
-    for (QLineEdit* field : {AlacaklıKutusu_, BorçluKutusu_, DosyaNoKutusu_})
+    for (QLineEdit* field : {AlacaklıKutusu_, BorçluKutusu_, DosyaNoKutusu_}) {
         connect(field, &QLineEdit::textEdited, this, &UndertakingPanel::edited);
+    }
     showTerms(std::nullopt);
 }
 
@@ -293,8 +303,9 @@ void UndertakingPanel::showTerms(const std::optional<claim::Undertaking>& terms)
     shown.date = shell::toSysDays(today());
     shown.firstDue = shell::toSysDays(today().addMonths(1));
     shown.count = 6;
-    if (terms)
+    if (terms) {
         shown = *terms;
+    }
     TaahhütOnayı_->setChecked(terms.has_value());
     TaahhütTarihiKutusu_->setValue(shell::toQDate(shown.date));
     İlkVadeKutusu_->setValue(shell::toQDate(shown.firstDue));
@@ -324,8 +335,9 @@ std::optional<claim::Undertaking> UndertakingPanel::termsFromFields(QString& pro
     }
     const QString downText = PeşinatKutusu_->text().trimmed();
     std::optional<claim::Kurus> down = 0;
-    if (!downText.isEmpty())
+    if (!downText.isEmpty()) {
         down = claim::parseKurus(toStdString(downText));
+    }
     if (!down) {
         problem = QStringLiteral("Peşinat bir tutar olmalı (örneğin 5.000,00).");
         return std::nullopt;
@@ -350,8 +362,9 @@ std::optional<claim::Undertaking> UndertakingPanel::termsFromFields(QString& pro
 }
 
 void UndertakingPanel::edited() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     TaahhütAlanı_->setEnabled(TaahhütOnayı_->isChecked());
     if (!TaahhütOnayı_->isChecked()) {
         terms_.reset();
@@ -372,13 +385,15 @@ void UndertakingPanel::edited() {
 
 // Typed amounts start from the equal plan, so the user changes only what differs.
 void UndertakingPanel::kindChanged() {
-    if (showing_)
+    if (showing_) {
         return;
+    }
     if (terms_) {
         if (TaksitTürüKutusu_->currentIndex() == 1 && plan_ && plan_->equal) {
             terms_->amounts.clear();
-            for (const plan::Instalment& instalment : plan_->instalments)
+            for (const plan::Instalment& instalment : plan_->instalments) {
                 terms_->amounts.push_back(instalment.amount);
+            }
         } else if (TaksitTürüKutusu_->currentIndex() == 0) {
             terms_->amounts.clear();
         }
@@ -387,8 +402,9 @@ void UndertakingPanel::kindChanged() {
 }
 
 void UndertakingPanel::setAmount(int instalment, claim::Kurus amount) {
-    if (!terms_ || instalment < 1 || std::size_t(instalment) > terms_->amounts.size())
+    if (!terms_ || instalment < 1 || std::size_t(instalment) > terms_->amounts.size()) {
         return;
+    }
     terms_->amounts[std::size_t(instalment) - 1] = amount;
     changed_(terms_);
 }
@@ -402,10 +418,11 @@ void UndertakingPanel::compute(const claim::ClaimFile& file, bool computes) {
             problem = QStringLiteral("Dosya hesaplanamadığı için taahhüt planı yapılamıyor.");
         } else {
             plan::PlanOutcome outcome = plan::makePlan(file, *file.undertaking);
-            if (const auto* refusal = std::get_if<claim::Refusal>(&outcome))
+            if (const auto* refusal = std::get_if<claim::Refusal>(&outcome)) {
                 problem = toQString(refusal->message);
-            else
+            } else {
                 plan_ = std::move(std::get<plan::Plan>(outcome));
+            }
         }
     }
     showPlan(problem);
@@ -421,20 +438,24 @@ void UndertakingPanel::showPlan(const QString& problem) {
     const bool typed = terms_ && !terms_->amounts.empty();
     if (plan_) {
         QList<QStringList> debt;
-        for (const auto& [label, amount] : plan::debtLines(plan_->debt))
+        for (const auto& [label, amount] : plan::debtLines(plan_->debt)) {
             debt.append({toQString(label), toQString(amount)});
+        }
         TaahhütBorçListesi_->addRows(debt);
-        for (const plan::Instalment* payment : plan::payments(*plan_))
+        for (const plan::Instalment* payment : plan::payments(*plan_)) {
             rows.push_back(rowOf(*payment));
+        }
         QStringList totals;
-        for (const auto& [label, amount] : plan::totalLines(*plan_))
+        for (const auto& [label, amount] : plan::totalLines(*plan_)) {
             totals << toQString(label) + QStringLiteral(": ") + toQString(amount) +
                           QStringLiteral(" TL");
+        }
         totals << toQString(plan::totalSentence(*plan_));
         TaahhütToplamEtiketi_->setText(totals.join(u'\n'));
         QStringList notices;
-        for (const std::string& notice : plan_->notices)
+        for (const std::string& notice : plan_->notices) {
             notices << toQString(notice);
+        }
         TaahhütUyarıEtiketi_->setText(notices.join(u'\n'));
     } else {
         // Typed amounts stay editable while the plan cannot be made.
@@ -464,8 +485,9 @@ report::Document UndertakingPanel::document() const {
 }
 
 void UndertakingPanel::exportPdf() {
-    if (!plan_)
+    if (!plan_) {
         return;
+    }
     const std::string& name =
         plan_->terms.fileNumber.empty() ? file_.title : plan_->terms.fileNumber;
     pdf::saveReport(
@@ -475,8 +497,9 @@ void UndertakingPanel::exportPdf() {
 }
 
 void UndertakingPanel::exportWord() {
-    if (!plan_)
+    if (!plan_) {
         return;
+    }
     const report::Document made = document();
     word::exportToWordProcessor([&made] { return made; }, QStringLiteral("OdemeTaahhudu.dotx"));
 }

@@ -51,8 +51,9 @@ std::optional<Date> dayOf(const shell::DateTimePicker& picker) {
 QString fieldName(const QLabel& caption) {
     QString name = caption.text();
     name.remove(u'&');
-    if (name.endsWith(u':'))
+    if (name.endsWith(u':')) {
         name.chop(1);
+    }
     return name;
 }
 

@@ -78,8 +78,9 @@ void removeOldExportFolders(const QString& temporaryLocation, const QDateTime& n
     const QDateTime dayAgo = now.addDays(-1);
     for (const QFileInfo& entry : location.entryInfoList({QStringLiteral("mirvane-??????")},
                                                          QDir::Dirs | QDir::NoSymLinks)) {
-        if (entry.lastModified() >= dayAgo)
+        if (entry.lastModified() >= dayAgo) {
             continue;
+        }
         QDir folder(entry.absoluteFilePath());
         const QFileInfoList content = folder.entryInfoList(QDir::AllEntries | QDir::Hidden |
                                                            QDir::System | QDir::NoDotAndDotDot);
@@ -88,8 +89,9 @@ void removeOldExportFolders(const QString& temporaryLocation, const QDateTime& n
                 return file.isFile() && !file.isSymLink() &&
                        file.suffix().compare(QStringLiteral("dotx"), Qt::CaseInsensitive) == 0;
             });
-        if (onlyDocuments)
+        if (onlyDocuments) {
             folder.removeRecursively();
+        }
     }
 }
 
@@ -97,36 +99,42 @@ Result<QString> makeDocument(const report::Document& document, const QString& na
     // Qt answers an empty path when the temporary folder it is told to use does not
     // exist; the pattern would then put the folder at the file system's root.
     const QString temporaryLocation = QDir::tempPath();
-    if (temporaryLocation.isEmpty())
+    if (temporaryLocation.isEmpty()) {
         return errors::make(errors::PathNotFound);
+    }
     // The word processor reads a document long after it was handed over, so each
     // stays a day; older ones go now.
     removeOldExportFolders(temporaryLocation, QDateTime::currentDateTime());
     QTemporaryDir folder(temporaryLocation + QStringLiteral("/mirvane-XXXXXX"));
-    if (!folder.isValid())
+    if (!folder.isValid()) {
         return errors::make(errors::PathFileAccessError);
+    }
     const QString file = folder.filePath(name);
     const Status written = writeTemplate(shell::toPath(file), document);
-    if (!written)
+    if (!written) {
         return written.error();
+    }
     folder.setAutoRemove(false);
     return file;
 }
 
 Status showDocument(const QString& file) {
-    if (file.isEmpty() || !QFileInfo::exists(file))
+    if (file.isEmpty() || !QFileInfo::exists(file)) {
         return errors::make(errors::FileNotFound);
+    }
     const bool opened = installedOpener ? installedOpener(file) : openWithDesktop(file);
-    if (!opened)
+    if (!opened) {
         return errors::make(errors::CannotStartProgram, "Kelime işlemci başlatılamadı");
+    }
     return {};
 }
 
 void exportToWordProcessor(const std::function<report::Document()>& compose, const QString& name,
                            const WindowHooks& hooks) {
     const auto status = [&hooks](const QString& text) {
-        if (hooks.showStatus)
+        if (hooks.showStatus) {
             hooks.showStatus(text);
+        }
     };
     // Looking for a word processor may itself take a moment.
     status(openingStatus());
@@ -136,21 +144,24 @@ void exportToWordProcessor(const std::function<report::Document()>& compose, con
             shell::showNotice(noWordProcessorNotice());
             return;
         }
-        if (shell::askYesNo(noWordProcessorQuestion()))
+        if (shell::askYesNo(noWordProcessorQuestion())) {
             hooks.saveInstead();
+        }
         return;
     }
     const report::Document document = compose();
     QString file;
     const bool goOn = shell::runStep([&]() -> Status {
         Result<QString> made = makeDocument(document, name);
-        if (!made)
+        if (!made) {
             return made.error();
+        }
         file = made.value();
         return {};
     });
-    if (!goOn)
+    if (!goOn) {
         return;
+    }
     // The status stays while the word processor starts, which it may do slowly or
     // out of sight; a failure to start takes it away.
     bool shown = false;
@@ -159,8 +170,9 @@ void exportToWordProcessor(const std::function<report::Document()>& compose, con
         shown = showing.ok();
         return showing;
     });
-    if (!shown)
+    if (!shown) {
         status(QString());
+    }
 }
 
 QString suggestedFileName(const QString& title) {
@@ -177,8 +189,9 @@ QString saveDocument(QWidget* parent, const report::Document& document,
                      const QString& suggestedName) {
     const QString file = installedChooser ? installedChooser(parent, suggestedName)
                                           : askWithDialog(parent, suggestedName);
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return {};
+    }
     const Status written = writePackage(shell::toPath(file), document, Kind::Document);
     if (!written) {
         const QString what = QStringLiteral("Word belgesi yazılamadı: ") +

@@ -204,8 +204,9 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
     SıkKullanılanSürelerKutusu_ =
         place(new QComboBox(rows), QStringLiteral("SıkKullanılanSürelerKutusu"),
               twips(LabelLeft, 330, FullWidth, RowHeight));
-    for (const deadline::CommonPeriod& period : deadline::commonPeriods())
+    for (const deadline::CommonPeriod& period : deadline::commonPeriods()) {
         SıkKullanılanSürelerKutusu_->addItem(toQString(deadline::commonPeriodLabel(period)));
+    }
     SıkKullanılanSürelerKutusu_->setPlaceholderText(QStringLiteral("Seçiniz"));
     SıkKullanılanSürelerKutusu_->setCurrentIndex(-1);
 
@@ -214,8 +215,9 @@ void SüreHesaplamaFormu::buildLastDayFrame() {
                         twips(WideFieldLeft, 780, WideFieldWidth, RowHeight));
     for (const deadline::Procedure procedure :
          {deadline::Procedure::Takvim, deadline::Procedure::Hmk, deadline::Procedure::Iik,
-          deadline::Procedure::Cmk})
+          deadline::Procedure::Cmk}) {
         UsulKutusu_->addItem(toQString(std::string(deadline::procedureName(procedure))));
+    }
     UsulKutusu_->setToolTip(ProcedureHelp);
     UsulKutusu_->setWhatsThis(ProcedureHelp);
 
@@ -297,14 +299,18 @@ void SüreHesaplamaFormu::load() {
 
 bool SüreHesaplamaFormu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EklenecekZamanMiktarıKutusu_) {
-        if (event->type() == QEvent::KeyPress && !amountKeyPasses(*static_cast<QKeyEvent*>(event)))
+        if (event->type() == QEvent::KeyPress &&
+            !amountKeyPasses(*static_cast<QKeyEvent*>(event))) {
             return true;
-        if (event->type() == QEvent::FocusIn)
+        }
+        if (event->type() == QEvent::FocusIn) {
             EklenecekZamanMiktarıKutusu_->selectAll();
+        }
         // The middle button would paste the X11 selection, whatever it holds.
         if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton)
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
             return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -321,8 +327,9 @@ void SüreHesaplamaFormu::keyPressEvent(QKeyEvent* event) {
 
 void SüreHesaplamaFormu::RecomputeFoundDate() {
     std::optional<span::Date> start;
-    if (const std::optional<QDate> date = BaşlangıçTarihiKutusu_->value())
+    if (const std::optional<QDate> date = BaşlangıçTarihiKutusu_->value()) {
         start = shell::toSysDays(*date);
+    }
     const auto unit = span::Unit(EklenecekZamanDilimiKutusu_->currentIndex());
     const Result<std::string> found =
         span::foundDateText(start, unit, shell::toStdString(EklenecekZamanMiktarıKutusu_->text()));
@@ -353,11 +360,13 @@ void SüreHesaplamaFormu::RecomputeLastDay() {
     lastDay_ = deadline::lastDay(*found, procedure, İvediİşOnayı_->isChecked());
 
     QStringList steps;
-    for (const deadline::Step& step : lastDay_->steps)
+    for (const deadline::Step& step : lastDay_->steps) {
         steps << toQString(deadline::stepLine(step));
+    }
     QStringList notices;
-    for (const std::string& notice : lastDay_->notices)
+    for (const std::string& notice : lastDay_->notices) {
         notices << QStringLiteral("• ") + toQString(notice);
+    }
     BulunanGünEtiketi_->setText(toQString(std::string(deadline::weekdayName(*found))));
     AdımlarKutusu_->setPlainText(steps.join(u'\n'));
     UyarılarKutusu_->setPlainText(notices.join(u'\n'));
@@ -365,8 +374,9 @@ void SüreHesaplamaFormu::RecomputeLastDay() {
 }
 
 QString SüreHesaplamaFormu::copyText() const {
-    if (!lastDay_ || UsulKutusu_->currentIndex() == int(deadline::Procedure::Takvim))
+    if (!lastDay_ || UsulKutusu_->currentIndex() == int(deadline::Procedure::Takvim)) {
         return SonuçKutusu_->text();
+    }
     return toQString(text::formatDate(lastDay_->date));
 }
 
@@ -389,8 +399,9 @@ void SüreHesaplamaFormu::UsulKutusuDeğişti() {
 
 void SüreHesaplamaFormu::SıkKullanılanSürelerKutusuSeçildi(int index) {
     const auto periods = deadline::commonPeriods();
-    if (index < 0 || index >= int(periods.size()))
+    if (index < 0 || index >= int(periods.size())) {
         return;
+    }
     const deadline::CommonPeriod& period = periods[std::size_t(index)];
     fillingPeriod_ = true;
     EklenecekZamanMiktarıKutusu_->setText(QString::number(period.amount));
@@ -400,8 +411,9 @@ void SüreHesaplamaFormu::SıkKullanılanSürelerKutusuSeçildi(int index) {
 }
 
 void SüreHesaplamaFormu::DeğerElleDeğişti() {
-    if (!fillingPeriod_)
+    if (!fillingPeriod_) {
         SıkKullanılanSürelerKutusu_->setCurrentIndex(-1);
+    }
 }
 
 void SüreHesaplamaFormu::KopyalaButonuTıklandı() {
