@@ -47,8 +47,9 @@ private slots:
 private:
     QLabel* label(const char* name) {
         auto* found = form_->findChild<QLabel*>(QString::fromUtf8(name));
-        if (!found)
+        if (!found) {
             qFatal("no label %s", name);
+        }
         return found;
     }
     QLabel* link() { return label("TELVAREtiketi"); }
@@ -83,6 +84,7 @@ void AboutTest::init() {
 
 void AboutTest::cleanup() {
     form_.reset();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void AboutTest::showsTitleVersionAndMaker() {
@@ -184,8 +186,9 @@ void AboutTest::programIconHasTheUsualSizes() {
     }
     // Every size goes to the X server with each window: the large ones are the icon
     // theme's.
-    for (const QSize& size : icon.availableSizes())
+    for (const QSize& size : icon.availableSizes()) {
         QVERIFY(size.width() <= 64 && size.height() <= 64);
+    }
 }
 
 QTEST_MAIN(AboutTest)

@@ -1,6 +1,7 @@
 #include "shell/AnaParaKutusu.h"
 
 #include "AmountCases.h"
+#include "GuiTestSupport.h"
 #include "core/text/Amount.h"
 #include "core/text/TextForms.h"
 
@@ -52,6 +53,7 @@ void AnaParaKutusuTest::init() {
 
 void AnaParaKutusuTest::cleanup() {
     delete window_;
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void AnaParaKutusuTest::typedAmountIsFormattedOnLeaving() {

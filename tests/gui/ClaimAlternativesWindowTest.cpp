@@ -39,10 +39,11 @@ const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
 // Types `text` key by key; letters outside ASCII go through a plain key event.
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() < 128)
+        if (c.unicode() < 128) {
             QTest::keyClick(widget, c.toLatin1());
-        else
+        } else {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+        }
     }
 }
 
@@ -105,6 +106,7 @@ void ClaimAlternativesWindowTest::cleanup() {
     QTest::qWait(1);
     delete window_;
     folder_.reset();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 DosyaHesabıFormu* ClaimAlternativesWindowTest::openFile(const claim::ClaimFile& file) {
@@ -122,8 +124,9 @@ DosyaHesabıFormu* ClaimAlternativesWindowTest::openFile(const claim::ClaimFile&
 
 template <class Widget> Widget* ClaimAlternativesWindowTest::child(const QString& name) const {
     Widget* found = window_->findChild<Widget*>(name);
-    if (!found)
+    if (!found) {
         qFatal("no control %s", qPrintable(name));
+    }
     return found;
 }
 

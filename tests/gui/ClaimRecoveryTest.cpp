@@ -126,6 +126,7 @@ void ClaimRecoveryTest::cleanup() {
     QVERIFY(QApplication::topLevelWidgets().isEmpty() || DosyaHesabıFormu::openWindows().empty());
     DosyaHesabıFormu::setRecoveryFolder({});
     folder_.reset();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 fs::path ClaimRecoveryTest::writeExample() const {

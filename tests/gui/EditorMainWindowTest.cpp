@@ -91,6 +91,7 @@ void EditorMainWindowTest::cleanup() {
     form_.reset();
     settings_.reset();
     fixture_.tearDown();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void EditorMainWindowTest::newListIsSelectedOnReturn() {

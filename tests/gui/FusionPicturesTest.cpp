@@ -1,5 +1,7 @@
 #include "shell/FusionPictures.h"
 
+#include "GuiTestSupport.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -16,12 +18,14 @@ const QString GroupBoxFrame =
 // Qt's image plugins this process has loaded.
 QStringList loadedImagePlugins() {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
+    if (!maps.open(QIODevice::ReadOnly)) {
         return {QStringLiteral("(no /proc/self/maps)")};
+    }
     QStringList plugins;
     for (const QByteArray& line : maps.readAll().split('\n')) {
-        if (line.contains("/imageformats/"))
+        if (line.contains("/imageformats/")) {
             plugins << QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1));
+        }
     }
     return plugins;
 }
@@ -34,6 +38,7 @@ class FusionPicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void groupBoxIsDrawnWithoutImagePlugins();
 };
 
@@ -51,6 +56,10 @@ void FusionPicturesTest::groupBoxIsDrawnWithoutImagePlugins() {
     const QImage read = QImageReader(GroupBoxFrame).read().convertToFormat(cached.format());
     QVERIFY(!read.isNull());
     QCOMPARE(cached, read);
+}
+
+void FusionPicturesTest::cleanup() {
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 QTEST_MAIN(FusionPicturesTest)

@@ -1,11 +1,14 @@
 #pragma once
 
 // What the window tests share: message boxes that answer from a script and keep
-// what they were asked.
+// what they were asked, and the check that a test leaves no window behind.
 
 #include "shell/Messages.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <QTest>
+#include <QWidget>
 #include <deque>
 #include <vector>
 
@@ -38,5 +41,30 @@ public:
     std::vector<mirvane::shell::MessageRequest> requests;
     std::deque<mirvane::shell::Answer> answers;
 };
+
+// The top-level widgets still there once the deletes asked for have run, each by its
+// object name (its class when it has none); hidden ones count too.
+inline QStringList leftTopLevelWidgets() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QStringList left;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        // The tool tip is Qt's one window of its kind, kept for the next tip.
+        if (widget->windowType() == Qt::ToolTip) {
+            continue;
+        }
+        left << (widget->objectName().isEmpty()
+                     ? QString::fromLatin1(widget->metaObject()->className())
+                     : widget->objectName());
+    }
+    return left;
+}
+
+// Called at the end of every window test's cleanup(): as in Qt's own tests, a test
+// that leaves a window (or a dialog, a menu) behind fails, naming what it left.
+inline void checkNoTopLevelWidgetLeft() {
+    const QStringList left = leftTopLevelWidgets();
+    QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("left behind: ") + left.join(u", ")));
+}
 
 } // namespace guitest

@@ -117,6 +117,7 @@ void ListeEkleFormuTest::init() {
 void ListeEkleFormuTest::cleanup() {
     delete window_;
     fixture_.tearDown();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void ListeEkleFormuTest::opensIdleWithItsLayout() {

@@ -61,6 +61,7 @@ void ListeGuncelleFormuTest::init() {
 void ListeGuncelleFormuTest::cleanup() {
     window_.reset();
     fixture_.tearDown();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 Editor ListeGuncelleFormuTest::open(const std::string& listName) {

@@ -46,9 +46,10 @@ report::Document longReport(int rowCount) {
                          {},
                          true,
                          true};
-    for (int i = 1; i <= rowCount; ++i)
+    for (int i = 1; i <= rowCount; ++i) {
         slices.rows.push_back({"01.01.2024", "satır " + std::to_string(i), std::to_string(i),
                                std::to_string(i) + ",00"});
+    }
     slices.rows.push_back({"", "", "Toplam", "99.999,99"});
     document.blocks.push_back(slices);
     document.blocks.push_back(report::Heading{"Kaynaklar", 2});
@@ -61,14 +62,17 @@ report::Document longReport(int rowCount) {
 // integer digits, and the tables must shrink their text to keep them whole.
 report::Document claimReport(claim::Kurus factor) {
     claim::ClaimFile file = claim::workedExample();
-    for (claim::Item& item : file.items)
+    for (claim::Item& item : file.items) {
         item.amount *= factor;
-    for (claim::Payment& payment : file.payments)
+    }
+    for (claim::Payment& payment : file.payments) {
         payment.amount *= factor;
+    }
     const claim::ClaimOutcome outcome = claim::compute(file);
     const auto* result = std::get_if<claim::ClaimResult>(&outcome);
-    if (!result)
+    if (!result) {
         return {};
+    }
     return report::claimReport(file, *result, sys_days{2026y / December / 8});
 }
 
@@ -81,8 +85,9 @@ report::Document breakdownReport() {
     const auto outcome = interest::calculate(list, {start, end, "250000", interest::Divisor365});
     const auto& calculation = std::get<interest::Calculation>(outcome);
     std::vector<breakdown::RowCells> rows;
-    for (const auto& row : calculation.rows)
+    for (const auto& row : calculation.rows) {
         rows.push_back(breakdown::rowCells(row));
+    }
     return report::breakdownReport(
         {list, 250000.0, start, end, interest::Divisor365, calculation.ranPastListEnd}, rows,
         breakdown::totalText(calculation.total), sys_days{2026y / December / 8});
@@ -94,8 +99,9 @@ QMap<QString, int> amountsAndDates(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral(
         "(?<![\\d.,])(\\d{1,3}(?:\\.\\d{3})*,\\d{2}|\\d{2}\\.\\d{2}\\.\\d{4})(?![\\d,])"));
     QMap<QString, int> found;
-    for (const auto& match : pattern.globalMatch(text))
+    for (const auto& match : pattern.globalMatch(text)) {
         ++found[match.captured(1)];
+    }
     return found;
 }
 
@@ -108,12 +114,15 @@ QString textsOf(const report::Document& document, QStringList& headerWords) {
         } else if (const auto* paragraph = std::get_if<report::Paragraph>(&block)) {
             texts << QString::fromStdString(paragraph->text);
         } else if (const auto* table = std::get_if<report::Table>(&block)) {
-            for (const report::Column& column : table->columns)
+            for (const report::Column& column : table->columns) {
                 headerWords << QString::fromStdString(column.header)
                                    .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            for (const auto& row : table->rows)
-                for (const std::string& cell : row)
+            }
+            for (const auto& row : table->rows) {
+                for (const std::string& cell : row) {
                     texts << QString::fromStdString(cell);
+                }
+            }
         }
     }
     return texts.join(QLatin1Char('\n'));
@@ -125,6 +134,7 @@ class ReportWritersTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void pdfEmbedsItsRegularAndItsBoldFace();
     void pdfIsA4WithEmbeddedFontsAndEveryText();
     void pdfRepeatsTableHeadersAndNumbersPages();
@@ -154,8 +164,9 @@ void ReportWritersTest::pdfEmbedsItsRegularAndItsBoldFace() {
 }
 
 void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
-    if (!guitest::popplerInstalled())
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("rapor.pdf"));
     QVERIFY(pdf::write(longReport(3), file));
@@ -178,8 +189,9 @@ void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
     for (const char* expected :
          {"Dosya Hesabı Raporu", "Başlık: İstanbul 5. İcra Dairesi 2024/1234",
           "Uyarı: çğıöşü ÇĞİÖŞÜ oranlar eski", "Faiz dilimleri", "satır 3", "99.999,99",
-          "Açıklama & <kaynak>", "3095 sayılı Kanun \"md. 1\"", "Sayfa 1 / 1"})
+          "Açıklama & <kaynak>", "3095 sayılı Kanun \"md. 1\"", "Sayfa 1 / 1"}) {
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
     QVERIFY(guitest::inkedShare(file, 1) > 0.005);
 
     const Status unwritable =
@@ -189,8 +201,9 @@ void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
 }
 
 void ReportWritersTest::pdfRepeatsTableHeadersAndNumbersPages() {
-    if (!guitest::popplerInstalled())
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("uzun.pdf"));
     QVERIFY(pdf::write(longReport(160), file));
@@ -268,8 +281,9 @@ void ReportWritersTest::savingAsksChoosesAndOpens() {
 }
 
 void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
-    if (!guitest::libreOfficeInstalled())
+    if (!guitest::libreOfficeInstalled()) {
         QSKIP("LibreOffice (soffice) is not installed");
+    }
     QTemporaryDir work;
     const QString file = work.filePath(QStringLiteral("Rapor.dotx"));
     QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(), longReport(40)));
@@ -296,10 +310,12 @@ void ReportWritersTest::wordDocumentReadsBackInLibreOffice() {
 // every amount and every date of the report stands whole on one line (none split
 // as "250.000,0" over "0"), and no header word is broken.
 void ReportWritersTest::wordDocumentsKeepAmountsAndDatesWhole() {
-    if (!guitest::libreOfficeInstalled())
+    if (!guitest::libreOfficeInstalled()) {
         QSKIP("LibreOffice (soffice) is not installed");
-    if (!guitest::popplerInstalled())
+    }
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     QTemporaryDir work;
     const QList<std::pair<QString, report::Document>> documents{
         {QStringLiteral("dosya.docx"), claimReport(1)},
@@ -325,20 +341,23 @@ void ReportWritersTest::wordDocumentsKeepAmountsAndDatesWhole() {
             amountsAndDates(textsOf(documents[d].second, headerWords));
         const QMap<QString, int> printed = amountsAndDates(text);
         QVERIFY(expected.size() > 10);
-        for (auto it = expected.begin(); it != expected.end(); ++it)
+        for (auto it = expected.begin(); it != expected.end(); ++it) {
             QVERIFY2(printed.value(it.key()) >= it.value(),
                      qPrintable(files[d] + u' ' + it.key() + u' ' +
                                 QString::number(printed.value(it.key())) + u'/' +
                                 QString::number(it.value())));
-        for (const QString& word : headerWords)
+        }
+        for (const QString& word : headerWords) {
             QVERIFY2(text.contains(word), qPrintable(files[d] + u' ' + word));
+        }
     }
 }
 
 // mirvane-hesap starts Qt by itself, with no display, only for the PDF.
 void ReportWritersTest::commandLineWritesTheClaimReport() {
-    if (!guitest::popplerInstalled())
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     QTemporaryDir folder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -347,8 +366,9 @@ void ReportWritersTest::commandLineWritesTheClaimReport() {
     const auto run = [&](const QStringList& arguments, const QString& output = QString()) {
         QProcess hesap;
         hesap.setProcessEnvironment(environment);
-        if (!output.isEmpty())
+        if (!output.isEmpty()) {
             hesap.setStandardOutputFile(output);
+        }
         hesap.start(QStringLiteral(MIRVANE_HESAP), arguments);
         return hesap.waitForFinished(60000) && hesap.exitStatus() == QProcess::NormalExit
                    ? hesap.exitCode()
@@ -361,8 +381,13 @@ void ReportWritersTest::commandLineWritesTheClaimReport() {
     QVERIFY(guitest::pdfInfo(report).contains(QStringLiteral("(A4)")));
     const QString text = guitest::pdfText(report).simplified();
     for (const char* expected : {"Dosya Hesabı", "Hesap tarihi: 31.12.2024", "57.290,94",
-                                 "54.056,44", "1.479,45", "20.738,35", "TBK md. 100"})
+                                 "54.056,44", "1.479,45", "20.738,35", "TBK md. 100"}) {
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    }
+}
+
+void ReportWritersTest::cleanup() {
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 QTEST_MAIN(ReportWritersTest)

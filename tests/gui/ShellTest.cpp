@@ -148,6 +148,7 @@ void ShellTest::init() {
 void ShellTest::cleanup() {
     setMessageBoxes(nullptr);
     setProgramEnder(nullptr);
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void ShellTest::noticesAndQuestionsCarryCaptionIconAndButtons() {
@@ -334,8 +335,9 @@ void ShellTest::listViewSelectionAndRowEdits() {
     view.createColumns(std::array<breakdown::Column, 2>{
         {{"A", 0.5, breakdown::Column::Align::Left}, {"B", 0.5, breakdown::Column::Align::Left}}});
     QCOMPARE(view.selectedRow(), -1);
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= 3; ++i) {
         view.addRow({QString::number(i), QStringLiteral("x")});
+    }
 
     view.selectRow(1);
     QCOMPARE(view.selectedRow(), 1);
@@ -633,8 +635,9 @@ void ShellTest::labelHighlightFollowsFocus() {
     auto* dateLabel = new QLabel(QStringLiteral("&Başlangıç Tarihi:"));
     auto* date = new DateTimePicker;
     auto* other = new QLineEdit;
-    for (QWidget* w : std::initializer_list<QWidget*>{label, field, dateLabel, date, other})
+    for (QWidget* w : std::initializer_list<QWidget*>{label, field, dateLabel, date, other}) {
         layout->addWidget(w);
+    }
     highlightLabelWhileFocused(label, field);
     highlightLabelWhileFocused(dateLabel, date);
     window.show();
@@ -662,10 +665,12 @@ void ShellTest::enterMovesFocusLikeTab() {
     auto* date = new DateTimePicker;
     auto* text = new QLineEdit;
     auto* last = new QPushButton(QStringLiteral("Son"));
-    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text, last})
+    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text, last}) {
         layout->addWidget(w);
-    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text})
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{list, date, text}) {
         enterMovesFocus(w);
+    }
     int returnsSeen = 0;
     connect(text, &QLineEdit::returnPressed, text, [&returnsSeen] { ++returnsSeen; });
     window.show();
@@ -787,10 +792,11 @@ void ShellTest::secondCopyOnlyWithinOneDisplay() {
     }
     qputenv("DISPLAY", "host.example:5.0");
     const QString remote = SingleInstance::currentDisplay();
-    if (saved.isNull())
+    if (saved.isNull()) {
         qunsetenv("DISPLAY");
-    else
+    } else {
         qputenv("DISPLAY", saved);
+    }
     if (!platform.startsWith(QLatin1String("wayland"))) {
         QCOMPARE(seen, QStringList(3, QStringLiteral(":5")));
         QCOMPARE(remote, QStringLiteral("host.example:5"));

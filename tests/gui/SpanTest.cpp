@@ -57,8 +57,9 @@ private slots:
 private:
     template <class Widget> Widget* child(const char* name) {
         auto* widget = form_->findChild<Widget*>(QString::fromUtf8(name));
-        if (!widget)
+        if (!widget) {
             qFatal("no control %s", name);
+        }
         return widget;
     }
     DateTimePicker* startDate() { return child<DateTimePicker>("BaşlangıçTarihiKutusu"); }
@@ -111,6 +112,7 @@ void SpanTest::init() {
 
 void SpanTest::cleanup() {
     form_.reset();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void SpanTest::opensWithTodayDaysAndNoResult() {
@@ -480,8 +482,9 @@ void SpanTest::commonPeriodsFillTheValues() {
     QCOMPARE(result()->text(), QStringLiteral("04.08.2020"));
     QCOMPARE(lastDay()->text(), QStringLiteral("07.09.2020 Pazartesi"));
 
-    for (int step = 0; step < 3; ++step)
+    for (int step = 0; step < 3; ++step) {
         QTest::keyClick(periods(), Qt::Key_Down);
+    }
     QCOMPARE(periods()->currentText(), QStringLiteral("Ödeme emrine itiraz (İİK 62): 7 gün"));
     QCOMPARE(amount()->text(), QStringLiteral("7"));
     QCOMPARE(unit()->currentText(), QStringLiteral("Gün"));
@@ -502,8 +505,9 @@ void SpanTest::commonPeriodsFillTheValues() {
     typeStartDate(QStringLiteral("03082004"));
     periods()->setFocus();
     QTest::keyClick(periods(), Qt::Key_Home);
-    for (int step = 0; step < 5; ++step)
+    for (int step = 0; step < 5; ++step) {
         QTest::keyClick(periods(), Qt::Key_Down);
+    }
     QCOMPARE(amount()->text(), QStringLiteral("5"));
     QCOMPARE(result()->text(), QStringLiteral("08.08.2004"));
     QCOMPARE(lastDay()->text(), QStringLiteral("09.08.2004 Pazartesi"));

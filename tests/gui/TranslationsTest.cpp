@@ -1,5 +1,6 @@
 #include "shell/Translations.h"
 
+#include "GuiTestSupport.h"
 #include "shell/Controls.h"
 
 #include <QAction>
@@ -23,8 +24,9 @@ QStringList contextMenuTexts(QWidget& widget) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
         for (const QAction* action : menu->actions()) {
-            if (!action->isSeparator())
+            if (!action->isSeparator()) {
                 texts << action->text().section(u'\t', 0, 0);
+            }
         }
         menu->close();
     });
@@ -39,6 +41,7 @@ QStringList contextMenuTexts(QWidget& widget) {
 class TranslationsTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup();
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         QVERIFY(installQtTranslations(*QCoreApplication::instance()));
@@ -61,8 +64,9 @@ private slots:
         QVERIFY2(texts.contains(QStringLiteral("&Kopyala")), qPrintable(texts.join(u'|')));
         QVERIFY2(texts.contains(QStringLiteral("&Yukarı çık")), qPrintable(texts.join(u'|')));
         for (const char* english : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete",
-                                    "Select All", "&Step up", "Step &down"})
+                                    "Select All", "&Step up", "Step &down"}) {
             QVERIFY2(!texts.contains(QLatin1String(english)), english);
+        }
     }
 
     void calendarNamesMonthsAndDaysInTurkish() {
@@ -75,6 +79,10 @@ private slots:
         QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
     }
 };
+
+void TranslationsTest::cleanup() {
+    guitest::checkNoTopLevelWidgetLeft();
+}
 
 QTEST_MAIN(TranslationsTest)
 #include "TranslationsTest.moc"

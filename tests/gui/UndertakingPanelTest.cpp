@@ -43,8 +43,9 @@ QStringList rowsOf(const QAbstractItemModel& model, int columns) {
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < columns; ++column)
+        for (int column = 0; column < columns; ++column) {
             cells << model.index(row, column).data().toString();
+        }
         rows << cells.join(QStringLiteral(" | "));
     }
     return rows;
@@ -113,12 +114,14 @@ void UndertakingPanelTest::cleanup() {
     QTest::qWait(1);
     delete window_;
     folder_.reset();
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void UndertakingPanelTest::openExample(const std::function<void(claim::ClaimFile&)>& change) {
     claim::ClaimFile file = claim::workedExample();
-    if (change)
+    if (change) {
         change(file);
+    }
     const QString path = folder_->filePath(QStringLiteral("ornek.mirvane"));
     QVERIFY(claim::writeFile(shell::toPath(path), file));
     window_ = DosyaHesabıFormu::openFile(path, nullptr);
@@ -130,8 +133,9 @@ void UndertakingPanelTest::openExample(const std::function<void(claim::ClaimFile
 
 template <class Widget> Widget* UndertakingPanelTest::child(const QString& name) const {
     Widget* found = window_->findChild<Widget*>(name);
-    if (!found)
+    if (!found) {
         qFatal("no control %s", qPrintable(name));
+    }
     return found;
 }
 
@@ -183,12 +187,14 @@ void UndertakingPanelTest::workedExampleSetUpByKeyboard() {
     for (const char* part :
          {"Taahhüt tarihindeki borç: 57.290,94 TL",
           "Taahhütten ödeme günlerine kadar faiz: 3.989,30 TL", "Toplam ödenecek: 61.280,24 TL",
-          "yazıyla: altmış bir bin iki yüz seksen Türk lirası yirmi dört kuruş"})
+          "yazıyla: altmış bir bin iki yüz seksen Türk lirası yirmi dört kuruş"}) {
         QVERIFY2(totals.contains(QString::fromUtf8(part)), part);
+    }
     const auto* debt = child<shell::ListView>(QStringLiteral("TaahhütBorçListesi"));
     QStringList debtRows;
-    for (int row = 0; row < debt->rowCount(); ++row)
+    for (int row = 0; row < debt->rowCount(); ++row) {
         debtRows << debt->cellText(row, 0) + QStringLiteral(" = ") + debt->cellText(row, 1);
+    }
     QVERIFY(debtRows.contains(QStringLiteral("1. kalem, Anapara (Fatura) = 54.056,44")));
     QVERIFY(debtRows.contains(
         QStringLiteral("Takipten taahhüt tarihine kadar faiz, ödenmemiş = 3.234,50")));
@@ -262,8 +268,9 @@ void UndertakingPanelTest::typedAmountsAreEditedInTheTable() {
     QTest::keyClick(view, Qt::Key_F2);
     QWidget* editor = QApplication::focusWidget();
     QVERIFY(editor && editor != view);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->selectAll();
+    }
     QTest::keyClicks(editor, QStringLiteral("5000"));
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(window_->claimFile().undertaking->amounts.back(), claim::Kurus(500'000));
@@ -325,10 +332,12 @@ void UndertakingPanelTest::documentsCarryTheWorkedExample() {
                                      "İİK 111",
                                      "TBK 100",
                                      "İmzalar",
-                                     "Sayfa 1 / "})
+                                     "Sayfa 1 / "}) {
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
-        for (const QString& font : guitest::pdfFontLines(file))
+        }
+        for (const QString& font : guitest::pdfFontLines(file)) {
             QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
+        }
     }
 
     QStringList opened;

@@ -58,8 +58,9 @@ report::Document tableDocument(const QString& exportText) {
 
 QList<QStringList> fieldsOf(const QString& exportText) {
     QList<QStringList> rows;
-    for (const QString& line : exportText.split(QStringLiteral("\r\n")))
+    for (const QString& line : exportText.split(QStringLiteral("\r\n"))) {
         rows.append(line.split(QLatin1Char('\t')));
+    }
     return rows;
 }
 
@@ -83,24 +84,27 @@ Table parseDocument(const QByteArray& xml) {
         return !table.rows.isEmpty() && !table.rows.last().isEmpty();
     };
     while (!reader.atEnd()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
+        if (reader.readNext() != QXmlStreamReader::StartElement) {
             continue;
+        }
         const QStringView name = reader.qualifiedName();
-        if (name == u"w:tbl")
+        if (name == u"w:tbl") {
             ++table.tables;
-        else if (name == u"w:gridCol")
+        } else if (name == u"w:gridCol") {
             ++table.gridColumns;
-        else if (name == u"w:tr")
+        } else if (name == u"w:tr") {
             table.rows.append(QList<Cell>());
-        else if (name == u"w:tc" && !table.rows.isEmpty())
+        } else if (name == u"w:tc" && !table.rows.isEmpty()) {
             table.rows.last().append(Cell());
-        else if (name == u"w:b" && inCell())
+        } else if (name == u"w:b" && inCell()) {
             table.rows.last().last().bold = true;
-        else if (name == u"w:t" && inCell())
+        } else if (name == u"w:t" && inCell()) {
             table.rows.last().last().text += reader.readElementText();
+        }
     }
-    if (reader.hasError())
+    if (reader.hasError()) {
         table.tables = -1;
+    }
     return table;
 }
 
@@ -126,10 +130,12 @@ QList<LaidOutTable> layoutOf(const QByteArray& xml) {
     bool inTable = false;
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::EndElement && reader.qualifiedName() == u"w:tbl")
+        if (token == QXmlStreamReader::EndElement && reader.qualifiedName() == u"w:tbl") {
             inTable = false;
-        if (token != QXmlStreamReader::StartElement)
+        }
+        if (token != QXmlStreamReader::StartElement) {
             continue;
+        }
         const QStringView name = reader.qualifiedName();
         if (name == u"w:tbl") {
             tables.append(LaidOutTable());
@@ -155,8 +161,9 @@ QList<LaidOutTable> layoutOf(const QByteArray& xml) {
             tables.last().rows.last().texts.last() += reader.readElementText();
         }
     }
-    if (reader.hasError())
+    if (reader.hasError()) {
         tables.clear();
+    }
     return tables;
 }
 
@@ -175,9 +182,10 @@ report::Document claimLikeReport() {
                          {},
                          true,
                          true};
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         slices.rows.push_back(
             {"1", "01.02.2024", "31.12.2024", "334", "24", "250.000,00", "54.912,33"});
+    }
     slices.rows.push_back({"", "", "", "", "", "Toplam", "3.294.739,80"});
     document.blocks.push_back(slices);
     document.blocks.push_back(report::Paragraph{"Adi Alacaklar (Kanuni Faiz)"});
@@ -203,8 +211,9 @@ void checkTableHoldsFields(const Table& table, const QList<QStringList>& fields)
 
 QString makeExampleDocument(const QString& exportText) {
     const Result<QString> made = word::makeDocument(tableDocument(exportText));
-    if (!made)
+    if (!made) {
         return {};
+    }
     return made.value();
 }
 
@@ -234,10 +243,11 @@ auto restoredOnExit(const char* name) {
     const bool wasSet = qEnvironmentVariableIsSet(name);
     const QByteArray value = qgetenv(name);
     return qScopeGuard([=] {
-        if (wasSet)
+        if (wasSet) {
             qputenv(name, value);
-        else
+        } else {
             qunsetenv(name);
+        }
     });
 }
 
@@ -296,6 +306,7 @@ void WordExportTest::cleanup() {
     shell::setProgramEnder(nullptr);
     word::setWordProcessorCheck(nullptr);
     word::setDocumentOpener(nullptr);
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 void WordExportTest::documentHoldsTheBreakdownAsATable() {
@@ -636,8 +647,9 @@ void WordExportTest::detectionLooksForLibreOfficeOnThePath() {
 }
 
 void WordExportTest::libreOfficeReadsTheTemplate() {
-    if (!guitest::libreOfficeInstalled())
+    if (!guitest::libreOfficeInstalled()) {
         QSKIP("LibreOffice (soffice) is not installed");
+    }
     const QString text = exampleExportText();
     const QString file = makeExampleDocument(text);
     QVERIFY(!file.isEmpty());
