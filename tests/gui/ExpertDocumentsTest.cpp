@@ -2,6 +2,7 @@
 // pdftotext, the Word document read back by LibreOffice (converted headless to PDF,
 // then read the same way). Every figure of the comparison must be there.
 
+#include "GuiTestSupport.h"
 #include "OfficeTestSupport.h"
 #include "PdfTestSupport.h"
 #include "core/claim/ClaimExample.h"
@@ -28,30 +29,21 @@ int runHesap(const QStringList& arguments) {
     environment.remove(QStringLiteral("DISPLAY"));
     hesap.setProcessEnvironment(environment);
     hesap.start(QStringLiteral(MIRVANE_HESAP), arguments);
-    if (!hesap.waitForFinished(120000) || hesap.exitStatus() != QProcess::NormalExit)
+    if (!hesap.waitForFinished(120000) || hesap.exitStatus() != QProcess::NormalExit) {
         return -1;
-    if (hesap.exitCode() != 0)
+    }
+    if (hesap.exitCode() != 0) {
         qWarning("%s", hesap.readAllStandardError().constData());
+    }
     return hesap.exitCode();
 }
 
-// LibreOffice with a profile of its own, so that no user's settings or running
-// instance take part.
+// The PDF LibreOffice makes of `file`; empty when the conversion fails.
 QString convertToPdf(const QString& file, const QTemporaryDir& work) {
-    QProcess convert;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), work.path());
-    convert.setProcessEnvironment(environment);
-    convert.start(QStandardPaths::findExecutable(QStringLiteral("soffice")),
-                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                   QStringLiteral("-env:UserInstallation=") +
-                       QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
-                   QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                   QStringLiteral("--outdir"), work.filePath(QStringLiteral("out")), file});
-    if (!convert.waitForFinished(180000) || convert.exitCode() != 0)
+    if (!guitest::convertWithLibreOffice({file}, work, QStringLiteral("pdf"))) {
         return {};
-    const QString converted = work.filePath(QStringLiteral("out/")) +
-                              QFileInfo(file).completeBaseName() + QStringLiteral(".pdf");
+    }
+    const QString converted = guitest::convertedFile(file, work, QStringLiteral("pdf"));
     return QFileInfo::exists(converted) ? converted : QString();
 }
 
@@ -61,10 +53,12 @@ void checkReportText(const QString& pdfFile) {
     for (const char* expected :
          {"İSTANBUL 12. ASLİYE TİCARET MAHKEMESİ SAYIN HÂKİMLİĞİNE", "BİLİRKİŞİ (HESAP) RAPORU",
           "2025/345 E.", "Seçenekli hesap", "Reeskont-avans, her değişiklik",
-          "3095 m.2/2 altı aylık", "33.196,88", "İmza", "EK-1", "EK-2"})
+          "3095 m.2/2 altı aylık", "33.196,88", "İmza", "EK-1", "EK-2"}) {
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
-    for (const char* figure : ComparisonFigures)
+    }
+    for (const char* figure : ComparisonFigures) {
         QVERIFY2(text.contains(QString::fromUtf8(figure)), figure);
+    }
 }
 
 } // namespace
@@ -73,6 +67,7 @@ class ExpertDocumentsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void initTestCase();
     void pdfHoldsEveryComparisonFigure();
     void wordDocumentReadsBackInLibreOffice();
@@ -91,18 +86,21 @@ void ExpertDocumentsTest::initTestCase() {
 }
 
 void ExpertDocumentsTest::pdfHoldsEveryComparisonFigure() {
-    if (!guitest::popplerInstalled())
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     const QString report = folder_.filePath(QStringLiteral("rapor.pdf"));
     QCOMPARE(runHesap({QStringLiteral("--hesap"), claim_, QStringLiteral("--pdf"), report}), 0);
     checkReportText(report);
 }
 
 void ExpertDocumentsTest::wordDocumentReadsBackInLibreOffice() {
-    if (!guitest::libreOfficeInstalled())
+    if (!guitest::libreOfficeInstalled()) {
         QSKIP("LibreOffice (soffice) is not installed");
-    if (!guitest::popplerInstalled())
+    }
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     for (const QString& name : {QStringLiteral("rapor.docx"), QStringLiteral("rapor.dotx")}) {
         const QString report = folder_.filePath(name);
         QCOMPARE(runHesap({QStringLiteral("--hesap"), claim_, QStringLiteral("--word"), report}),
@@ -112,6 +110,10 @@ void ExpertDocumentsTest::wordDocumentReadsBackInLibreOffice() {
         QVERIFY2(!converted.isEmpty(), qPrintable(name));
         checkReportText(converted);
     }
+}
+
+void ExpertDocumentsTest::cleanup() {
+    guitest::checkNoTopLevelWidgetLeft();
 }
 
 QTEST_MAIN(ExpertDocumentsTest)
