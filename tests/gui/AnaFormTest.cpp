@@ -926,8 +926,9 @@ void AnaFormTest::exportToWordProcessorFromTheMenu() {
     for (const char* section :
          {"Faiz Dökümü", "Rapor tarihi: 15.03.2024", "Ana para: 1.000,00 TL",
           "Faiz Toplamı: ", "105,04", "Hukuki dayanak", "3095 sayılı Kanun md. 3",
-          "Uygulanan oranlar ve kaynakları", "Açıklama (kaynak)"})
+          "Uygulanan oranlar ve kaynakları", "Açıklama (kaynak)"}) {
         QVERIFY2(document.contains(section), section);
+    }
     // Rate, days and amount right-aligned in the header, both rows and the total.
     QVERIFY(document.count("<w:jc w:val=\"right\"/>") >= 12);
 }
@@ -961,8 +962,9 @@ void AnaFormTest::saveAsWordDocumentFromTheMenu() {
 // after the calculation takes the breakdown off the window, so the old one
 // cannot reach it.
 void AnaFormTest::exportToPdfFromTheMenu() {
-    if (!guitest::popplerInstalled())
+    if (!guitest::popplerInstalled()) {
         QSKIP("poppler-utils is not installed");
+    }
     openForm();
     QAction* item = child<QAction>(QStringLiteral("ListeyiPDFeAktarMenüsü"));
     QCOMPARE(item->text(), QStringLiteral("Listeyi &PDF'e Aktar"));
@@ -994,8 +996,9 @@ void AnaFormTest::exportToPdfFromTheMenu() {
           QStringLiteral("Ana para: 1.000,00 TL"), QStringLiteral("Başlangıç tarihi: 01.07.2005"),
           QStringLiteral("Bitiş tarihi: 01.07.2006"), QStringLiteral("Gün esası: yıl 365 gün"),
           QStringLiteral("60,16"), QStringLiteral("44,88"), QStringLiteral("105,04"),
-          QStringLiteral("Sayfa 1 / 1")})
+          QStringLiteral("Sayfa 1 / 1")}) {
         QVERIFY2(text.contains(expected), qPrintable(expected));
+    }
     QVERIFY(!text.contains(QStringLiteral("1.00099")));
 }
 

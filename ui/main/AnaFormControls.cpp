@@ -95,8 +95,9 @@ void AnaFormControls::rememberDesignedPlaces() {
 void AnaFormControls::layOut() {
     // Placed as drawn already: moving every control onto its own place would only
     // queue a move for each, delivered as the window is first shown.
-    if (window_->size() == laidOutSize_)
+    if (window_->size() == laidOutSize_) {
         return;
+    }
     laidOutSize_ = window_->size();
     const int wider = std::max(0, window_->width() - designedSize().width());
     const int taller = std::max(0, window_->height() - designedSize().height());
@@ -137,8 +138,9 @@ void AnaFormControls::layOut() {
             widget->setGeometry(moved);
         }
     }
-    if (DurumEtiketi_)
+    if (DurumEtiketi_) {
         DurumEtiketi_->setGeometry(SonDönemUyarısıEtiketi_->geometry());
+    }
 }
 
 void AnaFormControls::buildTopBand() {
