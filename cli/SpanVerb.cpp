@@ -27,7 +27,7 @@ struct Options {
 };
 
 struct Request {
-    deadline::Date start;
+    Date start;
     span::Unit unit;
     int amount;
     deadline::Procedure procedure;
@@ -63,7 +63,7 @@ std::optional<UsageError> checkOptions(const CLI::App& app, const Options& optio
 std::variant<Request, UsageError> readRequest(const Options& options) {
     Request request{};
     const std::string start = *valueOf(options.start);
-    const std::optional<deadline::Date> startDate = text::parseDate(start);
+    const std::optional<Date> startDate = text::parseDate(start);
     if (!startDate) {
         return UsageError{"--baslangic için geçersiz tarih: " + inQuotes(start) +
                           ". Tarih GG.AA.YYYY biçiminde olmalı (örnek: 17.07.2017)."};
@@ -104,7 +104,7 @@ std::variant<Request, UsageError> readRequest(const Options& options) {
     return request;
 }
 
-json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay,
+json::Json jsonDocument(Date found, const deadline::LastDay& lastDay,
                         const std::vector<std::string>& notices) {
     json::Json steps = json::Json::array();
     for (const deadline::Step& step : lastDay.steps) {
@@ -116,7 +116,7 @@ json::Json jsonDocument(deadline::Date found, const deadline::LastDay& lastDay,
             {"uyari", notices}};
 }
 
-void writeText(std::ostream& out, deadline::Date found, const deadline::LastDay& lastDay) {
+void writeText(std::ostream& out, Date found, const deadline::LastDay& lastDay) {
     out << "Bulunan Tarih: " << deadline::dateWithWeekday(found) << '\n';
     for (const deadline::Step& step : lastDay.steps) {
         out << deadline::stepLine(step) << '\n';
@@ -134,7 +134,7 @@ int computeDeadline(const CLI::App& app, const Options& options, const Context& 
     }
     const Request& request = std::get<Request>(read);
 
-    const Result<span::Date> found = span::advance(request.start, request.unit, request.amount);
+    const Result<Date> found = span::advance(request.start, request.unit, request.amount);
     if (!found) {
         return reportRunTimeError(found.error(), context.err);
     }

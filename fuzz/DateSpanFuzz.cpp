@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     // The date picker holds days of 01.01.0100-31.12.9999.
     const sys_days earliest{year{100} / January / day{1}};
-    const span::Date start =
+    const Date start =
         earliest + days{input.ConsumeIntegralInRange<std::int32_t>(0, (Latest - earliest).count())};
     const auto unit = static_cast<span::Unit>(input.ConsumeIntegralInRange<int>(0, 3));
     const std::string amountText = input.ConsumeRemainingBytesAsString();

@@ -25,7 +25,7 @@ void datesReadBack(const std::string& typed) {
 // Any day, even one no text can name, is written without a year 0000 and reads back
 // exactly when its year has four digits.
 void anyDayIsWrittenHonestly(std::int32_t dayNumber) {
-    const text::Date date{days{dayNumber}};
+    const Date date{days{dayNumber}};
     const int year = int(year_month_day{date}.year());
     const std::string written = text::formatDate(date);
     if (year >= 100 && year <= 9999) {

@@ -291,7 +291,7 @@ void DateTimePicker::setValue(std::optional<QDate> date) {
 }
 
 void DateTimePicker::setValueText(const QString& text) {
-    const std::optional<text::Date> day = text::parseDate(toStdString(text));
+    const std::optional<Date> day = text::parseDate(toStdString(text));
     setValue(day ? std::optional<QDate>(toQDate(*day)) : std::nullopt);
 }
 
@@ -420,7 +420,7 @@ void DateTimePicker::finishTyping() {
         showValue();
         return;
     }
-    const std::optional<text::Date> day = text::parseDate(toStdString(entry));
+    const std::optional<Date> day = text::parseDate(toStdString(entry));
     const std::optional<QDate> date = day ? std::optional<QDate>(toQDate(*day)) : std::nullopt;
     if (date && *date >= FirstDate && *date <= LastDate) {
         clearRefusal();

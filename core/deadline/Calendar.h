@@ -4,14 +4,14 @@
 // deadline is concerned: Saturdays, Sundays, the national holidays and the
 // religious holidays of the years the program knows.
 
+#include "core/common/Date.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace mirvane::deadline {
-
-using Date = std::chrono::sys_days;
 
 enum class ClosedKind { Weekend, National, Religious };
 

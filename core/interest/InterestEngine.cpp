@@ -27,7 +27,7 @@ bool isBlankText(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-Rejection reject(int number, std::string_view message, Field focus) {
+Rejection reject(int number, std::string_view message, EntryField focus) {
     Rejection rejection;
     rejection.number = number;
     rejection.message = std::string(message);
@@ -39,24 +39,24 @@ Rejection reject(int number, std::string_view message, Field focus) {
 std::optional<Rejection> validate(const RateList& list, const Inputs& inputs) {
     const Date firstStart = list.Periods.front().StartDate;
     if (inputs.start < firstStart) {
-        Rejection rejection = reject(1, StartBeforeFirstPeriodMessage, Field::StartDate);
+        Rejection rejection = reject(1, StartBeforeFirstPeriodMessage, EntryField::StartDate);
         rejection.correctedStart = firstStart;
         return rejection;
     }
     if (inputs.start >= inputs.end) {
-        Rejection rejection = reject(2, NoDayBetweenMessage, Field::EndDate);
+        Rejection rejection = reject(2, NoDayBetweenMessage, EntryField::EndDate);
         rejection.correctedEnd = inputs.start + std::chrono::days{1};
         return rejection;
     }
     if (isBlankText(inputs.principalText)) {
-        return reject(3, PrincipalMissingMessage, Field::Principal);
+        return reject(3, PrincipalMissingMessage, EntryField::Value);
     }
     const std::optional<double> principal = text::parseAmount(inputs.principalText);
     if (!principal || !(*principal > 0.0)) {
-        return reject(4, PrincipalNotPositiveMessage, Field::Principal);
+        return reject(4, PrincipalNotPositiveMessage, EntryField::Value);
     }
     if (*principal >= text::AmountLimit) {
-        return reject(5, PrincipalTooLargeMessage, Field::Principal);
+        return reject(5, PrincipalTooLargeMessage, EntryField::Value);
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 // Simple interest over a date range, sliced along the periods of a rate list.
 
+#include "core/common/EntryRefusal.h"
 #include "core/common/Errors.h"
 #include "core/ratelist/RateList.h"
 
@@ -36,17 +37,10 @@ struct InterestRow {
     friend bool operator==(const InterestRow&, const InterestRow&) = default;
 };
 
-// The input field a refused calculation sends the user back to.
-enum class Field { StartDate, EndDate, Principal };
-
-// A calculation refused by one of the four checks: its number (1-4), its message
-// as the user reads it, the field to focus and the date it corrects, if any.
-struct Rejection {
+// A calculation refused by one of the checks: its number (1-5) besides the message,
+// the field to focus (Value is the principal) and the date it corrects, if any.
+struct Rejection : EntryRefusal {
     int number = 0;
-    std::string message;
-    Field focus = Field::StartDate;
-    std::optional<Date> correctedStart;
-    std::optional<Date> correctedEnd;
 };
 
 // A calculation whose End lies after the list's last EndDate: the last period's rate

@@ -31,18 +31,18 @@ std::optional<Date> proposal(Date date) {
     return date;
 }
 
-Refusal refuse(Check check, std::string_view message, Field focus,
+Refusal refuse(Check check, std::string_view message, EntryField focus,
                std::optional<Date> correctedStart = {}, std::optional<Date> correctedEnd = {}) {
-    return {check, message, focus, correctedStart, correctedEnd};
+    return {{std::string(message), focus, correctedStart, correctedEnd}, check};
 }
 
 std::optional<Refusal> checkAgainstPrevious(Date start, Date previousEnd) {
     if (start <= previousEnd) {
-        return refuse(Check::StartNotAfterPrevious, M1, Field::StartDate,
+        return refuse(Check::StartNotAfterPrevious, M1, EntryField::StartDate,
                       proposal(previousEnd + days{1}));
     }
     if (start - previousEnd > days{1}) {
-        return refuse(Check::GapAfterPrevious, M2, Field::StartDate,
+        return refuse(Check::GapAfterPrevious, M2, EntryField::StartDate,
                       proposal(previousEnd + days{1}));
     }
     return std::nullopt;
@@ -50,7 +50,7 @@ std::optional<Refusal> checkAgainstPrevious(Date start, Date previousEnd) {
 
 std::optional<Refusal> checkDates(const Entry& entry, const Neighbours& neighbours) {
     if (!entry.start) {
-        return refuse(Check::StartMissing, StartDateMissing, Field::StartDate);
+        return refuse(Check::StartMissing, StartDateMissing, EntryField::StartDate);
     }
     if (neighbours.previousEnd) {
         if (auto refusal = checkAgainstPrevious(*entry.start, *neighbours.previousEnd)) {
@@ -58,14 +58,14 @@ std::optional<Refusal> checkDates(const Entry& entry, const Neighbours& neighbou
         }
     }
     if (!entry.end) {
-        return refuse(Check::EndMissing, EndDateMissing, Field::EndDate);
+        return refuse(Check::EndMissing, EndDateMissing, EntryField::EndDate);
     }
     if (*entry.start > *entry.end) {
-        return refuse(Check::EndBeforeStart, M3, Field::EndDate, std::nullopt,
+        return refuse(Check::EndBeforeStart, M3, EntryField::EndDate, std::nullopt,
                       proposal(*entry.start + days{1}));
     }
     if (neighbours.nextStart && *neighbours.nextStart - *entry.end != days{1}) {
-        return refuse(Check::GapBeforeNext, M2, Field::EndDate, std::nullopt,
+        return refuse(Check::GapBeforeNext, M2, EntryField::EndDate, std::nullopt,
                       *neighbours.nextStart - days{1});
     }
     return std::nullopt;
@@ -76,13 +76,13 @@ std::optional<Refusal> checkDates(const Entry& entry, const Neighbours& neighbou
 std::optional<Refusal> checkRate(const std::string& rateText) {
     const std::optional<double> rate = text::parseNumber(rateText);
     if (!rate) {
-        return refuse(Check::RateEmpty, M4, Field::Rate);
+        return refuse(Check::RateEmpty, M4, EntryField::Value);
     }
     if (*rate == 0.0) {
-        return refuse(Check::RateZero, M5, Field::Rate);
+        return refuse(Check::RateZero, M5, EntryField::Value);
     }
     if (*rate < 0.0) {
-        return refuse(Check::RateNegative, RateNegative, Field::Rate);
+        return refuse(Check::RateNegative, RateNegative, EntryField::Value);
     }
     return std::nullopt;
 }

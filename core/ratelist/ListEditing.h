@@ -4,6 +4,7 @@
 // pass before it joins a list, the rules for the name of a new list, and the way
 // the editor's rows turn back into periods.
 
+#include "core/common/EntryRefusal.h"
 #include "core/common/Errors.h"
 #include "core/ratelist/RateList.h"
 
@@ -77,16 +78,10 @@ enum class Check {
     RateNegative,
 };
 
-enum class Field { StartDate, EndDate, Rate };
-
-// The first failing check: its message, the dates it puts right and where the
-// focus goes.
-struct Refusal {
-    Check check;
-    std::string_view message;
-    Field focus;
-    std::optional<Date> correctedStart;
-    std::optional<Date> correctedEnd;
+// The first failing check besides its message, the dates it puts right and where the
+// focus goes (Value is the rate).
+struct Refusal : EntryRefusal {
+    Check check = Check::StartNotAfterPrevious;
 };
 
 // Runs the checks in their order and stops at the first that fails; nullopt when

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/common/Date.h"
+
 #include <chrono>
 #include <string>
 #include <vector>
 
 namespace mirvane {
-
-using Date = std::chrono::sys_days;
 
 // One dated period of a rate list; both dates are inclusive, Rate is percent a year.
 struct RatePeriod {

@@ -2,6 +2,7 @@
 
 // Adding days, weeks, months or years to a date.
 
+#include "core/common/Date.h"
 #include "core/common/Errors.h"
 
 #include <chrono>
@@ -10,8 +11,6 @@
 #include <string_view>
 
 namespace mirvane::span {
-
-using Date = std::chrono::sys_days;
 
 // In the order of the unit list: "Gün", "Hafta", "Ay", "Yıl".
 enum class Unit { Day = 0, Week = 1, Month = 2, Year = 3 };

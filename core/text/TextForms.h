@@ -3,6 +3,8 @@
 // The texts the user reads and types, always in the Turkish forms whatever the
 // machine's locale: dates dd.MM.yyyy, decimal comma, full-stop thousands.
 
+#include "core/common/Date.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -11,8 +13,6 @@
 #include <vector>
 
 namespace mirvane::text {
-
-using Date = std::chrono::sys_days;
 
 // "01.07.2005". A year outside 0001-9999 is written as its plain number ("01.01.10000"),
 // which no reader takes for a date.

@@ -9,14 +9,14 @@ using namespace std::chrono;
 using namespace mirvane;
 using span::Unit;
 
-span::Date on(int y, unsigned m, unsigned d) {
+Date on(int y, unsigned m, unsigned d) {
     return year{y} / month{m} / day{d};
 }
 
-span::Date advanced(span::Date start, Unit unit, int amount) {
-    const Result<span::Date> result = span::advance(start, unit, amount);
+Date advanced(Date start, Unit unit, int amount) {
+    const Result<Date> result = span::advance(start, unit, amount);
     EXPECT_TRUE(result.ok());
-    return result.ok() ? result.value() : span::Date{};
+    return result.ok() ? result.value() : Date{};
 }
 
 TEST(DateSpan, LeadingAmount) {
@@ -29,7 +29,7 @@ TEST(DateSpan, LeadingAmount) {
 }
 
 TEST(DateSpan, CalendarRules) {
-    const span::Date start = on(2010, 3, 1);
+    const Date start = on(2010, 3, 1);
     for (Unit unit : {Unit::Day, Unit::Week, Unit::Month, Unit::Year}) {
         EXPECT_EQ(advanced(start, unit, 0), start);
     }
@@ -44,9 +44,9 @@ TEST(DateSpan, CalendarRules) {
 }
 
 TEST(DateSpan, ResultsAfterTheLastDayFail) {
-    const span::Date last = on(9999, 12, 31);
+    const Date last = on(9999, 12, 31);
     for (Unit unit : {Unit::Day, Unit::Week, Unit::Month, Unit::Year}) {
-        const Result<span::Date> result = span::advance(last, unit, 1);
+        const Result<Date> result = span::advance(last, unit, 1);
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.error().number, errors::InvalidProcedureCall);
     }
@@ -59,7 +59,7 @@ TEST(DateSpan, ResultsAfterTheLastDayFail) {
 }
 
 TEST(DateSpan, FoundDateText) {
-    const auto text = [](std::optional<span::Date> start, Unit unit, std::string_view amount) {
+    const auto text = [](std::optional<Date> start, Unit unit, std::string_view amount) {
         const Result<std::string> result = span::foundDateText(start, unit, amount);
         return result.ok() ? result.value() : "error " + std::to_string(result.error().number);
     };

@@ -11,20 +11,20 @@ namespace {
 using namespace mirvane;
 using deadline::Procedure;
 
-deadline::Date day(const char* text) {
+Date day(const char* text) {
     const auto date = text::parseDate(text);
     EXPECT_TRUE(date.has_value()) << text;
-    return date.value_or(deadline::Date{});
+    return date.value_or(Date{});
 }
 
-std::string shown(deadline::Date date) {
+std::string shown(Date date) {
     return text::formatDate(date);
 }
 
 // The last day of a span from `start`, as the span window and the command line reach it.
 deadline::LastDay spanDeadline(const char* start, span::Unit unit, int amount, Procedure procedure,
                                bool urgent = false) {
-    const Result<span::Date> found = span::advance(day(start), unit, amount);
+    const Result<Date> found = span::advance(day(start), unit, amount);
     EXPECT_TRUE(found.ok());
     return deadline::lastDay(found.value(), procedure, urgent);
 }

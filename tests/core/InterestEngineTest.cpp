@@ -20,7 +20,6 @@ namespace {
 using namespace std::chrono;
 using namespace mirvane;
 using interest::Calculation;
-using interest::Field;
 using interest::InterestRow;
 using interest::Rejection;
 
@@ -174,7 +173,7 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
     EXPECT_EQ(early.number, 1);
     EXPECT_EQ(early.message,
               "\"Başlangıç Tarihi\", ilk dönemin \"Başlangıç Tarihi\"nden küçük olamaz!");
-    EXPECT_EQ(early.focus, Field::StartDate);
+    EXPECT_EQ(early.focus, EntryField::StartDate);
     EXPECT_EQ(early.correctedStart, on(1972, 10, 1));
     EXPECT_FALSE(early.correctedEnd);
 
@@ -182,7 +181,7 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
     EXPECT_EQ(sameDay.number, 2);
     EXPECT_EQ(sameDay.message,
               "\"Başlangıç Tarihi\" ile \"Bitiş Tarihi\" arasında en az (1) gün bulunmalı!");
-    EXPECT_EQ(sameDay.focus, Field::EndDate);
+    EXPECT_EQ(sameDay.focus, EntryField::EndDate);
     EXPECT_EQ(sameDay.correctedEnd, on(2005, 7, 2));
     EXPECT_FALSE(sameDay.correctedStart);
     EXPECT_EQ(rejection(run(on(2005, 7, 2), on(2005, 7, 1))).number, 2);
@@ -191,14 +190,14 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
         const Rejection missing = rejection(run(on(2005, 7, 1), on(2006, 7, 1), empty));
         EXPECT_EQ(missing.number, 3);
         EXPECT_EQ(missing.message, "\"Anapara\" miktarını girmeniz gerekiyor!");
-        EXPECT_EQ(missing.focus, Field::Principal);
+        EXPECT_EQ(missing.focus, EntryField::Value);
     }
 
     for (const std::string_view notPositive : {"0,00", "0", "-5", "abc", "1,2,3"}) {
         const Rejection zero = rejection(run(on(2005, 7, 1), on(2006, 7, 1), notPositive));
         EXPECT_EQ(zero.number, 4) << notPositive;
         EXPECT_EQ(zero.message, "\"Anapara\" miktarı SIFIR'dan büyük olmalı!");
-        EXPECT_EQ(zero.focus, Field::Principal);
+        EXPECT_EQ(zero.focus, EntryField::Value);
         EXPECT_FALSE(zero.correctedStart || zero.correctedEnd);
     }
 
@@ -208,7 +207,7 @@ TEST(InterestEngine, RejectsWithTheFirstFailingCheckOnly) {
         const Rejection large = rejection(run(on(2005, 7, 1), on(2006, 7, 1), tooLarge));
         EXPECT_EQ(large.number, 5);
         EXPECT_EQ(large.message, "\"Anapara\" miktarı 1.000.000.000.000.000'dan küçük olmalı!");
-        EXPECT_EQ(large.focus, Field::Principal);
+        EXPECT_EQ(large.focus, EntryField::Value);
     }
     EXPECT_TRUE(std::holds_alternative<Calculation>(
         run(on(2005, 7, 1), on(2006, 7, 1), "999.999.999.999.999")));

@@ -42,7 +42,7 @@ TEST(EntryChecks, StartMustFollowThePreviousEndByExactlyOneDay) {
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->check, Check::StartNotAfterPrevious);
         EXPECT_EQ(refusal->message, M1);
-        EXPECT_EQ(refusal->focus, Field::StartDate);
+        EXPECT_EQ(refusal->focus, EntryField::StartDate);
         EXPECT_EQ(refusal->correctedStart, on(2008, 1, 1));
         EXPECT_FALSE(refusal->correctedEnd);
     }
@@ -51,7 +51,7 @@ TEST(EntryChecks, StartMustFollowThePreviousEndByExactlyOneDay) {
     ASSERT_TRUE(gap);
     EXPECT_EQ(gap->check, Check::GapAfterPrevious);
     EXPECT_EQ(gap->message, M2);
-    EXPECT_EQ(gap->focus, Field::StartDate);
+    EXPECT_EQ(gap->focus, EntryField::StartDate);
     EXPECT_EQ(gap->correctedStart, on(2008, 1, 1));
 
     EXPECT_FALSE(checkEntry(entry(on(2008, 1, 1), on(2008, 6, 30)), after(previousEnd)));
@@ -62,7 +62,7 @@ TEST(EntryChecks, EndMayEqualButNotPrecedeTheStart) {
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->check, Check::EndBeforeStart);
     EXPECT_EQ(refusal->message, M3);
-    EXPECT_EQ(refusal->focus, Field::EndDate);
+    EXPECT_EQ(refusal->focus, EntryField::EndDate);
     EXPECT_EQ(refusal->correctedEnd, on(2008, 1, 11));
     EXPECT_FALSE(refusal->correctedStart);
 
@@ -78,7 +78,7 @@ TEST(EntryChecks, EndMustMeetTheNextPeriodWhenThereIsOne) {
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->check, Check::GapBeforeNext);
         EXPECT_EQ(refusal->message, M2);
-        EXPECT_EQ(refusal->focus, Field::EndDate);
+        EXPECT_EQ(refusal->focus, EntryField::EndDate);
         EXPECT_EQ(refusal->correctedEnd, on(2005, 12, 31));
     }
     EXPECT_FALSE(checkEntry(entry(on(2005, 1, 1), on(2005, 12, 31)), neighbours));
@@ -105,14 +105,14 @@ TEST(EntryChecks, RateMustBeGivenAndNotZero) {
     const auto refusal = checkEntry(entry(on(2008, 1, 1), on(2008, 1, 2), ""), FirstPeriod);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->message, M4);
-    EXPECT_EQ(refusal->focus, Field::Rate);
+    EXPECT_EQ(refusal->focus, EntryField::Value);
     EXPECT_FALSE(refusal->correctedStart || refusal->correctedEnd);
     EXPECT_EQ(checkEntry(entry(on(2008, 1, 1), on(2008, 1, 2), "0"), FirstPeriod)->message, M5);
     const auto negative = checkEntry(entry(on(2008, 1, 1), on(2008, 1, 2), "-9"), FirstPeriod);
     ASSERT_TRUE(negative);
     EXPECT_EQ(negative->check, Check::RateNegative);
     EXPECT_EQ(negative->message, RateNegative);
-    EXPECT_EQ(negative->focus, Field::Rate);
+    EXPECT_EQ(negative->focus, EntryField::Value);
 }
 
 // A list file holds no day after 31.12.9999, so no correction may offer one.
@@ -152,13 +152,13 @@ TEST(EntryChecks, MissingDatesAreRefusedBeforeTheyAreCompared) {
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->check, Check::StartMissing);
     EXPECT_EQ(refusal->message, StartDateMissing);
-    EXPECT_EQ(refusal->focus, Field::StartDate);
+    EXPECT_EQ(refusal->focus, EntryField::StartDate);
 
     refusal = checkEntry(entry(on(2008, 1, 1), std::nullopt), after(on(2007, 12, 31)));
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->check, Check::EndMissing);
     EXPECT_EQ(refusal->message, EndDateMissing);
-    EXPECT_EQ(refusal->focus, Field::EndDate);
+    EXPECT_EQ(refusal->focus, EntryField::EndDate);
 
     // A start that breaks the previous period is named before the missing end.
     refusal = checkEntry(entry(on(2007, 12, 1), std::nullopt), after(on(2007, 12, 31)));

@@ -6,6 +6,7 @@
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
+#include "shell/RefusalNotice.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -55,10 +56,6 @@ QString fieldName(const QLabel& caption) {
         name.chop(1);
     }
     return name;
-}
-
-void setDay(shell::DateTimePicker& picker, Date day) {
-    picker.setValue(shell::toQDate(day));
 }
 
 } // namespace
@@ -274,24 +271,7 @@ bool PeriodEditor::entryPasses(const editing::Neighbours& neighbours) {
 }
 
 void PeriodEditor::applyRefusal(const editing::Refusal& refusal) {
-    shell::showNotice(toQString(refusal.message));
-    if (refusal.correctedStart) {
-        setDay(*BaşlangıçTarihiKutusu_, *refusal.correctedStart);
-    }
-    if (refusal.correctedEnd) {
-        setDay(*BitişTarihiKutusu_, *refusal.correctedEnd);
-    }
-    switch (refusal.focus) {
-    case editing::Field::StartDate:
-        BaşlangıçTarihiKutusu_->setFocus();
-        break;
-    case editing::Field::EndDate:
-        BitişTarihiKutusu_->setFocus();
-        break;
-    case editing::Field::Rate:
-        FaizOranıKutusu_->setFocus();
-        break;
-    }
+    shell::showRefusal(refusal, {BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, FaizOranıKutusu_});
 }
 
 // Called only once the checks passed, so both dates are there.

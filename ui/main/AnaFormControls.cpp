@@ -8,6 +8,7 @@
 #include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
+#include "shell/RefusalNotice.h"
 #include "shell/SharedValues.h"
 #include "shell/TableView.h"
 #include "ui/about/RatePackageDialog.h"
@@ -414,24 +415,7 @@ bool AnaFormControls::datesAreUsable() {
 }
 
 void AnaFormControls::refuse(const interest::Rejection& rejection) {
-    shell::showNotice(toQString(rejection.message));
-    if (rejection.correctedStart) {
-        BaşlangıçTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedStart));
-    }
-    if (rejection.correctedEnd) {
-        BitişTarihiKutusu_->setValue(shell::toQDate(*rejection.correctedEnd));
-    }
-    switch (rejection.focus) {
-    case interest::Field::StartDate:
-        BaşlangıçTarihiKutusu_->setFocus();
-        break;
-    case interest::Field::EndDate:
-        BitişTarihiKutusu_->setFocus();
-        break;
-    case interest::Field::Principal:
-        AnaParaKutusu_->setFocus();
-        break;
-    }
+    shell::showRefusal(rejection, {BaşlangıçTarihiKutusu_, BitişTarihiKutusu_, AnaParaKutusu_});
 }
 
 void AnaFormControls::openMenu(const QPoint& globalPosition, QAction* defaultItem) {

@@ -326,7 +326,7 @@ void SüreHesaplamaFormu::keyPressEvent(QKeyEvent* event) {
 }
 
 void SüreHesaplamaFormu::RecomputeFoundDate() {
-    std::optional<span::Date> start;
+    std::optional<Date> start;
     if (const std::optional<QDate> date = BaşlangıçTarihiKutusu_->value()) {
         start = shell::toSysDays(*date);
     }
@@ -342,12 +342,12 @@ void SüreHesaplamaFormu::RecomputeFoundDate() {
     RecomputeLastDay();
 }
 
-std::optional<deadline::Date> SüreHesaplamaFormu::foundDate() const {
+std::optional<Date> SüreHesaplamaFormu::foundDate() const {
     return text::parseDate(shell::toStdString(SonuçKutusu_->text()));
 }
 
 void SüreHesaplamaFormu::RecomputeLastDay() {
-    const std::optional<deadline::Date> found = foundDate();
+    const std::optional<Date> found = foundDate();
     if (!found) {
         lastDay_.reset();
         BulunanGünEtiketi_->clear();

@@ -53,7 +53,7 @@ private:
     void UsulKutusuDeğişti();
     void DeğerElleDeğişti();
 
-    std::optional<mirvane::deadline::Date> foundDate() const;
+    std::optional<mirvane::Date> foundDate() const;
     // What the copy button puts on the clipboard: the last day, or the date
     // found when the plain calendar is chosen.
     QString copyText() const;
