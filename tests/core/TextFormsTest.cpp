@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+using mirvane::Date;
 using namespace mirvane::text;
 using namespace std::chrono;
 
