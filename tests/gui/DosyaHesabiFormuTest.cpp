@@ -12,6 +12,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "shell/TableView.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 
@@ -61,12 +62,13 @@ QString summaryOf(const shell::ListView& summary, const QString& label) {
     return QStringLiteral("(yok)");
 }
 
-QStringList rowsOf(const shell::ListView& view) {
+QStringList rowsOf(const QAbstractItemView& view) {
+    const QAbstractItemModel& model = *view.model();
     QStringList rows;
-    for (int row = 0; row < view.rowCount(); ++row) {
+    for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < view.columnCount(); ++column)
-            cells << view.cellText(row, column);
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
         rows << cells.join(QStringLiteral(" | "));
     }
     return rows;
@@ -98,6 +100,7 @@ private:
     DosyaHesabıFormu* openWindow();
     template <class Widget> Widget* child(const QString& name) const;
     shell::ListView* view(const QString& name) const { return child<shell::ListView>(name); }
+    shell::TableView* table(const QString& name) const { return child<shell::TableView>(name); }
     void typeDate(const QString& name, const QString& digits);
     void addItem(int kindSteps, const QString& description, const QString& amount,
                  const QString& date);
@@ -233,13 +236,13 @@ void DosyaHesabiFormuTest::checkWorkedExampleFigures() {
              QStringLiteral("Her satırın başlangıç günü faize dahil değildir; faiz ertesi günden "
                             "işler."));
     QVERIFY(child<QLabel>(QStringLiteral("NotEtiketi"))->isHidden());
-    const QStringList setOffs = rowsOf(*view(QStringLiteral("MahsupListesi")));
+    const QStringList setOffs = rowsOf(*table(QStringLiteral("MahsupListesi")));
     QCOMPARE(setOffs,
              (QStringList{QStringLiteral("01.07.2024 | 40.000,00 | 1.500,00 | 12.000,00 | 5.761,65 "
                                          "| 20.738,35 | 79.261,65 | 0,00"),
                           QStringLiteral("01.10.2024 | 30.000,00 | 0,00 | 0,00 | 4.794,79 | "
                                          "25.205,21 | 54.056,44 | 0,00")}));
-    const QStringList slices = rowsOf(*view(QStringLiteral("DilimlerListesi")));
+    const QStringList slices = rowsOf(*table(QStringLiteral("DilimlerListesi")));
     QVERIFY(slices.contains(
         QStringLiteral("1 | 01.01.2024 | 01.03.2024 | 60 | 9 | 100.000,00 | 1.479,45")));
     QVERIFY(slices.contains(
@@ -556,9 +559,9 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
     const auto contentWidth = [](const QAbstractItemView* view, int column) {
         return view->sizeHintForColumn(column);
     };
-    const auto columnsTotal = [](const shell::ListView* view) {
+    const auto columnsTotal = [](const QTreeView* view) {
         int total = 0;
-        for (int c = 0; c < view->columnCount(); ++c)
+        for (int c = 0; c < view->model()->columnCount(); ++c)
             total += view->columnWidth(c);
         return total;
     };
@@ -566,14 +569,14 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
     // The description takes a share of the room; the amount keeps what it needs.
     QVERIFY(items->columnWidth(2) > contentWidth(items, 2));
     QVERIFY(items->columnWidth(3) >= contentWidth(items, 3));
-    auto* slices = view(QStringLiteral("DilimlerListesi"));
+    auto* slices = table(QStringLiteral("DilimlerListesi"));
     child<QTabWidget>(QStringLiteral("SonuçSekmeleri"))->setCurrentWidget(slices);
     QTRY_COMPARE(columnsTotal(slices), slices->viewport()->width());
 
     window_->resize(700, 600);
     QTRY_VERIFY(items->columnWidth(3) >= contentWidth(items, 3));
     QTRY_VERIFY(columnsTotal(items) >= items->viewport()->width());
-    for (int c = 0; c < slices->columnCount(); ++c)
+    for (int c = 0; c < slices->model()->columnCount(); ++c)
         QTRY_VERIFY(slices->columnWidth(c) >= contentWidth(slices, c));
 }
 
@@ -642,7 +645,7 @@ void DosyaHesabiFormuTest::setOffOrderMovesByKeyboard() {
              (std::vector<claim::Bucket>{claim::Bucket::Principal, claim::Bucket::Costs,
                                          claim::Bucket::Fee, claim::Bucket::Interest}));
     // Principal first: payment 1 goes to principal, never to costs.
-    const QStringList setOffs = rowsOf(*view(QStringLiteral("MahsupListesi")));
+    const QStringList setOffs = rowsOf(*table(QStringLiteral("MahsupListesi")));
     QVERIFY(setOffs.at(0).startsWith(
         QStringLiteral("01.07.2024 | 40.000,00 | 0,00 | 0,00 | 0,00 | 40.000,00")));
     QTest::mouseClick(child<QPushButton>(QStringLiteral("VarsayılanSıraButonu")), Qt::LeftButton);

@@ -1,13 +1,12 @@
 #include "ui/claim/ColumnSpread.h"
 
-#include "shell/Controls.h"
-
 #include <QEvent>
 #include <QHeaderView>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 
-ColumnSpread::ColumnSpread(mirvane::shell::ListView* view, std::vector<int> growing, Widest widest)
+ColumnSpread::ColumnSpread(QTreeView* view, std::vector<int> growing, Widest widest)
     : QObject(view), view_(view), growing_(std::move(growing)), widest_(widest) {
     view->header()->setStretchLastSection(false);
     view->header()->setSectionResizeMode(QHeaderView::Fixed);
@@ -33,7 +32,7 @@ int ColumnSpread::widestText(int column) const {
         int longest = -1;
         qsizetype length = -1;
         for (int row = 0; row < model.rowCount(); ++row) {
-            const qsizetype here = view_->cellText(row, column).size();
+            const qsizetype here = model.index(row, column).data().toString().size();
             if (here > length) {
                 length = here;
                 longest = row;
@@ -72,7 +71,7 @@ void ColumnSpread::spread() {
     // QTreeView hides the measure it uses for its own column fitting; the item view's
     // public one reaches it.
     const QAbstractItemView& measured = *view_;
-    const int columns = view_->columnCount();
+    const int columns = view_->model()->columnCount();
     std::vector<int> widths(std::size_t(columns), 0);
     int total = 0;
     for (int c = 0; c < columns; ++c) {

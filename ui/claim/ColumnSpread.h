@@ -6,9 +6,7 @@
 #include <QObject>
 #include <vector>
 
-namespace mirvane::shell {
-class ListView;
-} // namespace mirvane::shell
+class QTreeView;
 
 // A column is measured on the rows on display and on the rows with its longest texts,
 // never on every row: a table of tens of thousands of rows is measured in a moment.
@@ -19,8 +17,8 @@ public:
     enum class Widest { Found, Given };
 
     // `growing`: the columns that take the room left (all when empty).
-    ColumnSpread(mirvane::shell::ListView* view, std::vector<int> growing,
-                 Widest widest = Widest::Found);
+    // The view's model is the one it keeps.
+    ColumnSpread(QTreeView* view, std::vector<int> growing, Widest widest = Widest::Found);
 
     // The rows with the widest texts (the largest amounts), measured as well.
     void setWidestRows(std::vector<int> rows);
@@ -35,7 +33,7 @@ private:
     // on display.
     int widestText(int column) const;
 
-    mirvane::shell::ListView* view_;
+    QTreeView* view_;
     std::vector<int> growing_;
     Widest widest_;
     std::vector<int> widestRows_;

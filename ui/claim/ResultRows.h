@@ -1,33 +1,33 @@
 #pragma once
 
-// The rows of the claim window's result tables. A row is an item that makes its texts
-// from the result the first time a view asks for them, so that a table of tens of
-// thousands of slices makes the texts of the rows it draws, not of every row.
-
-#include "core/interest/Breakdown.h"
+// The rows of the claim window's result tables, read by a table model as they are
+// drawn: a table of tens of thousands of slices makes the texts of the rows in sight,
+// not of every row.
 
 #include <QStringList>
 #include <cstddef>
 #include <functional>
-#include <memory>
-#include <span>
 #include <vector>
 
-namespace mirvane::shell {
-class ListView;
-} // namespace mirvane::shell
+// The texts of one row at a time. A view asks for the cells of a row one after another,
+// so the row last made is kept until the rows behind it change (forget()).
+class ResultRows {
+public:
+    using Cells = std::function<QStringList(std::size_t row)>;
 
-// What a table shows: how many rows, and the texts of one of them.
-struct ResultRows {
-    std::size_t count = 0;
-    std::function<QStringList(std::size_t row)> cells;
+    explicit ResultRows(Cells cells) : cells_(std::move(cells)) {}
+
+    QString cell(int row, int column);
+    // The rows behind the texts changed.
+    void forget() { row_ = -1; }
+
+private:
+    Cells cells_;
+    int row_ = -1;
+    QStringList texts_;
 };
 
-// Replaces the rows of `view` (whose columns are `columns`) with `rows`.
-void showResultRows(mirvane::shell::ListView& view, ResultRows rows,
-                    std::span<const mirvane::breakdown::Column> columns);
-
-// The index of the row whose `field` is largest in magnitude, for ResultRows::widest.
+// The index of the row whose `field` is largest in magnitude, for the column widths.
 template <class Row, class Field>
 std::size_t widestRow(const std::vector<Row>& rows, Field Row::*field) {
     std::size_t widest = 0;

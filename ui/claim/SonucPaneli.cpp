@@ -4,6 +4,7 @@
 #include "core/interest/Breakdown.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
+#include "shell/TableView.h"
 #include "ui/claim/ColumnSpread.h"
 #include "ui/claim/KarsilastirmaModeli.h"
 #include "ui/claim/ResultRows.h"
@@ -18,7 +19,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <array>
-#include <memory>
 
 using namespace mirvane;
 using shell::toQString;
@@ -97,12 +97,18 @@ QWidget* withNoteBelow(QWidget* table, QLabel* note) {
 
 } // namespace
 
-void giveRoomyRows(shell::ListView* view) {
+void giveRoomyRows(QAbstractItemView* view) {
     view->setItemDelegate(new RoomyRows(view));
 }
 
 SonucPaneli::SonucPaneli(std::function<void(std::optional<claim::Undertaking>)> termsChanged,
-                         std::function<void()> takeFolderLists) {
+                         std::function<void()> takeFolderLists)
+    : sliceRows_([this](std::size_t row) {
+          return shell::toQStringList(claim::sliceCells(slices_[row]));
+      }),
+      setOffRows_([this](std::size_t row) {
+          return shell::toQStringList(claim::setOffCells(setOffs_[row]));
+      }) {
     setObjectName(QStringLiteral("SonuçPaneli"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -128,8 +134,17 @@ SonucPaneli::SonucPaneli(std::function<void(std::optional<claim::Undertaking>)> 
 
     SonuçSekmeleri_ = named(new QTabWidget, QStringLiteral("SonuçSekmeleri"));
     ÖzetListesi_ = named(new shell::ListView, QStringLiteral("ÖzetListesi"));
-    DilimlerListesi_ = named(new shell::ListView, QStringLiteral("DilimlerListesi"));
-    MahsupListesi_ = named(new shell::ListView, QStringLiteral("MahsupListesi"));
+    DilimlerListesi_ = named(new shell::TableView, QStringLiteral("DilimlerListesi"));
+    MahsupListesi_ = named(new shell::TableView, QStringLiteral("MahsupListesi"));
+    sliceModel_ = new shell::CellTableModel(
+        SliceColumns, [this] { return int(slices_.size()); },
+        [this](int row, int column) { return sliceRows_.cell(row, column); }, this);
+    setOffModel_ = new shell::CellTableModel(
+        SetOffColumns, [this] { return int(setOffs_.size()); },
+        [this](int row, int column) { return setOffRows_.cell(row, column); }, this);
+    // The column widths are ColumnSpread's, measured on the widest rows only.
+    DilimlerListesi_->setModel(sliceModel_);
+    MahsupListesi_->setModel(setOffModel_);
     // The summary, and under it the comparison with the alternatives when there are any.
     auto* summary = new QWidget;
     auto* summaryLayout = new QVBoxLayout(summary);
@@ -164,11 +179,10 @@ SonucPaneli::SonucPaneli(std::function<void(std::optional<claim::Undertaking>)> 
     layout->addWidget(NotEtiketi_);
     layout->addWidget(SonuçSekmeleri_, 1);
     ÖzetListesi_->createColumns(SummaryColumns);
-    DilimlerListesi_->createColumns(SliceColumns);
-    MahsupListesi_->createColumns(SetOffColumns);
     DilimSütunları_ = new ColumnSpread(DilimlerListesi_, {}, ColumnSpread::Widest::Given);
     MahsupSütunları_ = new ColumnSpread(MahsupListesi_, {}, ColumnSpread::Widest::Given);
-    for (shell::ListView* view : {ÖzetListesi_, DilimlerListesi_, MahsupListesi_}) {
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{
+             ÖzetListesi_, DilimlerListesi_, MahsupListesi_}) {
         giveRoomyRows(view);
     }
     connect(GüncelOranlarButonu_, &QPushButton::clicked, this, std::move(takeFolderLists));
@@ -211,8 +225,7 @@ void SonucPaneli::showAlternatives(const claim::ClaimFile& file,
 // Nothing of an earlier result stays on display once an input is wrong.
 void SonucPaneli::showResult(const std::optional<claim::ClaimResult>& result) {
     ÖzetListesi_->removeAllRows();
-    DilimlerListesi_->removeAllRows();
-    MahsupListesi_->removeAllRows();
+    showRows(result);
     SonuçSekmeleri_->setVisible(result.has_value());
     if (!result) {
         UyarıEtiketi_->clear();
@@ -227,32 +240,6 @@ void SonucPaneli::showResult(const std::optional<claim::ClaimResult>& result) {
         summary.append({toQString(label), toQString(amount)});
     }
     ÖzetListesi_->addRows(summary);
-    // The rows keep their own copy: the session's result is replaced on the next edit.
-    auto slices = std::make_shared<const std::vector<claim::Slice>>(result->slices);
-    showResultRows(*DilimlerListesi_,
-                   {slices->size(),
-                    [slices](std::size_t row) {
-                        return shell::toQStringList(claim::sliceCells((*slices)[row]));
-                    }},
-                   SliceColumns);
-    DilimSütunları_->setWidestRows({int(widestRow(*slices, &claim::Slice::base)),
-                                    int(widestRow(*slices, &claim::Slice::interest)),
-                                    int(widestRow(*slices, &claim::Slice::days))});
-    auto setOffs = std::make_shared<const std::vector<claim::SetOff>>(result->setOffs);
-    showResultRows(*MahsupListesi_,
-                   {setOffs->size(),
-                    [setOffs](std::size_t row) {
-                        return shell::toQStringList(claim::setOffCells((*setOffs)[row]));
-                    }},
-                   SetOffColumns);
-    std::vector<int> widest;
-    for (claim::Kurus claim::SetOff::*field :
-         {&claim::SetOff::amount, &claim::SetOff::costs, &claim::SetOff::fee,
-          &claim::SetOff::interest, &claim::SetOff::principal, &claim::SetOff::remainingPrincipal,
-          &claim::SetOff::overpaid}) {
-        widest.push_back(int(widestRow(*setOffs, field)));
-    }
-    MahsupSütunları_->setWidestRows(std::move(widest));
     QStringList notices;
     for (const std::string& notice : result->notices) {
         notices << toQString(notice);
@@ -265,4 +252,29 @@ void SonucPaneli::showResult(const std::optional<claim::ClaimResult>& result) {
     }
     NotEtiketi_->setText(notes.join(u'\n'));
     NotEtiketi_->setVisible(!notes.isEmpty());
+}
+
+void SonucPaneli::showRows(const std::optional<claim::ClaimResult>& result) {
+    sliceModel_->change([&] {
+        slices_ = result ? result->slices : std::vector<claim::Slice>{};
+        sliceRows_.forget();
+    });
+    setOffModel_->change([&] {
+        setOffs_ = result ? result->setOffs : std::vector<claim::SetOff>{};
+        setOffRows_.forget();
+    });
+    if (!result) {
+        return;
+    }
+    DilimSütunları_->setWidestRows({int(widestRow(slices_, &claim::Slice::base)),
+                                    int(widestRow(slices_, &claim::Slice::interest)),
+                                    int(widestRow(slices_, &claim::Slice::days))});
+    std::vector<int> widest;
+    for (claim::Kurus claim::SetOff::*field :
+         {&claim::SetOff::amount, &claim::SetOff::costs, &claim::SetOff::fee,
+          &claim::SetOff::interest, &claim::SetOff::principal, &claim::SetOff::remainingPrincipal,
+          &claim::SetOff::overpaid}) {
+        widest.push_back(int(widestRow(setOffs_, field)));
+    }
+    MahsupSütunları_->setWidestRows(std::move(widest));
 }

@@ -8,6 +8,7 @@
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimFile.h"
 #include "core/claim/Undertaking.h"
+#include "ui/claim/ResultRows.h"
 
 #include <QWidget>
 #include <functional>
@@ -17,6 +18,7 @@
 
 class ColumnSpread;
 class KarsilastirmaModeli;
+class QAbstractItemView;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -24,11 +26,13 @@ class QTableView;
 class UndertakingPanel;
 
 namespace mirvane::shell {
+class CellTableModel;
 class ListView;
+class TableView;
 } // namespace mirvane::shell
 
 // Rows a little taller than the face, for every list of the claim window.
-void giveRoomyRows(mirvane::shell::ListView* view);
+void giveRoomyRows(QAbstractItemView* view);
 
 class SonucPaneli : public QWidget {
 public:
@@ -49,6 +53,9 @@ public:
     UndertakingPanel* undertakings() const { return TaahhütPaneli_; }
 
 private:
+    // The slices and the set-offs of `result` (none for nullopt).
+    void showRows(const std::optional<mirvane::claim::ClaimResult>& result);
+
     QLabel* HataEtiketi_ = nullptr;
     QLabel* UyarıEtiketi_ = nullptr;
     QLabel* NotEtiketi_ = nullptr;       // plain notes, below the warnings
@@ -59,8 +66,16 @@ private:
     QPushButton* GüncelOranlarButonu_ = nullptr;
     QTabWidget* SonuçSekmeleri_ = nullptr;
     mirvane::shell::ListView* ÖzetListesi_ = nullptr;
-    mirvane::shell::ListView* DilimlerListesi_ = nullptr;
-    mirvane::shell::ListView* MahsupListesi_ = nullptr;
+    mirvane::shell::TableView* DilimlerListesi_ = nullptr;
+    mirvane::shell::TableView* MahsupListesi_ = nullptr;
+    // The rows on display: the panel keeps its own copy, since the session's result is
+    // replaced on the next edit, before the tables are told.
+    std::vector<mirvane::claim::Slice> slices_;
+    std::vector<mirvane::claim::SetOff> setOffs_;
+    ResultRows sliceRows_;
+    ResultRows setOffRows_;
+    mirvane::shell::CellTableModel* sliceModel_ = nullptr;
+    mirvane::shell::CellTableModel* setOffModel_ = nullptr;
     ColumnSpread* DilimSütunları_ = nullptr;
     ColumnSpread* MahsupSütunları_ = nullptr;
     UndertakingPanel* TaahhütPaneli_ = nullptr;
