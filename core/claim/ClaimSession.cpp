@@ -1,6 +1,8 @@
 #include "core/claim/ClaimSession.h"
 
 #include "core/claim/ClaimJson.h"
+#include "core/common/Utf8Path.h"
+#include "core/settings/ProgramSettings.h"
 
 #include <algorithm>
 
@@ -51,10 +53,17 @@ std::vector<std::string> FolderComparison::differing(const store::ListSource& so
     return differing;
 }
 
-ClaimSession::ClaimSession(std::filesystem::path recoveryFolder)
-    : recovery_(std::move(recoveryFolder)) {}
+ClaimSession::ClaimSession(std::filesystem::path recoveryFolder, settings::SettingsStore* settings)
+    : settings_(settings), recovery_(std::move(recoveryFolder)) {}
 
 void ClaimSession::open(ClaimFile file, std::optional<std::filesystem::path> path) {
+    reset(std::move(file), std::move(path));
+    if (path_) {
+        rememberRecent(*path_);
+    }
+}
+
+void ClaimSession::reset(ClaimFile file, std::optional<std::filesystem::path> path) {
     file_ = std::move(file);
     path_ = std::move(path);
     modified_ = false;
@@ -64,8 +73,9 @@ void ClaimSession::open(ClaimFile file, std::optional<std::filesystem::path> pat
     recovery_.discard();
 }
 
+// A recovered file is no file the user opened: the recent files stay as they are.
 void ClaimSession::recover(ClaimFile file, const FoundCopy& found) {
-    open(std::move(file), found.copy.file);
+    reset(std::move(file), found.copy.file);
     recovery_.adopt(found.path);
     modified_ = true;
 }
@@ -146,7 +156,24 @@ Status ClaimSession::save(const std::filesystem::path& path) {
     path_ = path;
     modified_ = false;
     recovery_.discard();
+    rememberRecent(path);
     return {};
+}
+
+void ClaimSession::rememberRecent(const std::filesystem::path& path) {
+    if (settings_) {
+        settings::RecentClaimFiles(*settings_).remember(utf8path::toUtf8(path));
+    }
+}
+
+std::vector<std::filesystem::path> ClaimSession::recentFiles() const {
+    std::vector<std::filesystem::path> files;
+    if (settings_) {
+        for (const std::string& file : settings::RecentClaimFiles(*settings_).files()) {
+            files.push_back(utf8path::fromUtf8(file));
+        }
+    }
+    return files;
 }
 
 void ClaimSession::discardChanges() {

@@ -11,6 +11,7 @@
 #include "core/claim/RefusalWords.h"
 #include "core/ratelist/FolderState.h"
 #include "core/rates/ListSource.h"
+#include "core/settings/SettingsStore.h"
 
 #include <filesystem>
 #include <map>
@@ -49,8 +50,10 @@ public:
         Payment payment;
     };
 
-    // `recoveryFolder`: where the copies of unsaved changes go (none when empty).
-    explicit ClaimSession(std::filesystem::path recoveryFolder = {});
+    // `recoveryFolder`: where the copies of unsaved changes go (none when empty);
+    // `settings`: where the recent files are kept (none when nullptr).
+    explicit ClaimSession(std::filesystem::path recoveryFolder = {},
+                          settings::SettingsStore* settings = nullptr);
 
     const ClaimFile& file() const { return file_; }
     // For an edit in place, which changed() then reports.
@@ -59,7 +62,8 @@ public:
     bool modified() const { return modified_; }
 
     // A new file, or one just read from `path`: unmodified, nothing of the file before it
-    // (a field error, a row just added, deleted rows) stays.
+    // (a field error, a row just added, deleted rows) stays. A file read from a path
+    // becomes the first of the recent files.
     void open(ClaimFile file, std::optional<std::filesystem::path> path);
     // A file recovered from a copy an earlier run left: modified, bound to its path, the
     // copy taken over.
@@ -94,7 +98,7 @@ public:
     const std::vector<Deleted>& deleted() const { return deleted_; }
 
     // Writes the file to `path` without the copies of lists no item uses; saved, it is
-    // unmodified and its recovery copy goes.
+    // unmodified, its recovery copy goes and it is the first of the recent files.
     Status save(const std::filesystem::path& path);
     // The changes were thrown away (the window closed without saving): the copy goes.
     void discardChanges();
@@ -102,12 +106,19 @@ public:
     Status keepRecoveryCopy(Clock::time_point now);
     const RecoveryKeeper& recovery() const { return recovery_; }
 
+    // The claim files opened or saved last, newest first.
+    std::vector<std::filesystem::path> recentFiles() const;
+
     // The lists the items use whose copy in the file differs from the folder's.
     std::vector<std::string> listsDifferingFromFolder(const store::ListSource& source);
     // Takes the folder's list in place of each copy that differs from it.
     void takeFolderLists(const store::ListSource& source);
 
 private:
+    void reset(ClaimFile file, std::optional<std::filesystem::path> path);
+    void rememberRecent(const std::filesystem::path& path);
+
+    settings::SettingsStore* settings_ = nullptr;
     ClaimFile file_;
     std::optional<std::filesystem::path> path_;
     bool modified_ = false;

@@ -24,6 +24,8 @@ constexpr std::string_view PdfFolderKey = "Raporlar/PDF Klasoru";
 constexpr std::string_view PdfOpenKey = "Raporlar/PDF Acilsin";
 constexpr std::string_view WordFolderKey = "Raporlar/Word Klasoru";
 
+constexpr std::string_view RecentClaimFilesKey = "DosyaHesabi/SonDosyalar";
+
 std::string_view edgeKey(Edge which) {
     switch (which) {
     case Edge::Left:
@@ -178,6 +180,26 @@ std::optional<std::string> ReportSettings::wordFolder() const {
 
 void ReportSettings::rememberWordFolder(std::string_view folder) {
     store_.setText(WordFolderKey, folder);
+}
+
+RecentClaimFiles::RecentClaimFiles(SettingsStore& store) : store_(store) {}
+
+std::vector<std::string> RecentClaimFiles::files() const {
+    std::vector<std::string> files = store_.texts(RecentClaimFilesKey);
+    if (files.size() > Count) {
+        files.resize(Count);
+    }
+    return files;
+}
+
+void RecentClaimFiles::remember(std::string_view path) {
+    std::vector<std::string> files = store_.texts(RecentClaimFilesKey);
+    std::erase(files, path);
+    files.insert(files.begin(), std::string(path));
+    if (files.size() > Count) {
+        files.resize(Count);
+    }
+    store_.setTexts(RecentClaimFilesKey, files);
 }
 
 } // namespace mirvane::settings

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirvane::settings {
 
@@ -62,6 +63,22 @@ public:
     // The folder a Word document was last saved in, else that of the PDF.
     std::optional<std::string> wordFolder() const;
     void rememberWordFolder(std::string_view folder);
+
+private:
+    SettingsStore& store_;
+};
+
+// The claim files opened or saved last, newest first and each once: at most eight.
+class RecentClaimFiles {
+public:
+    static constexpr std::size_t Count = 8;
+
+    explicit RecentClaimFiles(SettingsStore& store);
+
+    // The files' paths as kept (UTF-8).
+    std::vector<std::string> files() const;
+    // Puts `path` first; the oldest beyond the count go.
+    void remember(std::string_view path);
 
 private:
     SettingsStore& store_;

@@ -3,7 +3,9 @@
 #include "TempFolder.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
+#include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
+#include "core/settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -76,6 +78,43 @@ TEST_F(ClaimSessionTest, RecoveredFileIsModifiedAndItsCopyGoesWithItsChanges) {
     EXPECT_EQ(session.recovery().path(), left);
     session.discardChanges();
     EXPECT_TRUE(claim::findRecoveryCopies(folder).empty());
+}
+
+// The list is kept as earlier versions kept it, so that users keep theirs: the paths
+// under "DosyaHesabi/SonDosyalar", newest first.
+TEST_F(ClaimSessionTest, RecentFilesAreThoseOpenedAndSavedNewestFirstEachOnce) {
+    settings::MemorySettingsStore store;
+    store.setTexts("DosyaHesabi/SonDosyalar", {utf8path::toUtf8(root / "eski.mirvane")});
+    ClaimSession session(root / "Kurtarma", &store);
+    EXPECT_EQ(session.recentFiles(), std::vector<fs::path>{root / "eski.mirvane"});
+
+    session.open(claim::workedExample(), std::nullopt);
+    EXPECT_EQ(session.recentFiles().size(), 1u);
+    const fs::path saved = root / "İcra 2024_5.mirvane";
+    ASSERT_TRUE(session.save(saved));
+    session.open(claim::workedExample(), root / "eski.mirvane");
+    EXPECT_EQ(session.recentFiles(), (std::vector<fs::path>{root / "eski.mirvane", saved}));
+    EXPECT_EQ(store.texts("DosyaHesabi/SonDosyalar").at(1), utf8path::toUtf8(saved));
+
+    // A recovered file was not opened by the user; a failed save remembers nothing.
+    const claim::RecoveryCopy copy{root / "kurtarilan.mirvane", "", ""};
+    session.recover(claim::workedExample(), {root / "Kurtarma" / "kopya", copy});
+    EXPECT_FALSE(session.save(root / "yok" / "dosya.mirvane"));
+    EXPECT_EQ(session.recentFiles().size(), 2u);
+
+    // The oldest go beyond eight.
+    for (int i = 0; i < 10; ++i) {
+        session.open(claim::workedExample(), root / (std::to_string(i) + ".mirvane"));
+    }
+    const std::vector<fs::path> recent = session.recentFiles();
+    ASSERT_EQ(recent.size(), 8u);
+    EXPECT_EQ(recent.front(), root / "9.mirvane");
+    EXPECT_EQ(recent.back(), root / "2.mirvane");
+
+    // Without a store the session keeps none.
+    ClaimSession plain;
+    plain.open(claim::workedExample(), saved);
+    EXPECT_TRUE(plain.recentFiles().empty());
 }
 
 TEST_F(ClaimSessionTest, TablesAreFilledAgainOnlyWhenTheFiguresChange) {

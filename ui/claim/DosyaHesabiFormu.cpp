@@ -68,8 +68,6 @@ namespace {
 
 const QString SettingsGroup = QStringLiteral("DosyaHesabi");
 const QString GeometryKey = QStringLiteral("Geometri");
-const QString RecentKey = QStringLiteral("SonDosyalar");
-constexpr int RecentCount = 8;
 const QString FileFilter = QStringLiteral("Dosya hesapları (*.mirvane)");
 const QString FixedRateChoice = QStringLiteral("Sabit oran");
 const QString WindowName = QStringLiteral("DosyaHesabıFormu");
@@ -213,7 +211,7 @@ void DosyaHesabıFormu::startRecovery(QWidget* owner) {
 }
 
 DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
-    : QMainWindow(owner, Qt::Window), session_(recoveryFolder) {
+    : QMainWindow(owner, Qt::Window), session_(recoveryFolder, &settings_) {
     setObjectName(WindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     recoveryTimer_ = new QTimer(this);
@@ -254,7 +252,7 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
     buildMenu();
     connectHandlers();
 
-    QSettings settings;
+    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
     settings.beginGroup(SettingsGroup);
     if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
         resize(1180, 760);
@@ -542,7 +540,6 @@ bool DosyaHesabıFormu::load(const QString& path) {
                   shell::toPath(QFileInfo(path).absoluteFilePath()));
     // A file that names a list without carrying it takes the folder's copy.
     copyMissingLists();
-    rememberRecent(filePath());
     showFile();
     return true;
 }
@@ -1212,24 +1209,15 @@ bool DosyaHesabıFormu::writeTo(const QString& path) {
     setWindowModified(false);
     recoveryTimer_->stop();
     refreshTitle();
-    rememberRecent(filePath());
     return true;
-}
-
-void DosyaHesabıFormu::rememberRecent(const QString& path) {
-    QSettings settings;
-    settings.beginGroup(SettingsGroup);
-    QStringList recent = settings.value(RecentKey).toStringList();
-    recent.removeAll(path);
-    recent.prepend(path);
-    settings.setValue(RecentKey, recent.mid(0, RecentCount));
 }
 
 void DosyaHesabıFormu::fillRecentMenu() {
     SonDosyalarMenüsü_->clear();
-    QSettings settings;
-    settings.beginGroup(SettingsGroup);
-    const QStringList recent = settings.value(RecentKey).toStringList();
+    QStringList recent;
+    for (const std::filesystem::path& file : session_.recentFiles()) {
+        recent << shell::fromPath(file);
+    }
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent[i];
         // Files of one name in different folders are told apart by their folder.
@@ -1322,7 +1310,7 @@ void DosyaHesabıFormu::closeEvent(QCloseEvent* event) {
     // Saved, or its changes thrown away: nothing is left to recover.
     recoveryTimer_->stop();
     session_.discardChanges();
-    QSettings settings;
+    QSettings settings(toQString(app::MakerName), toQString(app::ProductName));
     settings.beginGroup(SettingsGroup);
     settings.setValue(GeometryKey, saveGeometry());
     event->accept();

@@ -11,6 +11,7 @@
 #include "core/claim/ClaimSession.h"
 #include "core/claim/Recovery.h"
 #include "core/claim/RefusalWords.h"
+#include "shell/QtSettingsStore.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -151,10 +152,11 @@ private:
     void scheduleRecoveryCopy();
     void keepRecoveryCopy();
     bool writeTo(const QString& path);
-    void rememberRecent(const QString& path);
     void fillRecentMenu();
     QString chooseFile(FileDialog dialog, const QString& suggested);
 
+    // The program's settings, where the session keeps the recent files.
+    mirvane::shell::QtSettingsStore settings_;
     mirvane::claim::ClaimSession session_;
     // The rows drawn as wrong, so that they can be drawn plainly again.
     int markedItemRow_ = -1;
