@@ -1,10 +1,13 @@
 #include "core/claim/ClaimSession.h"
 
 #include "core/claim/ClaimJson.h"
+#include "core/claim/ClaimTexts.h"
 #include "core/common/Utf8Path.h"
 #include "core/settings/ProgramSettings.h"
+#include "core/text/TextForms.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace mirvane::claim {
 
@@ -105,6 +108,163 @@ std::optional<WordedRefusal> ClaimSession::shownProblem() const {
         return std::nullopt;
     }
     return problem_;
+}
+
+namespace {
+
+// A gap the window finds itself, worded as the engine's refusals are.
+WordedRefusal rowProblem(RefusalPlace::Part part, std::size_t row, const char* field,
+                         const std::string& what) {
+    RefusalPlace place{part, row, field, {}};
+    return {place, ownerOf(place) + " " + what};
+}
+
+WordedRefusal fileProblem(const char* field, const char* text) {
+    return {RefusalPlace{RefusalPlace::Part::File, std::nullopt, field, {}}, text};
+}
+
+bool blank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isspace(c) != 0; });
+}
+
+} // namespace
+
+void ClaimSession::editHeader(const HeaderFields& fields) {
+    file_.title = fields.title;
+    fieldError_.reset();
+    if (fields.calculationDate) {
+        file_.calculationDate = *fields.calculationDate;
+    } else {
+        fieldError_ = fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş.");
+    }
+    file_.filingDate.reset();
+    if (fields.filed) {
+        file_.filingDate = fields.filingDate;
+        if (!file_.filingDate && !fieldError_) {
+            fieldError_ = fileProblem("takip_tarihi", "Takip tarihi girilmemiş.");
+        }
+    }
+    file_.dayBasis = fields.dayBasis;
+}
+
+void ClaimSession::editItem(std::size_t row, const ItemFields& fields) {
+    Item& item = file_.items.at(row);
+    const auto problem = [row](const char* field, const std::string& what) {
+        return rowProblem(RefusalPlace::Part::Item, row, field, what);
+    };
+    fieldError_.reset();
+    item.description = fields.description;
+    const std::optional<Kurus> amount = parseKurus(fields.amount);
+    item.amount = amount.value_or(0);
+    if (!amount && !blank(fields.amount)) {
+        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
+    }
+    const bool principal = item.kind == ItemKind::Principal;
+    (principal ? item.interestStart : item.date) = fields.date;
+    if (!fields.date && !fieldError_) {
+        fieldError_ = principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
+                                : problem("tarih", "tarihi girilmemiş.");
+    }
+    if (!principal) {
+        return;
+    }
+    if (fields.fixedRate) {
+        const std::optional<double> percent = text::parseNumber(fields.fixedPercent);
+        item.rate = FixedRate{percent.value_or(0.0)};
+        if (!percent && !fieldError_) {
+            fieldError_ = problem("oran.sabit", "sabit oranı girilmemiş.");
+        }
+    } else {
+        item.rate = ListRate{fields.listName};
+    }
+}
+
+void ClaimSession::editPayment(std::size_t row, const PaymentFields& fields) {
+    Payment& payment = file_.payments.at(row);
+    const auto problem = [row](const char* field, const std::string& what) {
+        return rowProblem(RefusalPlace::Part::Payment, row, field, what);
+    };
+    fieldError_.reset();
+    payment.description = fields.description;
+    const std::optional<Kurus> amount = parseKurus(fields.amount);
+    payment.amount = amount.value_or(0);
+    if (!amount && !blank(fields.amount)) {
+        fieldError_ = problem("tutar", "tutarı geçerli değil (en çok iki ondalık).");
+    }
+    if (fields.date) {
+        payment.date = *fields.date;
+    } else if (!fieldError_) {
+        fieldError_ = problem("tarih", "tarihi girilmemiş.");
+    }
+}
+
+void ClaimSession::setItemKind(std::size_t row, ItemKind kind) {
+    Item& item = file_.items.at(row);
+    const std::optional<Date> date =
+        item.kind == ItemKind::Principal ? item.interestStart : item.date;
+    item.kind = kind;
+    item.interestStart = kind == ItemKind::Principal ? date : std::nullopt;
+    item.date = kind == ItemKind::Principal ? std::nullopt : date;
+}
+
+std::size_t ClaimSession::addItem(const std::string& firstList) {
+    Item item;
+    item.kind = ItemKind::Principal;
+    item.interestStart = file_.calculationDate;
+    const auto previous = std::find_if(file_.items.rbegin(), file_.items.rend(),
+                                       [](const Item& i) { return i.kind == ItemKind::Principal; });
+    if (previous != file_.items.rend()) {
+        item.rate = previous->rate;
+    } else if (!firstList.empty()) {
+        item.rate = ListRate{firstList};
+    }
+    file_.items.push_back(std::move(item));
+    const std::size_t row = file_.items.size() - 1;
+    freshRow_ = RefusalPlace{RefusalPlace::Part::Item, row, {}, {}};
+    return row;
+}
+
+std::size_t ClaimSession::addPayment() {
+    file_.payments.push_back({file_.calculationDate, 0, {}});
+    const std::size_t row = file_.payments.size() - 1;
+    freshRow_ = RefusalPlace{RefusalPlace::Part::Payment, row, {}, {}};
+    return row;
+}
+
+bool ClaimSession::moveBucket(std::size_t index, int step) {
+    const std::ptrdiff_t target = std::ptrdiff_t(index) + step;
+    if (index >= file_.setOffOrder.size() || target < 0 ||
+        target >= std::ptrdiff_t(file_.setOffOrder.size())) {
+        return false;
+    }
+    std::swap(file_.setOffOrder[index], file_.setOffOrder[std::size_t(target)]);
+    return true;
+}
+
+bool ClaimSession::useDefaultSetOffOrder() {
+    const std::vector<Bucket> order(DefaultSetOffOrder.begin(), DefaultSetOffOrder.end());
+    if (file_.setOffOrder == order) {
+        return false;
+    }
+    file_.setOffOrder = order;
+    return true;
+}
+
+// The program's own lists stand in for a folder that holds none.
+void ClaimSession::copyMissingLists(const store::ListSource& source) {
+    if (!source.builtIn) {
+        claim::copyMissingLists(file_, source.folder);
+        return;
+    }
+    for (const std::string& name : listsUsed(file_)) {
+        if (file_.lists.contains(name)) {
+            continue;
+        }
+        if (const Result<RateList> list = store::readList(source, name)) {
+            file_.lists.emplace(name, list.value().Periods);
+        }
+    }
 }
 
 bool ClaimSession::deleteItem(std::size_t index) {

@@ -89,6 +89,53 @@ public:
     void setFreshRow(std::optional<RefusalPlace> row) { freshRow_ = std::move(row); }
     const std::optional<RefusalPlace>& freshRow() const { return freshRow_; }
 
+    // What the header's fields hold as typed; an empty date field is nullopt.
+    struct HeaderFields {
+        std::string title;
+        std::optional<Date> calculationDate;
+        bool filed = false;
+        std::optional<Date> filingDate;
+        int dayBasis = 365;
+    };
+    // What the fields of an item hold as typed.
+    struct ItemFields {
+        std::string description;
+        std::string amount;
+        // The interest start of a principal item, the date of the others.
+        std::optional<Date> date;
+        bool fixedRate = false;
+        std::string fixedPercent;
+        std::string listName;
+    };
+    // What the fields of a payment hold as typed.
+    struct PaymentFields {
+        std::string description;
+        std::string amount;
+        std::optional<Date> date;
+    };
+
+    // The edits of the window's fields. Each takes what it can into the file and keeps the
+    // first field whose text is no value as the field error (or none).
+    void editHeader(const HeaderFields& fields);
+    void editItem(std::size_t row, const ItemFields& fields);
+    void editPayment(std::size_t row, const PaymentFields& fields);
+    // The one date field holds the interest start of a principal item and the date of the
+    // others: it moves with the kind.
+    void setItemKind(std::size_t row, ItemKind kind);
+    // A new principal item from the calculation date, with the rate of the principal item
+    // before it, else the list `firstList` (a fixed rate when it is empty); it is the row
+    // just added. Returns its row.
+    std::size_t addItem(const std::string& firstList);
+    // A new payment on the calculation date, the row just added. Returns its row.
+    std::size_t addPayment();
+    // Moves the bucket at `index` of the set-off order by `step` places; false (and
+    // nothing changed) when it would leave the order.
+    bool moveBucket(std::size_t index, int step);
+    // The set-off order as the law sets it; false when it was that already.
+    bool useDefaultSetOffOrder();
+    // A file that names a list without carrying it takes the copy of `source`.
+    void copyMissingLists(const store::ListSource& source);
+
     // Removes an item or a payment, kept for undo; false when there is no such row.
     bool deleteItem(std::size_t index);
     bool deletePayment(std::size_t index);

@@ -251,4 +251,98 @@ TEST_F(ClaimSessionTest, FolderListIsReadAgainOnlyWhenTheFolderChanged) {
               std::vector<std::string>{Statutory});
 }
 
+// The window hands each field's text to the session; the first text that is no value is
+// the field error, worded with its row, and the rest is still taken.
+TEST_F(ClaimSessionTest, FieldsAreTakenAndTheFirstWrongOneIsTheFieldError) {
+    using namespace std::chrono;
+    const Date day = sys_days(2024y / 3 / 1);
+    ClaimSession session;
+    session.open(claim::workedExample(), std::nullopt);
+    const auto fieldOfError = [&session] {
+        return session.fieldError() ? session.fieldError()->place.field : std::string("-");
+    };
+
+    session.editHeader({"Başlık", std::nullopt, true, std::nullopt, 360});
+    EXPECT_EQ(fieldOfError(), "hesap_tarihi");
+    EXPECT_EQ(session.file().title, "Başlık");
+    EXPECT_EQ(session.file().dayBasis, 360);
+    session.editHeader({"Başlık", day, true, std::nullopt, 365});
+    EXPECT_EQ(fieldOfError(), "takip_tarihi");
+    EXPECT_EQ(session.file().calculationDate, day);
+    session.editHeader({"Başlık", day, false, std::nullopt, 365});
+    EXPECT_FALSE(session.fieldError());
+    EXPECT_FALSE(session.file().filingDate);
+
+    session.editItem(0, {"Fatura", "1.000,001", std::nullopt, true, "", Statutory});
+    ASSERT_TRUE(session.fieldError());
+    EXPECT_EQ(session.fieldError()->text, "1. kalemin tutarı geçerli değil (en çok iki ondalık).");
+    EXPECT_EQ(session.fieldError()->place.index, std::optional<std::size_t>(0));
+    EXPECT_EQ(session.file().items.at(0).amount, 0);
+    session.editItem(0, {"Fatura", " ", std::nullopt, true, "", Statutory});
+    EXPECT_EQ(fieldOfError(), "faiz_baslangic");
+    session.editItem(0, {"Fatura", "2.500,50", day, true, "", Statutory});
+    EXPECT_EQ(fieldOfError(), "oran.sabit");
+    session.editItem(0, {"Fatura", "2.500,50", day, true, "9,5", Statutory});
+    EXPECT_FALSE(session.fieldError());
+    const claim::Item& item = session.file().items.at(0);
+    EXPECT_EQ(item.amount, 250050);
+    EXPECT_EQ(item.interestStart, day);
+    EXPECT_EQ(item.rate, claim::RateSource(claim::FixedRate{9.5}));
+    session.editItem(0, {"Fatura", "2.500,50", day, false, "9,5", Statutory});
+    EXPECT_EQ(item.rate, claim::RateSource(claim::ListRate{Statutory}));
+
+    const claim::Payment before = session.file().payments.at(1);
+    session.editPayment(1, {"Banka", "12,3", std::nullopt});
+    EXPECT_EQ(fieldOfError(), "tarih");
+    EXPECT_EQ(session.fieldError()->text, "2. ödemenin tarihi girilmemiş.");
+    EXPECT_EQ(session.file().payments.at(1).date, before.date);
+    EXPECT_EQ(session.file().payments.at(1).amount, 1230);
+    EXPECT_EQ(session.file().payments.at(1).description, "Banka");
+}
+
+TEST_F(ClaimSessionTest, NewRowsKindsAndTheSetOffOrder) {
+    ClaimSession session;
+    claim::ClaimFile file = claim::workedExample();
+    file.items.at(0).rate = claim::FixedRate{12};
+    session.open(file, std::nullopt);
+
+    // A kind change carries the one date over; a new item takes the principal's rate.
+    const std::optional<Date> start = session.file().items.at(0).interestStart;
+    session.setItemKind(0, claim::ItemKind::Costs);
+    EXPECT_EQ(session.file().items.at(0).date, start);
+    EXPECT_FALSE(session.file().items.at(0).interestStart);
+    session.setItemKind(0, claim::ItemKind::Principal);
+    EXPECT_EQ(session.file().items.at(0).interestStart, start);
+    const std::size_t added = session.addItem(Statutory);
+    EXPECT_EQ(added, file.items.size());
+    EXPECT_EQ(session.file().items.at(added).rate, claim::RateSource(claim::FixedRate{12}));
+    EXPECT_EQ(session.file().items.at(added).interestStart, file.calculationDate);
+    ASSERT_TRUE(session.freshRow());
+    EXPECT_EQ(session.freshRow()->part, claim::RefusalPlace::Part::Item);
+    EXPECT_EQ(session.freshRow()->index, std::optional<std::size_t>(added));
+    session.file().items.clear();
+    EXPECT_EQ(session.file().items.at(session.addItem(Statutory)).rate,
+              claim::RateSource(claim::ListRate{Statutory}));
+    const std::size_t payment = session.addPayment();
+    EXPECT_EQ(session.file().payments.at(payment).date, file.calculationDate);
+    EXPECT_EQ(session.freshRow()->part, claim::RefusalPlace::Part::Payment);
+
+    // A bucket moves within the order's ends only; the default order is taken once.
+    session.useDefaultSetOffOrder();
+    const std::vector<claim::Bucket> order = session.file().setOffOrder;
+    EXPECT_FALSE(session.moveBucket(0, -1));
+    EXPECT_FALSE(session.moveBucket(order.size() - 1, 1));
+    EXPECT_FALSE(session.useDefaultSetOffOrder());
+    ASSERT_TRUE(session.moveBucket(0, 1));
+    EXPECT_EQ(session.file().setOffOrder.at(1), order.at(0));
+    EXPECT_EQ(session.file().setOffOrder.at(0), order.at(1));
+    EXPECT_TRUE(session.useDefaultSetOffOrder());
+    EXPECT_EQ(session.file().setOffOrder, order);
+
+    // A list named without its copy takes the folder's.
+    session.file().lists.clear();
+    session.copyMissingLists(source());
+    EXPECT_EQ(session.file().lists.at(Statutory), claim::workedExample().lists.at(Statutory));
+}
+
 } // namespace

@@ -17,6 +17,7 @@
 #include "shell/RateField.h"
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
+#include "ui/claim/ClaimControls.h"
 #include "ui/claim/ColumnSpread.h"
 #include "ui/claim/KarsilastirmaModeli.h"
 #include "ui/claim/RaporPaneli.h"
@@ -63,6 +64,7 @@
 using namespace mirvane;
 using shell::toQString;
 using shell::toStdString;
+using namespace claimui;
 
 namespace {
 
@@ -119,24 +121,6 @@ QString amountText(claim::Kurus amount) {
     return amount > 0 ? toQString(text::formatCents(amount)) : QString();
 }
 
-QLabel* fieldLabel(const QString& text, QWidget* field) {
-    auto* label = new QLabel(text);
-    label->setBuddy(field);
-    shell::highlightLabelWhileFocused(label, field);
-    return label;
-}
-
-template <class Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QPushButton* namedButton(const QString& name, const QString& caption) {
-    auto* button = named(new QPushButton(caption), name);
-    button->setAutoDefault(true);
-    return button;
-}
-
 QWidget* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
@@ -148,12 +132,6 @@ QWidget* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     return column;
 }
 
-QPalette warningPalette(const QPalette& base) {
-    QPalette palette = base;
-    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
-    return palette;
-}
-
 // The line under a part of the inputs that says what is wrong there.
 QLabel* problemLabel(const QString& name) {
     auto* label = named(new QLabel, name);
@@ -161,19 +139,6 @@ QLabel* problemLabel(const QString& name) {
     label->setPalette(warningPalette(label->palette()));
     label->hide();
     return label;
-}
-
-const QColor WrongRowColour(160, 0, 0);
-
-// A gap the window finds itself, worded as the engine's refusals are.
-claim::WordedRefusal rowProblem(claim::RefusalPlace::Part part, int row, const char* field,
-                                const std::string& what) {
-    claim::RefusalPlace place{part, std::size_t(row), field, {}};
-    return {place, claim::ownerOf(place) + " " + what};
-}
-
-claim::WordedRefusal fileProblem(const char* field, const char* text) {
-    return {claim::RefusalPlace{claim::RefusalPlace::Part::File, std::nullopt, field, {}}, text};
 }
 
 } // namespace
@@ -637,11 +602,7 @@ void DosyaHesabıFormu::fillRateChoices() {
 
 void DosyaHesabıFormu::showItemEditor() {
     const int row = KalemlerListesi_->selectedRow();
-    if (session_.freshRow() && session_.freshRow()->part == claim::RefusalPlace::Part::Item &&
-        session_.freshRow()->index != std::optional<std::size_t>(std::size_t(row))) {
-        session_.setFreshRow(std::nullopt);
-        showProblem();
-    }
+    endGraceOfOtherRow(claim::RefusalPlace::Part::Item, row);
     KalemAlanı_->setEnabled(row >= 0);
     KalemSilButonu_->setEnabled(row >= 0);
     showing_ = true;
@@ -679,13 +640,19 @@ void DosyaHesabıFormu::showItemEditor() {
     session_.setFieldError(std::nullopt);
 }
 
-void DosyaHesabıFormu::showPaymentEditor() {
-    const int row = ÖdemelerListesi_->selectedRow();
-    if (session_.freshRow() && session_.freshRow()->part == claim::RefusalPlace::Part::Payment &&
-        session_.freshRow()->index != std::optional<std::size_t>(std::size_t(row))) {
+// Selecting another row of a list ends the grace of the row just added to it.
+void DosyaHesabıFormu::endGraceOfOtherRow(claim::RefusalPlace::Part part, int row) {
+    const std::optional<claim::RefusalPlace>& fresh = session_.freshRow();
+    if (fresh && fresh->part == part &&
+        fresh->index != std::optional<std::size_t>(std::size_t(row))) {
         session_.setFreshRow(std::nullopt);
         showProblem();
     }
+}
+
+void DosyaHesabıFormu::showPaymentEditor() {
+    const int row = ÖdemelerListesi_->selectedRow();
+    endGraceOfOtherRow(claim::RefusalPlace::Part::Payment, row);
     ÖdemeAlanı_->setEnabled(row >= 0);
     ÖdemeSilButonu_->setEnabled(row >= 0);
     showing_ = true;
@@ -721,113 +688,52 @@ void DosyaHesabıFormu::HeaderChanged() {
     if (showing_) {
         return;
     }
-    session_.file().title = toStdString(BaşlıkKutusu_->text());
-    session_.setFieldError(std::nullopt);
-    if (const std::optional<Date> date = dateOf(*HesapTarihiKutusu_)) {
-        session_.file().calculationDate = *date;
-    } else {
-        session_.setFieldError(fileProblem("hesap_tarihi", "Hesap tarihi girilmemiş."));
-    }
     TakipTarihiKutusu_->setEnabled(TakipTarihiOnayı_->isChecked());
-    session_.file().filingDate.reset();
-    if (TakipTarihiOnayı_->isChecked()) {
-        session_.file().filingDate = dateOf(*TakipTarihiKutusu_);
-        if (!session_.file().filingDate && !session_.fieldError()) {
-            session_.setFieldError(fileProblem("takip_tarihi", "Takip tarihi girilmemiş."));
-        }
-    }
-    session_.file().dayBasis = GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365;
+    session_.editHeader({toStdString(BaşlıkKutusu_->text()), dateOf(*HesapTarihiKutusu_),
+                         TakipTarihiOnayı_->isChecked(), dateOf(*TakipTarihiKutusu_),
+                         GünEsasıKutusu_->currentIndex() == 1 ? 360 : 365});
     changed();
 }
 
 void DosyaHesabıFormu::ItemKindChanged() {
-    if (showing_) {
-        return;
-    }
     const int row = KalemlerListesi_->selectedRow();
-    if (row < 0) {
+    if (showing_ || row < 0) {
         return;
     }
-    claim::Item& item = session_.file().items.at(std::size_t(row));
-    const claim::ItemKind kind = Kinds.at(std::size_t(std::max(TürKutusu_->currentIndex(), 0)));
-    // The one date field holds the interest start of a principal item and the date
-    // of the others; it moves with the kind.
-    const std::optional<Date> date =
-        item.kind == claim::ItemKind::Principal ? item.interestStart : item.date;
-    item.kind = kind;
-    item.interestStart = kind == claim::ItemKind::Principal ? date : std::nullopt;
-    item.date = kind == claim::ItemKind::Principal ? std::nullopt : date;
+    session_.setItemKind(std::size_t(row),
+                         Kinds.at(std::size_t(std::max(TürKutusu_->currentIndex(), 0))));
     showItemEditor();
     ItemEditorChanged();
 }
 
 void DosyaHesabıFormu::ItemEditorChanged() {
-    if (showing_) {
-        return;
-    }
     const int row = KalemlerListesi_->selectedRow();
-    if (row < 0) {
+    if (showing_ || row < 0) {
         return;
     }
-    claim::Item& item = session_.file().items.at(std::size_t(row));
-    const auto problem = [row](const char* field, const std::string& what) {
-        return rowProblem(claim::RefusalPlace::Part::Item, row, field, what);
-    };
-    session_.setFieldError(std::nullopt);
-    item.description = toStdString(AçıklamaKutusu_->text());
-    const std::optional<claim::Kurus> amount = claim::parseKurus(toStdString(TutarKutusu_->text()));
-    item.amount = amount.value_or(0);
-    if (!amount && !TutarKutusu_->text().trimmed().isEmpty()) {
-        session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
-    }
-    const std::optional<Date> date = dateOf(*TarihKutusu_);
-    const bool principal = item.kind == claim::ItemKind::Principal;
-    (principal ? item.interestStart : item.date) = date;
-    if (!date && !session_.fieldError()) {
-        session_.setFieldError(principal ? problem("faiz_baslangic", "faiz başlangıcı girilmemiş.")
-                                         : problem("tarih", "tarihi girilmemiş."));
-    }
-    if (principal) {
-        const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
-        SabitOranKutusu_->setEnabled(fixed);
-        if (fixed) {
-            const std::optional<double> percent =
-                text::parseNumber(toStdString(SabitOranKutusu_->text()));
-            item.rate = claim::FixedRate{percent.value_or(0.0)};
-            if (!percent && !session_.fieldError()) {
-                session_.setFieldError(problem("oran.sabit", "sabit oranı girilmemiş."));
-            }
-        } else {
-            item.rate = claim::ListRate{toStdString(OranKutusu_->currentText())};
-            copyMissingLists();
-        }
+    const bool fixed = OranKutusu_->currentText() == FixedRateChoice;
+    const bool principal =
+        session_.file().items.at(std::size_t(row)).kind == claim::ItemKind::Principal;
+    SabitOranKutusu_->setEnabled(principal && fixed);
+    session_.editItem(std::size_t(row),
+                      {toStdString(AçıklamaKutusu_->text()), toStdString(TutarKutusu_->text()),
+                       dateOf(*TarihKutusu_), fixed, toStdString(SabitOranKutusu_->text()),
+                       toStdString(OranKutusu_->currentText())});
+    if (principal && !fixed) {
+        copyMissingLists();
     }
     showItemRow(row);
     changed();
 }
 
 void DosyaHesabıFormu::KalemEkleButonuTıklandı() {
-    claim::Item item;
-    item.kind = claim::ItemKind::Principal;
-    item.interestStart = session_.file().calculationDate;
-    // A new principal item takes the rate of the one before it, or the first list.
-    const auto previous =
-        std::find_if(session_.file().items.rbegin(), session_.file().items.rend(),
-                     [](const auto& i) { return i.kind == claim::ItemKind::Principal; });
-    if (previous != session_.file().items.rend()) {
-        item.rate = previous->rate;
-    } else if (OranKutusu_->count() > 1) {
-        item.rate = claim::ListRate{toStdString(OranKutusu_->itemText(0))};
-    }
-    session_.file().items.push_back(item);
+    const int row = int(session_.addItem(
+        OranKutusu_->count() > 1 ? toStdString(OranKutusu_->itemText(0)) : std::string()));
     copyMissingLists();
     KalemlerListesi_->addRow(QStringList(int(ItemColumns.size()), QString()));
-    const int row = int(session_.file().items.size()) - 1;
     showItemRow(row);
     KalemlerListesi_->selectRow(row);
     showItemEditor();
-    session_.setFreshRow(
-        claim::RefusalPlace{claim::RefusalPlace::Part::Item, std::size_t(row), {}, {}});
     TürKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -855,43 +761,23 @@ void DosyaHesabıFormu::KalemSilButonuTıklandı() {
 }
 
 void DosyaHesabıFormu::PaymentEditorChanged() {
-    if (showing_) {
-        return;
-    }
     const int row = ÖdemelerListesi_->selectedRow();
-    if (row < 0) {
+    if (showing_ || row < 0) {
         return;
     }
-    claim::Payment& payment = session_.file().payments.at(std::size_t(row));
-    const auto problem = [row](const char* field, const std::string& what) {
-        return rowProblem(claim::RefusalPlace::Part::Payment, row, field, what);
-    };
-    session_.setFieldError(std::nullopt);
-    payment.description = toStdString(ÖdemeAçıklamaKutusu_->text());
-    const std::optional<claim::Kurus> amount =
-        claim::parseKurus(toStdString(ÖdemeTutarıKutusu_->text()));
-    payment.amount = amount.value_or(0);
-    if (!amount && !ÖdemeTutarıKutusu_->text().trimmed().isEmpty()) {
-        session_.setFieldError(problem("tutar", "tutarı geçerli değil (en çok iki ondalık)."));
-    }
-    if (const std::optional<Date> date = dateOf(*ÖdemeTarihiKutusu_)) {
-        payment.date = *date;
-    } else if (!session_.fieldError()) {
-        session_.setFieldError(problem("tarih", "tarihi girilmemiş."));
-    }
+    session_.editPayment(std::size_t(row),
+                         {toStdString(ÖdemeAçıklamaKutusu_->text()),
+                          toStdString(ÖdemeTutarıKutusu_->text()), dateOf(*ÖdemeTarihiKutusu_)});
     showPaymentRow(row);
     changed();
 }
 
 void DosyaHesabıFormu::ÖdemeEkleButonuTıklandı() {
-    session_.file().payments.push_back({session_.file().calculationDate, 0, {}});
+    const int row = int(session_.addPayment());
     ÖdemelerListesi_->addRow(QStringList(int(PaymentColumns.size()), QString()));
-    const int row = int(session_.file().payments.size()) - 1;
     showPaymentRow(row);
     ÖdemelerListesi_->selectRow(row);
     showPaymentEditor();
-    session_.setFreshRow(
-        claim::RefusalPlace{claim::RefusalPlace::Part::Payment, std::size_t(row), {}, {}});
     ÖdemeTarihiKutusu_->setFocus(Qt::TabFocusReason);
     changed();
 }
@@ -964,26 +850,19 @@ void DosyaHesabıFormu::refreshUndo() {
 
 void DosyaHesabıFormu::MoveBucket(int step) {
     const int row = MahsupSırasıListesi_->currentRow();
-    const int target = row + step;
-    if (row < 0 || target < 0 || target >= int(session_.file().setOffOrder.size())) {
+    if (row < 0 || !session_.moveBucket(std::size_t(row), step)) {
         return;
     }
-    std::swap(session_.file().setOffOrder[std::size_t(row)],
-              session_.file().setOffOrder[std::size_t(target)]);
-    MahsupSırasıListesi_->setCurrentRow(target);
+    MahsupSırasıListesi_->setCurrentRow(row + step);
     showSetOffOrder();
     changed();
 }
 
 void DosyaHesabıFormu::VarsayılanSıraButonuTıklandı() {
-    const std::vector<claim::Bucket> order(claim::DefaultSetOffOrder.begin(),
-                                           claim::DefaultSetOffOrder.end());
-    if (session_.file().setOffOrder == order) {
-        return;
+    if (session_.useDefaultSetOffOrder()) {
+        showSetOffOrder();
+        changed();
     }
-    session_.file().setOffOrder = order;
-    showSetOffOrder();
-    changed();
 }
 
 void DosyaHesabıFormu::GüncelOranlarButonuTıklandı() {
@@ -1092,7 +971,7 @@ void DosyaHesabıFormu::showProblem() {
             }
             QTreeWidgetItem* line = view->topLevelItem(r);
             for (int c = 0; c < view->columnCount(); ++c) {
-                line->setForeground(c, r == row ? QBrush(WrongRowColour) : QBrush());
+                line->setForeground(c, r == row ? QBrush(claimui::WarningColour) : QBrush());
             }
         }
         marked = row;
@@ -1117,22 +996,9 @@ void DosyaHesabıFormu::focusMoved(QWidget* now) {
     showProblem();
 }
 
-// A file that names a list without carrying it takes the copy the windows read
-// from: the folder's, or the program's own when the folder holds none.
+// A file that names a list without carrying it takes the copy the windows read from.
 void DosyaHesabıFormu::copyMissingLists() {
-    const store::ListSource source = shell::shared().listSource();
-    if (!source.builtIn) {
-        claim::copyMissingLists(session_.file(), source.folder);
-        return;
-    }
-    for (const std::string& name : claim::listsUsed(session_.file())) {
-        if (session_.file().lists.contains(name)) {
-            continue;
-        }
-        if (const Result<RateList> list = store::readList(source, name)) {
-            session_.file().lists.emplace(name, list.value().Periods);
-        }
-    }
+    session_.copyMissingLists(shell::shared().listSource());
 }
 
 QString DosyaHesabıFormu::chooseFile(FileDialog dialog, const QString& suggested) {

@@ -105,6 +105,7 @@ private:
     void showPaymentRow(int row);
     void showItemEditor();
     void showPaymentEditor();
+    void endGraceOfOtherRow(mirvane::claim::RefusalPlace::Part part, int row);
     void showSetOffOrder();
     void fillRateChoices();
     void refreshTitle();

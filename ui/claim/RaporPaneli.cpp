@@ -3,6 +3,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
+#include "ui/claim/ClaimControls.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -17,15 +18,11 @@
 #include <QVBoxLayout>
 
 using namespace mirvane;
+using namespace claimui;
 using shell::toQString;
 using shell::toStdString;
 
 namespace {
-
-template <class Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QTableWidget* textTable(const QString& name, const QStringList& headers) {
     auto* table = named(new QTableWidget(0, int(headers.size())), name);

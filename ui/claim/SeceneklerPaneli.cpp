@@ -7,6 +7,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
+#include "ui/claim/ClaimControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <set>
 
 using namespace mirvane;
+using namespace claimui;
 using shell::toQString;
 using shell::toStdString;
 
@@ -30,11 +32,6 @@ namespace {
 
 const QString Unchanged = QStringLiteral("Değişmez");
 const QString FixedChoice = QStringLiteral("Sabit oran");
-
-template <class Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 enum ItemColumn { ItemName, RateChoice, FixedPercent, InterestStart };
 
@@ -101,9 +98,7 @@ SeceneklerPaneli::SeceneklerPaneli(claim::ClaimFile& file, std::function<void()>
                        "GG.AA.YYYY biçiminde."));
     SeçenekHataEtiketi_ = named(new QLabel, QStringLiteral("SeçenekHataEtiketi"));
     SeçenekHataEtiketi_->setWordWrap(true);
-    QPalette palette = SeçenekHataEtiketi_->palette();
-    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
-    SeçenekHataEtiketi_->setPalette(palette);
+    SeçenekHataEtiketi_->setPalette(warningPalette(SeçenekHataEtiketi_->palette()));
     SeçenekHataEtiketi_->hide();
 
     auto* filing = new QHBoxLayout;

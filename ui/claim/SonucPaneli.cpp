@@ -5,6 +5,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/TableView.h"
+#include "ui/claim/ClaimControls.h"
 #include "ui/claim/ColumnSpread.h"
 #include "ui/claim/KarsilastirmaModeli.h"
 #include "ui/claim/ResultRows.h"
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -22,6 +22,7 @@
 
 using namespace mirvane;
 using shell::toQString;
+using namespace claimui;
 
 namespace {
 
@@ -53,37 +54,6 @@ const std::array<breakdown::Column, 8> SetOffColumns{{
     {"Fazla", 0.1, Align::Right},
 }};
 
-template <class Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QPushButton* namedButton(const QString& name, const QString& caption) {
-    auto* button = named(new QPushButton(caption), name);
-    button->setAutoDefault(true);
-    return button;
-}
-
-QPalette warningPalette(const QPalette& base) {
-    QPalette palette = base;
-    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
-    return palette;
-}
-
-// Rows a little taller than the face: the desktop face draws the dots of capitals
-// such as Ö and İ above its ascent, and a row only as tall as the face cuts them off
-// ("Ödenmemiş" read as "Odenmemiş").
-class RoomyRows : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(size.height() + option.fontMetrics.height() / 3);
-        return size;
-    }
-};
-
 // A tab's table with a line of text under it.
 QWidget* withNoteBelow(QWidget* table, QLabel* note) {
     auto* page = new QWidget;
@@ -96,10 +66,6 @@ QWidget* withNoteBelow(QWidget* table, QLabel* note) {
 }
 
 } // namespace
-
-void giveRoomyRows(QAbstractItemView* view) {
-    view->setItemDelegate(new RoomyRows(view));
-}
 
 SonucPaneli::SonucPaneli(std::function<void(std::optional<claim::Undertaking>)> termsChanged,
                          std::function<void()> takeFolderLists)

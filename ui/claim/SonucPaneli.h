@@ -18,7 +18,6 @@
 
 class ColumnSpread;
 class KarsilastirmaModeli;
-class QAbstractItemView;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -30,9 +29,6 @@ class CellTableModel;
 class ListView;
 class TableView;
 } // namespace mirvane::shell
-
-// Rows a little taller than the face, for every list of the claim window.
-void giveRoomyRows(QAbstractItemView* view);
 
 class SonucPaneli : public QWidget {
 public:

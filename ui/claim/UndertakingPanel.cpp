@@ -8,6 +8,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
+#include "ui/claim/ClaimControls.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 
@@ -28,6 +29,7 @@
 #include <array>
 
 using namespace mirvane;
+using namespace claimui;
 using shell::toQString;
 using shell::toStdString;
 
@@ -132,24 +134,6 @@ const std::array<breakdown::Column, 2> DebtColumns{{
     {"", 0.68, breakdown::Column::Align::Left},
     {"Tutar (TL)", 0.3, breakdown::Column::Align::Right},
 }};
-
-template <class Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLabel* fieldLabel(const QString& text, QWidget* field) {
-    auto* label = new QLabel(text);
-    label->setBuddy(field);
-    shell::highlightLabelWhileFocused(label, field);
-    return label;
-}
-
-QPalette warningPalette(const QPalette& base) {
-    QPalette palette = base;
-    palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
-    return palette;
-}
 
 QDate today() {
     return shell::shared().today();
