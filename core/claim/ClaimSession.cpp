@@ -3,11 +3,13 @@
 #include "core/claim/ClaimJson.h"
 #include "core/claim/ClaimTexts.h"
 #include "core/common/Utf8Path.h"
+#include "core/rates/ReadyLists.h"
 #include "core/settings/ProgramSettings.h"
 #include "core/text/TextForms.h"
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 namespace mirvane::claim {
 
@@ -22,6 +24,19 @@ bool sameSource(const store::ListSource& a, const store::ListSource& b) {
 }
 
 } // namespace
+
+ProblemPlace problemPlace(const RefusalPlace& place) {
+    using Part = RefusalPlace::Part;
+    using Section = ProblemPlace::Section;
+    const bool row = place.part == Part::Item || place.part == Part::Payment;
+    ProblemPlace shown{Section::File, row ? place.index : std::nullopt};
+    if (place.part == Part::Item || place.part == Part::List || place.field == "kalemler") {
+        shown.section = Section::Items;
+    } else if (place.part == Part::Payment || place.field == "odemeler") {
+        shown.section = Section::Payments;
+    }
+    return shown;
+}
 
 std::vector<std::string> FolderComparison::differing(const store::ListSource& source,
                                                      const ClaimFile& file) {
@@ -358,6 +373,33 @@ void ClaimSession::takeFolderLists(const store::ListSource& source) {
             file_.lists[name] = std::move(current.value().Periods);
         }
     }
+}
+
+std::string ClaimSession::undoCaption() const {
+    if (deleted_.empty()) {
+        return "&Geri Al";
+    }
+    const Deleted& last = deleted_.back();
+    return "&Geri Al: " + std::to_string(last.index + 1) + ". " +
+           (last.isItem ? "kalemin" : "ödemenin") + " silinmesi";
+}
+
+bool ClaimSession::untouched() const {
+    return !path_ && !modified_ && file_.items.empty() && file_.payments.empty();
+}
+
+std::vector<std::string> ClaimSession::rateChoices(const store::ListSource& source) const {
+    std::set<std::string> names;
+    if (const Result<store::Listing> listing = store::listNames(source)) {
+        names.insert(listing.value().names.begin(), listing.value().names.end());
+    }
+    for (const auto& [name, periods] : file_.lists) {
+        names.insert(name);
+    }
+    for (const RateList& list : rates::readyLists()) {
+        names.insert(list.Name);
+    }
+    return {names.begin(), names.end()};
 }
 
 } // namespace mirvane::claim

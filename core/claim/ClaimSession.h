@@ -38,6 +38,17 @@ private:
     std::size_t reads_ = 0;
 };
 
+// Where the window shows a problem: under the header, the items or the payments, and
+// the row of that list drawn as wrong, if any.
+struct ProblemPlace {
+    enum class Section { File, Items, Payments };
+    Section section = Section::File;
+    std::optional<std::size_t> row;
+
+    friend bool operator==(const ProblemPlace&, const ProblemPlace&) = default;
+};
+ProblemPlace problemPlace(const RefusalPlace& place);
+
 class ClaimSession {
 public:
     using Clock = RecoveryKeeper::Clock;
@@ -143,6 +154,9 @@ public:
     // gone since) and says which it was and where it now stands; nullopt when none is kept.
     std::optional<Deleted> undo();
     const std::vector<Deleted>& deleted() const { return deleted_; }
+    // The caption of "Geri Al": what it would bring back ("&Geri Al: 3. kalemin
+    // silinmesi"), or "&Geri Al" alone while nothing is kept.
+    std::string undoCaption() const;
 
     // Writes the file to `path` without the copies of lists no item uses; saved, it is
     // unmodified, its recovery copy goes and it is the first of the recent files.
@@ -152,6 +166,13 @@ public:
     // Writes the recovery copy when it is due.
     Status keepRecoveryCopy(Clock::time_point now);
     const RecoveryKeeper& recovery() const { return recovery_; }
+
+    // A new window's file, never saved nor changed and without rows: a file opened
+    // from it takes its place instead of a window of its own.
+    bool untouched() const;
+    // The rate lists an item may use, in name order, each once: those of `source` (none
+    // when it cannot be read), the file's own copies and the program's ready lists.
+    std::vector<std::string> rateChoices(const store::ListSource& source) const;
 
     // The claim files opened or saved last, newest first.
     std::vector<std::filesystem::path> recentFiles() const;

@@ -87,6 +87,22 @@ std::string rateText(const RateSource& rate) {
     return "Sabit %" + text::formatGeneralNumber(std::get<FixedRate>(rate).percent);
 }
 
+std::array<std::string, 6> itemCells(const Item& item, std::size_t row) {
+    const bool principal = item.kind == ItemKind::Principal;
+    const std::optional<Date>& date = principal ? item.interestStart : item.date;
+    return {std::to_string(row + 1),
+            std::string(itemKindTitle(item.kind)),
+            item.description,
+            text::formatCents(item.amount),
+            date ? text::formatDate(*date) : std::string(),
+            principal ? rateText(item.rate) : std::string()};
+}
+
+std::array<std::string, 4> paymentCells(const Payment& payment, std::size_t row) {
+    return {std::to_string(row + 1), text::formatDate(payment.date),
+            text::formatCents(payment.amount), payment.description};
+}
+
 std::vector<std::pair<std::string, std::string>> summaryLines(const ClaimResult& result) {
     std::vector<std::pair<std::string, std::string>> lines{
         {"Kalan anapara", text::formatCents(result.remainingPrincipal)},

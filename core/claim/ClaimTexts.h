@@ -32,6 +32,13 @@ std::string setOffOrderText(const std::vector<Bucket>& order);
 // The rate of a principal item: the list's name, or "Sabit %30".
 std::string rateText(const RateSource& rate);
 
+// The cells of a row of the list of items, `row` counted from 0: its number, kind,
+// description, amount, date (the interest start of a principal item) and rate (of a
+// principal item only).
+std::array<std::string, 6> itemCells(const Item& item, std::size_t row);
+// The cells of a row of the list of payments: its number, date, amount, description.
+std::array<std::string, 4> paymentCells(const Payment& payment, std::size_t row);
+
 // The summary in its order: principal left, unpaid interest, unpaid costs, unpaid
 // fee, balance, interest before filing (işlemiş faiz), after it, the filing total
 // (when there is one) and the overpayment; each as (label, amount text).

@@ -5,8 +5,11 @@
 #include "core/claim/ClaimJson.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
+#include "core/rates/ReadyLists.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/TextForms.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -343,6 +346,86 @@ TEST_F(ClaimSessionTest, NewRowsKindsAndTheSetOffOrder) {
     session.file().lists.clear();
     session.copyMissingLists(source());
     EXPECT_EQ(session.file().lists.at(Statutory), claim::workedExample().lists.at(Statutory));
+}
+
+// What the window shows of the file: its rows, where a problem stands, the undo entry,
+// the rates to choose from and whether a file opened takes the window's place.
+TEST_F(ClaimSessionTest, WhatTheWindowShowsOfTheRowsAndTheProblem) {
+    const Date start = text::parseDate("15.03.2024").value();
+    claim::Item principal{claim::ItemKind::Principal, "Fatura",    123456, start,
+                          claim::ListRate{Statutory}, std::nullopt};
+    EXPECT_EQ(claim::itemCells(principal, 0),
+              (std::array<std::string, 6>{"1", "Anapara", "Fatura", "1.234,56", "15.03.2024",
+                                          Statutory}));
+    principal.rate = claim::FixedRate{24.5};
+    principal.interestStart.reset();
+    EXPECT_EQ(claim::itemCells(principal, 9).at(0), "10");
+    EXPECT_EQ(claim::itemCells(principal, 9).at(4), "");
+    EXPECT_EQ(claim::itemCells(principal, 9).at(5), "Sabit %24,5");
+    // Costs show their own date and no rate, whatever rate they still carry.
+    const claim::Item costs{claim::ItemKind::Costs,     "",   5000, std::nullopt,
+                            claim::ListRate{Statutory}, start};
+    EXPECT_EQ(claim::itemCells(costs, 1),
+              (std::array<std::string, 6>{"2", "Masraf", "", "50,00", "15.03.2024", ""}));
+    EXPECT_EQ(claim::paymentCells({start, 100, "Banka"}, 2),
+              (std::array<std::string, 4>{"3", "15.03.2024", "1,00", "Banka"}));
+
+    using Part = claim::RefusalPlace::Part;
+    using Section = claim::ProblemPlace::Section;
+    const auto place = [](Part part, std::optional<std::size_t> index, std::string field) {
+        return claim::problemPlace({part, index, std::move(field), {}});
+    };
+    EXPECT_EQ(place(Part::Item, 2, "tutar"), (claim::ProblemPlace{Section::Items, 2}));
+    EXPECT_EQ(place(Part::Payment, 0, "tarih"), (claim::ProblemPlace{Section::Payments, 0}));
+    // A list's period is no row of the items; the file's fields for its lists are theirs.
+    EXPECT_EQ(place(Part::List, 4, "oran"), (claim::ProblemPlace{Section::Items, std::nullopt}));
+    EXPECT_EQ(place(Part::File, std::nullopt, "kalemler"),
+              (claim::ProblemPlace{Section::Items, std::nullopt}));
+    EXPECT_EQ(place(Part::File, std::nullopt, "odemeler"),
+              (claim::ProblemPlace{Section::Payments, std::nullopt}));
+    EXPECT_EQ(place(Part::File, std::nullopt, "hesap_tarihi"),
+              (claim::ProblemPlace{Section::File, std::nullopt}));
+}
+
+TEST_F(ClaimSessionTest, UndoEntryRateChoicesAndAnUntouchedFile) {
+    ClaimSession session;
+    EXPECT_TRUE(session.untouched());
+    EXPECT_EQ(session.undoCaption(), "&Geri Al");
+    session.open(claim::workedExample(), std::nullopt);
+    EXPECT_FALSE(session.untouched());
+    ASSERT_GE(session.file().payments.size(), 2u);
+    ASSERT_TRUE(session.deleteItem(0));
+    EXPECT_EQ(session.undoCaption(), "&Geri Al: 1. kalemin silinmesi");
+    ASSERT_TRUE(session.deletePayment(1));
+    EXPECT_EQ(session.undoCaption(), "&Geri Al: 2. ödemenin silinmesi");
+    session.undo();
+    EXPECT_EQ(session.undoCaption(), "&Geri Al: 1. kalemin silinmesi");
+
+    // An empty file that was changed, or that has a place on disk, is no longer untouched.
+    session.open({}, std::nullopt);
+    EXPECT_TRUE(session.untouched());
+    session.changed(ClaimSession::Clock::time_point{});
+    EXPECT_FALSE(session.untouched());
+    session.open({}, root / "dosya.mirvane");
+    EXPECT_FALSE(session.untouched());
+
+    // The folder's lists, the file's own and the ready ones, sorted, each once; a folder
+    // that cannot be read leaves the others.
+    session.file().lists["Özel Liste"] = claim::workedExample().lists.at(Statutory);
+    session.file().lists[Statutory] = claim::workedExample().lists.at(Statutory);
+    const std::vector<std::string> choices = session.rateChoices(source());
+    EXPECT_TRUE(std::is_sorted(choices.begin(), choices.end()));
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), Statutory), 1);
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), "Özel Liste"), 1);
+    EXPECT_EQ(std::count(choices.begin(), choices.end(), std::string(rates::AdvanceName)), 1);
+    const std::vector<std::string> without = session.rateChoices({root / "yok", false});
+    EXPECT_EQ(std::count(without.begin(), without.end(), "Özel Liste"), 1);
+    EXPECT_EQ(std::count(without.begin(), without.end(), std::string(rates::AdvanceName)), 1);
+
+    ASSERT_TRUE(faiz::write(lists / "Klasördeki.faiz", claim::workedExample().lists.at(Statutory)));
+    const std::vector<std::string> more = session.rateChoices(source());
+    EXPECT_EQ(more.size(), choices.size() + 1);
+    EXPECT_EQ(std::count(more.begin(), more.end(), "Klasördeki"), 1);
 }
 
 } // namespace
