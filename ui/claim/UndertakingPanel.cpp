@@ -139,14 +139,6 @@ QDate today() {
     return shell::shared().today();
 }
 
-std::optional<Date> dateOf(const shell::DateTimePicker& picker) {
-    const std::optional<QDate> value = picker.value();
-    if (!value) {
-        return std::nullopt;
-    }
-    return shell::toSysDays(*value);
-}
-
 InstalmentModel::Row rowOf(const plan::Instalment& instalment) {
     InstalmentModel::Row row;
     row.number = instalment.number;
