@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
+#include "core/claim/ClaimTexts.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/rates/ReadyLists.h"
