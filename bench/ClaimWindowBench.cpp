@@ -46,7 +46,7 @@ void editUntilShown(benchmark::State& state, const claim::ClaimFile& file, const
     window->show();
     window->findChild<QTabWidget*>(QStringLiteral("SonuçSekmeleri"))->setCurrentIndex(1);
     QApplication::processEvents();
-    auto* amount = window->findChild<QLineEdit*>(QString::fromUtf8(field));
+    auto* amount = window->findChild<QLineEdit*>(shell::toQString(field));
     const QString amounts[2] = {QStringLiteral("1.234,56"), QStringLiteral("2.345,67")};
     int turn = 0;
     for (auto _ : state) {

@@ -31,8 +31,8 @@ constexpr qreal points(qreal value) {
 QString reportFamily() {
     const QStringList installed = QFontDatabase::families();
     QString firstInstalled;
-    for (const char* name : {"Liberation Sans", "DejaVu Sans", "Arial"}) {
-        const QString family = QString::fromLatin1(name);
+    for (const QString& family : {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                                  QStringLiteral("Arial")}) {
         if (!installed.contains(family)) {
             continue;
         }

@@ -19,8 +19,8 @@ bool installed(const QString& face) {
 void addShippedFaces() {
     // Every Windows has Arial, which the report embeds and whose widths the windows'
     // fallback face shares; only where it is missing are the shipped faces read.
-    for (const char* face : {"Arial", "Liberation Sans"}) {
-        if (installed(QLatin1String(face))) {
+    for (const QString& face : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}) {
+        if (installed(face)) {
             return;
         }
     }
@@ -44,9 +44,10 @@ void replaceMissingDesktopFace() {
     if (drawnAsNamed(desktop)) {
         return;
     }
-    for (const char* face : {"Segoe UI", "Tahoma", "Arial", "Liberation Sans"}) {
-        if (drawnAsNamed(QFont(QLatin1String(face)))) {
-            desktop.setFamily(QLatin1String(face));
+    for (const QString& face : {QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
+                                QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}) {
+        if (drawnAsNamed(QFont(face))) {
+            desktop.setFamily(face);
             // Also drops the faces the desktop named for menus, message boxes and tips.
             QApplication::setFont(desktop);
             return;

@@ -1,3 +1,4 @@
+#include "shell/Convert.h"
 #include "shell/LazyLibrary.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,7 @@ namespace mirvane::shell {
 
 Result<void*> moduleFunction(const char* module, const char* symbol) {
     // Qt keeps one handle per file however often it is asked for.
-    QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                     QString::fromUtf8(module));
+    QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') + toQString(module));
     if (!library.load()) {
         return moduleNotFound(module, library.errorString().toStdString());
     }

@@ -92,7 +92,7 @@ void HakkındaFormu::buildPanel() {
     maker->setFont(withSize(font(), font().pointSizeF(), true));
     setTextColour(maker, TitleColour);
 
-    const QUrl address(QString::fromLatin1(MakerAddress));
+    const QUrl address(makerAddress());
     TELVAREtiketi_ = new QLabel(address.host(), Altlık_);
     TELVAREtiketi_->setObjectName(QStringLiteral("TELVAREtiketi"));
     TELVAREtiketi_->move(px(360), px(2880));
@@ -181,7 +181,7 @@ void HakkındaFormu::AltlıkÜzerindeFareHareketi() {
 
 void HakkındaFormu::TELVAREtiketiTıklandı() {
     // A desktop without a browser simply leaves the window as it is.
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
+    QDesktopServices::openUrl(QUrl(makerAddress()));
 }
 
 void HakkındaFormu::setLinkUnderlined(bool underlined) {

@@ -17,7 +17,7 @@ public:
     explicit HakkındaFormu(QWidget* owner = nullptr);
 
     // The maker's web site, which the link shows and opens.
-    static constexpr char MakerAddress[] = "https://www.telvar.example.org/";
+    static QString makerAddress() { return QStringLiteral("https://www.telvar.example.org/"); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include "core/app/BreakdownSession.h"
 #include "core/interest/InterestEngine.h"
+#include "shell/Convert.h"
 #include "ui/main/AnaFormControls.h"
 
 #include <QString>
@@ -51,7 +52,7 @@ public:
     std::int16_t selectedListIndex() const { return session_.rememberedPosition(); }
     const std::string& selectedListName() const { return session_.rememberedName(); }
     // The text the whole-list copy put on the clipboard last.
-    QString exportText() const { return QString::fromStdString(session_.lastCopied()); }
+    QString exportText() const { return mirvane::shell::toQString(session_.lastCopied()); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -79,10 +79,9 @@ void BreakdownMenu::ListeyiMSWordeAktarMenüsüTıklandı() {
             TümListeyiKopyalaMenüsüTıklandı();
             return breakdownDocument();
         },
-        QString::fromLatin1(word::BreakdownDocumentName),
-        {parts_.showStatus, [this] {
-             WordBelgesiOlarakKaydetMenüsüTıklandı();
-         }});
+        word::breakdownDocumentName(), {parts_.showStatus, [this] {
+                                            WordBelgesiOlarakKaydetMenüsüTıklandı();
+                                        }});
 }
 
 void BreakdownMenu::ListeyiPDFeAktarMenüsüTıklandı() {

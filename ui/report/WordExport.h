@@ -31,7 +31,9 @@ using SaveChooser = std::function<QString(QWidget* parent, const QString& sugges
 void setSaveChooser(SaveChooser chooser);
 
 // The name the breakdown's document gets.
-inline const char* const BreakdownDocumentName = "FaizDokumu.dotx";
+inline QString breakdownDocumentName() {
+    return QStringLiteral("FaizDokumu.dotx");
+}
 
 // What the status area says while the word processor starts, which may take a
 // while or happen out of sight.
@@ -51,7 +53,7 @@ void removeOldExportFolders(const QString& temporaryLocation, const QDateTime& n
 // temporary location and returns the file's path. The folder stays: the word
 // processor may read the file long after this returns.
 Result<QString> makeDocument(const report::Document& document,
-                             const QString& name = QString::fromLatin1(BreakdownDocumentName));
+                             const QString& name = breakdownDocumentName());
 
 // Hands `file` to the word processor through the opener.
 Status showDocument(const QString& file);
@@ -70,7 +72,7 @@ struct WindowHooks {
 // the document is made from it and shown. A failing step goes through the error
 // report; continuing runs the next step.
 void exportToWordProcessor(const std::function<report::Document()>& compose,
-                           const QString& name = QString::fromLatin1(BreakdownDocumentName),
+                           const QString& name = breakdownDocumentName(),
                            const WindowHooks& hooks = {});
 
 // A file name for a Word document from the report's title, as the PDF's is made

@@ -13,8 +13,9 @@ namespace mirvane::word {
 namespace {
 
 QString knownWordProcessor() {
-    for (const char* name : {"soffice", "libreoffice", "lowriter"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    for (const QString& name :
+         {QStringLiteral("soffice"), QStringLiteral("libreoffice"), QStringLiteral("lowriter")}) {
+        const QString program = QStandardPaths::findExecutable(name);
         if (!program.isEmpty()) {
             return program;
         }

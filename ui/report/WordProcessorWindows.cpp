@@ -21,10 +21,9 @@ QString readRegistryString(const QString& root, const QString& subkey, const QSt
 // is Windows' merged view of both; asking each half answers the same on Windows and also
 // where that view holds only the machine's classes (Wine).
 bool realWordProcessorCheck() {
-    for (const char* classes :
-         {"HKEY_CURRENT_USER\\Software\\Classes", "HKEY_LOCAL_MACHINE\\Software\\Classes"}) {
-        if (!readRegistryString(QString::fromLatin1(classes),
-                                QStringLiteral("Word.Document\\CurVer"), QString())
+    for (const QString& classes : {QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"),
+                                   QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Classes")}) {
+        if (!readRegistryString(classes, QStringLiteral("Word.Document\\CurVer"), QString())
                  .isEmpty()) {
             return true;
         }
