@@ -46,7 +46,7 @@ private slots:
 
 private:
     QLabel* label(const char* name) {
-        auto* found = form_->findChild<QLabel*>(QString::fromUtf8(name));
+        auto* found = form_->findChild<QLabel*>(guitest::q(name));
         if (!found) {
             qFatal("no label %s", name);
         }

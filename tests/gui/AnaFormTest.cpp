@@ -1369,7 +1369,7 @@ void AnaFormTest::modalWindowsRebuildOnlyWhenTheFolderChanged() {
     // The span calculator and the About window change no list: the breakdown stays.
     for (const char* button : {"SüreHesaplaButonu", "HakkındaButonu"}) {
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        pushButton(QString::fromUtf8(button))->click();
+        pushButton(guitest::q(button))->click();
         QCOMPARE(breakdown()->rowCount(), 2);
         QCOMPARE(total()->text(), QStringLiteral("105,04"));
     }

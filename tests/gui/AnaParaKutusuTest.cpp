@@ -182,7 +182,7 @@ void AnaParaKutusuTest::twentyOneCharactersAreRefused() {
 // mouse's menu and paste do nothing.
 void AnaParaKutusuTest::clipboardTakesOnlyAmounts() {
     for (const mirvane::testing::AmountCase& amount : mirvane::testing::AmountCases) {
-        const QString text = QString::fromUtf8(amount.text.data(), qsizetype(amount.text.size()));
+        const QString text = guitest::q(amount.text);
         field_->clear();
         QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(field_, Qt::Key_V, Qt::ControlModifier);

@@ -217,7 +217,7 @@ void ClaimAlternativesWindowTest::alternativesAreAddedEditedAndRemoved() {
     const claim::Change& change = window_->claimFile().alternatives[0].change;
     QCOMPARE(change.items.size(), std::size_t(1));
     QVERIFY(change.items[0].rate.has_value());
-    QCOMPARE(QString::fromStdString(claim::rateText(*change.items[0].rate)),
+    QCOMPARE(shell::toQString(claim::rateText(*change.items[0].rate)),
              QStringLiteral("Sabit %12,5"));
     items->item(0, 3)->setText(QStringLiteral("01.02.2024"));
     QVERIFY(window_->claimFile().alternatives[0].change.items[0].interestStart ==

@@ -33,10 +33,7 @@ namespace editortest {
 using namespace mirvane;
 namespace fs = std::filesystem;
 using guitest::FakeBoxes;
-
-inline QString q(std::string_view text) {
-    return shell::toQString(text);
-}
+using guitest::q;
 
 // The texts of one table row as the tests write them: UTF-8 literals.
 inline QStringList cells(std::initializer_list<std::string_view> texts) {
@@ -151,9 +148,7 @@ struct Editor {
         return child<shell::ListView>(window, QStringLiteral("FaizDönemleriListesi"));
     }
     QWidget* area() const { return child<QWidget>(window, QStringLiteral("Altlık")); }
-    QPushButton* button(const char* name) const {
-        return child<QPushButton>(window, QString::fromUtf8(name));
-    }
+    QPushButton* button(const char* name) const { return child<QPushButton>(window, q(name)); }
     QPushButton* twoState() const { return button("YeniDönemBelirleListeyeEkleButonu"); }
 
     void press(const char* name) const { button(name)->click(); }

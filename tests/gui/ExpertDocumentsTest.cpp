@@ -54,10 +54,10 @@ void checkReportText(const QString& pdfFile) {
          {"İSTANBUL 12. ASLİYE TİCARET MAHKEMESİ SAYIN HÂKİMLİĞİNE", "BİLİRKİŞİ (HESAP) RAPORU",
           "2025/345 E.", "Seçenekli hesap", "Reeskont-avans, her değişiklik",
           "3095 m.2/2 altı aylık", "33.196,88", "İmza", "EK-1", "EK-2"}) {
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY2(text.contains(guitest::q(expected)), expected);
     }
     for (const char* figure : ComparisonFigures) {
-        QVERIFY2(text.contains(QString::fromUtf8(figure)), figure);
+        QVERIFY2(text.contains(guitest::q(figure)), figure);
     }
 }
 

@@ -3,6 +3,7 @@
 // What the window tests share: message boxes that answer from a script and keep
 // what they were asked, and the check that a test leaves no window behind.
 
+#include "shell/Convert.h"
 #include "shell/Messages.h"
 
 #include <QApplication>
@@ -10,9 +11,15 @@
 #include <QTest>
 #include <QWidget>
 #include <deque>
+#include <string_view>
 #include <vector>
 
 namespace guitest {
+
+// A text the test writes as a UTF-8 literal: an expected line, a control's name.
+inline QString q(std::string_view text) {
+    return mirvane::shell::toQString(text);
+}
 
 // Answers each box with the next scripted answer; once the script has run out,
 // with the box's affirmative answer (OK, or Yes to a question), so that an

@@ -10,6 +10,7 @@
 #include "core/report/Report.h"
 #include "documents/PdfDocument.h"
 #include "documents/WordDocument.h"
+#include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "ui/report/PdfExport.h"
 
@@ -110,17 +111,17 @@ QString textsOf(const report::Document& document, QStringList& headerWords) {
     QStringList texts;
     for (const report::Block& block : document.blocks) {
         if (const auto* heading = std::get_if<report::Heading>(&block)) {
-            texts << QString::fromStdString(heading->text);
+            texts << shell::toQString(heading->text);
         } else if (const auto* paragraph = std::get_if<report::Paragraph>(&block)) {
-            texts << QString::fromStdString(paragraph->text);
+            texts << shell::toQString(paragraph->text);
         } else if (const auto* table = std::get_if<report::Table>(&block)) {
             for (const report::Column& column : table->columns) {
-                headerWords << QString::fromStdString(column.header)
-                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                headerWords
+                    << shell::toQString(column.header).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             }
             for (const auto& row : table->rows) {
                 for (const std::string& cell : row) {
-                    texts << QString::fromStdString(cell);
+                    texts << shell::toQString(cell);
                 }
             }
         }
@@ -190,7 +191,7 @@ void ReportWritersTest::pdfIsA4WithEmbeddedFontsAndEveryText() {
          {"Dosya Hesabı Raporu", "Başlık: İstanbul 5. İcra Dairesi 2024/1234",
           "Uyarı: çğıöşü ÇĞİÖŞÜ oranlar eski", "Faiz dilimleri", "satır 3", "99.999,99",
           "Açıklama & <kaynak>", "3095 sayılı Kanun \"md. 1\"", "Sayfa 1 / 1"}) {
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY2(text.contains(guitest::q(expected)), expected);
     }
     QVERIFY(guitest::inkedShare(file, 1) > 0.005);
 
@@ -382,7 +383,7 @@ void ReportWritersTest::commandLineWritesTheClaimReport() {
     const QString text = guitest::pdfText(report).simplified();
     for (const char* expected : {"Dosya Hesabı", "Hesap tarihi: 31.12.2024", "57.290,94",
                                  "54.056,44", "1.479,45", "20.738,35", "TBK md. 100"}) {
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY2(text.contains(guitest::q(expected)), expected);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "shell/Controls.h"
+#include "shell/Convert.h"
 #include "shell/Layout.h"
 #include "shell/Messages.h"
 #include "shell/QtSettingsStore.h"
@@ -192,9 +193,9 @@ void ShellTest::runStepReportsFailuresAndThrownErrors() {
 
     fake_.answers = {Answer::Yes, Answer::Yes, Answer::No};
     QVERIFY(runStep([] { return Status(errors::make(errors::FileNotFound)); }));
-    QVERIFY(fake_.requests.back().text.endsWith(
-        QStringLiteral("Hata Kodu: 53\r\n\r\nHata Mesajı: ") +
-        QString::fromStdString(std::string(errors::description(errors::FileNotFound)))));
+    QVERIFY(
+        fake_.requests.back().text.endsWith(QStringLiteral("Hata Kodu: 53\r\n\r\nHata Mesajı: ") +
+                                            toQString(errors::description(errors::FileNotFound))));
 
     QVERIFY(runStep([]() -> Status {
         throw std::filesystem::filesystem_error("yazılamadı",

@@ -25,7 +25,7 @@ namespace {
 const QDate Today(2010, 6, 15);
 
 QDate dayOf(const char* text) {
-    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd.MM.yyyy"));
+    return QDate::fromString(guitest::q(text), QStringLiteral("dd.MM.yyyy"));
 }
 
 } // namespace
@@ -56,7 +56,7 @@ private slots:
 
 private:
     template <class Widget> Widget* child(const char* name) {
-        auto* widget = form_->findChild<Widget*>(QString::fromUtf8(name));
+        auto* widget = form_->findChild<Widget*>(guitest::q(name));
         if (!widget) {
             qFatal("no control %s", name);
         }

@@ -188,7 +188,7 @@ void UndertakingPanelTest::workedExampleSetUpByKeyboard() {
          {"Taahhüt tarihindeki borç: 57.290,94 TL",
           "Taahhütten ödeme günlerine kadar faiz: 3.989,30 TL", "Toplam ödenecek: 61.280,24 TL",
           "yazıyla: altmış bir bin iki yüz seksen Türk lirası yirmi dört kuruş"}) {
-        QVERIFY2(totals.contains(QString::fromUtf8(part)), part);
+        QVERIFY2(totals.contains(guitest::q(part)), part);
     }
     const auto* debt = child<shell::ListView>(QStringLiteral("TaahhütBorçListesi"));
     QStringList debtRows;
@@ -333,7 +333,7 @@ void UndertakingPanelTest::documentsCarryTheWorkedExample() {
                                      "TBK 100",
                                      "İmzalar",
                                      "Sayfa 1 / "}) {
-            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+            QVERIFY2(text.contains(guitest::q(expected)), expected);
         }
         for (const QString& font : guitest::pdfFontLines(file)) {
             QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));

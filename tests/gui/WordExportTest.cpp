@@ -484,7 +484,7 @@ void WordExportTest::cellTextsAreEscapedNotLost() {
     const QString file = folder.filePath(QStringLiteral("t.dotx"));
     const std::string text = "A&B\t<x>\t\"ş\"\tİı\x01Ğ\r\n\t\t\t\tçöü";
     QVERIFY(word::writeTemplate(QFile::encodeName(file).toStdString(),
-                                tableDocument(QString::fromStdString(text))));
+                                tableDocument(shell::toQString(text))));
     const Table table = parseDocument(readPart(file, "word/document.xml"));
     checkTableHoldsFields(table,
                           {{QStringLiteral("A&B"), QStringLiteral("<x>"), QStringLiteral("\"ş\""),
@@ -504,12 +504,12 @@ void WordExportTest::missingModuleIsReportedNotFatal() {
     const Result<void*> noModule = shell::moduleFunction("mirvane-missing", ZipArchiveSymbol);
     QVERIFY(!noModule);
     QCOMPARE(noModule.error().number, errors::FileNotFound);
-    QVERIFY(QString::fromStdString(noModule.error().description)
-                .contains(QLatin1String("mirvane-missing")));
+    QVERIFY(
+        shell::toQString(noModule.error().description).contains(QLatin1String("mirvane-missing")));
 
     const Result<void*> noFunction = shell::moduleFunction(ZipModuleName, "mirvane_no_such_entry");
     QVERIFY(!noFunction);
-    QVERIFY(QString::fromStdString(noFunction.error().description)
+    QVERIFY(shell::toQString(noFunction.error().description)
                 .contains(QLatin1String("mirvane_no_such_entry")));
     QVERIFY(shell::moduleFunction(ZipModuleName, ZipArchiveSymbol));
 }
