@@ -35,7 +35,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
-const char* const EditArgument = "--duzenle";
+const QString EditArgument = QStringLiteral("--duzenle");
 const QString EditedAmount = QStringLiteral("12.345,67");
 constexpr claim::Kurus EditedKurus = 1'234'567;
 constexpr int CopyWait = 15000;
@@ -144,7 +144,7 @@ void ClaimRecoveryTest::killedMidEditIsRestoredAtTheNextStart() {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(EditArgument), folder_->filePath(QStringLiteral("Faizler")),
+                {EditArgument, folder_->filePath(QStringLiteral("Faizler")),
                  shell::fromPath(recoveryFolder()), shell::fromPath(file)});
     QVERIFY(child.waitForStarted());
     QByteArray said;
@@ -275,7 +275,7 @@ void ClaimRecoveryTest::copyFollowsUnsavedChangesAndGoesWithThem() {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 5 && arguments.at(1) == QLatin1String(EditArgument)) {
+    if (arguments.size() == 5 && arguments.at(1) == EditArgument) {
         return editUntilKilled(arguments);
     }
     ClaimRecoveryTest test;

@@ -270,8 +270,7 @@ void DosyaHesabiFormuTest::workedExampleTypedByKeyboard() {
     typeDate(QStringLiteral("TakipTarihiKutusu"), QStringLiteral("01032024"));
 
     addItem(0, QStringLiteral("Fatura"), QStringLiteral("100000"), QStringLiteral("01012024"));
-    QCOMPARE(child<QComboBox>(QStringLiteral("OranKutusu"))->currentText(),
-             QString::fromStdString(Statutory));
+    QCOMPARE(child<QComboBox>(QStringLiteral("OranKutusu"))->currentText(), guitest::q(Statutory));
     addItem(1, QStringLiteral("Takip giderleri"), QStringLiteral("1500"),
             QStringLiteral("01032024"));
     addItem(2, QStringLiteral("Vekalet ücreti"), QStringLiteral("12000"),
@@ -405,7 +404,7 @@ void DosyaHesabiFormuTest::changedFolderListIsOfferedNotApplied() {
     QVERIFY(offer->isVisible());
     QVERIFY(child<QLabel>(QStringLiteral("GüncelOranlarEtiketi"))
                 ->text()
-                .contains(QString::fromStdString(Statutory)));
+                .contains(guitest::q(Statutory)));
     QVERIFY(!window_->isModified());
     QCOMPARE(window_->claimFile().lists.at(Statutory), claim::workedExample().lists.at(Statutory));
     checkWorkedExampleFigures();
@@ -696,7 +695,7 @@ void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
                                      "TBK md. 100",
                                      "8485 sayılı Cumhurbaşkanı Kararı",
                                      "Sayfa 1 / "})
-            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+            QVERIFY2(text.contains(guitest::q(expected)), expected);
         for (const QString& font : guitest::pdfFontLines(file))
             QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
         QVERIFY(guitest::inkedShare(file, 1) > 0.005);
