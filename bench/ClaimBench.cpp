@@ -2,7 +2,7 @@
 // 1.000 partial payments over 1990-2020, computed to the end of 2025 on the current
 // list. Target: one calculation in 5 ms or less.
 
-#include "LargeClaim.h"
+#include "bench/LargeClaim.h"
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimJson.h"
 

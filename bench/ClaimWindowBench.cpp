@@ -3,7 +3,7 @@
 // the window handles what that posts (the tables drawn) before the next edit. Targets:
 // 50 ms for the large file, 5 ms for the one-item file.
 
-#include "LargeClaim.h"
+#include "bench/LargeClaim.h"
 #include "core/claim/ClaimJson.h"
 #include "core/ratelist/FaizFile.h"
 #include "shell/Convert.h"

@@ -74,7 +74,7 @@ void buildRowTexts(benchmark::State& state) {
         for (const interest::InterestRow& row : calculation.rows) {
             rows.push_back(breakdown::rowCells(row));
         }
-        std::string text = breakdown::ExportText(rows, breakdown::totalText(calculation.total));
+        std::string text = breakdown::exportText(rows, breakdown::totalText(calculation.total));
         benchmark::DoNotOptimize(text);
     }
 }

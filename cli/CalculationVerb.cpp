@@ -119,7 +119,7 @@ ListOrFailure readNamedList(const Options& options, const fs::path& programFolde
                           " klasöründe bulunamadı. Listeleri görmek için: mirvane-hesap "
                           "--listeler"};
     }
-    return widened(readFile(store::ListFilePath(folder->path, std::get<std::string>(matched))));
+    return widened(readFile(store::listFilePath(folder->path, std::get<std::string>(matched))));
 }
 
 // A ready list is computed as carried, without a folder.
@@ -215,7 +215,7 @@ int calculate(const CLI::App& app, const Options& options, const Context& contex
     }
     const RateList& rateList = std::get<RateList>(list);
     const interest::Inputs inputs{std::get<Date>(start), std::get<Date>(end), principal,
-                                  interest::DayCountDivisor(given(options.yearIs360))};
+                                  interest::dayCountDivisor(given(options.yearIs360))};
     const interest::Outcome outcome = interest::calculate(rateList, inputs);
     if (const auto* rejection = std::get_if<interest::Rejection>(&outcome)) {
         context.err << rejection->message << '\n';

@@ -20,7 +20,7 @@ std::string failureText(const RunTimeError& error) {
 
 // One list: its line on `out`, or a failure on `err`; false on a failure.
 bool bringCurrent(const fs::path& folder, const std::string& name, const Context& context) {
-    const fs::path file = store::ListFilePath(folder, name);
+    const fs::path file = store::listFilePath(folder, name);
     const Result<RateList> list = faiz::read(file);
     if (!list) {
         context.err << "okunamadı: " << name << " (" << failureText(list.error()) << ")\n";

@@ -66,7 +66,7 @@ int runProgram(int argc, char** argv) {
     SharedValues& values = shared();
 
     if (!runStartStep([&values] {
-            values.MainWindowTitle = toQString(app::MainWindowTitle(app::currentVersion()));
+            values.MainWindowTitle = toQString(app::mainWindowTitle(app::currentVersion()));
         }))
         return 1;
 

@@ -1,8 +1,8 @@
 // A claim file of any bytes: read it, and when it reads, write it again and compute it.
 
-#include "FuzzCheck.h"
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimJson.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,9 +1,9 @@
 // The date span calculator: any start, unit and amount text gives a date a list can name,
 // or the run-time error; never a day past 31.12.9999.
 
-#include "FuzzCheck.h"
 #include "core/span/DateSpan.h"
 #include "core/text/TextForms.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <chrono>
 #include <cstdint>

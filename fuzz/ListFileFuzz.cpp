@@ -1,10 +1,10 @@
 // A list file of any bytes: read it, and when it reads, write it again and compute over
 // it as the main window would.
 
-#include "FuzzCheck.h"
 #include "core/interest/Breakdown.h"
 #include "core/interest/InterestEngine.h"
 #include "core/ratelist/FaizFile.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // rate above zero, a correction never offers a day past 31.12.9999, and the row of an
 // accepted period reads back as that period.
 
-#include "FuzzCheck.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/ratelist/ListEditing.h"
 #include "core/text/TextForms.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The texts the user types and reads: whatever reads as a date or an amount is written
 // back in the Turkish forms and reads again as the same value.
 
-#include "FuzzCheck.h"
 #include "core/text/TextForms.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <chrono>
 #include <cmath>

@@ -52,7 +52,7 @@ AnaParaKutusu::AnaParaKutusu(QWidget* parent) : QLineEdit(parent) {
     // long amount, once grouped and given its decimals, is never cut short.
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    shell::SuppressContextMenu(this);
+    shell::suppressContextMenu(this);
     connect(this, &QLineEdit::textChanged, this, &AnaParaKutusu::numericGuard);
 }
 

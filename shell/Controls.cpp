@@ -568,7 +568,7 @@ void copySelectionOrWhole(const QLineEdit& field) {
     }
 }
 
-void SuppressContextMenu(QLineEdit* field) {
+void suppressContextMenu(QLineEdit* field) {
     // Unlike NoContextMenu, this does not hand the request on to the parent either.
     field->setContextMenuPolicy(Qt::PreventContextMenu);
 }

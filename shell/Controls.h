@@ -149,6 +149,6 @@ void enterMovesFocus(QWidget* field);
 void copySelectionOrWhole(const QLineEdit& field);
 
 // Keeps the edit menu off a text field (right click and the menu key show nothing).
-void SuppressContextMenu(QLineEdit* field);
+void suppressContextMenu(QLineEdit* field);
 
 } // namespace mirvane::shell

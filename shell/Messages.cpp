@@ -196,7 +196,7 @@ Answer askYesNoCancel(const QString& text) {
         {toQString(app::MessageCaption), text, Icon::Question, Buttons::YesNoCancel});
 }
 
-bool ReportError(const RunTimeError& error) {
+bool reportError(const RunTimeError& error) {
     const std::string text = app::errorReportText(error.number, error.description);
     const Answer answer = messageBoxes().show(
         {toQString(app::ErrorReportCaption), toQString(text), Icon::Critical, Buttons::YesNo});
@@ -226,7 +226,7 @@ bool runStep(const std::function<Status()>& step) {
     } catch (...) {
         status = errorOf(std::current_exception());
     }
-    return status.ok() || ReportError(status.error());
+    return status.ok() || reportError(status.error());
 }
 
 } // namespace mirvane::shell

@@ -53,7 +53,7 @@ Answer askYesNoCancel(const QString& text);
 // runs: the program then ends through the main window's own close, which asks
 // about every unsaved claim file and writes the settings, once the step that
 // failed has returned.
-bool ReportError(const RunTimeError& error);
+bool reportError(const RunTimeError& error);
 
 // How the program ends after a No in the error report (the close below by default;
 // tests install their own). nullptr restores the default.

@@ -16,7 +16,7 @@ std::string versionNumberText(const Version& version) {
            std::to_string(version.revision);
 }
 
-std::string MainWindowTitle(const Version& version) {
+std::string mainWindowTitle(const Version& version) {
     return std::string(ProgramTitle) + " " + versionNumberText(version);
 }
 

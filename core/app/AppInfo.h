@@ -33,7 +33,7 @@ inline constexpr std::string_view MakerName = "Telvar";
 std::string versionNumberText(const Version& version);
 
 // "Telvar - Mirvane 1.14".
-std::string MainWindowTitle(const Version& version);
+std::string mainWindowTitle(const Version& version);
 
 // "Sürüm 1.14".
 std::string aboutVersionText(const Version& version);

@@ -65,7 +65,7 @@ void BreakdownSession::clearList() {
 }
 
 void BreakdownSession::setYear360(bool year360) {
-    divisor_ = interest::DayCountDivisor(year360);
+    divisor_ = interest::dayCountDivisor(year360);
 }
 
 void BreakdownSession::startBreakdown(const BreakdownInputs& inputs) {
@@ -98,7 +98,7 @@ void BreakdownSession::clearBreakdown() {
 }
 
 const std::string& BreakdownSession::copyAll() {
-    lastCopied_ = breakdown::ExportText(rows_, totalText_);
+    lastCopied_ = breakdown::exportText(rows_, totalText_);
     return lastCopied_;
 }
 

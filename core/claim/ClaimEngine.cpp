@@ -68,7 +68,7 @@ struct Charge {
 class Calculation {
 public:
     Calculation(const ClaimFile& file, std::vector<Date> cuts)
-        : file_(file), divisor_(interest::DayCountDivisor(file.dayBasis == 360)),
+        : file_(file), divisor_(interest::dayCountDivisor(file.dayBasis == 360)),
           cuts_(std::move(cuts)) {
         std::sort(cuts_.begin(), cuts_.end());
         for (std::size_t index = 0; index < file.items.size(); ++index) {

@@ -384,7 +384,7 @@ std::vector<UnreadableList> copyMissingLists(ClaimFile& file,
             name == "." || name == "..") {
             continue;
         }
-        const std::filesystem::path path = store::ListFilePath(listFolder, name);
+        const std::filesystem::path path = store::listFilePath(listFolder, name);
         Result<RateList> list = faiz::read(path);
         if (list) {
             file.lists.emplace(name, std::move(list.value().Periods));

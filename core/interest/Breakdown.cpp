@@ -91,7 +91,7 @@ std::array<std::string, 5> periodCells(int number, const RatePeriod& period) {
             std::string(text::trimSpaces(period.Description))};
 }
 
-std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText) {
+std::string exportText(const std::vector<RowCells>& rows, std::string_view totalText) {
     return wholeText(rows, totalText, "\r\n");
 }
 

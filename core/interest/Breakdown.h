@@ -42,7 +42,7 @@ std::array<std::string, 5> periodCells(int number, const RatePeriod& period);
 // The whole-breakdown text: header line, one line per row (its cells 1 to 5),
 // then the total line (three TABs, "Faiz Toplamı: ", TAB, total text); CR LF
 // between lines, none after the last. With no row, the header line alone.
-std::string ExportText(const std::vector<RowCells>& rows, std::string_view totalText);
+std::string exportText(const std::vector<RowCells>& rows, std::string_view totalText);
 
 // The same text with LF line ends and a final LF, as the command line prints it.
 std::string exportTextForTerminal(const std::vector<RowCells>& rows, std::string_view totalText);

@@ -165,7 +165,7 @@ std::optional<RunOnPastListEnd> runOnPastListEnd(const RateList& list, const Inp
 
 } // namespace
 
-std::int32_t DayCountDivisor(bool yearIs360Days) {
+std::int32_t dayCountDivisor(bool yearIs360Days) {
     return yearIs360Days ? Divisor360 : Divisor365;
 }
 

@@ -20,7 +20,7 @@ inline constexpr std::int32_t Divisor365 = 36500;
 inline constexpr std::int32_t Divisor360 = 36000;
 
 // 36000 when the 360-day box is ticked, 36500 otherwise.
-std::int32_t DayCountDivisor(bool yearIs360Days);
+std::int32_t dayCountDivisor(bool yearIs360Days);
 
 // One slice of the range: the Days days after StartDate up to and including EndDate,
 // all inside one period (only the last period's slice may run past that period's

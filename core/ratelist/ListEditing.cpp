@@ -189,7 +189,7 @@ NameVerdict judgeName(const std::filesystem::path& listFolder, std::string_view 
     }
     std::error_code error;
     const auto status =
-        std::filesystem::symlink_status(store::ListFilePath(listFolder, trimmedName), error);
+        std::filesystem::symlink_status(store::listFilePath(listFolder, trimmedName), error);
     return std::filesystem::exists(status) ? NameVerdict::Taken : NameVerdict::Accepted;
 }
 

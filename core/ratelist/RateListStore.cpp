@@ -234,7 +234,7 @@ fs::path listFolderOf(const fs::path& programFolder) {
 
 // A list whose file has its extension in capitals is listed like any other, so it
 // must be read, saved and deleted under that same file.
-fs::path ListFilePath(const fs::path& listFolder, std::string_view name) {
+fs::path listFilePath(const fs::path& listFolder, std::string_view name) {
     const std::string usualName = std::string(name) + std::string(faiz::Extension);
     const fs::path usual = listFolder / utf8path::fromUtf8(usualName);
     if (isListFile(usual)) {

@@ -30,7 +30,7 @@ std::optional<fs::path> perUserListFolder();
 // The file the listing shows under the name: listFolder / (name + ".faiz"), or the
 // list file of that name whose extension is written in other letter case (".FAIZ");
 // listFolder / (name + ".faiz") when there is none.
-fs::path ListFilePath(const fs::path& listFolder, std::string_view name);
+fs::path listFilePath(const fs::path& listFolder, std::string_view name);
 
 // The names the folder shows and what it leaves out.
 struct Listing {

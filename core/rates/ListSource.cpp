@@ -18,7 +18,7 @@ Result<Listing> listNames(const ListSource& source) {
 
 Result<RateList> readList(const ListSource& source, std::string_view name) {
     if (!source.builtIn) {
-        return faiz::read(ListFilePath(source.folder, name));
+        return faiz::read(listFilePath(source.folder, name));
     }
     if (const RateList* list = rates::readyList(name)) {
         return *list;

@@ -99,7 +99,7 @@ Document breakdownReport(const BreakdownFacts& facts, const std::vector<breakdow
                       breakdownHeading(facts)};
     document.blocks.insert(document.blocks.begin() + 1,
                            Paragraph{"Rapor tarihi: " + text::formatDate(reportDate)});
-    Table table = breakdownTable(breakdown::ExportText(rows, totalText));
+    Table table = breakdownTable(breakdown::exportText(rows, totalText));
     table.headerBold = true;
     // Dates left, every number right, so that digits stand under digits.
     const Align aligns[] = {Align::Left, Align::Left, Align::Right, Align::Right, Align::Right};

@@ -1,8 +1,8 @@
-#include "CliRun.h"
-#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/ratelist/FaizFile.h"
+#include "tests/cli/CliRun.h"
+#include "tests/support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

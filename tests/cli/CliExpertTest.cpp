@@ -1,9 +1,9 @@
-#include "CliRun.h"
-#include "WorkedExample.h"
 #include "cli/PdfOutput.h"
 #include "cli/WordOutput.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
+#include "tests/cli/CliRun.h"
+#include "tests/support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CliRun.h"
 #include "core/ratelist/FaizFile.h"
+#include "tests/cli/CliRun.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "CliRun.h"
 #include "cli/PdfOutput.h"
+#include "tests/cli/CliRun.h"
 
 #include <gtest/gtest.h>
 #include <variant>

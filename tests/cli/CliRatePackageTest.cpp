@@ -1,8 +1,8 @@
 // The rate-package verbs of mirvane-hesap, as a maintainer and a user run them.
 
-#include "CliRun.h"
-#include "ScopedDataFolder.h"
 #include "core/rates/RatePackage.h"
+#include "tests/cli/CliRun.h"
+#include "tests/support/ScopedDataFolder.h"
 
 #include <memory>
 

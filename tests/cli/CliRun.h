@@ -3,8 +3,8 @@
 // mirvane-hesap run inside the test process, its output and errors caught; and a
 // fixture with its own folder and the worked claim example at hand.
 
-#include "TempFolder.h"
 #include "cli/HesapCli.h"
+#include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <functional>

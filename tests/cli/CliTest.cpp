@@ -1,11 +1,11 @@
-#include "AmountCases.h"
-#include "ChildProcess.h"
-#include "CliRun.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/rates/DefaultLists.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
+#include "tests/cli/CliRun.h"
+#include "tests/support/AmountCases.h"
+#include "tests/support/ChildProcess.h"
 
 #include <chrono>
 #include <cstdlib>

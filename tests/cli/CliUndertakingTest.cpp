@@ -1,7 +1,7 @@
-#include "CliRun.h"
-#include "WorkedExample.h"
 #include "cli/PdfOutput.h"
 #include "core/report/Report.h"
+#include "tests/cli/CliRun.h"
+#include "tests/support/WorkedExample.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,5 @@
 #include "core/claim/Alternatives.h"
 
-#include "ReportLines.h"
-#include "TempFolder.h"
-#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/common/Utf8Path.h"
@@ -10,6 +7,9 @@
 #include "core/rates/HalfYears.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
+#include "tests/support/ReportLines.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WorkedExample.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,6 +1,6 @@
 #include "core/text/Amount.h"
 
-#include "AmountCases.h"
+#include "tests/support/AmountCases.h"
 
 #include <gtest/gtest.h>
 

@@ -14,10 +14,10 @@ TEST(VersionTexts, RevisionFollowsMinorWithoutSeparator) {
     EXPECT_EQ(version.major, 1);
     EXPECT_EQ(version.minor, 1);
     EXPECT_EQ(version.revision, 4);
-    EXPECT_EQ(MainWindowTitle(version), "Telvar - Mirvane 1.14");
+    EXPECT_EQ(mainWindowTitle(version), "Telvar - Mirvane 1.14");
     EXPECT_EQ(aboutVersionText(version), "Sürüm 1.14");
     EXPECT_EQ(versionNumberText(Version{2, 0, 10}), "2.010");
-    EXPECT_EQ(MainWindowTitle(Version{1, 2, 0}), "Telvar - Mirvane 1.20");
+    EXPECT_EQ(mainWindowTitle(Version{1, 2, 0}), "Telvar - Mirvane 1.20");
 }
 
 TEST(MessageBoxCentring, HalvesRoundToEven) {

@@ -138,7 +138,7 @@ TEST(BreakdownSessionChanges, ANewListOrARunStartsWithoutTheOldRows) {
 TEST(BreakdownSessionReports, CopyAndReportHoldTheSessionsRows) {
     BreakdownSession session = withBreakdown();
     const std::string copied = session.copyAll();
-    EXPECT_EQ(copied, breakdown::ExportText({cells("60,00"), cells("30,25")}, "90,25"));
+    EXPECT_EQ(copied, breakdown::exportText({cells("60,00"), cells("30,25")}, "90,25"));
     EXPECT_EQ(session.lastCopied(), copied);
     const report::Document document = session.document(date(2021, 3, 1));
     // The table follows its heading.
@@ -159,7 +159,7 @@ TEST(BreakdownSessionReports, CopyAndReportHoldTheSessionsRows) {
     // Without a breakdown the report is the header row of the last copy.
     session.clearBreakdown();
     session.copyAll();
-    EXPECT_EQ(session.lastCopied(), breakdown::ExportText({}, ""));
+    EXPECT_EQ(session.lastCopied(), breakdown::exportText({}, ""));
     EXPECT_EQ(session.document(date(2021, 3, 1)).blocks.size(), 1u);
 }
 
@@ -167,7 +167,7 @@ TEST(BreakdownSessionSettings, TheDayBasisFollowsTheBox) {
     BreakdownSession session;
     EXPECT_EQ(session.divisor(), interest::Divisor365);
     session.setYear360(true);
-    EXPECT_EQ(session.divisor(), interest::DayCountDivisor(true));
+    EXPECT_EQ(session.divisor(), interest::dayCountDivisor(true));
     session.setYear360(false);
     EXPECT_EQ(session.divisor(), interest::Divisor365);
 }

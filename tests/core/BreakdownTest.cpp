@@ -81,19 +81,19 @@ TEST(Breakdown, PeriodCellsOfTheRatesList) {
 TEST(Breakdown, WholeBreakdownText) {
     const std::string header =
         "Başlangıç Tarihi\tBitiş Tarihi\tFaiz Oranı\tGün Sayısı\tFaiz Miktarı";
-    EXPECT_EQ(breakdown::ExportText({}, ""), header);
-    EXPECT_EQ(breakdown::ExportText({}, "0,00"), header);
+    EXPECT_EQ(breakdown::exportText({}, ""), header);
+    EXPECT_EQ(breakdown::exportText({}, "0,00"), header);
     EXPECT_EQ(breakdown::exportTextForTerminal({}, "0,00"), header + "\n");
 
     const auto one = cellsOf(statutoryRun(on(2008, 1, 1), on(2009, 1, 1)));
-    EXPECT_EQ(breakdown::ExportText(one, "90,25"), header +
+    EXPECT_EQ(breakdown::exportText(one, "90,25"), header +
                                                        "\r\n01.01.2008\t01.01.2009\t9\t366\t90,25" +
                                                        "\r\n\t\t\tFaiz Toplamı: \t90,25");
 
     const auto two = cellsOf(statutoryRun(on(2005, 7, 1), on(2006, 7, 1)));
     const std::string rowLines = "01.07.2005\t31.12.2005\t12\t183\t60,16" + std::string("\r\n") +
                                  "31.12.2005\t01.07.2006\t9\t182\t44,88";
-    EXPECT_EQ(breakdown::ExportText(two, "105,04"),
+    EXPECT_EQ(breakdown::exportText(two, "105,04"),
               header + "\r\n" + rowLines + "\r\n\t\t\tFaiz Toplamı: \t105,04");
     EXPECT_EQ(breakdown::exportTextForTerminal(two, "105,04"),
               header + "\n01.07.2005\t31.12.2005\t12\t183\t60,16\n" +

@@ -1,12 +1,12 @@
 #include "core/claim/ClaimEngine.h"
 
-#include "LongArithmetic.h"
-#include "ReportLines.h"
-#include "WorkedExample.h"
 #include "core/claim/ClaimExample.h"
 #include "core/interest/InterestEngine.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
+#include "tests/core/LongArithmetic.h"
+#include "tests/support/ReportLines.h"
+#include "tests/support/WorkedExample.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

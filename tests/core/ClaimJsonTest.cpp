@@ -1,8 +1,8 @@
 #include "core/claim/ClaimJson.h"
 
-#include "TempFolder.h"
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimExample.h"
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>

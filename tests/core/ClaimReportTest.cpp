@@ -1,11 +1,11 @@
 #include "core/report/ClaimReport.h"
 
-#include "ReportLines.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimTexts.h"
 #include "core/interest/Breakdown.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
+#include "tests/support/ReportLines.h"
 
 #include <algorithm>
 #include <chrono>

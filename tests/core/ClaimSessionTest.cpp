@@ -1,6 +1,5 @@
 #include "core/claim/ClaimSession.h"
 
-#include "TempFolder.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/claim/ClaimTexts.h"
@@ -9,6 +8,7 @@
 #include "core/rates/ReadyLists.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/TextForms.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "core/interest/ExactInterest.h"
 
-#include "LongArithmetic.h"
 #include "core/interest/Breakdown.h"
 #include "core/interest/InterestEngine.h"
 #include "core/rates/DefaultLists.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/Amount.h"
 #include "core/text/TextForms.h"
+#include "tests/core/LongArithmetic.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
-#include "ReportLines.h"
 #include "core/claim/Alternatives.h"
 #include "core/claim/ClaimExample.h"
 #include "core/report/ClaimReport.h"
+#include "tests/support/ReportLines.h"
 
 #include <algorithm>
 #include <chrono>

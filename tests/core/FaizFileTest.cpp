@@ -1,7 +1,7 @@
 #include "core/ratelist/FaizFile.h"
 
-#include "TempFolder.h"
 #include "core/ratelist/OleDate.h"
+#include "tests/support/TempFolder.h"
 
 #include <bit>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "core/ratelist/FolderState.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace mirvane::testing {
 namespace {

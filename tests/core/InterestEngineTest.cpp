@@ -1,10 +1,10 @@
 #include "core/interest/InterestEngine.h"
 
-#include "LongArithmetic.h"
 #include "core/interest/Breakdown.h"
 #include "core/rates/DefaultLists.h"
 #include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
+#include "tests/core/LongArithmetic.h"
 
 #include <algorithm>
 #include <chrono>
@@ -101,8 +101,8 @@ TEST(InterestEngine, RowsChainSoEveryDayBearsInterest) {
     ASSERT_EQ(endOnLastDay.rows.size(), 1u);
     expectRow(endOnLastDay.rows[0], 9, on(2005, 7, 1), on(2005, 12, 31), 12, 183, 60.16, 60.16);
 
-    EXPECT_EQ(interest::DayCountDivisor(true), 36000);
-    EXPECT_EQ(interest::DayCountDivisor(false), 36500);
+    EXPECT_EQ(interest::dayCountDivisor(true), 36000);
+    EXPECT_EQ(interest::dayCountDivisor(false), 36500);
 }
 
 // A claim over the statutory rate changes of 2024 and 2026.

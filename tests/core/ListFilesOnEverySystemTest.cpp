@@ -1,11 +1,11 @@
 // List files as every system must keep them: Turkish names that come back whole, saves
 // over a list, and the one place where Windows answers differently (a read-only file).
 
-#include "TempFolder.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/ratelist/RateListStore.h"
 #include "core/rates/DefaultLists.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -44,7 +44,7 @@ TEST_F(ListFiles, TurkishNamesComeBackWholeFromTheirFiles) {
                                                "Ticari Alacaklar (Reeskont-Avans)",
                                                "Ticari Alacaklar (Reeskont-İskonto)"};
     const std::string turkish = "Çağrı Öğüş İşçi ılık ĞÜŞİÖÇ";
-    ASSERT_TRUE(faiz::write(store::ListFilePath(root, turkish), periodsUntil(2001)).ok());
+    ASSERT_TRUE(faiz::write(store::listFilePath(root, turkish), periodsUntil(2001)).ok());
 
     const auto listing = store::enumerateListNames(root);
     ASSERT_TRUE(listing.ok());
@@ -57,11 +57,11 @@ TEST_F(ListFiles, TurkishNamesComeBackWholeFromTheirFiles) {
     EXPECT_TRUE(fs::exists(root / u8"Ticari Alacaklar (Reeskont-İskonto).faiz"));
     EXPECT_TRUE(fs::exists(root / u8"Çağrı Öğüş İşçi ılık ĞÜŞİÖÇ.faiz"));
     for (const std::string& name : expected) {
-        const auto list = faiz::read(store::ListFilePath(root, name));
+        const auto list = faiz::read(store::listFilePath(root, name));
         ASSERT_TRUE(list.ok()) << name;
         EXPECT_EQ(list.value().Name, name);
     }
-    EXPECT_EQ(faiz::read(store::ListFilePath(root, turkish)).value().Periods, periodsUntil(2001));
+    EXPECT_EQ(faiz::read(store::listFilePath(root, turkish)).value().Periods, periodsUntil(2001));
 }
 
 TEST(Utf8Paths, TextsComeBackFromTheirPaths) {
@@ -81,7 +81,7 @@ TEST(Utf8Paths, TextsComeBackFromTheirPaths) {
 }
 
 TEST_F(ListFiles, AListSavedTwiceOverItselfHoldsTheLastSave) {
-    const fs::path file = store::ListFilePath(root, "Güncel Liste");
+    const fs::path file = store::listFilePath(root, "Güncel Liste");
     ASSERT_TRUE(faiz::write(file, periodsUntil(2010)).ok());
     ASSERT_TRUE(faiz::write(file, periodsUntil(2003)).ok());
     ASSERT_TRUE(faiz::write(file, periodsUntil(2005)).ok());
@@ -93,7 +93,7 @@ TEST_F(ListFiles, AListSavedTwiceOverItselfHoldsTheLastSave) {
 // Linux lets the folder decide and keeps the file read-only after the save; Windows
 // refuses to replace a read-only file, and the refusal must leave the old bytes.
 TEST_F(ListFiles, ASaveOverAReadOnlyFile) {
-    const fs::path file = store::ListFilePath(root, "Korumalı");
+    const fs::path file = store::listFilePath(root, "Korumalı");
     ASSERT_TRUE(faiz::write(file, periodsUntil(2002)).ok());
     const std::string before = mirvane::testing::contentOf(file);
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

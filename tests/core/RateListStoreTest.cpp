@@ -1,11 +1,11 @@
 #include "core/ratelist/RateListStore.h"
 
-#include "ChildProcess.h"
-#include "TempFolder.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/rates/DefaultLists.h"
 #include "core/rates/ReadyLists.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -238,7 +238,7 @@ TEST(ListFolders, PathsFollowTheProgramAndUserFolders) {
         << "Windows: its folders are those of ListFiles.OnWindowsThePerUserFolderIsUnderAppData";
 #else
     EXPECT_EQ(store::listFolderOf("/opt/mirvane"), fs::path("/opt/mirvane/Veriler/Faizler"));
-    EXPECT_EQ(store::ListFilePath("/l", "Adi Alacaklar (Kanuni Faiz)"),
+    EXPECT_EQ(store::listFilePath("/l", "Adi Alacaklar (Kanuni Faiz)"),
               fs::path("/l/Adi Alacaklar (Kanuni Faiz).faiz"));
     {
         ScopedEnv data("XDG_DATA_HOME", "/veri");
@@ -261,15 +261,15 @@ TEST_F(StoreFolder, FirstPreparationCreatesTheFolderWithTheDefaultLists) {
     ASSERT_TRUE(store::prepareFolder(folder).ok());
     EXPECT_EQ(namesIn(folder), DefaultNames);
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(contentOf(store::ListFilePath(folder, DefaultNames[i])), encodedDefault(i));
+        EXPECT_EQ(contentOf(store::listFilePath(folder, DefaultNames[i])), encodedDefault(i));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
     // The lists written are the current ones, read back as such.
-    const auto statutory = faiz::read(store::ListFilePath(folder, DefaultNames[0]));
+    const auto statutory = faiz::read(store::listFilePath(folder, DefaultNames[0]));
     ASSERT_TRUE(statutory.ok());
     EXPECT_EQ(statutory.value().Periods.back().EndDate, on(2026, 12, 31));
     EXPECT_EQ(statutory.value().Periods.back().Rate, 31);
-    const auto discount = faiz::read(store::ListFilePath(folder, DefaultNames[2]));
+    const auto discount = faiz::read(store::listFilePath(folder, DefaultNames[2]));
     ASSERT_TRUE(discount.ok());
     EXPECT_EQ(discount.value().Periods.at(36).StartDate, on(2020, 6, 13));
     EXPECT_EQ(discount.value().Periods.at(36).Rate, 9);
@@ -283,7 +283,7 @@ TEST_F(StoreFolder, DefaultsReturnOnlyWhenNoListIsLeft) {
     EXPECT_EQ(namesIn(folder), DefaultNames);
 
     for (const auto& name : DefaultNames) {
-        fs::remove(store::ListFilePath(folder, name));
+        fs::remove(store::listFilePath(folder, name));
     }
     put(folder / "Tek.faiz", encodedDefault(0));
     ASSERT_TRUE(store::prepareFolder(folder).ok());
@@ -308,10 +308,10 @@ TEST_F(StoreFolder, EnumerationTakesVisibleFaizFilesInAnyCase) {
     EXPECT_EQ(missing.error().number, errors::FileNotFound);
 
     // A list listed under its name is read, saved and deleted through that same file.
-    EXPECT_TRUE(namesTheFile(store::ListFilePath(root, "Büyük"), root / u8"Büyük.FAIZ"));
-    EXPECT_TRUE(namesTheFile(store::ListFilePath(root, "karışık"), root / u8"karışık.FaIz"));
-    EXPECT_EQ(store::ListFilePath(root, "Yeni"), root / "Yeni.faiz");
-    EXPECT_TRUE(store::deleteListFile(store::ListFilePath(root, "Büyük")).ok());
+    EXPECT_TRUE(namesTheFile(store::listFilePath(root, "Büyük"), root / u8"Büyük.FAIZ"));
+    EXPECT_TRUE(namesTheFile(store::listFilePath(root, "karışık"), root / u8"karışık.FaIz"));
+    EXPECT_EQ(store::listFilePath(root, "Yeni"), root / "Yeni.faiz");
+    EXPECT_TRUE(store::deleteListFile(store::listFilePath(root, "Büyük")).ok());
     EXPECT_EQ(namesIn(root), (std::vector<std::string>{"Adi", "karışık"}));
 }
 
@@ -577,7 +577,7 @@ TEST_F(StoreFolder, EachNameIsListedOnceAndControlCharactersAreLeftOut) {
                   "\"Y.Faiz\" listede gösterilmiyor: \"Y\" adlı liste \"Y.FAIZ\" dosyasından "
                   "okunuyor."}));
     // The listed file is the one read, saved and deleted under the name.
-    EXPECT_EQ(store::ListFilePath(root, "X"), root / "X.faiz");
-    EXPECT_EQ(store::ListFilePath(root, "Y"), root / "Y.FAIZ");
+    EXPECT_EQ(store::listFilePath(root, "X"), root / "X.faiz");
+    EXPECT_EQ(store::listFilePath(root, "Y"), root / "Y.FAIZ");
 #endif
 }

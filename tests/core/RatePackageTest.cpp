@@ -1,11 +1,11 @@
 #include "core/rates/RatePackage.h"
 
-#include "ScopedDataFolder.h"
-#include "TempFolder.h"
 #include "core/rates/DefaultLists.h"
 #include "core/rates/ReadyLists.h"
 #include "core/rates/Recognition.h"
 #include "core/text/TextForms.h"
+#include "tests/support/ScopedDataFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "core/claim/Recovery.h"
 
-#include "ScopedDataFolder.h"
-#include "TempFolder.h"
 #include "core/common/Utf8Path.h"
+#include "tests/support/ScopedDataFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

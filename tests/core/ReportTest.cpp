@@ -95,7 +95,7 @@ TEST(BreakdownReport, HeadingSaysWhatWasComputed) {
 
 TEST(BreakdownReport, TableFromTheClipboardText) {
     const ExampleRun run = exampleRun(on(2005, 7, 1), on(2006, 7, 1));
-    const Table table = report::breakdownTable(breakdown::ExportText(run.rows, run.total));
+    const Table table = report::breakdownTable(breakdown::exportText(run.rows, run.total));
     ASSERT_EQ(table.columns.size(), 5u);
     EXPECT_EQ(table.columns[0].header, "Başlangıç Tarihi");
     EXPECT_EQ(table.columns[4].header, "Faiz Miktarı");

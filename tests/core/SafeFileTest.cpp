@@ -1,6 +1,6 @@
 #include "core/common/SafeFile.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <map>

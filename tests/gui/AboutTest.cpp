@@ -1,6 +1,6 @@
-#include "GuiTestSupport.h"
 #include "core/rates/RatePackage.h"
 #include "core/rates/ReadyLists.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "ui/about/HakkindaFormu.h"
 #include "ui/about/ProgramIcon.h"
 #include "ui/about/RatePackageDialog.h"

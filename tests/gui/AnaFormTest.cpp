@@ -1,8 +1,5 @@
 #include "ui/main/AnaForm.h"
 
-#include "GuiTestSupport.h"
-#include "PdfTestSupport.h"
-#include "ZipTestSupport.h"
 #include "core/common/Utf8Path.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/ratelist/RateListStore.h"
@@ -13,6 +10,9 @@
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "shell/TableView.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PdfTestSupport.h"
+#include "tests/gui/ZipTestSupport.h"
 #include "ui/about/RatePackageDialog.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/report/PdfExport.h"
@@ -1319,7 +1319,7 @@ void AnaFormTest::errorReportNoEndsThroughTheUnsavedQuestion() {
     // settings too, and the program's window closes.
     chosen = folder_->filePath(QStringLiteral("kayit.mirvane"));
     boxes_.answers = {shell::Answer::No, shell::Answer::Yes};
-    QVERIFY(!shell::ReportError(errors::make(errors::DeviceIoError)));
+    QVERIFY(!shell::reportError(errors::make(errors::DeviceIoError)));
     QTRY_VERIFY(!form.isVisible());
     QVERIFY(QFileInfo::exists(chosen));
     QVERIFY(storedKeys().contains(QStringLiteral("Ayarlar/Liste Sirasi")));

@@ -1,9 +1,9 @@
 #include "shell/AnaParaKutusu.h"
 
-#include "AmountCases.h"
-#include "GuiTestSupport.h"
 #include "core/text/Amount.h"
 #include "core/text/TextForms.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/AmountCases.h"
 
 #include <QApplication>
 #include <QClipboard>

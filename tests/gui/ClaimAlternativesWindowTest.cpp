@@ -1,6 +1,5 @@
 // The claim window's "Rapor" and "Seçenekler" parts and the comparison on its summary tab.
 
-#include "GuiTestSupport.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/claim/ClaimTexts.h"
@@ -9,6 +8,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 
 #include <QAction>

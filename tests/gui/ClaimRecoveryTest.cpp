@@ -2,7 +2,6 @@
 // file, edits it, waits for the recovery copy and is killed; the next start offers
 // the copy and shows the file as it was, unsaved.
 
-#include "GuiTestSupport.h"
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
@@ -13,6 +12,7 @@
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/SharedValues.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 
 #include <QApplication>

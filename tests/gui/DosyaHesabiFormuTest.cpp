@@ -1,8 +1,5 @@
 #include "ui/claim/DosyaHesabiFormu.h"
 
-#include "GuiTestSupport.h"
-#include "OfficeTestSupport.h"
-#include "PdfTestSupport.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/claim/ClaimTexts.h"
@@ -13,6 +10,9 @@
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
 #include "shell/TableView.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/OfficeTestSupport.h"
+#include "tests/gui/PdfTestSupport.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"
 

@@ -1,5 +1,5 @@
-#include "EditorTestSupport.h"
 #include "shell/TableView.h"
+#include "tests/gui/EditorTestSupport.h"
 #include "ui/main/AnaForm.h"
 
 #include <QDialog>

@@ -4,7 +4,6 @@
 // with the default lists, message boxes that answer from a script, a fixed today,
 // and a way to make every write into the folder fail.
 
-#include "GuiTestSupport.h"
 #include "core/ratelist/FaizFile.h"
 #include "core/ratelist/RateListStore.h"
 #include "core/rates/DefaultLists.h"
@@ -13,6 +12,7 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -54,7 +54,7 @@ inline std::string fileBytes(const fs::path& file) {
 }
 
 inline fs::path listFile(const std::string& name) {
-    return store::ListFilePath(shell::shared().ListFolder, name);
+    return store::listFilePath(shell::shared().ListFolder, name);
 }
 
 #ifndef _WIN32
@@ -99,7 +99,7 @@ public:
         shell::shared().ListFolder = shell::toPath(folder_->path());
         QVERIFY(store::prepareFolder(shell::shared().ListFolder).ok());
         for (const RateList& list : rates::earlierDefaults()) {
-            faiz::write(store::ListFilePath(shell::shared().ListFolder, list.Name), list.Periods);
+            faiz::write(store::listFilePath(shell::shared().ListFolder, list.Name), list.Periods);
         }
         shell::shared().today = [] {
             return QDate(2024, 3, 15);

@@ -2,11 +2,11 @@
 // pdftotext, the Word document read back by LibreOffice (converted headless to PDF,
 // then read the same way). Every figure of the comparison must be there.
 
-#include "GuiTestSupport.h"
-#include "OfficeTestSupport.h"
-#include "PdfTestSupport.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/OfficeTestSupport.h"
+#include "tests/gui/PdfTestSupport.h"
 
 #include <QFile>
 #include <QProcess>

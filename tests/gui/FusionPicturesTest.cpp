@@ -1,6 +1,6 @@
 #include "shell/FusionPictures.h"
 
-#include "GuiTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QFile>

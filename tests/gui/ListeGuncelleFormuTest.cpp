@@ -1,8 +1,8 @@
 #include "ui/editor/ListeGuncelleFormu.h"
 
-#include "EditorTestSupport.h"
 #include "core/ratelist/ListEditing.h"
 #include "core/rates/ReadyLists.h"
+#include "tests/gui/EditorTestSupport.h"
 #include "ui/main/AnaForm.h"
 
 #include <memory>

@@ -1,6 +1,3 @@
-#include "GuiTestSupport.h"
-#include "OfficeTestSupport.h"
-#include "PdfTestSupport.h"
 #include "core/claim/ClaimEngine.h"
 #include "core/claim/ClaimExample.h"
 #include "core/interest/Breakdown.h"
@@ -12,6 +9,9 @@
 #include "documents/WordDocument.h"
 #include "shell/Convert.h"
 #include "shell/Messages.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/OfficeTestSupport.h"
+#include "tests/gui/PdfTestSupport.h"
 #include "ui/report/PdfExport.h"
 
 #include <QDir>

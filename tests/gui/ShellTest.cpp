@@ -1,4 +1,3 @@
-#include "GuiTestSupport.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Layout.h"
@@ -7,6 +6,7 @@
 #include "shell/SharedValues.h"
 #include "shell/SingleInstance.h"
 #include "shell/TableView.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -175,9 +175,9 @@ void ShellTest::errorReportTextAndChoice() {
     const RunTimeError error{5, "Geçersiz değer"};
     fake_.answers = {Answer::Yes, Answer::No};
 
-    QVERIFY(ReportError(error));
+    QVERIFY(reportError(error));
     QCOMPARE(endings_, 0);
-    QVERIFY(!ReportError(error));
+    QVERIFY(!reportError(error));
     QCOMPARE(endings_, 1);
 
     const MessageRequest& report = fake_.requests.at(0);
@@ -274,7 +274,7 @@ void ShellTest::realNoticeHasTamamAndShowsLineBreaksOnce() {
         icon = box->icon();
         box->button(QMessageBox::Yes)->click();
     });
-    QVERIFY(ReportError({5, "Geçersiz değer"}));
+    QVERIFY(reportError({5, "Geçersiz değer"}));
     QCOMPARE(caption, QStringLiteral("Hata oluştu!"));
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(shownText, QString(ReportText5).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -692,7 +692,7 @@ void ShellTest::suppressedFieldShowsNoMenu() {
     QWidget window;
     auto* field = new QLineEdit(&window);
     field->setText(QStringLiteral("1.000,00"));
-    SuppressContextMenu(field);
+    suppressContextMenu(field);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 

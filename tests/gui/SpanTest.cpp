@@ -1,7 +1,7 @@
-#include "GuiTestSupport.h"
 #include "shell/Controls.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "ui/span/SureHesaplamaFormu.h"
 
 #include <QApplication>

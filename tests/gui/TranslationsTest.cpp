@@ -1,7 +1,7 @@
 #include "shell/Translations.h"
 
-#include "GuiTestSupport.h"
 #include "shell/Controls.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,6 @@
 
 #include "ui/claim/UndertakingPanel.h"
 
-#include "GuiTestSupport.h"
-#include "PdfTestSupport.h"
 #include "core/claim/ClaimExample.h"
 #include "core/claim/ClaimJson.h"
 #include "core/ratelist/FaizFile.h"
@@ -12,6 +10,8 @@
 #include "shell/Convert.h"
 #include "shell/Messages.h"
 #include "shell/SharedValues.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PdfTestSupport.h"
 #include "ui/claim/DosyaHesabiFormu.h"
 #include "ui/report/PdfExport.h"
 #include "ui/report/WordExport.h"

@@ -1,8 +1,5 @@
 #include "ui/report/WordExport.h"
 
-#include "GuiTestSupport.h"
-#include "OfficeTestSupport.h"
-#include "ZipTestSupport.h"
 #include "core/interest/Breakdown.h"
 #include "core/report/BreakdownReport.h"
 #include "core/report/ReportTexts.h"
@@ -11,6 +8,9 @@
 #include "shell/Convert.h"
 #include "shell/LazyLibrary.h"
 #include "shell/Messages.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/OfficeTestSupport.h"
+#include "tests/gui/ZipTestSupport.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -48,7 +48,7 @@ QString exampleExportText(int rowCount = 2) {
         {"10", "31.12.2005", "01.07.2006", "9", "182", "44,88", "105,04"},
     };
     rows.resize(std::size_t(rowCount));
-    return shell::toQString(breakdown::ExportText(rows, rowCount == 2 ? "105,04" : "60,16"));
+    return shell::toQString(breakdown::exportText(rows, rowCount == 2 ? "105,04" : "60,16"));
 }
 
 // The report the breakdown's export makes of a clipboard text, without its heading.

@@ -148,7 +148,7 @@ bool ClaimFileActions::saveAs() {
 bool ClaimFileActions::writeTo(const QString& path) {
     const Status written = session_.save(shell::toPath(QFileInfo(path).absoluteFilePath()));
     if (!written) {
-        shell::ReportError(written.error());
+        shell::reportError(written.error());
         return false;
     }
     parts_.window->setWindowModified(false);

@@ -168,11 +168,11 @@ ListeEkleFormu::WriteOutcome ListeEkleFormu::writeList(const std::string& name) 
     }
     const Result<std::vector<RatePeriod>> periods = periodsOfRows();
     if (!periods) {
-        shell::ReportError(periods.error());
+        shell::reportError(periods.error());
         return WriteOutcome::Failed;
     }
     const Status written =
-        faiz::write(store::ListFilePath(shell::shared().ListFolder, name), periods.value());
+        faiz::write(store::listFilePath(shell::shared().ListFolder, name), periods.value());
     if (written.ok()) {
         return WriteOutcome::Written;
     }
@@ -180,6 +180,6 @@ ListeEkleFormu::WriteOutcome ListeEkleFormu::writeList(const std::string& name) 
         shell::showNotice(toQString(editing::M6));
         return WriteOutcome::BadName;
     }
-    shell::ReportError(written.error());
+    shell::reportError(written.error());
     return WriteOutcome::Failed;
 }

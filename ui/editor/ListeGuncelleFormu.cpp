@@ -24,7 +24,7 @@ namespace {
 constexpr int DaysAheadOfStart = 30;
 
 std::filesystem::path fileOf(const std::string& listName) {
-    return store::ListFilePath(shell::shared().ListFolder, listName);
+    return store::listFilePath(shell::shared().ListFolder, listName);
 }
 
 } // namespace
@@ -68,7 +68,7 @@ ListeGüncelleFormu::ListeGüncelleFormu(std::string listName, QWidget* owner)
 void ListeGüncelleFormu::loadList() {
     const Result<RateList> list = faiz::read(fileOf(listName_));
     if (!list) {
-        shell::ReportError(list.error());
+        shell::reportError(list.error());
         return;
     }
     const std::vector<RatePeriod>& periods = list.value().Periods;
@@ -232,12 +232,12 @@ void ListeGüncelleFormu::ListeyiKaydetButonuTıklandı() {
     }
     const Result<std::vector<RatePeriod>> periods = periodsOfRows();
     if (!periods) {
-        shell::ReportError(periods.error());
+        shell::reportError(periods.error());
         return;
     }
     const Status written = faiz::write(fileOf(listName_), periods.value());
     if (!written) {
-        shell::ReportError(written.error());
+        shell::reportError(written.error());
         return;
     }
     accept();

@@ -284,7 +284,7 @@ bool AnaForm::loadForDisplay(int row) {
     clearDisplay(toQString(name));
     Result<RateList> read = store::readList(shell::shared().listSource(), name);
     if (!read) {
-        shell::ReportError(read.error());
+        shell::reportError(read.error());
         return false;
     }
     ratesModel_->change([&] { session_.showList(std::move(read).value()); });
@@ -388,7 +388,7 @@ void AnaForm::runCalculation(const interest::Inputs& inputs) {
     // A run that fails before its first row (periods that do not follow one another,
     // an overflow at once) has nothing to show, not even a total.
     if (calculation.failure &&
-        (!shell::ReportError(*calculation.failure) || calculation.rows.empty())) {
+        (!shell::reportError(*calculation.failure) || calculation.rows.empty())) {
         return;
     }
     const std::string total = breakdown::totalText(calculation.total);

@@ -120,9 +120,9 @@ void ListFileActions::deleteSelectedList() {
     }
     // A list whose file is still there must not vanish from view as if deleted.
     const Status deleted =
-        store::deleteListFile(store::ListFilePath(shell::shared().ListFolder, name));
+        store::deleteListFile(store::listFilePath(shell::shared().ListFolder, name));
     if (!deleted && deleted.error().number != errors::FileNotFound) {
-        shell::ReportError(deleted.error());
+        shell::reportError(deleted.error());
         return;
     }
     const int next = int(session_.removeList(std::size_t(row)));

@@ -89,7 +89,7 @@ bool saveReport(QWidget* parent, const report::Document& document, const QString
         return false;
     const Status written = write(document, choice->file);
     if (!written) {
-        shell::ReportError(written.error());
+        shell::reportError(written.error());
         return false;
     }
     if (choice->openAfterwards) {

@@ -197,7 +197,7 @@ QString saveDocument(QWidget* parent, const report::Document& document,
         const QString what = QStringLiteral("Word belgesi yazılamadı: ") +
                              QDir::toNativeSeparators(file) + QStringLiteral(" (") +
                              shell::toQString(written.error().description) + QLatin1Char(')');
-        shell::ReportError(errors::make(written.error().number, shell::toStdString(what)));
+        shell::reportError(errors::make(written.error().number, shell::toStdString(what)));
         return {};
     }
     return file;

@@ -179,7 +179,7 @@ void SüreHesaplamaFormu::buildValuesFrame() {
     shell::highlightLabelWhileFocused(Etiket_[2], EklenecekZamanMiktarıKutusu_);
     shell::enterMovesFocus(EklenecekZamanDilimiKutusu_);
     shell::enterMovesFocus(EklenecekZamanMiktarıKutusu_);
-    shell::SuppressContextMenu(EklenecekZamanMiktarıKutusu_);
+    shell::suppressContextMenu(EklenecekZamanMiktarıKutusu_);
     EklenecekZamanMiktarıKutusu_->installEventFilter(this);
 }
 
@@ -335,7 +335,7 @@ void SüreHesaplamaFormu::RecomputeFoundDate() {
         span::foundDateText(start, unit, shell::toStdString(EklenecekZamanMiktarıKutusu_->text()));
     if (!found) {
         // Going on keeps the date found before; ending does not come back here.
-        shell::ReportError(found.error());
+        shell::reportError(found.error());
         return;
     }
     SonuçKutusu_->setText(toQString(found.value()));
