@@ -129,12 +129,21 @@ void ListView::createColumns(std::span<const breakdown::Column> columns) {
     widths_.design(*this, columns);
 }
 
+void ListView::leaveWidthsToCaller() {
+    designedWidths_ = false;
+}
+
 void ListView::resizeEvent(QResizeEvent* event) {
     QTreeWidget::resizeEvent(event);
-    widths_.apply(*this);
+    if (designedWidths_) {
+        widths_.apply(*this);
+    }
 }
 
 void ListView::keepAmountsWhole(const QStringList& cells) {
+    if (!designedWidths_) {
+        return;
+    }
     bool wider = false;
     for (int i = 0; i < int(cells.size()); ++i) {
         wider = widths_.fitAmount(*this, i, cells[i]) || wider;

@@ -27,6 +27,9 @@ public:
 
     // Columns with widths as fractions of the view's width at the moment of the call.
     void createColumns(std::span<const breakdown::Column> columns);
+    // The widths are set from the texts by the caller from now on: the designed shares
+    // no longer come back on a resize or a new amount (the two would undo each other).
+    void leaveWidthsToCaller();
 
     // Appends a row with its cell texts (cell 0 is the row text).
     void addRow(const QStringList& cells);
@@ -58,6 +61,7 @@ private:
     std::vector<Qt::Alignment> alignments_;
     ColumnWidths widths_;
     bool widened_ = false; // a column is wider than its share for an amount
+    bool designedWidths_ = true;
 };
 
 // A date field dd.MM.yyyy with a calendar pop-up, 01.01.1601-31.12.9999, that can

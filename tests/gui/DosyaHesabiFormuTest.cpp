@@ -93,6 +93,7 @@ private slots:
     void newRowIsNoErrorUntilLeft();
     void deletedRowsComeBackWithUndo();
     void columnsShareTheRoomOfTheWindow();
+    void columnsSettleOnTheirTexts();
     void fileDialogsRecentFilesAndUntouchedWindow();
     void reportsCarryTheWorkedExample();
 
@@ -577,6 +578,41 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
     QTRY_VERIFY(columnsTotal(items) >= items->viewport()->width());
     for (int c = 0; c < slices->model()->columnCount(); ++c)
         QTRY_VERIFY(slices->columnWidth(c) >= contentWidth(slices, c));
+}
+
+// The item and payment lists keep the widths their texts need once shown: no other
+// rule takes them back to shares of the width, which had the two chasing each other
+// (a scroll bar coming and going) for as long as the window was open.
+void DosyaHesabiFormuTest::columnsSettleOnTheirTexts() {
+    window_ = DosyaHesabıFormu::openFile(writeExample(QStringLiteral("sabit.mirvane")), nullptr);
+    QVERIFY(window_);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+    for (const QString& name :
+         {QStringLiteral("KalemlerListesi"), QStringLiteral("ÖdemelerListesi")}) {
+        auto* list = view(name);
+        // The item view's public measure: QTreeView hides its own.
+        const auto content = [list](int column) {
+            return static_cast<const QAbstractItemView*>(list)->sizeHintForColumn(column);
+        };
+        const auto widths = [list] {
+            QList<int> all;
+            for (int c = 0; c < list->model()->columnCount(); ++c) {
+                all.append(list->columnWidth(c));
+            }
+            return all;
+        };
+        QTRY_VERIFY(list->columnWidth(1) >= content(1));
+        const QList<int> settled = widths();
+        for (int look = 0; look < 20; ++look) {
+            QTest::qWait(15);
+            QCOMPARE(widths(), settled);
+        }
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            QVERIFY2(list->columnWidth(c) >= content(c),
+                     qPrintable(name + QStringLiteral(" sütun ") + QString::number(c)));
+        }
+    }
 }
 
 // The first save opens where the PDF dialog does, with a name that does not double a

@@ -1,5 +1,7 @@
 #include "ui/claim/ColumnSpread.h"
 
+#include "shell/Controls.h"
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QTimer>
@@ -8,6 +10,9 @@
 
 ColumnSpread::ColumnSpread(QTreeView* view, std::vector<int> growing, Widest widest)
     : QObject(view), view_(view), growing_(std::move(growing)), widest_(widest) {
+    if (auto* list = qobject_cast<mirvane::shell::ListView*>(view)) {
+        list->leaveWidthsToCaller();
+    }
     view->header()->setStretchLastSection(false);
     view->header()->setSectionResizeMode(QHeaderView::Fixed);
     // The view's own measure takes the rows on display only.
