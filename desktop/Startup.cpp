@@ -42,8 +42,9 @@ bool runStartStep(const std::function<void()>& step) {
 QStringList filesToOpen(const QStringList& arguments) {
     QStringList files;
     for (const QString& argument : arguments.mid(1)) {
-        if (!argument.startsWith(u'-'))
+        if (!argument.startsWith(u'-')) {
             files << QFileInfo(argument).absoluteFilePath();
+        }
     }
     return files;
 }
@@ -73,20 +74,25 @@ int runProgram(int argc, char** argv) {
     const QStringList files = filesToOpen(QCoreApplication::arguments());
     SingleInstance instance(values.MainWindowTitle);
     bool firstCopy = true;
-    if (!runStartStep([&] { firstCopy = instance.claim(files); }))
+    if (!runStartStep([&] { firstCopy = instance.claim(files); })) {
         return 1;
-    if (!firstCopy)
+    }
+    if (!firstCopy) {
         return 0;
+    }
 
-    if (!runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; }))
+    if (!runStartStep([&values] { values.LabelHighlightColour = DefaultLabelHighlightColour; })) {
         return 1;
+    }
 
     std::unique_ptr<AnaForm> window;
-    if (!runStartStep([&] { window = std::make_unique<AnaForm>(); }))
+    if (!runStartStep([&] { window = std::make_unique<AnaForm>(); })) {
         return 1;
+    }
     // Without its main window the program has nothing to wait for.
-    if (!window)
+    if (!window) {
         return 0;
+    }
     // From here on an end asked for in the error report closes the main window, so
     // that nothing typed into a claim window is lost.
     setProgramCloser([form = window.get()] { form->endProgram(); });
@@ -107,12 +113,14 @@ int runProgram(int argc, char** argv) {
         // What a crash or a kill left unsaved is offered before any file is opened.
         [&] { DosyaHesabıFormu::startRecovery(window.get()); },
         [&] {
-            for (const QString& file : files)
+            for (const QString& file : files) {
                 DosyaHesabıFormu::openFile(file, window.get());
+            }
         }};
     for (const std::function<void()>& step : laterSteps) {
-        if (!endRequested())
+        if (!endRequested()) {
             runStartStep(step);
+        }
     }
     const int code = application.exec();
     setProgramCloser(nullptr);

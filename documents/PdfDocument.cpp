@@ -109,20 +109,23 @@ public:
         const qreal height = textHeight(font, width_, paragraph.text);
         breakUnlessRoom(height);
         Item item{QRectF(0, y_, width_, height), toQString(paragraph.text), font};
-        if (paragraph.notice)
+        if (paragraph.notice) {
             item.colour = QColor(160, 0, 0);
+        }
         place(std::move(item));
         y_ += height + points(2);
     }
 
     void operator()(const report::Table& table) {
-        if (table.columns.empty())
+        if (table.columns.empty()) {
             return;
+        }
         y_ += y_ > 0 ? points(3) : 0;
         const std::vector<qreal> widths = columnWidths(table);
         std::vector<std::string> headers;
-        for (const report::Column& column : table.columns)
+        for (const report::Column& column : table.columns) {
             headers.push_back(column.header);
+        }
         const QFont headerFont = reportFont(9, table.headerBold);
         const qreal headerHeight = rowHeight(headers, widths, headerFont);
         const QFont bodyFont = reportFont(9);
@@ -138,8 +141,9 @@ public:
                 placeRow(headers, widths, headerFont, headerHeight, nullptr);
                 headerOnPage = true;
             }
-            if (hasRow)
+            if (hasRow) {
                 placeRow(table.rows[r], widths, font, height, &table);
+            }
         }
         y_ += points(6);
     }
@@ -156,11 +160,13 @@ private:
 
     std::vector<qreal> columnWidths(const report::Table& table) const {
         qreal total = 0;
-        for (const report::Column& column : table.columns)
+        for (const report::Column& column : table.columns) {
             total += column.width > 0 ? column.width : 1;
+        }
         std::vector<qreal> widths;
-        for (const report::Column& column : table.columns)
+        for (const report::Column& column : table.columns) {
             widths.push_back(width_ * (column.width > 0 ? column.width : 1) / total);
+        }
         return widths;
     }
 
@@ -234,8 +240,9 @@ RunTimeError writeFailure(const QSaveFile& file) {
 
 Status write(const report::Document& document, const QString& file) {
     QSaveFile output(file);
-    if (!output.open(QIODevice::WriteOnly))
+    if (!output.open(QIODevice::WriteOnly)) {
         return writeFailure(output);
+    }
     {
         QPdfWriter writer(&output);
         writer.setResolution(Resolution);
@@ -247,19 +254,23 @@ Status write(const report::Document& document, const QString& file) {
         const QRectF body = writer.pageLayout().paintRectPixels(Resolution);
         const qreal footerHeight = points(20);
         Paginator paginator(writer, body.width(), body.height() - footerHeight);
-        for (const report::Block& block : document.blocks)
+        for (const report::Block& block : document.blocks) {
             std::visit(paginator, block);
+        }
         const std::vector<Page> pages = std::move(paginator).pages();
 
         QPainter painter;
-        if (!painter.begin(&writer))
+        if (!painter.begin(&writer)) {
             return writeFailure(output);
+        }
         const QFont footerFont = reportFont(8);
         for (std::size_t page = 0; page < pages.size(); ++page) {
-            if (page > 0)
+            if (page > 0) {
                 writer.newPage();
-            for (const Item& item : pages[page])
+            }
+            for (const Item& item : pages[page]) {
                 drawItem(painter, item);
+            }
             painter.setPen(Qt::black);
             painter.setFont(footerFont);
             painter.drawText(QRectF(0, body.height() - footerHeight, body.width(), footerHeight),
@@ -268,8 +279,9 @@ Status write(const report::Document& document, const QString& file) {
         }
         painter.end();
     }
-    if (!output.commit())
+    if (!output.commit()) {
         return writeFailure(output);
+    }
     return {};
 }
 

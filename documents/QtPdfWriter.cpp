@@ -21,10 +21,12 @@ namespace mirvane::cli {
 namespace {
 
 void startQt() {
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", platform::qtPlatformWithoutDisplay());
+    }
     static int argc = 1;
     static char name[] = "mirvane-hesap";
     static char* argv[] = {name, nullptr};

@@ -5,8 +5,9 @@
 namespace {
 
 int failureOf(zip_error_t* error) {
-    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) > 0)
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) > 0) {
         return zip_error_code_system(error);
+    }
     return -1;
 }
 
@@ -15,8 +16,9 @@ int failureOf(zip_error_t* error) {
 int addEntries(zip_t* archive, const MirvaneZipEntry* entries, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         zip_source_t* source = zip_source_buffer(archive, entries[i].data, entries[i].size, 0);
-        if (!source)
+        if (!source) {
             return failureOf(zip_get_error(archive));
+        }
         if (zip_file_add(archive, entries[i].name, source, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(source);
             return failureOf(zip_get_error(archive));
@@ -27,8 +29,9 @@ int addEntries(zip_t* archive, const MirvaneZipEntry* entries, std::size_t count
 
 // Closing the archive wrote it into `buffer`; this reads it back out.
 int handOver(zip_source_t* buffer, MirvaneZipSink sink, void* context) {
-    if (zip_source_open(buffer) < 0)
+    if (zip_source_open(buffer) < 0) {
         return failureOf(zip_source_error(buffer));
+    }
     char piece[16384];
     int failure = 0;
     for (;;) {
@@ -37,8 +40,9 @@ int handOver(zip_source_t* buffer, MirvaneZipSink sink, void* context) {
             failure = failureOf(zip_source_error(buffer));
             break;
         }
-        if (read == 0)
+        if (read == 0) {
             break;
+        }
         sink(context, piece, std::size_t(read));
     }
     zip_source_close(buffer);
@@ -85,8 +89,9 @@ mirvane_zip_archive(const MirvaneZipEntry* entries, std::size_t count, MirvaneZi
     }
     zip_error_fini(&error);
     int failure = makeArchive(buffer, entries, count);
-    if (failure == 0)
+    if (failure == 0) {
         failure = handOver(buffer, sink, context);
+    }
     zip_source_free(buffer);
     return failure;
 }

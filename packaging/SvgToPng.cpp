@@ -64,8 +64,9 @@ bool writeSize(QSvgRenderer& renderer, const QString& outFolder, const QString& 
 }
 
 void putLittleEndian(QByteArray& out, quint32 value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
+    for (int i = 0; i < bytes; ++i) {
         out.append(char((value >> (8 * i)) & 0xFF));
+    }
 }
 
 // One icon image as Windows stores it: a bitmap header, the colours bottom-up as
@@ -89,8 +90,9 @@ QByteArray iconBitmap(const QImage& picture) {
     putLittleEndian(out, 0, 4);
     for (int y = side - 1; y >= 0; --y) {
         const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
-        for (int x = 0; x < side; ++x)
+        for (int x = 0; x < side; ++x) {
             putLittleEndian(out, line[x], 4);
+        }
     }
     out.append(QByteArray(maskStride * side, '\0'));
     return out;
@@ -134,8 +136,9 @@ int writeIcon(QSvgRenderer& renderer, const QString& file, const QStringList& si
         putLittleEndian(out, offset, 4);
         offset += quint32(images[i].size());
     }
-    for (const QByteArray& image : images)
+    for (const QByteArray& image : images) {
         out.append(image);
+    }
     QFile icon(file);
     if (!icon.open(QIODevice::WriteOnly | QIODevice::Truncate) || icon.write(out) != out.size() ||
         !icon.flush()) {
@@ -184,8 +187,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         QStringList rest;
-        for (int i = 4; i < argc; ++i)
+        for (int i = 4; i < argc; ++i) {
             rest << QString::fromLocal8Bit(argv[i]);
+        }
         const QString out = QString::fromLocal8Bit(argv[3]);
         return icon ? writeIcon(renderer, out, rest)
                     : writePicture(renderer, out, rest[0], rest[1]);

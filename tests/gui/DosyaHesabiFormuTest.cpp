@@ -47,17 +47,19 @@ const std::string Statutory = "Adi Alacaklar (Kanuni Faiz)";
 // which QTest::keyClicks cannot send.
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() < 128)
+        if (c.unicode() < 128) {
             QTest::keyClick(widget, c.toLatin1());
-        else
+        } else {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+        }
     }
 }
 
 QString summaryOf(const shell::ListView& summary, const QString& label) {
     for (int row = 0; row < summary.rowCount(); ++row) {
-        if (summary.cellText(row, 0) == label)
+        if (summary.cellText(row, 0) == label) {
             return summary.cellText(row, 1);
+        }
     }
     return QStringLiteral("(yok)");
 }
@@ -67,8 +69,9 @@ QStringList rowsOf(const QAbstractItemView& view) {
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < model.columnCount(); ++column)
+        for (int column = 0; column < model.columnCount(); ++column) {
             cells << model.index(row, column).data().toString();
+        }
         rows << cells.join(QStringLiteral(" | "));
     }
     return rows;
@@ -174,8 +177,9 @@ DosyaHesabıFormu* DosyaHesabiFormuTest::openWindow() {
 
 template <class Widget> Widget* DosyaHesabiFormuTest::child(const QString& name) const {
     Widget* found = window_->findChild<Widget*>(name);
-    if (!found)
+    if (!found) {
         qFatal("no control %s", qPrintable(name));
+    }
     return found;
 }
 
@@ -194,8 +198,9 @@ void DosyaHesabiFormuTest::addItem(int kindSteps, const QString& description, co
     QTest::keyClick(items, Qt::Key_Insert);
     auto* kind = child<QComboBox>(QStringLiteral("TürKutusu"));
     QCOMPARE(QApplication::focusWidget(), kind);
-    for (int i = 0; i < kindSteps; ++i)
+    for (int i = 0; i < kindSteps; ++i) {
         QTest::keyClick(kind, Qt::Key_Down);
+    }
     auto* text = child<QLineEdit>(QStringLiteral("AçıklamaKutusu"));
     text->setFocus(Qt::TabFocusReason);
     typeText(text, description);
@@ -561,8 +566,9 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
     };
     const auto columnsTotal = [](const QTreeView* view) {
         int total = 0;
-        for (int c = 0; c < view->model()->columnCount(); ++c)
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
             total += view->columnWidth(c);
+        }
         return total;
     };
     QTRY_COMPARE(columnsTotal(items), items->viewport()->width());
@@ -576,8 +582,9 @@ void DosyaHesabiFormuTest::columnsShareTheRoomOfTheWindow() {
     window_->resize(700, 600);
     QTRY_VERIFY(items->columnWidth(3) >= contentWidth(items, 3));
     QTRY_VERIFY(columnsTotal(items) >= items->viewport()->width());
-    for (int c = 0; c < slices->model()->columnCount(); ++c)
+    for (int c = 0; c < slices->model()->columnCount(); ++c) {
         QTRY_VERIFY(slices->columnWidth(c) >= contentWidth(slices, c));
+    }
 }
 
 // The item and payment lists keep the widths their texts need once shown: no other
@@ -639,8 +646,9 @@ void DosyaHesabiFormuTest::fileDialogsRecentFilesAndUntouchedWindow() {
     QVERIFY(QFile::copy(first, second));
     QVERIFY(DosyaHesabıFormu::openFile(first, nullptr));
     QVERIFY(DosyaHesabıFormu::openFile(second, nullptr));
-    for (DosyaHesabıFormu* window : DosyaHesabıFormu::openWindows())
+    for (DosyaHesabıFormu* window : DosyaHesabıFormu::openWindows()) {
         window->close();
+    }
     QTRY_COMPARE(DosyaHesabıFormu::openWindows().size(), std::size_t(0));
 
     openWindow();
@@ -674,8 +682,9 @@ void DosyaHesabiFormuTest::setOffOrderMovesByKeyboard() {
     auto* order = child<QListWidget>(QStringLiteral("MahsupSırasıListesi"));
     order->setFocus();
     order->setCurrentRow(3); // principal
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         QTest::keyClick(order, Qt::Key_Left, Qt::AltModifier);
+    }
     QCOMPARE(window_->claimFile().setOffOrder,
              (std::vector<claim::Bucket>{claim::Bucket::Principal, claim::Bucket::Costs,
                                          claim::Bucket::Fee, claim::Bucket::Interest}));
@@ -732,8 +741,9 @@ void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
                                      "8485 sayılı Cumhurbaşkanı Kararı",
                                      "Sayfa 1 / "})
             QVERIFY2(text.contains(guitest::q(expected)), expected);
-        for (const QString& font : guitest::pdfFontLines(file))
+        for (const QString& font : guitest::pdfFontLines(file)) {
             QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
+        }
         QVERIFY(guitest::inkedShare(file, 1) > 0.005);
     }
 
@@ -776,8 +786,9 @@ void DosyaHesabiFormuTest::reportsCarryTheWorkedExample() {
     QVERIFY(QFileInfo(document).size() > 0);
     word::setWordProcessorCheck(nullptr);
     word::setSaveChooser(nullptr);
-    if (!guitest::libreOfficeInstalled())
+    if (!guitest::libreOfficeInstalled()) {
         QSKIP("LibreOffice (soffice) is not installed");
+    }
     QTemporaryDir work;
     const QList<QList<QStringList>> tables =
         guitest::htmlTables(guitest::convertToHtml(opened[0], work));

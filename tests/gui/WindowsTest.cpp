@@ -121,9 +121,10 @@ void WindowsTest::singleCopyMeetsUnderAPipeName() {
     const QString address = shell::SingleInstance::addressFor(title);
     // A pipe name, not a path: no folder, no letters outside ASCII, no spaces.
     QCOMPARE(address, shell::SingleInstance::serverNameFor(title));
-    for (const QChar c : address)
+    for (const QChar c : address) {
         QVERIFY2((c.isLetterOrNumber() && c.unicode() < 128) || QStringLiteral("._-").contains(c),
                  qPrintable(address));
+    }
     QVERIFY(address != shell::SingleInstance::addressFor(title + QStringLiteral(" 2")));
 
     shell::SingleInstance first(title);
@@ -171,8 +172,9 @@ void WindowsTest::programFolderCarriesFacesTextsAndArtwork() {
     QCOMPARE(artwork.size(), QSize(214, 300));
     int opaque = 0;
     for (int y = 0; y < artwork.height(); y += 5) {
-        for (int x = 0; x < artwork.width(); x += 5)
+        for (int x = 0; x < artwork.width(); x += 5) {
             opaque += qAlpha(artwork.pixel(x, y)) == 255;
+        }
     }
     QVERIFY2(opaque > 1000, qPrintable(QString::number(opaque)));
 }

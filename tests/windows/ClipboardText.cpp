@@ -11,8 +11,9 @@
 #include <windows.h>
 
 int main() {
-    if (!::OpenClipboard(nullptr))
+    if (!::OpenClipboard(nullptr)) {
         return 2;
+    }
     int status = 1;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
@@ -20,8 +21,9 @@ int main() {
                 ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
             std::string utf8(length > 0 ? std::size_t(length) : 0, '\0');
             ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-            if (!utf8.empty())
+            if (!utf8.empty()) {
                 utf8.pop_back(); // the closing zero
+            }
             ::_setmode(::_fileno(stdout), _O_BINARY);
             std::fwrite(utf8.data(), 1, utf8.size(), stdout);
             ::GlobalUnlock(data);

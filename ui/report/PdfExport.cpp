@@ -74,10 +74,12 @@ QString suggestedFileName(const QString& title) {
         name += kept ? c : QChar(u'_');
     }
     // "Dosya." would give "Dosya..pdf".
-    while (!name.isEmpty() && (name.back() == u'.' || name.back() == u' '))
+    while (!name.isEmpty() && (name.back() == u'.' || name.back() == u' ')) {
         name.chop(1);
-    if (name.isEmpty())
+    }
+    if (name.isEmpty()) {
         name = QStringLiteral("Rapor");
+    }
     return name + QStringLiteral(".pdf");
 }
 
@@ -85,8 +87,9 @@ bool saveReport(QWidget* parent, const report::Document& document, const QString
     const std::optional<SaveChoice> choice = installedChooser
                                                  ? installedChooser(parent, suggestedName)
                                                  : askWithDialog(parent, suggestedName);
-    if (!choice)
+    if (!choice) {
         return false;
+    }
     const Status written = write(document, choice->file);
     if (!written) {
         shell::reportError(written.error());
@@ -97,10 +100,11 @@ bool saveReport(QWidget* parent, const report::Document& document, const QString
             installedOpener ? installedOpener(choice->file) : openWithViewer(choice->file);
         // The report is written; only the viewer is missing, which the user can
         // make up for: no error report.
-        if (!opened)
+        if (!opened) {
             shell::showNotice(QStringLiteral("PDF kaydedildi, ancak açacak bir program "
                                              "bulunamadı: ") +
                               QDir::toNativeSeparators(choice->file));
+        }
     }
     return true;
 }
