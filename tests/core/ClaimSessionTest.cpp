@@ -94,7 +94,7 @@ TEST_F(ClaimSessionTest, RecentFilesAreThoseOpenedAndSavedNewestFirstEachOnce) {
 
     session.open(claim::workedExample(), std::nullopt);
     EXPECT_EQ(session.recentFiles().size(), 1u);
-    const fs::path saved = root / "İcra 2024_5.mirvane";
+    const fs::path saved = root / utf8path::fromUtf8("İcra 2024_5.mirvane");
     ASSERT_TRUE(session.save(saved));
     session.open(claim::workedExample(), root / "eski.mirvane");
     EXPECT_EQ(session.recentFiles(), (std::vector<fs::path>{root / "eski.mirvane", saved}));
@@ -247,7 +247,7 @@ TEST_F(ClaimSessionTest, FolderListIsReadAgainOnlyWhenTheFolderChanged) {
     EXPECT_TRUE(session.listsDifferingFromFolder(source()).empty());
 
     // Another folder is another comparison.
-    const fs::path other = root / "Diğer";
+    const fs::path other = root / utf8path::fromUtf8("Diğer");
     fs::create_directories(other);
     ASSERT_TRUE(
         faiz::write(other / (Statutory + ".faiz"), claim::workedExample().lists.at(Statutory)));
@@ -423,7 +423,8 @@ TEST_F(ClaimSessionTest, UndoEntryRateChoicesAndAnUntouchedFile) {
     EXPECT_EQ(std::count(without.begin(), without.end(), "Özel Liste"), 1);
     EXPECT_EQ(std::count(without.begin(), without.end(), std::string(rates::AdvanceName)), 1);
 
-    ASSERT_TRUE(faiz::write(lists / "Klasördeki.faiz", claim::workedExample().lists.at(Statutory)));
+    ASSERT_TRUE(faiz::write(lists / utf8path::fromUtf8("Klasördeki.faiz"),
+                            claim::workedExample().lists.at(Statutory)));
     const std::vector<std::string> more = session.rateChoices(source());
     EXPECT_EQ(more.size(), choices.size() + 1);
     EXPECT_EQ(std::count(more.begin(), more.end(), "Klasördeki"), 1);
