@@ -100,7 +100,9 @@ DosyaHesabıFormu::DosyaHesabıFormu(QWidget* owner)
     GirdiSekmeleri_->addTab(buildInputs(), QStringLiteral("T&utarlar"));
     RaporPaneli_ = new RaporPaneli(session_.file(), [this] { changed(); });
     GirdiSekmeleri_->addTab(RaporPaneli_, QStringLiteral("Ra&por"));
-    SeçeneklerPaneli_ = new SeceneklerPaneli(session_.file(), [this] { changed(); });
+    SeçeneklerPaneli_ = new SeceneklerPaneli(
+        session_.file(), [this] { changed(); },
+        [this] { return session_.rateChoices(shell::shared().listSource()); });
     GirdiSekmeleri_->addTab(SeçeneklerPaneli_, QStringLiteral("Se&çenekler"));
     // The items may have changed since the alternatives were last shown.
     connect(GirdiSekmeleri_, &QTabWidget::currentChanged, this, [this](int index) {

@@ -1,8 +1,6 @@
 #include "ui/claim/SeceneklerPaneli.h"
 
 #include "core/claim/Alternatives.h"
-#include "core/ratelist/RateListStore.h"
-#include "core/rates/ReadyLists.h"
 #include "core/text/TextForms.h"
 #include "shell/Controls.h"
 #include "shell/Convert.h"
@@ -21,7 +19,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <set>
 
 using namespace mirvane;
 using namespace claimui;
@@ -38,8 +35,10 @@ enum ItemColumn { ItemName, RateChoice, FixedPercent, InterestStart };
 } // namespace
 
 SeceneklerPaneli::SeceneklerPaneli(claim::ClaimFile& file, std::function<void()> changed,
+                                   std::function<std::vector<std::string>()> rateChoices,
                                    QWidget* parent)
-    : QWidget(parent), file_(file), changed_(std::move(changed)) {
+    : QWidget(parent), file_(file), changed_(std::move(changed)),
+      rateChoices_(std::move(rateChoices)) {
     setObjectName(QStringLiteral("SeceneklerPaneli"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -134,22 +133,6 @@ SeceneklerPaneli::SeceneklerPaneli(claim::ClaimFile& file, std::function<void()>
     showFile();
 }
 
-// The lists an item can take: the folder's, the file's copies and the ready ones.
-std::vector<std::string> SeceneklerPaneli::listNames() const {
-    std::set<std::string> names;
-    const Result<store::Listing> listing = store::enumerateListNames(shell::shared().ListFolder);
-    if (listing) {
-        names.insert(listing.value().names.begin(), listing.value().names.end());
-    }
-    for (const auto& [name, periods] : file_.lists) {
-        names.insert(name);
-    }
-    for (const RateList& list : rates::readyLists()) {
-        names.insert(list.Name);
-    }
-    return {names.begin(), names.end()};
-}
-
 void SeceneklerPaneli::showFile() {
     showing_ = true;
     const int current = SeçeneklerListesi_->currentRow();
@@ -218,7 +201,7 @@ void SeceneklerPaneli::showEditor() {
     SeçenekTakipTarihiKutusu_->setEnabled(change.filingDate.has_value());
 
     // One row per principal item; what the change does not name stays as it is.
-    const std::vector<std::string> names = listNames();
+    const std::vector<std::string> names = rateChoices_();
     QTableWidget* table = SeçenekKalemleriTablosu_;
     table->setRowCount(0);
     for (std::size_t index = 0; index < file_.items.size(); ++index) {

@@ -10,6 +10,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -25,8 +27,10 @@ class DateTimePicker;
 
 class SeceneklerPaneli : public QWidget {
 public:
-    // `file` is the window's claim; `changed` is called after each edit of it.
+    // `file` is the window's claim; `changed` is called after each edit of it;
+    // `rateChoices` gives the lists an item can take.
     SeceneklerPaneli(mirvane::claim::ClaimFile& file, std::function<void()> changed,
+                     std::function<std::vector<std::string>()> rateChoices,
                      QWidget* parent = nullptr);
 
     // Shows the file's alternatives (after a load, a new file or an edit of the items).
@@ -38,10 +42,10 @@ private:
     void showEditor();
     void edited();
     void refreshRow(int row);
-    std::vector<std::string> listNames() const;
 
     mirvane::claim::ClaimFile& file_;
     std::function<void()> changed_;
+    std::function<std::vector<std::string>()> rateChoices_;
     bool showing_ = false;
 
     QListWidget* SeçeneklerListesi_ = nullptr;
